@@ -1,0 +1,38 @@
+#include "Timing.h"
+#include "Workloads.h"
+
+#include "platform/FileList.h"
+#include "platform/FilePattern.h"
+
+#include <dirent.h>
+
+namespace vornak::bench {
+
+namespace {
+
+std::size_t readdirLoop(const QByteArray& folder)
+{
+    std::size_t names = 0;
+    DIR* dir = ::opendir(folder.constData());
+    while (const dirent* entry = ::readdir(dir))
+        names += entry->d_name[0] != '.';
+    ::closedir(dir);
+    return names;
+}
+
+} // namespace
+
+WorkloadResult measureList(const BenchFolder& folder)
+{
+    // The file list as the program shows it: initial pattern of the two filter boxes.
+    FileList file1;
+    file1.setPattern(QStringLiteral("***.***"));
+    file1.setPath(folder.path());
+    if (file1.count() != folder.files())
+        throw std::runtime_error("the file list lost entries");
+    const double ours = bestSeconds([&] { file1.refresh(); });
+    const double limit = bestSeconds([&] { readdirLoop(folder.path()); });
+    return {ours, limit};
+}
+
+} // namespace vornak::bench

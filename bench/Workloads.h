@@ -1,0 +1,20 @@
+#pragma once
+
+#include "BenchFolder.h"
+
+#include <optional>
+#include <string>
+
+namespace vornak::bench {
+
+struct WorkloadResult {
+    double oursSeconds;
+    // The plain system-call loop doing the same work; nothing for absolute workloads.
+    std::optional<double> limitSeconds;
+};
+
+// Each workload measures our code against its limit on the folder. A workload that changes
+// the folder leaves it as it found it or comes last.
+WorkloadResult measureList(const BenchFolder& folder);
+
+} // namespace vornak::bench

@@ -1,0 +1,7 @@
+# VORNAK_SANITIZE builds everything with AddressSanitizer and UndefinedBehaviorSanitizer.
+option(VORNAK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(VORNAK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Vornak needs on Debian 12; does nothing when all is there.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build ccache pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-noto-cjk
+    xvfb xdotool xclip x11-utils
+    clang clang-format libclang-rt-14-dev
+    desktop-file-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

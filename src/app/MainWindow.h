@@ -1,0 +1,76 @@
+#pragma once
+
+#include "browser/Navigation.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "platform/FolderList.h"
+#include "platform/FolderPath.h"
+#include "platform/Platform.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace vornak {
+
+// Form1: the main window with every control, the popup menu of the file list, and the
+// wiring of each control's events to the reaction that handles it.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load steps, run once before the window is first shown.
+    void load();
+
+private:
+    void buildControls();
+    void buildPopupMenu();
+    void setTabOrder();
+    void connectReactions();
+    // The lists start on the process's current folder, before the load steps run.
+    void showProcessFolder();
+    void onTimerTick();
+
+    Platform& m_platform;
+    FolderPath m_folderPath;
+
+    QFrame* m_frame1 = nullptr;
+    FileList* m_file1 = nullptr;
+    FolderList* m_dir1 = nullptr;
+    DriveList* m_drive1 = nullptr;
+    QLineEdit* m_t3 = nullptr;
+    QRadioButton* m_op1 = nullptr;
+    QRadioButton* m_op2 = nullptr;
+    QLineEdit* m_t2 = nullptr;
+    QLineEdit* m_t1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QLineEdit* m_text[4] = {};
+    QCheckBox* m_check[4] = {};
+    QLabel* m_l1 = nullptr;
+    QLabel* m_lab = nullptr;
+    QTimer* m_timer1 = nullptr;
+
+    QMenu* m_xuanXiang = nullptr;
+    QMenu* m_jiancha = nullptr;
+    QAction* m_daKaiWenJianJia = nullptr;
+    QAction* m_daKaiWenJian = nullptr;
+    QAction* m_shanChuWenJian = nullptr;
+    QAction* m_jianchawenjian = nullptr;
+    QAction* m_quantijiancha = nullptr;
+
+    std::unique_ptr<Navigation> m_navigation;
+};
+
+} // namespace vornak

@@ -1,0 +1,20 @@
+#include "MainWindow.h"
+
+#include "platform/SystemPlatform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vornak"));
+    QApplication::setDesktopFileName(QStringLiteral("vornak"));
+    vornak::SystemPlatform platform;
+    // The main window lives on the heap so that the program ends only when the last window,
+    // the results window included, has been closed.
+    auto* window = new vornak::MainWindow(platform);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->load();
+    window->show();
+    return app.exec();
+}

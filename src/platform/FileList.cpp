@@ -1,0 +1,140 @@
+#include "FileList.h"
+
+#include "FolderReader.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace vornak {
+
+FileList::FileList(QWidget* parent) : QListView(parent)
+{
+    setModel(&m_model);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setLayoutMode(QListView::Batched);
+    connect(this, &QAbstractItemView::clicked, this, [this] { Q_EMIT clicked(); });
+}
+
+bool FileList::setPath(const QByteArray& path)
+{
+    if (path == m_path)
+        return true;
+    if (!load(path, m_pattern))
+        return false;
+    m_path = path;
+    Q_EMIT pathChanged();
+    return true;
+}
+
+bool FileList::setPattern(const QString& text)
+{
+    auto pattern = FilePattern::parse(text);
+    if (!pattern)
+        return false;
+    if (pattern->text() == m_pattern.text())
+        return true;
+    m_pattern = std::move(*pattern);
+    if (!m_path.isEmpty())
+        load(m_path, m_pattern);
+    return true;
+}
+
+void FileList::refresh()
+{
+    if (!m_path.isEmpty())
+        load(m_path, m_pattern);
+}
+
+bool FileList::load(const QByteArray& path, const FilePattern& pattern)
+{
+    auto entries = readListedFiles(path, pattern);
+    if (!entries)
+        return false;
+    const QByteArray selected = selectedName();
+    const bool keepSelection = path == m_path && !selected.isEmpty();
+    m_model.setEntries(std::move(*entries));
+    if (keepSelection) {
+        const auto& all = m_model.entries();
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].name == selected) {
+                setSelectedIndex(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+int FileList::count() const
+{
+    return m_model.rowCount();
+}
+
+QByteArray FileList::entryName(int index) const
+{
+    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].name
+                                         : QByteArray();
+}
+
+QString FileList::entryDisplayName(int index) const
+{
+    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].displayName
+                                         : QString();
+}
+
+int FileList::selectedIndex() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QByteArray FileList::selectedName() const
+{
+    return entryName(selectedIndex());
+}
+
+void FileList::setSelectedIndex(int index)
+{
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        return;
+    }
+    const QModelIndex row = m_model.index(index);
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    scrollTo(row);
+}
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    const int before = selectedIndex();
+    QListView::keyPressEvent(event);
+    if (selectedIndex() != before && selectedIndex() >= 0)
+        Q_EMIT clicked();
+}
+
+void FileList::mousePressEvent(QMouseEvent* event)
+{
+    // A right click opens the popup for the entry already selected; it selects nothing.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void FileList::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListView::mouseReleaseEvent(event);
+    Q_EMIT mouseReleased(event->button(), event->position().toPoint());
+}
+
+void FileList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}
+
+} // namespace vornak

@@ -1,0 +1,103 @@
+#include "FolderList.h"
+
+#include "FolderReader.h"
+#include "NativePath.h"
+#include "Volumes.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace vornak {
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+} // namespace
+
+FolderList::FolderList(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setIndentation(8);
+    setUniformRowHeights(true);
+    setExpandsOnDoubleClick(false);
+    connect(this, &QTreeWidget::itemClicked, this, [this] { Q_EMIT clicked(); });
+    connect(this, &QTreeWidget::itemDoubleClicked, this, &FolderList::open);
+}
+
+void FolderList::setVolumes(const QList<Volume>& volumes, const QByteArray& currentFolder)
+{
+    m_volumes = volumes;
+    const QByteArray root = volumeRootOf(m_volumes, currentFolder);
+    if (!root.isEmpty() && !m_lastFolderOnVolume.contains(root))
+        m_lastFolderOnVolume.insert(root, currentFolder);
+}
+
+bool FolderList::setPath(const QByteArray& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray cleaned = cleanAbsolutePath(path, m_path.isEmpty() ? "/" : m_path);
+    if (cleaned == m_path)
+        return true;
+    if (!rebuild(cleaned))
+        return false;
+    m_path = cleaned;
+    const QByteArray root = volumeRootOf(m_volumes, m_path);
+    if (!root.isEmpty())
+        m_lastFolderOnVolume.insert(root, m_path);
+    Q_EMIT changed();
+    return true;
+}
+
+bool FolderList::setDrive(const QByteArray& volumeRoot)
+{
+    return setPath(m_lastFolderOnVolume.value(volumeRoot, volumeRoot));
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        open(currentItem());
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void FolderList::open(QTreeWidgetItem* item)
+{
+    if (item)
+        setPath(item->data(0, kPathRole).toByteArray());
+}
+
+bool FolderList::rebuild(const QByteArray& path)
+{
+    const auto subfolders = readSubfolders(path);
+    if (!subfolders)
+        return false;
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    QTreeWidgetItem* parentItem = nullptr;
+    for (const QByteArray& folder : folderChain(path)) {
+        const QByteArray name = fileNameOf(folder);
+        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(this);
+        item->setText(0, displayText(name.isEmpty() ? folder : name));
+        item->setIcon(0, openIcon);
+        item->setData(0, kPathRole, folder);
+        item->setExpanded(true);
+        parentItem = item;
+    }
+    for (const FileEntry& sub : *subfolders) {
+        auto* item = new QTreeWidgetItem(parentItem);
+        item->setText(0, sub.displayName);
+        item->setIcon(0, closedIcon);
+        item->setData(0, kPathRole, withTrailingSeparator(path) + sub.name);
+    }
+    expandAll();
+    setCurrentItem(parentItem);
+    return true;
+}
+
+} // namespace vornak

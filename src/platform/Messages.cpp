@@ -1,0 +1,22 @@
+#include "Messages.h"
+
+#include "NativePath.h"
+
+namespace vornak {
+
+void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
+                            const QByteArray& entryName)
+{
+    const QString prompt = QStringLiteral("位置：") + kLineBreak +
+                           displayText(folderPath.pathOf(entryName)) + kLineBreak +
+                           QStringLiteral("没有此文件！请检查！");
+    platform.messageBox(prompt, MessageButtons::Ok, QStringLiteral("出错提示!"));
+}
+
+bool confirm(Platform& platform, const QString& question)
+{
+    return platform.messageBox(question, MessageButtons::YesNo, kProgramTitle) ==
+           MessageAnswer::Yes;
+}
+
+} // namespace vornak

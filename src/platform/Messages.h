@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FolderPath.h"
+#include "Platform.h"
+
+namespace vornak {
+
+// Texts shown to the user break lines with a lone carriage return.
+inline constexpr QChar kLineBreak = u'\r';
+inline const QString kProgramTitle = QStringLiteral("Vornak");
+
+// The message that a file of the list could not be found or handled.
+void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
+                            const QByteArray& entryName);
+
+// Asks a Yes/No question under the program's title; true for Yes.
+bool confirm(Platform& platform, const QString& question);
+
+} // namespace vornak

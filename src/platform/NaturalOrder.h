@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileEntry.h"
+
+#include <QByteArray>
+#include <QStringView>
+
+#include <vector>
+
+namespace vornak {
+
+// Natural order, the same whatever the locale: digit runs by their value (equal values:
+// fewer leading zeros first), other characters by their case-folded code point, and names
+// still equal by their exact bytes, so the order is total. Sorting compares precomputed
+// byte keys with memcmp, which keeps large folders fast.
+bool naturalLess(const FileEntry& a, const FileEntry& b);
+void sortNaturally(std::vector<FileEntry>& entries);
+
+} // namespace vornak

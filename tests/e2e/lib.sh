@@ -1,0 +1,79 @@
+# Shared helpers of the end-to-end steps: a private X server, the program in it, and xdotool.
+# Expects VORNAK (the program) to be set; every step runs with "set -euo pipefail".
+
+E2E_TMP=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+WID=""
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+e2e_start_xvfb() {
+    local d
+    for d in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] && continue
+        Xvfb ":$d" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$d"
+        local i
+        for i in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    e2e_fail "no X server could be started"
+}
+
+# e2e_start_app FOLDER: starts the program with FOLDER as its current folder, waits for its window.
+e2e_start_app() {
+    (cd "$1" && exec "$VORNAK") >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    local i
+    for i in $(seq 100); do
+        WID=$(xdotool search --name '^Vornak$' 2>/dev/null | head -n 1 || true)
+        if [ -n "$WID" ] && xdotool getwindowgeometry "$WID" >/dev/null 2>&1; then
+            sleep 0.5
+            return 0
+        fi
+        sleep 0.1
+    done
+    cat "$E2E_TMP/app.log" >&2
+    e2e_fail "the window titled Vornak did not appear"
+}
+
+e2e_stop_app() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null || true
+    APP_PID=""
+    WID=""
+}
+
+# e2e_click X Y [BUTTON]: clicks at X, Y pixels of the main window's client area.
+e2e_click() {
+    xdotool mousemove --window "$WID" "$1" "$2" click "${3:-1}"
+    sleep 0.3
+}
+
+e2e_title() {
+    xdotool getwindowname "$WID"
+}
+
+# e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to five seconds.
+e2e_wait_for() {
+    local what=$1 i
+    shift
+    for i in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    e2e_fail "$what"
+}
+
+e2e_cleanup() {
+    e2e_stop_app
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}

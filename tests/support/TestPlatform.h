@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+namespace vornak::test {
+
+// A message box as the program asked for it.
+struct ShownMessage {
+    QString prompt;
+    MessageButtons buttons;
+    QString title;
+};
+
+// The platform for tests: the file system is the real one (inherited), everything else is
+// recorded or scripted here.
+class TestPlatform : public Platform {
+public:
+    void shellOpen(const QByteArray& path) override { shellOpens.append(path); }
+    MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,
+                             const QString& title) override;
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    void attachSkin() override { ++skinAttached; }
+    QList<Volume> volumes() const override { return volumeList; }
+    std::optional<QByteArray> desktopFolder() const override { return desktop; }
+    QByteArray homeFolder() const override { return home; }
+
+    QList<ShownMessage> messages;
+    // Answers for Yes/No questions, taken in order; Yes once they run out.
+    std::deque<MessageAnswer> answers;
+    QList<QByteArray> shellOpens;
+    QString clipboard;
+    int skinAttached = 0;
+    QList<Volume> volumeList{{"/", QStringLiteral("/")}};
+    std::optional<QByteArray> desktop;
+    QByteArray home = "/";
+};
+
+} // namespace vornak::test
