@@ -44,8 +44,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     m_navigation = std::make_unique<Navigation>(
         Navigation::Controls{*m_drive1, *m_dir1, *m_file1, *m_t1, *m_t2, *m_t3, *this},
         m_folderPath, m_platform);
-    m_addressBox = std::make_unique<AddressBox>(AddressBox::Controls{*m_drive1, *m_dir1, *m_t3},
-                                                m_platform);
+    m_addressBox =
+        std::make_unique<AddressBox>(AddressBox::Controls{*m_drive1, *m_dir1, *m_t3}, m_platform);
     m_t3Clicks = new ClickSignals(*m_t3);
     m_splitter = std::make_unique<Splitter>(*m_lab, *m_dir1, *m_file1);
     connectReactions();

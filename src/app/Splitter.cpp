@@ -33,8 +33,8 @@ void Splitter::mouseMove(int x)
 {
     if (!isDragging())
         return;
-    apply(splitterAfterMove(pixelsToTwips(m_lab.x()), pixelsToTwips(m_lab.width()), x,
-                            m_dragStartX));
+    apply(
+        splitterAfterMove(pixelsToTwips(m_lab.x()), pixelsToTwips(m_lab.width()), x, m_dragStartX));
 }
 
 void Splitter::mouseUp()
