@@ -44,6 +44,10 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     m_navigation = std::make_unique<Navigation>(
         Navigation::Controls{*m_drive1, *m_dir1, *m_file1, *m_t1, *m_t2, *m_t3, *this},
         m_folderPath, m_platform);
+    m_addressBox =
+        std::make_unique<AddressBox>(AddressBox::Controls{*m_drive1, *m_dir1, *m_t3}, m_platform);
+    m_t3Clicks = new ClickSignals(*m_t3);
+    m_splitter = std::make_unique<Splitter>(*m_lab, *m_dir1, *m_file1);
     connectReactions();
     showProcessFolder();
 }
@@ -148,6 +152,11 @@ void MainWindow::connectReactions()
     connect(m_file1, &FileList::pathChanged, this,
             [this] { m_folderPath.update(m_file1->path()); });
     connect(m_timer1, &QTimer::timeout, this, &MainWindow::onTimerTick);
+    AddressBox& addressBox = *m_addressBox;
+    connect(m_t3, &QLineEdit::textChanged, this, [&addressBox] { addressBox.onChanged(); });
+    connect(m_t3Clicks, &ClickSignals::clicked, this, [&addressBox] { addressBox.onClicked(); });
+    connect(m_t3Clicks, &ClickSignals::doubleClicked, this,
+            [&addressBox] { addressBox.onDoubleClicked(); });
 }
 
 void MainWindow::showProcessFolder()

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Splitter.h"
+
+#include "browser/AddressBox.h"
+#include "browser/ClickSignals.h"
 #include "browser/Navigation.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
@@ -71,6 +75,9 @@ private:
     QAction* m_quantijiancha = nullptr;
 
     std::unique_ptr<Navigation> m_navigation;
+    std::unique_ptr<AddressBox> m_addressBox;
+    ClickSignals* m_t3Clicks = nullptr;
+    std::unique_ptr<Splitter> m_splitter;
 };
 
 } // namespace vornak

@@ -1,0 +1,38 @@
+# A folder path typed into the address box moves the lists there; the bar between the folder
+# list and the file list drags their boundary.
+start="$E2E_TMP/address/start"
+target="$E2E_TMP/address/target"
+mkdir -p "$start" "$target"
+head -c 5 /dev/zero >"$start/start.bin"
+head -c 1234 /dev/zero >"$target/target.bin"
+e2e_start_app "$start"
+# T3 stands at 163, 0 in the client area, 157 by 20 pixels.
+e2e_click 240 10
+xdotool key ctrl+a
+xdotool type --delay 20 "$target"
+sleep 0.5
+# File1's first row, just below its top edge at 164, 20.
+e2e_click 200 30
+e2e_wait_for "title shows the typed folder's file, got '$(e2e_title)'" \
+    test "$(e2e_title)" = "1234B，约1.21KB"
+e2e_stop_app
+
+split="$E2E_TMP/split"
+mkdir -p "$split"
+head -c 777 /dev/zero >"$split/only.bin"
+e2e_start_app "$split"
+# 130, 30 lies in the folder list, which reaches 162: a click there shows no size.
+e2e_click 130 30
+[ "$(e2e_title)" = "Vornak" ] || e2e_fail "a click in the folder list changed the title to '$(e2e_title)'"
+# The bar stands at 162, 20 and is 2 pixels wide; dragged to 100 it takes the file list along.
+xdotool mousemove --window "$WID" 162 100 mousedown 1
+sleep 0.2
+xdotool mousemove --window "$WID" 130 100
+sleep 0.2
+xdotool mousemove --window "$WID" 100 100
+sleep 0.2
+xdotool mouseup 1
+sleep 0.3
+e2e_click 130 30
+e2e_wait_for "a click at 130 reaches the moved file list, got '$(e2e_title)'" \
+    test "$(e2e_title)" = "777B，约0.76KB"
