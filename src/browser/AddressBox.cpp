@@ -39,14 +39,25 @@ void AddressBox::apply()
         goToDesktop();
         return;
     }
-    m_controls.drive1.setDrive(nativeText(text.left(1)));
+    m_controls.drive1.setDrive(driveOf(text));
     m_controls.dir1.setPath(nativeText(m_controls.address.text()));
+}
+
+// An absolute path's drive is the volume that holds it. Taking only its first character,
+// "/", would name the root volume for every path: an address on another volume could then
+// never be reached, and choosing that volume in Drive1 would bounce straight back to the root.
+QByteArray AddressBox::driveOf(const QString& text) const
+{
+    const QByteArray typed = nativeText(text);
+    if (!typed.startsWith(kSeparator))
+        return nativeText(text.left(1));
+    return volumeRootOf(m_controls.drive1.volumes(), cleanAbsolutePath(typed, QByteArray()));
 }
 
 void AddressBox::goToDesktop()
 {
     const QByteArray desktop = m_platform.desktopFolder().value_or(m_platform.homeFolder());
-    m_controls.drive1.setDrive(volumeRootOf(m_platform.volumes(), desktop));
+    m_controls.drive1.setDrive(volumeRootOf(m_controls.drive1.volumes(), desktop));
     m_controls.dir1.setPath(desktop);
 }
 

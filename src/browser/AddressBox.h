@@ -29,6 +29,7 @@ public:
 private:
     void apply();
     void goToDesktop();
+    QByteArray driveOf(const QString& text) const;
 
     Controls m_controls;
     Platform& m_platform;

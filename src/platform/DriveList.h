@@ -16,6 +16,7 @@ public:
     // The volumes to list; the one holding currentFolder is selected, without changed().
     void setVolumes(const QList<Volume>& volumes, const QByteArray& currentFolder);
     QByteArray drive() const;
+    const QList<Volume>& volumes() const { return m_volumes; }
     // False when no volume has this designation; the selection then stays.
     bool setDrive(const QByteArray& designation);
 

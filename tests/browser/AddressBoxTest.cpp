@@ -47,7 +47,8 @@ private Q_SLOTS:
     void cleanup();
     void addressMovesTheLists_data();
     void addressMovesTheLists();
-    void addressOnAnotherVolumeNeedsASecondTry();
+    void addressOnAnotherVolumeTakesTwoTries();
+    void choosingAnotherVolumeInAddressModeStaysThere();
     void desktopMode_data();
     void desktopMode();
     void clickAppliesTheAddress();
@@ -144,21 +145,37 @@ void AddressBoxTest::addressMovesTheLists()
     QVERIFY(m_platform.messages.isEmpty());
 }
 
-// On Linux every absolute address starts with "/", which selects the root volume: from
-// another volume the first try lands on the root volume's folder, and the text is read again
-// after that, so only a second try reaches the address.
-void AddressBoxTest::addressOnAnotherVolumeNeedsASecondTry()
+// The address's volume is the one holding the path, not the root volume that its first
+// character "/" would name. As with any drive change, the first try lands on that volume's
+// current folder, whose path replaces the text; the second try reaches the address.
+void AddressBoxTest::addressOnAnotherVolumeTakesTwoTries()
 {
-    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path(""), QStringLiteral("tmp")}};
+    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/target"), QStringLiteral("t")}};
     openWindow();
-    QCOMPARE(m_drive1->drive(), path(""));
-
-    enter(text("/target"), Entry::Pasted);
     QCOMPARE(m_drive1->drive(), QByteArray("/"));
-    QCOMPARE(m_dir1->path(), QByteArray("/"));
-    QCOMPARE(m_t3->text(), QStringLiteral("/"));
 
-    enter(text("/target"), Entry::Pasted);
+    enter(text("/target/sub"), Entry::Pasted);
+    QCOMPARE(m_drive1->drive(), path("/target"));
+    QCOMPARE(m_dir1->path(), path("/target"));
+    QCOMPARE(m_t3->text(), text("/target"));
+
+    enter(text("/target/sub"), Entry::Pasted);
+    QCOMPARE(m_drive1->drive(), path("/target"));
+    QCOMPARE(m_dir1->path(), path("/target/sub"));
+    QCOMPARE(m_t3->text(), text("/target/sub"));
+}
+
+// In address mode the chosen volume's folder is written into the box and applied again;
+// that must not take the lists back to the root volume.
+void AddressBoxTest::choosingAnotherVolumeInAddressModeStaysThere()
+{
+    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/target"), QStringLiteral("t")}};
+    openWindow();
+    enter(text("/start"), Entry::Typed);
+    QCOMPARE(m_dir1->path(), path("/start"));
+
+    QVERIFY(m_drive1->setDrive(path("/target")));
+    QCOMPARE(m_drive1->drive(), path("/target"));
     QCOMPARE(m_dir1->path(), path("/target"));
     QCOMPARE(m_t3->text(), text("/target"));
 }
