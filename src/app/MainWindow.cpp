@@ -44,6 +44,11 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     m_navigation = std::make_unique<Navigation>(
         Navigation::Controls{*m_drive1, *m_dir1, *m_file1, *m_t1, *m_t2, *m_t3, *this},
         m_folderPath, m_platform);
+    m_fileCommands = std::make_unique<FileCommands>(
+        FileCommands::Controls{*m_file1, *this, *m_xuanXiang, *m_daKaiWenJian, *m_shanChuWenJian,
+                               *m_jianchawenjian, *m_quantijiancha},
+        m_folderPath, m_platform, [this](const QByteArray& path) { Http(path); });
+    m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_folderPath, m_platform);
     connectReactions();
     showProcessFolder();
 }
@@ -148,6 +153,18 @@ void MainWindow::connectReactions()
     connect(m_file1, &FileList::pathChanged, this,
             [this] { m_folderPath.update(m_file1->path()); });
     connect(m_timer1, &QTimer::timeout, this, &MainWindow::onTimerTick);
+
+    FileCommands& commands = *m_fileCommands;
+    connect(
+        m_file1, &FileList::mouseReleased, this,
+        [&commands](Qt::MouseButton button, QPoint pos) { commands.onFileMouseUp(button, pos); });
+    connect(m_file1, &FileList::doubleClicked, this, [&commands] { commands.onOpenFile(); });
+    connect(m_daKaiWenJianJia, &QAction::triggered, this, [&commands] { commands.onOpenFolder(); });
+    connect(m_daKaiWenJian, &QAction::triggered, this, [&commands] { commands.onOpenFile(); });
+    connect(m_shanChuWenJian, &QAction::triggered, this, [&commands] { commands.onDeleteFile(); });
+    SizeCheck& sizeCheck = *m_sizeCheck;
+    connect(m_jianchawenjian, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckFile(); });
+    connect(m_quantijiancha, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckAll(); });
 }
 
 void MainWindow::showProcessFolder()
@@ -167,6 +184,11 @@ void MainWindow::load()
     m_lab->move(m_lab->x(), twipsToPixels(420));
     setCaptionColour(*m_op1, kHighlightColour);
     m_timer1->start();
+}
+
+void MainWindow::Http(const QByteArray& path)
+{
+    m_platform.shellOpen(path);
 }
 
 void MainWindow::onTimerTick()

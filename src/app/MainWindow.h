@@ -1,6 +1,8 @@
 #pragma once
 
+#include "browser/FileCommands.h"
 #include "browser/Navigation.h"
+#include "dupcheck/SizeCheck.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 #include "platform/FolderList.h"
@@ -31,6 +33,9 @@ public:
 
     // The load steps, run once before the window is first shown.
     void load();
+
+    // Opens a file or folder with the desktop's default program; failures go unreported.
+    void Http(const QByteArray& path);
 
 private:
     void buildControls();
@@ -71,6 +76,8 @@ private:
     QAction* m_quantijiancha = nullptr;
 
     std::unique_ptr<Navigation> m_navigation;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<SizeCheck> m_sizeCheck;
 };
 
 } // namespace vornak
