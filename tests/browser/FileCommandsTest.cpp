@@ -115,7 +115,6 @@ void FileCommandsTest::popupEnablesBySelection_data()
     QTest::newRow("empty folder") << QStringList{} << -1 << Qt::RightButton << true
                                   << QList<bool>{true, false, false, false, false};
     QTest::newRow("left button") << files << -1 << Qt::LeftButton << false << QList<bool>{};
-    QTest::newRow("middle button") << files << -1 << Qt::MiddleButton << false << QList<bool>{};
 }
 
 void FileCommandsTest::popupEnablesBySelection()
