@@ -20,6 +20,7 @@ struct Workload {
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
     {"list", measureList},
+    {"dupcheck", measureDupcheck},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)

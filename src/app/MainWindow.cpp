@@ -48,6 +48,11 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
         std::make_unique<AddressBox>(AddressBox::Controls{*m_drive1, *m_dir1, *m_t3}, m_platform);
     m_t3Clicks = new ClickSignals(*m_t3);
     m_splitter = std::make_unique<Splitter>(*m_lab, *m_dir1, *m_file1);
+    m_fileCommands = std::make_unique<FileCommands>(
+        FileCommands::Controls{*m_file1, *this, *m_xuanXiang, *m_daKaiWenJian, *m_shanChuWenJian,
+                               *m_jianchawenjian, *m_quantijiancha},
+        m_folderPath, m_platform, [this](const QByteArray& path) { Http(path); });
+    m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_folderPath, m_platform);
     connectReactions();
     showProcessFolder();
 }
@@ -157,6 +162,18 @@ void MainWindow::connectReactions()
     connect(m_t3Clicks, &ClickSignals::clicked, this, [&addressBox] { addressBox.onClicked(); });
     connect(m_t3Clicks, &ClickSignals::doubleClicked, this,
             [&addressBox] { addressBox.onDoubleClicked(); });
+
+    FileCommands& commands = *m_fileCommands;
+    connect(
+        m_file1, &FileList::mouseReleased, this,
+        [&commands](Qt::MouseButton button, QPoint pos) { commands.onFileMouseUp(button, pos); });
+    connect(m_file1, &FileList::doubleClicked, this, [&commands] { commands.onOpenFile(); });
+    connect(m_daKaiWenJianJia, &QAction::triggered, this, [&commands] { commands.onOpenFolder(); });
+    connect(m_daKaiWenJian, &QAction::triggered, this, [&commands] { commands.onOpenFile(); });
+    connect(m_shanChuWenJian, &QAction::triggered, this, [&commands] { commands.onDeleteFile(); });
+    SizeCheck& sizeCheck = *m_sizeCheck;
+    connect(m_jianchawenjian, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckFile(); });
+    connect(m_quantijiancha, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckAll(); });
 }
 
 void MainWindow::showProcessFolder()
@@ -176,6 +193,11 @@ void MainWindow::load()
     m_lab->move(m_lab->x(), twipsToPixels(420));
     setCaptionColour(*m_op1, kHighlightColour);
     m_timer1->start();
+}
+
+void MainWindow::Http(const QByteArray& path)
+{
+    m_platform.shellOpen(path);
 }
 
 void MainWindow::onTimerTick()

@@ -4,7 +4,9 @@
 
 #include "browser/AddressBox.h"
 #include "browser/ClickSignals.h"
+#include "browser/FileCommands.h"
 #include "browser/Navigation.h"
+#include "dupcheck/SizeCheck.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 #include "platform/FolderList.h"
@@ -35,6 +37,9 @@ public:
 
     // The load steps, run once before the window is first shown.
     void load();
+
+    // Opens a file or folder with the desktop's default program; failures go unreported.
+    void Http(const QByteArray& path);
 
 private:
     void buildControls();
@@ -78,6 +83,8 @@ private:
     std::unique_ptr<AddressBox> m_addressBox;
     ClickSignals* m_t3Clicks = nullptr;
     std::unique_ptr<Splitter> m_splitter;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<SizeCheck> m_sizeCheck;
 };
 
 } // namespace vornak

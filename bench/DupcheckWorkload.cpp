@@ -1,0 +1,65 @@
+#include "Timing.h"
+#include "Workloads.h"
+
+#include "dupcheck/SizeCheck.h"
+#include "platform/FileList.h"
+#include "platform/SystemPlatform.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <stdexcept>
+#include <unordered_map>
+
+namespace vornak::bench {
+
+namespace {
+
+// Reads the folder and the length of every file in it, counting the files that share their
+// length with another: the system calls of a full check and nothing else.
+std::size_t readdirStatLoop(const QByteArray& folder)
+{
+    std::unordered_map<off_t, std::size_t> lengths;
+    std::string path = folder.toStdString() + '/';
+    const std::size_t prefix = path.size();
+    DIR* dir = ::opendir(folder.constData());
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        path.resize(prefix);
+        path += entry->d_name;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0)
+            ++lengths[st.st_size];
+    }
+    ::closedir(dir);
+    std::size_t shared = 0;
+    for (const auto& [length, files] : lengths)
+        shared += files > 1 ? files : 0;
+    return shared;
+}
+
+} // namespace
+
+WorkloadResult measureDupcheck(const BenchFolder& folder)
+{
+    SystemPlatform platform;
+    FileList file1;
+    file1.setPattern(QStringLiteral("***.***"));
+    file1.setPath(folder.path());
+    FolderPath folderPath;
+    folderPath.update(file1.path());
+    QString report;
+    // The full check reads the folder again before it measures.
+    const double ours = bestSeconds([&] {
+        file1.refresh();
+        report = buildFullCheckReport(file1, folderPath, platform);
+    });
+    std::size_t shared = 0;
+    const double limit = bestSeconds([&] { shared = readdirStatLoop(folder.path()); });
+    if (shared > 0 && report.isEmpty())
+        throw std::runtime_error("the full check missed files of equal length");
+    return {ours, limit};
+}
+
+} // namespace vornak::bench

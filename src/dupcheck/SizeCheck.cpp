@@ -1,0 +1,77 @@
+#include "SizeCheck.h"
+
+#include "DuplicateReport.h"
+
+#include "platform/Messages.h"
+
+namespace vornak {
+
+namespace {
+
+// The length of every entry but the one to skip; one file-system query each.
+Lengths measureEntries(const std::vector<FileEntry>& entries, const FolderPath& folderPath,
+                       const Platform& platform, std::size_t skipped)
+{
+    Lengths lengths(entries.size());
+    QByteArray path = folderPath.bytes();
+    const qsizetype folderLength = path.size();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i == skipped)
+            continue;
+        path.truncate(folderLength);
+        path.append(entries[i].name);
+        lengths[i] = platform.fileLength(path);
+    }
+    return lengths;
+}
+
+constexpr std::size_t kSkipNone = std::size_t(-1);
+
+} // namespace
+
+QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
+                             const Platform& platform)
+{
+    const std::vector<FileEntry>& entries = file1.entries();
+    return fullCheckReport(entries, measureEntries(entries, folderPath, platform, kSkipNone));
+}
+
+SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
+    : m_file1(file1), m_folderPath(folderPath), m_platform(platform)
+{}
+
+void SizeCheck::onCheckFile()
+{
+    const QByteArray selectedPath = m_folderPath.pathOf(m_file1.selectedName());
+    const std::optional<qint64> selectedLength = m_platform.fileLength(selectedPath);
+    if (!m_platform.probe(selectedPath, ProbeMask::OrdinaryFiles)) {
+        showMissingFileMessage(m_platform, m_folderPath, m_file1.selectedName());
+        return;
+    }
+    const int selected = m_file1.selectedIndex();
+    const std::vector<FileEntry>& entries = m_file1.entries();
+    const QString report = singleCheckReport(
+        entries, measureEntries(entries, m_folderPath, m_platform, std::size_t(selected)), selected,
+        selectedLength);
+    m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
+}
+
+void SizeCheck::onCheckAll()
+{
+    m_file1.refresh();
+    const QString report = buildFullCheckReport(m_file1, m_folderPath, m_platform);
+    if (report.isEmpty())
+        m_platform.messageBox(kNoEqualFiles, MessageButtons::Ok, kResultsTitle);
+    else
+        showReport(report);
+}
+
+void SizeCheck::showReport(const QString& report)
+{
+    if (!m_form2)
+        m_form2 = new ResultsWindow(m_platform);
+    m_form2->show();
+    m_form2->setReport(report);
+}
+
+} // namespace vornak

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ResultsWindow.h"
+
+#include "platform/FileList.h"
+#include "platform/FolderPath.h"
+#include "platform/Platform.h"
+
+#include <QPointer>
+
+namespace vornak {
+
+// The two checks for listed files of equal length: the selected file against the others
+// ("检查文件"), and every pair of entries ("全体检查"), whose report goes to the one results
+// window.
+class SizeCheck {
+public:
+    SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform);
+
+    void onCheckFile();
+    void onCheckAll();
+
+    // The open results window, if any.
+    ResultsWindow* resultsWindow() const { return m_form2; }
+
+private:
+    void showReport(const QString& report);
+
+    FileList& m_file1;
+    const FolderPath& m_folderPath;
+    Platform& m_platform;
+    // The window outlives the main window and with it this object; it deletes itself when
+    // the user closes it.
+    QPointer<ResultsWindow> m_form2;
+};
+
+// The full check's report on the entries of the list as it stands (empty when nothing
+// matches): each entry is measured once.
+QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
+                             const Platform& platform);
+
+} // namespace vornak
