@@ -6,6 +6,11 @@
 #include "platform/FolderList.h"
 #include "platform/FolderPath.h"
 #include "platform/Platform.h"
+#include "rename/LivePreview.h"
+#include "rename/PreviewLabel.h"
+#include "rename/RenameOptionControls.h"
+#include "rename/RenameRun.h"
+#include "rename/RenameState.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -39,7 +44,6 @@ private:
     void connectReactions();
     // The lists start on the process's current folder, before the load steps run.
     void showProcessFolder();
-    void onTimerTick();
 
     Platform& m_platform;
     FolderPath m_folderPath;
@@ -58,7 +62,7 @@ private:
     QPushButton* m_command1 = nullptr;
     QLineEdit* m_text[4] = {};
     QCheckBox* m_check[4] = {};
-    QLabel* m_l1 = nullptr;
+    PreviewLabel* m_l1 = nullptr;
     QLabel* m_lab = nullptr;
     QTimer* m_timer1 = nullptr;
 
@@ -71,6 +75,11 @@ private:
     QAction* m_quantijiancha = nullptr;
 
     std::unique_ptr<Navigation> m_navigation;
+
+    RenameState m_renameState;
+    std::unique_ptr<RenameOptionControls> m_renameOptions;
+    std::unique_ptr<LivePreview> m_livePreview;
+    std::unique_ptr<RenameRun> m_renameRun;
 };
 
 } // namespace vornak
