@@ -45,17 +45,21 @@ RenameRun::RenameRun(FileList& file1, const RenameOptionControls& options, const
 
 void RenameRun::RunRename()
 {
+    const RenameOptions options = m_options.options();
+    const bool batch = options.mode == RenameMode::Batch;
+    const int selected = m_file1.selectedIndex();
+    // A single-mode click between a reload of the list and the next tick has no file.
+    if (!batch && selected < 0)
+        return;
     if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
         return;
-    const RenameOptions options = m_options.options();
-    if (options.mode == RenameMode::Batch) {
+    if (batch) {
         m_file1.refresh();
         if (options.anyTicked())
             renameEntries(m_platform, m_folderPath, m_file1.entries(), m_state, options.nameCase());
         return;
     }
-    const int selected = m_file1.selectedIndex();
-    if (!options.anyTicked() || selected < 0)
+    if (!options.anyTicked())
         return;
     const QByteArray name = m_file1.entryName(selected);
     if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
