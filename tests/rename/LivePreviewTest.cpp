@@ -1,4 +1,5 @@
 #include "RenameWindow.h"
+#include "TestFolder.h"
 
 #include "platform/NativePath.h"
 
@@ -6,18 +7,9 @@
 #include <QTemporaryDir>
 
 using namespace vornak;
-using vornak::test::RenameWindow;
+using namespace vornak::test;
 
 namespace {
-
-void createFiles(const QTemporaryDir& dir, const QList<QByteArray>& names, qint64 size = 0)
-{
-    for (const QByteArray& name : names) {
-        QFile file(QFile::decodeName(QFile::encodeName(dir.path()) + '/' + name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(size));
-    }
-}
 
 // "N=text" ticks CheckN and gives TextN the text.
 void useOptions(RenameWindow& w, const QStringList& options)
@@ -83,7 +75,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         createFiles(dir, files);
         RenameWindow w;
-        w.showFolder(QFile::encodeName(dir.path()));
+        w.showFolder(pathOf(dir));
         w.file1().setSelectedIndex(selected);
         if (single)
             QTest::mouseClick(&w.op2(), Qt::LeftButton);
@@ -99,7 +91,7 @@ private Q_SLOTS:
         createFiles(dir, {"a.txt", "README"});
         QTemporaryDir empty;
         RenameWindow w;
-        w.showFolder(QFile::encodeName(dir.path()));
+        w.showFolder(pathOf(dir));
         w.file1().setSelectedIndex(0);
         w.useOption(1, QStringLiteral("x"));
         QVERIFY(w.waitForTick());
@@ -108,7 +100,7 @@ private Q_SLOTS:
         w.file1().setSelectedIndex(1);
         QVERIFY(w.waitForTick());
         QCOMPARE(w.l1().text(), QStringLiteral("xa.txt"));
-        w.showFolder(QFile::encodeName(empty.path()));
+        w.showFolder(pathOf(empty));
         QVERIFY(w.waitForTick());
         QVERIFY(!w.command1().isEnabled());
         QCOMPARE(w.l1().text(), QStringLiteral("xa.txt"));
@@ -119,7 +111,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         createFiles(dir, {"a.txt"});
         RenameWindow w;
-        w.showFolder(QFile::encodeName(dir.path()));
+        w.showFolder(pathOf(dir));
         w.file1().setSelectedIndex(0);
         w.useOption(2, QStringLiteral("_old"));
         QVERIFY(w.waitForTick());
@@ -137,7 +129,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         createFiles(dir, {"a.txt"});
         RenameWindow w;
-        w.showFolder(QFile::encodeName(dir.path()));
+        w.showFolder(pathOf(dir));
         QTest::mouseClick(&w.op2(), Qt::LeftButton);
         QVERIFY(w.waitForTick());
         QVERIFY(!w.command1().isEnabled());
@@ -172,7 +164,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QTemporaryDir empty;
         RenameWindow w;
-        w.showFolder(QFile::encodeName(empty.path()));
+        w.showFolder(pathOf(empty));
         w.window.setWindowTitle(title);
         w.l1().setText(preview);
         QTest::mouseDClick(&w.l1(), Qt::LeftButton);
@@ -189,9 +181,10 @@ private Q_SLOTS:
     void detailsShowTheSizeOfTheClickedFile()
     {
         QTemporaryDir dir;
-        createFiles(dir, {"a.txt"}, 2048);
+        createFiles(dir, {"a.txt"});
+        QVERIFY(QFile::resize(dir.filePath(QStringLiteral("a.txt")), 2048));
         RenameWindow w;
-        w.showFolder(QFile::encodeName(dir.path()));
+        w.showFolder(pathOf(dir));
         const QRect row = w.file1().visualRect(w.file1().model()->index(0, 0));
         QTest::mouseClick(w.file1().viewport(), Qt::LeftButton, {}, row.center());
         QVERIFY(w.window.windowTitle().startsWith(QStringLiteral("2048")));
