@@ -16,5 +16,7 @@ struct WorkloadResult {
 // Each workload measures our code against its limit on the folder. A workload that changes
 // the folder leaves it as it found it or comes last.
 WorkloadResult measureList(const BenchFolder& folder);
+WorkloadResult measurePreview(const BenchFolder& folder);
+WorkloadResult measureRename(const BenchFolder& folder);
 
 } // namespace vornak::bench

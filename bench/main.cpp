@@ -20,6 +20,8 @@ struct Workload {
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
     {"list", measureList},
+    {"preview", measurePreview},
+    {"rename", measureRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
