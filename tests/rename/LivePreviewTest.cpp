@@ -9,17 +9,6 @@
 using namespace vornak;
 using namespace vornak::test;
 
-namespace {
-
-// "N=text" ticks CheckN and gives TextN the text.
-void useOptions(RenameWindow& w, const QStringList& options)
-{
-    for (const QString& option : options)
-        w.useOption(option.left(1).toInt(), option.mid(2));
-}
-
-} // namespace
-
 class LivePreviewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -75,11 +64,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         createFiles(dir, files);
         RenameWindow w;
-        w.showFolder(pathOf(dir));
-        w.file1().setSelectedIndex(selected);
-        if (single)
-            QTest::mouseClick(&w.op2(), Qt::LeftButton);
-        useOptions(w, options);
+        w.prepare(pathOf(dir), selected, single, options);
         QVERIFY(w.waitForTick());
         QCOMPARE(w.l1().text(), preview);
         QCOMPARE(w.command1().isEnabled(), enabled);

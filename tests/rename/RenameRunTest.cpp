@@ -89,12 +89,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         createFiles(dir, files);
         RenameWindow w;
-        w.showFolder(pathOf(dir));
-        w.file1().setSelectedIndex(selected);
-        if (single)
-            QTest::mouseClick(&w.op2(), Qt::LeftButton);
-        for (const QString& option : options)
-            w.useOption(option.left(1).toInt(), option.mid(2));
+        w.prepare(pathOf(dir), selected, single, options);
         QVERIFY(w.waitForTick());
         QTest::mouseClick(&w.command1(), Qt::LeftButton);
         QCOMPARE(contentsOf(dir), expectedFolder(after));

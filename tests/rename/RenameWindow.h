@@ -47,6 +47,18 @@ public:
         text(number).insert(input);
     }
 
+    // Shows the folder, selects an entry (-1: none), picks the mode, and uses options given
+    // as "N=text" (tick CheckN, give TextN the text).
+    void prepare(const QByteArray& folder, int selected, bool single, const QStringList& options)
+    {
+        showFolder(folder);
+        file1().setSelectedIndex(selected);
+        if (single)
+            QTest::mouseClick(&op2(), Qt::LeftButton);
+        for (const QString& option : options)
+            useOption(option.left(1).toInt(), option.mid(2));
+    }
+
     // Returns once Timer1 has ticked, so the tick has seen everything done before.
     bool waitForTick()
     {
