@@ -17,5 +17,7 @@ struct WorkloadResult {
 // the folder leaves it as it found it or comes last.
 WorkloadResult measureList(const BenchFolder& folder);
 WorkloadResult measureDupcheck(const BenchFolder& folder);
+WorkloadResult measurePreview(const BenchFolder& folder);
+WorkloadResult measureRename(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -21,6 +21,8 @@ struct Workload {
 constexpr Workload kWorkloads[] = {
     {"list", measureList},
     {"dupcheck", measureDupcheck},
+    {"preview", measurePreview},
+    {"rename", measureRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)

@@ -12,3 +12,9 @@ for preset in default asan; do
     bash scripts/build.sh "$preset"
     ctest --preset "$preset" -j "$(nproc)"
 done
+# The rename rules under libFuzzer for a short while: clang, its own build, only that target.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVORNAK_FUZZ=ON >/dev/null
+cmake --build build-fuzz --target rename_rules_fuzz -j "$(nproc)"
+mkdir -p build-fuzz/corpus
+build-fuzz/rename_rules_fuzz -max_total_time=20 -artifact_prefix=build-fuzz/ build-fuzz/corpus

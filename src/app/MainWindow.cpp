@@ -53,6 +53,16 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                                *m_jianchawenjian, *m_quantijiancha},
         m_folderPath, m_platform, [this](const QByteArray& path) { Http(path); });
     m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_folderPath, m_platform);
+    m_renameOptions = std::make_unique<RenameOptionControls>(
+        RenameOptionControls::Controls{{m_check[0], m_check[1], m_check[2], m_check[3]},
+                                       {m_text[0], m_text[1], m_text[2], m_text[3]},
+                                       *m_op1,
+                                       *m_op2});
+    m_livePreview =
+        std::make_unique<LivePreview>(LivePreview::Controls{*m_file1, *m_command1, *m_l1, *this},
+                                      *m_renameOptions, m_folderPath, m_renameState, m_platform);
+    m_renameRun = std::make_unique<RenameRun>(*m_file1, *m_renameOptions, m_renameState,
+                                              m_folderPath, m_platform);
     connectReactions();
     showProcessFolder();
 }
@@ -117,7 +127,7 @@ void MainWindow::buildControls()
             place<QCheckBox>(this, option.check, {option.left, option.top + 30, 1035, 210});
         m_check[i]->setText(QString::fromUtf8(option.caption));
     }
-    m_l1 = place<QLabel>(this, "L1", {60, 3930, 3825, 195});
+    m_l1 = place<PreviewLabel>(this, "L1", {60, 3930, 3825, 195});
 }
 
 void MainWindow::buildPopupMenu()
@@ -156,7 +166,6 @@ void MainWindow::connectReactions()
     // Commands must never act on the folder shown before a navigation.
     connect(m_file1, &FileList::pathChanged, this,
             [this] { m_folderPath.update(m_file1->path()); });
-    connect(m_timer1, &QTimer::timeout, this, &MainWindow::onTimerTick);
     AddressBox& addressBox = *m_addressBox;
     connect(m_t3, &QLineEdit::textChanged, this, [&addressBox] { addressBox.onChanged(); });
     connect(m_t3Clicks, &ClickSignals::clicked, this, [&addressBox] { addressBox.onClicked(); });
@@ -174,6 +183,21 @@ void MainWindow::connectReactions()
     SizeCheck& sizeCheck = *m_sizeCheck;
     connect(m_jianchawenjian, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckFile(); });
     connect(m_quantijiancha, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckAll(); });
+
+    RenameOptionControls& options = *m_renameOptions;
+    for (std::size_t i = 0; i < RenameOptionControls::kPairs; ++i) {
+        connect(m_check[i], &QCheckBox::clicked, this,
+                [&options, i] { options.onCheckClicked(i); });
+        connect(m_text[i], &QLineEdit::textChanged, this,
+                [&options, i] { options.CleanOptionText(i); });
+    }
+    connect(m_op1, &QRadioButton::clicked, this, [&options] { options.onModeClicked(); });
+    connect(m_op2, &QRadioButton::clicked, this, [&options] { options.onModeClicked(); });
+    LivePreview& preview = *m_livePreview;
+    connect(m_timer1, &QTimer::timeout, this, [&preview] { preview.PreviewTick(); });
+    connect(m_l1, &PreviewLabel::doubleClicked, this, [&preview] { preview.ShowPreviewDetails(); });
+    RenameRun& run = *m_renameRun;
+    connect(m_command1, &QPushButton::clicked, this, [&run] { run.RunRename(); });
 }
 
 void MainWindow::showProcessFolder()
@@ -198,11 +222,6 @@ void MainWindow::load()
 void MainWindow::Http(const QByteArray& path)
 {
     m_platform.shellOpen(path);
-}
-
-void MainWindow::onTimerTick()
-{
-    m_folderPath.update(m_file1->path());
 }
 
 } // namespace vornak

@@ -12,6 +12,11 @@
 #include "platform/FolderList.h"
 #include "platform/FolderPath.h"
 #include "platform/Platform.h"
+#include "rename/LivePreview.h"
+#include "rename/PreviewLabel.h"
+#include "rename/RenameOptionControls.h"
+#include "rename/RenameRun.h"
+#include "rename/RenameState.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -48,7 +53,6 @@ private:
     void connectReactions();
     // The lists start on the process's current folder, before the load steps run.
     void showProcessFolder();
-    void onTimerTick();
 
     Platform& m_platform;
     FolderPath m_folderPath;
@@ -67,7 +71,7 @@ private:
     QPushButton* m_command1 = nullptr;
     QLineEdit* m_text[4] = {};
     QCheckBox* m_check[4] = {};
-    QLabel* m_l1 = nullptr;
+    PreviewLabel* m_l1 = nullptr;
     QLabel* m_lab = nullptr;
     QTimer* m_timer1 = nullptr;
 
@@ -85,6 +89,11 @@ private:
     std::unique_ptr<Splitter> m_splitter;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<SizeCheck> m_sizeCheck;
+
+    RenameState m_renameState;
+    std::unique_ptr<RenameOptionControls> m_renameOptions;
+    std::unique_ptr<LivePreview> m_livePreview;
+    std::unique_ptr<RenameRun> m_renameRun;
 };
 
 } // namespace vornak

@@ -1,0 +1,77 @@
+#include "LivePreview.h"
+
+#include "NameComposition.h"
+
+#include "platform/Messages.h"
+#include "platform/NativePath.h"
+
+namespace vornak {
+
+namespace {
+
+// Whether the text begins, after blanks, with a decimal number other than zero. The title
+// bar holds either the program's name or a size display that begins with the size in bytes.
+bool startsWithNonZeroNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            break;
+        if (c != u'0')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+LivePreview::LivePreview(Controls controls, const RenameOptionControls& options,
+                         FolderPath& folderPath, RenameState& state, Platform& platform)
+    : m_controls(controls), m_options(options), m_folderPath(folderPath), m_state(state),
+      m_platform(platform)
+{}
+
+void LivePreview::PreviewTick()
+{
+    const FileList& file1 = m_controls.file1;
+    m_folderPath.update(file1.path());
+    if (file1.count() == 0) {
+        m_controls.command1.setEnabled(false);
+        return;
+    }
+    const RenameOptions options = m_options.options();
+    m_state = RenameState::from(options);
+    const int selected = file1.selectedIndex();
+    m_controls.command1.setEnabled(options.mode == RenameMode::Batch || selected >= 0);
+    // Without a selection there is nothing to preview; L1 keeps what it showed.
+    if (selected < 0)
+        return;
+    const auto preview = ComposeNewName(file1.entryName(selected), selected + 1, m_state,
+                                        options.nameCase(), CompositionUse::Preview);
+    if (preview)
+        m_controls.l1.setText(displayText(*preview));
+}
+
+void LivePreview::ShowPreviewDetails()
+{
+    const QString title = m_controls.window.windowTitle();
+    const QString preview = m_controls.l1.text();
+    const QString newName = QStringLiteral("更改后文件名：") + preview;
+    if (startsWithNonZeroNumber(title))
+        m_platform.messageBox(QStringLiteral("文件大小：") + title + kLineBreak + newName,
+                              MessageButtons::Ok, kProgramTitle);
+    else if (!preview.isEmpty())
+        m_platform.messageBox(newName, MessageButtons::Ok, kProgramTitle);
+}
+
+} // namespace vornak

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "RenameState.h"
+
+#include <QByteArrayView>
+
+#include <optional>
+
+// The one rule for new file names, shared by the preview and the rename run. It works on the
+// exact bytes of a name, so a name that is not valid UTF-8 keeps its bytes.
+namespace vornak {
+
+// Which halves of the name are replaced: Check3 and Check4 as they are when composing.
+struct NameCase {
+    bool replaceBase = false;
+    bool replaceExtension = false;
+};
+
+// The preview leaves out the position number that a run writes.
+enum class CompositionUse { Execution, Preview };
+
+// The position, counting from 1, of the last "." in name; 0 when it holds none.
+qsizetype LastDotPosition(QByteArrayView name);
+
+// The halves of a name around its last "."; without a dot there is no base name and the
+// extension is the whole name. Both view the given name.
+struct NameHalves {
+    std::optional<QByteArrayView> base;
+    QByteArrayView extension;
+};
+NameHalves SplitName(QByteArrayView name);
+
+// The new name of the entry at position (counting from 1). Nothing when the rule gives no
+// name: neither half is replaced and the name holds no ".".
+std::optional<QByteArray> ComposeNewName(QByteArrayView name, qsizetype position,
+                                         const RenameState& state, NameCase nameCase,
+                                         CompositionUse use);
+
+} // namespace vornak

@@ -1,0 +1,70 @@
+#include "RenameRun.h"
+
+#include "platform/Messages.h"
+
+namespace vornak {
+
+std::vector<Rename> composeRenames(const std::vector<FileEntry>& entries, const RenameState& state,
+                                   NameCase nameCase)
+{
+    std::vector<Rename> renames;
+    renames.reserve(entries.size());
+    qsizetype position = 0;
+    for (const FileEntry& entry : entries) {
+        ++position;
+        if (auto newName =
+                ComposeNewName(entry.name, position, state, nameCase, CompositionUse::Execution))
+            renames.push_back({entry.name, std::move(*newName)});
+    }
+    return renames;
+}
+
+std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
+                         const std::vector<Rename>& plan)
+{
+    std::size_t renamed = 0;
+    for (const Rename& rename : plan)
+        renamed += platform.renameNoReplace(folderPath.pathOf(rename.oldName),
+                                            folderPath.pathOf(rename.newName));
+    return renamed;
+}
+
+std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
+                          const std::vector<FileEntry>& entries, const RenameState& state,
+                          NameCase nameCase)
+{
+    return applyRenames(platform, folderPath,
+                        planRenames(composeRenames(entries, state, nameCase)));
+}
+
+RenameRun::RenameRun(FileList& file1, const RenameOptionControls& options, const RenameState& state,
+                     const FolderPath& folderPath, Platform& platform)
+    : m_file1(file1), m_options(options), m_state(state), m_folderPath(folderPath),
+      m_platform(platform)
+{}
+
+void RenameRun::RunRename()
+{
+    const RenameOptions options = m_options.options();
+    const bool batch = options.mode == RenameMode::Batch;
+    const int selected = m_file1.selectedIndex();
+    // A single-mode click between a reload of the list and the next tick has no file.
+    if (!batch && selected < 0)
+        return;
+    if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
+        return;
+    if (batch) {
+        m_file1.refresh();
+        if (options.anyTicked())
+            renameEntries(m_platform, m_folderPath, m_file1.entries(), m_state, options.nameCase());
+        return;
+    }
+    if (!options.anyTicked())
+        return;
+    const QByteArray name = m_file1.entryName(selected);
+    if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
+                                      CompositionUse::Execution))
+        applyRenames(m_platform, m_folderPath, planRenames({{name, std::move(*newName)}}));
+}
+
+} // namespace vornak
