@@ -11,20 +11,20 @@ e2e_fail() {
     exit 1
 }
 
+# Xvfb picks a free display itself and writes its number to the given descriptor, so runs
+# side by side never race for the same display.
 e2e_start_xvfb() {
-    local d
-    for d in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] && continue
-        Xvfb ":$d" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$d"
-        local i
-        for i in $(seq 50); do
+    local i
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 100); do
+        if [ -s "$E2E_TMP/display" ]; then
+            export DISPLAY=":$(head -n 1 "$E2E_TMP/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
+        fi
+        sleep 0.1
     done
+    cat "$E2E_TMP/xvfb.log" >&2
     e2e_fail "no X server could be started"
 }
 
