@@ -14,7 +14,6 @@ FileList::FileList(QWidget* parent) : QListView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setLayoutMode(QListView::Batched);
-    connect(this, &QAbstractItemView::clicked, this, [this] { Q_EMIT clicked(); });
 }
 
 bool FileList::setPath(const QByteArray& path)
@@ -121,12 +120,22 @@ void FileList::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
+    m_selectedAtPress = selectedIndex();
     QListView::mousePressEvent(event);
 }
 
 void FileList::mouseReleaseEvent(QMouseEvent* event)
 {
     QListView::mouseReleaseEvent(event);
+    // A click on the selected entry counts as well as one that moved the selection, also
+    // by dragging; a click beside the entries or one that only deselects does not.
+    if (event->button() == Qt::LeftButton) {
+        const int selected = selectedIndex();
+        const QModelIndex released = indexAt(event->position().toPoint());
+        if (selected >= 0 &&
+            (selected != m_selectedAtPress || (released.isValid() && released.row() == selected)))
+            Q_EMIT clicked();
+    }
     Q_EMIT mouseReleased(event->button(), event->position().toPoint());
 }
 

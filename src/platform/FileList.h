@@ -34,7 +34,7 @@ public:
 
 Q_SIGNALS:
     void pathChanged();
-    // The user selected an entry with the mouse or the arrow keys.
+    // The user clicked an entry, or moved the selection with the mouse or the keys.
     void clicked();
     void doubleClicked();
     // A mouse button was released over the list, at pos in the list's own pixels.
@@ -52,6 +52,7 @@ private:
     FileListModel m_model;
     QByteArray m_path;
     FilePattern m_pattern = FilePattern::everything();
+    int m_selectedAtPress = -1;
 };
 
 } // namespace vornak
