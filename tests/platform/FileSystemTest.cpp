@@ -1,4 +1,5 @@
 #include "platform/FolderReader.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 #include <QFile>
@@ -11,17 +12,9 @@
 #include <unistd.h>
 
 using vornak::ProbeMask;
+using vornak::test::makeFile;
 
 namespace {
-
-// Creates a file of this many bytes; a large length is a hole and takes no disk space.
-void makeFile(const QByteArray& path, qint64 length = 0)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    QCOMPARE(::ftruncate(fd, length), 0);
-    ::close(fd);
-}
 
 // Plain system calls: a name that is not valid UTF-8 would not survive QFile's decoding.
 QByteArray readAll(const QByteArray& path)
@@ -61,6 +54,7 @@ class FileSystemTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
+    void cleanup();
     void listingLeavesOutHiddenAndNonRegular();
     void subfoldersLeaveOutHidden();
     void listingOfAMissingFolderFails();
@@ -89,9 +83,9 @@ void FileSystemTest::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_folder = QFile::encodeName(m_dir->path());
-    makeFile(at("b.txt"), 3);
-    makeFile(at("a.txt"), 1);
-    makeFile(at(".hidden"), 1);
+    QVERIFY(makeFile(at("b.txt"), 3));
+    QVERIFY(makeFile(at("a.txt"), 1));
+    QVERIFY(makeFile(at(".hidden"), 1));
     QVERIFY(::mkdir(at("sub").constData(), 0755) == 0);
     QVERIFY(::mkdir(at(".config").constData(), 0755) == 0);
     QVERIFY(::symlink("b.txt", at("link.txt").constData()) == 0);
@@ -100,9 +94,15 @@ void FileSystemTest::init()
     QVERIFY(::mkfifo(at("pipe").constData(), 0644) == 0);
 }
 
+void FileSystemTest::cleanup()
+{
+    vornak::test::removeUndecodableFiles(m_folder);
+    m_dir.reset();
+}
+
 void FileSystemTest::listingLeavesOutHiddenAndNonRegular()
 {
-    makeFile(at(kOddName), 2);
+    QVERIFY(makeFile(at(kOddName), 2));
     const auto all = vornak::FilePattern::everything();
     QCOMPARE(namesOf(vornak::readListedFiles(m_folder, all)),
              (QList<QByteArray>{"a.txt", "b.txt", "link.txt", kOddName}));
@@ -162,7 +162,7 @@ void FileSystemTest::fileLength()
 void FileSystemTest::sparseFileBeyond32Bits()
 {
     const qint64 threeGiB = qint64(3) << 30;
-    makeFile(at("big.bin"), threeGiB);
+    QVERIFY(makeFile(at("big.bin"), threeGiB));
     QCOMPARE(m_platform.fileLength(at("big.bin")), std::optional<qint64>(threeGiB));
 }
 
@@ -234,8 +234,8 @@ void FileSystemTest::deleteRefusesWhatIsNotAListedFile()
 void FileSystemTest::deleteRefusesAFileTheUserMayNotWrite()
 {
     QVERIFY(::chmod(m_folder.constData(), 0777) == 0);
-    makeFile(at("locked.txt"), 1);
-    makeFile(at("open.txt"), 1);
+    QVERIFY(makeFile(at("locked.txt"), 1));
+    QVERIFY(makeFile(at("open.txt"), 1));
     QVERIFY(::chmod(at("locked.txt").constData(), 0444) == 0);
     QVERIFY(::chmod(at("open.txt").constData(), 0666) == 0);
 

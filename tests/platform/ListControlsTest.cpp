@@ -1,6 +1,7 @@
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
 #include "platform/FolderList.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,20 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vornak;
+using vornak::test::makeFile;
 
 namespace {
-
-void makeFile(const QByteArray& path)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    ::close(fd);
-}
 
 QList<QByteArray> namesOf(const FileList& list)
 {
@@ -95,7 +89,7 @@ void ListControlsTest::init()
     QVERIFY(m_dir->isValid());
     m_folder = QFile::encodeName(m_dir->path());
     for (const char* name : {"b.txt", "a.txt", "c.log", "d.txt"})
-        makeFile(at(name));
+        QVERIFY(makeFile(at(name)));
     for (const char* folder : {"sub", "other", ".hidden"})
         QVERIFY(::mkdir(at(folder).constData(), 0755) == 0);
 }
@@ -264,7 +258,7 @@ void ListControlsTest::refreshKeepsTheSelectedName()
     file1.setSelectedIndex(1);
     QCOMPARE(file1.selectedName(), QByteArray("b.txt"));
 
-    makeFile(at("a0.txt"));
+    QVERIFY(makeFile(at("a0.txt")));
     file1.refresh();
     QCOMPARE(file1.count(), 5);
     QCOMPARE(file1.selectedIndex(), 2);
@@ -343,7 +337,7 @@ void ListControlsTest::hundredThousandEntries()
     // and links are made far faster than files.
     constexpr int kSources = 4;
     for (int i = 0; i < kSources; ++i)
-        makeFile(many + "file " + QByteArray::number(i));
+        QVERIFY(makeFile(many + "file " + QByteArray::number(i)));
     for (int i = kFiles - 1; i >= kSources; --i) {
         const QByteArray source = many + "file " + QByteArray::number(i % kSources);
         const QByteArray name = many + "file " + QByteArray::number(i);
