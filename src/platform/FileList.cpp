@@ -48,16 +48,16 @@ void FileList::refresh()
 
 bool FileList::load(const QByteArray& path, const FilePattern& pattern)
 {
-    auto entries = readListedFiles(path, pattern);
-    if (!entries)
+    auto listed = readListedFiles(path, pattern);
+    if (!listed)
         return false;
     const QByteArray selected = selectedName();
     const bool keepSelection = path == m_path && !selected.isEmpty();
-    m_model.setEntries(std::move(*entries));
+    m_model.setNames(std::move(*listed));
     if (keepSelection) {
-        const auto& all = m_model.entries();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].name == selected) {
+        const NameList& names = m_model.names();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names.bytesAt(i) == selected) {
                 setSelectedIndex(static_cast<int>(i));
                 break;
             }
@@ -73,14 +73,15 @@ int FileList::count() const
 
 QByteArray FileList::entryName(int index) const
 {
-    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].name
+    return index >= 0 && index < count() ? m_model.names().nameAt(static_cast<std::size_t>(index))
                                          : QByteArray();
 }
 
 QString FileList::entryDisplayName(int index) const
 {
-    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].displayName
-                                         : QString();
+    return index >= 0 && index < count()
+               ? m_model.names().displayNameAt(static_cast<std::size_t>(index))
+               : QString();
 }
 
 int FileList::selectedIndex() const

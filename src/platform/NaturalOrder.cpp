@@ -19,7 +19,7 @@ constexpr char kDigitRunTag = '0';
 
 // Key bytes one UTF-16 unit can need at most: three bytes of UTF-8, or the five bytes a digit
 // run adds (tag, two of digit count, two of leading-zero count) besides its digits.
-constexpr qsizetype kMaxKeyBytesPerUnit = 6;
+constexpr std::size_t kMaxKeyBytesPerUnit = 6;
 
 bool isAsciiDigit(char16_t c)
 {
@@ -98,7 +98,7 @@ char* putKey(char* out, QStringView name)
 
 std::string keyOf(QStringView name)
 {
-    std::string key(static_cast<std::size_t>(name.size() * kMaxKeyBytesPerUnit), '\0');
+    std::string key(std::size_t(name.size()) * kMaxKeyBytesPerUnit, '\0');
     key.resize(static_cast<std::size_t>(putKey(key.data(), name) - key.data()));
     return key;
 }
@@ -150,27 +150,6 @@ std::size_t commonPrefixSize(const std::vector<SortItem>& items)
     return common;
 }
 
-// Moves each entry to where the sorted items put it, one cycle of the permutation after the
-// other, without a second vector of entries.
-void placeInOrder(std::vector<FileEntry>& entries, std::vector<SortItem>& items)
-{
-    constexpr std::uint32_t kPlaced = UINT32_MAX;
-    for (std::size_t start = 0; start < items.size(); ++start) {
-        if (items[start].index == kPlaced)
-            continue;
-        FileEntry carried = std::move(entries[start]);
-        std::size_t to = start;
-        while (items[to].index != start) {
-            const std::size_t from = items[to].index;
-            entries[to] = std::move(entries[from]);
-            items[to].index = kPlaced;
-            to = from;
-        }
-        entries[to] = std::move(carried);
-        items[to].index = kPlaced;
-    }
-}
-
 } // namespace
 
 bool naturalLess(const FileEntry& a, const FileEntry& b)
@@ -179,20 +158,20 @@ bool naturalLess(const FileEntry& a, const FileEntry& b)
     return c != 0 ? c < 0 : a.name < b.name;
 }
 
-void sortNaturally(std::vector<FileEntry>& entries)
+void sortNaturally(NameList& names)
 {
     // All keys live in one buffer, written in place: one allocation instead of one per name.
-    // The buffer is not cleared: only the bytes the keys take are ever touched.
-    qsizetype room = 0;
-    for (const FileEntry& entry : entries)
-        room += entry.displayName.size() * kMaxKeyBytesPerUnit;
-    const auto keys = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(room));
+    // A byte of a name gives at most one UTF-16 unit; only the bytes the keys take are touched.
+    std::size_t nameBytes = 0;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        nameBytes += std::size_t(names.bytesAt(i).size());
+    const auto keys = std::make_unique_for_overwrite<char[]>(nameBytes * kMaxKeyBytesPerUnit);
 
     std::vector<SortItem> items;
-    items.reserve(entries.size());
+    items.reserve(names.size());
     char* out = keys.get();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        char* end = putKey(out, entries[i].displayName);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        char* end = putKey(out, names.displayNameAt(i));
         items.push_back(
             {out, static_cast<std::uint32_t>(end - out), static_cast<std::uint32_t>(i), 0});
         out = end;
@@ -201,14 +180,22 @@ void sortNaturally(std::vector<FileEntry>& entries)
     for (SortItem& item : items)
         item.head = headAt(item.keyView(), common);
 
-    std::sort(items.begin(), items.end(), [&entries](const SortItem& a, const SortItem& b) {
+    const auto bytesOf = [&names](std::uint32_t index) {
+        const QByteArrayView bytes = names.bytesAt(index);
+        return std::string_view(bytes.data(), std::size_t(bytes.size()));
+    };
+    std::sort(items.begin(), items.end(), [&bytesOf](const SortItem& a, const SortItem& b) {
         if (a.head != b.head)
             return a.head < b.head;
         const int c = compareKeys(a.keyView(), b.keyView());
-        return c != 0 ? c < 0 : entries[a.index].name < entries[b.index].name;
+        return c != 0 ? c < 0 : bytesOf(a.index) < bytesOf(b.index);
     });
 
-    placeInOrder(entries, items);
+    std::vector<std::uint32_t> order;
+    order.reserve(items.size());
+    for (const SortItem& item : items)
+        order.push_back(item.index);
+    names.reorder(order);
 }
 
 } // namespace vornak

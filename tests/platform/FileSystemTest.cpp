@@ -36,11 +36,11 @@ void writeText(const QByteArray& path, const QByteArray& text)
     ::close(fd);
 }
 
-QList<QByteArray> namesOf(const std::optional<std::vector<vornak::FileEntry>>& entries)
+QList<QByteArray> namesOf(const std::optional<vornak::NameList>& listed)
 {
     QList<QByteArray> names;
-    for (const vornak::FileEntry& e : entries.value_or(std::vector<vornak::FileEntry>{}))
-        names.append(e.name);
+    for (std::size_t i = 0; listed && i < listed->size(); ++i)
+        names.append(listed->nameAt(i));
     return names;
 }
 
