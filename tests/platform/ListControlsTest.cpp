@@ -66,9 +66,8 @@ private Q_SLOTS:
     void driveRemembersTheLastFolderPerVolume();
     void folderChangesOnlyOnANewPath();
     void folderShowsChainAndSubfolders();
-    void folderOpensOnDoubleClickAndEnter_data();
-    void folderOpensOnDoubleClickAndEnter();
-    void folderSingleClickOnlyHighlights();
+    void folderOpensOnlyOnDoubleClickOrEnter_data();
+    void folderOpensOnlyOnDoubleClickOrEnter();
     void filePathChangesOnlyOnANewPath();
     void filePatternNarrowsAndABadOneIsIgnored();
     void refreshKeepsTheSelectedName();
@@ -169,37 +168,19 @@ void ListControlsTest::folderShowsChainAndSubfolders()
              QFile::decodeName(m_dir->path().toUtf8()).section(u'/', -1));
 }
 
-void ListControlsTest::folderOpensOnDoubleClickAndEnter_data()
+void ListControlsTest::folderOpensOnlyOnDoubleClickOrEnter_data()
 {
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("double click") << false;
-    QTest::newRow("Enter") << true;
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("single click") << "click" << false;
+    QTest::newRow("double click") << "double click" << true;
+    QTest::newRow("Enter") << "Enter" << true;
 }
 
-void ListControlsTest::folderOpensOnDoubleClickAndEnter()
+void ListControlsTest::folderOpensOnlyOnDoubleClickOrEnter()
 {
-    QFETCH(bool, byKey);
-    FolderList dir1;
-    dir1.resize(300, 400);
-    dir1.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dir1));
-    QVERIFY(dir1.setPath(m_folder));
-    QSignalSpy changed(&dir1, &FolderList::changed);
-    QTreeWidgetItem* sub = findItem(dir1, QStringLiteral("sub"));
-    QVERIFY(sub);
-    if (byKey) {
-        dir1.setCurrentItem(sub);
-        QTest::keyClick(&dir1, Qt::Key_Return);
-    } else {
-        dir1.scrollToItem(sub);
-        doubleClick(dir1.viewport(), dir1.visualItemRect(sub).center());
-    }
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(dir1.path(), at("sub"));
-}
-
-void ListControlsTest::folderSingleClickOnlyHighlights()
-{
+    QFETCH(QString, action);
+    QFETCH(bool, opens);
     FolderList dir1;
     dir1.resize(300, 400);
     dir1.show();
@@ -210,11 +191,21 @@ void ListControlsTest::folderSingleClickOnlyHighlights()
     QTreeWidgetItem* sub = findItem(dir1, QStringLiteral("sub"));
     QVERIFY(sub);
     dir1.scrollToItem(sub);
-    QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, dir1.visualItemRect(sub).center());
-    QCOMPARE(clicked.count(), 1);
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(dir1.path(), m_folder);
-    QCOMPARE(dir1.currentItem(), sub);
+    const QPoint centre = dir1.visualItemRect(sub).center();
+    if (action == u"Enter") {
+        dir1.setCurrentItem(sub);
+        QTest::keyClick(&dir1, Qt::Key_Return);
+    } else if (action == u"double click") {
+        doubleClick(dir1.viewport(), centre);
+    } else {
+        QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, centre);
+    }
+    QCOMPARE(changed.count(), opens ? 1 : 0);
+    QCOMPARE(dir1.path(), opens ? at("sub") : m_folder);
+    if (!opens) {
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(dir1.currentItem(), sub);
+    }
 }
 
 void ListControlsTest::filePathChangesOnlyOnANewPath()
