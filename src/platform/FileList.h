@@ -26,6 +26,7 @@ public:
     int count() const;
     QByteArray entryName(int index) const;
     QString entryDisplayName(int index) const;
+    // Every entry with its name and display text; made on first use after the list changed.
     const std::vector<FileEntry>& entries() const { return m_model.entries(); }
     int selectedIndex() const;
     // The selected entry's name; empty when none is selected.
