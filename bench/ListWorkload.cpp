@@ -1,8 +1,8 @@
 #include "Timing.h"
 #include "Workloads.h"
 
+#include "browser/Navigation.h"
 #include "platform/FileList.h"
-#include "platform/FilePattern.h"
 
 #include <dirent.h>
 
@@ -26,7 +26,7 @@ WorkloadResult measureList(const BenchFolder& folder)
 {
     // The file list as the program shows it: initial pattern of the two filter boxes.
     FileList file1;
-    file1.setPattern(QStringLiteral("***.***"));
+    file1.setPattern(filePatternText(QStringLiteral("*"), QStringLiteral("*")));
     file1.setPath(folder.path());
     if (file1.count() != folder.files())
         throw std::runtime_error("the file list lost entries");

@@ -49,6 +49,9 @@ int main(int argc, char* argv[])
             return 2;
         }
     }
+    // The file list is a widget but nothing is shown: run without a display unless told.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
         BenchFolder folder(files);

@@ -86,6 +86,7 @@ void MainWindow::buildControls()
     m_op2 = place<QRadioButton>(m_frame1, "Op2", {4050, 3105, 675, 180});
     m_op2->setText(QStringLiteral("单个"));
     m_op2->setToolTip(QStringLiteral("单个更改"));
+    setCaptionColour(*m_op2, kNormalColour);
     m_t2 = place<QLineEdit>(m_frame1, "T2", {720, 3060, 1095, 270});
     m_t2->setText(QStringLiteral("*"));
     m_t2->setToolTip(QStringLiteral("筛选文件名"));
@@ -126,6 +127,7 @@ void MainWindow::buildControls()
         m_check[i] =
             place<QCheckBox>(this, option.check, {option.left, option.top + 30, 1035, 210});
         m_check[i]->setText(QString::fromUtf8(option.caption));
+        setCaptionColour(*m_check[i], kNormalColour);
     }
     m_l1 = place<PreviewLabel>(this, "L1", {60, 3930, 3825, 195});
 }

@@ -14,7 +14,6 @@ FileList::FileList(QWidget* parent) : QListView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setLayoutMode(QListView::Batched);
-    connect(this, &QAbstractItemView::clicked, this, [this] { Q_EMIT clicked(); });
 }
 
 bool FileList::setPath(const QByteArray& path)
@@ -49,16 +48,16 @@ void FileList::refresh()
 
 bool FileList::load(const QByteArray& path, const FilePattern& pattern)
 {
-    auto entries = readListedFiles(path, pattern);
-    if (!entries)
+    auto listed = readListedFiles(path, pattern);
+    if (!listed)
         return false;
     const QByteArray selected = selectedName();
     const bool keepSelection = path == m_path && !selected.isEmpty();
-    m_model.setEntries(std::move(*entries));
+    m_model.setNames(std::move(*listed));
     if (keepSelection) {
-        const auto& all = m_model.entries();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].name == selected) {
+        const NameList& names = m_model.names();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names.bytesAt(i) == selected) {
                 setSelectedIndex(static_cast<int>(i));
                 break;
             }
@@ -74,14 +73,15 @@ int FileList::count() const
 
 QByteArray FileList::entryName(int index) const
 {
-    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].name
+    return index >= 0 && index < count() ? m_model.names().nameAt(static_cast<std::size_t>(index))
                                          : QByteArray();
 }
 
 QString FileList::entryDisplayName(int index) const
 {
-    return index >= 0 && index < count() ? entries()[static_cast<std::size_t>(index)].displayName
-                                         : QString();
+    return index >= 0 && index < count()
+               ? m_model.names().displayNameAt(static_cast<std::size_t>(index))
+               : QString();
 }
 
 int FileList::selectedIndex() const
@@ -121,12 +121,22 @@ void FileList::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
+    m_selectedAtPress = selectedIndex();
     QListView::mousePressEvent(event);
 }
 
 void FileList::mouseReleaseEvent(QMouseEvent* event)
 {
     QListView::mouseReleaseEvent(event);
+    // A click on the selected entry counts as well as one that moved the selection, also
+    // by dragging; a click beside the entries or one that only deselects does not.
+    if (event->button() == Qt::LeftButton) {
+        const int selected = selectedIndex();
+        const QModelIndex released = indexAt(event->position().toPoint());
+        if (selected >= 0 &&
+            (selected != m_selectedAtPress || (released.isValid() && released.row() == selected)))
+            Q_EMIT clicked();
+    }
     Q_EMIT mouseReleased(event->button(), event->position().toPoint());
 }
 

@@ -26,6 +26,7 @@ public:
     int count() const;
     QByteArray entryName(int index) const;
     QString entryDisplayName(int index) const;
+    // Every entry with its name and display text; made on first use after the list changed.
     const std::vector<FileEntry>& entries() const { return m_model.entries(); }
     int selectedIndex() const;
     // The selected entry's name; empty when none is selected.
@@ -34,7 +35,7 @@ public:
 
 Q_SIGNALS:
     void pathChanged();
-    // The user selected an entry with the mouse or the arrow keys.
+    // The user clicked an entry, or moved the selection with the mouse or the keys.
     void clicked();
     void doubleClicked();
     // A mouse button was released over the list, at pos in the list's own pixels.
@@ -52,6 +53,7 @@ private:
     FileListModel m_model;
     QByteArray m_path;
     FilePattern m_pattern = FilePattern::everything();
+    int m_selectedAtPress = -1;
 };
 
 } // namespace vornak

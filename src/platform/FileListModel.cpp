@@ -10,16 +10,28 @@ FileListModel::FileListModel(QObject* parent)
       m_fileIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon))
 {}
 
-void FileListModel::setEntries(std::vector<FileEntry> entries)
+void FileListModel::setNames(NameList names)
 {
     beginResetModel();
-    m_entries = std::move(entries);
+    m_names = std::move(names);
+    m_entries.reset();
     endResetModel();
+}
+
+const std::vector<FileEntry>& FileListModel::entries() const
+{
+    if (!m_entries) {
+        m_entries.emplace();
+        m_entries->reserve(m_names.size());
+        for (std::size_t i = 0; i < m_names.size(); ++i)
+            m_entries->push_back({m_names.nameAt(i), m_names.displayNameAt(i)});
+    }
+    return *m_entries;
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_names.size());
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const
@@ -27,7 +39,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::DisplayRole)
-        return m_entries[static_cast<std::size_t>(index.row())].displayName;
+        return m_names.displayNameAt(static_cast<std::size_t>(index.row()));
     if (role == Qt::DecorationRole)
         return m_fileIcon;
     return {};

@@ -89,11 +89,11 @@ bool FolderList::rebuild(const QByteArray& path)
         item->setExpanded(true);
         parentItem = item;
     }
-    for (const FileEntry& sub : *subfolders) {
+    for (std::size_t i = 0; i < subfolders->size(); ++i) {
         auto* item = new QTreeWidgetItem(parentItem);
-        item->setText(0, sub.displayName);
+        item->setText(0, subfolders->displayNameAt(i));
         item->setIcon(0, closedIcon);
-        item->setData(0, kPathRole, withTrailingSeparator(path) + sub.name);
+        item->setData(0, kPathRole, withTrailingSeparator(path).append(subfolders->bytesAt(i)));
     }
     expandAll();
     setCurrentItem(parentItem);

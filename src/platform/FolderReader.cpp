@@ -33,38 +33,38 @@ bool hasMode(DIR* dir, const dirent* entry, mode_t kind)
     }
 }
 
+// Filters with the text the user sees, decoded name by name into a short-lived string, and
+// keeps only the bytes.
 template <typename Accept>
-std::optional<std::vector<FileEntry>> readEntries(const QByteArray& folder, mode_t kind,
-                                                  Accept accept)
+std::optional<NameList> readNames(const QByteArray& folder, mode_t kind, Accept accept)
 {
     std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.constData()));
     if (!dir)
         return std::nullopt;
-    std::vector<FileEntry> entries;
+    NameList names;
     while (const dirent* entry = ::readdir(dir.get())) {
         if (entry->d_name[0] == '.' || !hasMode(dir.get(), entry, kind))
             continue;
-        QByteArray name(entry->d_name);
-        QString displayName = QString::fromUtf8(name);
-        if (accept(displayName))
-            entries.push_back({std::move(name), std::move(displayName)});
+        const QByteArrayView name(entry->d_name);
+        if (accept(name))
+            names.append(name);
     }
-    sortNaturally(entries);
-    return entries;
+    sortNaturally(names);
+    return names;
 }
 
 } // namespace
 
-std::optional<std::vector<FileEntry>> readListedFiles(const QByteArray& folder,
-                                                      const FilePattern& pattern)
+std::optional<NameList> readListedFiles(const QByteArray& folder, const FilePattern& pattern)
 {
-    return readEntries(folder, S_IFREG,
-                       [&pattern](const QString& name) { return pattern.matches(name); });
+    return readNames(folder, S_IFREG, [&pattern](QByteArrayView name) {
+        return pattern.matchesEverything() || pattern.matches(QString::fromUtf8(name));
+    });
 }
 
-std::optional<std::vector<FileEntry>> readSubfolders(const QByteArray& folder)
+std::optional<NameList> readSubfolders(const QByteArray& folder)
 {
-    return readEntries(folder, S_IFDIR, [](const QString&) { return true; });
+    return readNames(folder, S_IFDIR, [](QByteArrayView) { return true; });
 }
 
 } // namespace vornak

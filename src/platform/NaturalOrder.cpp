@@ -3,77 +3,107 @@
 #include <QChar>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <numeric>
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace vornak {
 
 namespace {
 
-constexpr char32_t kDigitRunTag = U'0';
+// A digit run's key starts with the byte of "0": digits never appear as characters of their
+// own in a key, so a run sorts where a "0" would among the other characters.
+constexpr char kDigitRunTag = '0';
+
+// Key bytes one UTF-16 unit can need at most: three bytes of UTF-8, or the five bytes a digit
+// run adds (tag, two of digit count, two of leading-zero count) besides its digits.
+constexpr std::size_t kMaxKeyBytesPerUnit = 6;
 
 bool isAsciiDigit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-void appendCodePoint(std::string& key, char32_t c)
-{
-    key.push_back(static_cast<char>((c >> 16) & 0xFF));
-    key.push_back(static_cast<char>((c >> 8) & 0xFF));
-    key.push_back(static_cast<char>(c & 0xFF));
-}
-
-void appendCount(std::string& key, qsizetype count)
-{
-    key.push_back(static_cast<char>((count >> 8) & 0xFF));
-    key.push_back(static_cast<char>(count & 0xFF));
-}
-
 char32_t foldedCodePoint(QStringView name, qsizetype& i)
 {
     const char16_t c = name[i].unicode();
-    if (c < 0x80) {
-        ++i;
-        return (c >= u'A' && c <= u'Z') ? char32_t(c + 32) : char32_t(c);
-    }
-    char32_t codePoint = c;
-    if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
-        codePoint = QChar::surrogateToUcs4(c, name[i + 1].unicode());
-        ++i;
-    }
     ++i;
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char32_t(c + 32) : char32_t(c);
+    char32_t codePoint = c;
+    if (QChar::isHighSurrogate(c) && i < name.size() && name[i].isLowSurrogate()) {
+        codePoint = QChar::surrogateToUcs4(c, name[i].unicode());
+        ++i;
+    }
     return QChar::toCaseFolded(codePoint);
 }
 
-// Appends the key of name to key; digit runs become tag, length, digits, leading zeros.
-void appendKey(std::string& key, QStringView name)
+// UTF-8 keeps the order of code points under a byte comparison, and takes one byte for the
+// ASCII that most names are made of.
+char* putUtf8(char* out, char32_t c)
+{
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+char* putCount(char* out, qsizetype count)
+{
+    *out++ = static_cast<char>((count >> 8) & 0xFF);
+    *out++ = static_cast<char>(count & 0xFF);
+    return out;
+}
+
+// Writes the key of name at out and returns its end; out must have room for
+// kMaxKeyBytesPerUnit bytes per UTF-16 unit of name.
+char* putKey(char* out, QStringView name)
 {
     qsizetype i = 0;
     while (i < name.size()) {
         if (!isAsciiDigit(name[i].unicode())) {
-            appendCodePoint(key, foldedCodePoint(name, i));
+            out = putUtf8(out, foldedCodePoint(name, i));
             continue;
         }
         qsizetype zeros = 0;
-        while (i < name.size() && name[i] == u'0' && i + 1 < name.size() &&
-               isAsciiDigit(name[i + 1].unicode())) {
+        while (name[i] == u'0' && i + 1 < name.size() && isAsciiDigit(name[i + 1].unicode())) {
             ++zeros;
             ++i;
         }
         const qsizetype start = i;
         while (i < name.size() && isAsciiDigit(name[i].unicode()))
             ++i;
-        appendCodePoint(key, kDigitRunTag);
-        appendCount(key, i - start);
+        *out++ = kDigitRunTag;
+        out = putCount(out, i - start);
         for (qsizetype d = start; d < i; ++d)
-            key.push_back(static_cast<char>(name[d].unicode()));
-        appendCount(key, zeros);
+            *out++ = static_cast<char>(name[d].unicode());
+        out = putCount(out, zeros);
     }
+    return out;
 }
 
-int compareBytes(std::string_view a, std::string_view b)
+std::string keyOf(QStringView name)
+{
+    std::string key(std::size_t(name.size()) * kMaxKeyBytesPerUnit, '\0');
+    key.resize(static_cast<std::size_t>(putKey(key.data(), name) - key.data()));
+    return key;
+}
+
+int compareKeys(std::string_view a, std::string_view b)
 {
     const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
     if (c != 0)
@@ -81,49 +111,91 @@ int compareBytes(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-bool lessByKey(std::string_view keyA, std::string_view keyB, const FileEntry& a, const FileEntry& b)
+// One entry to sort: where its key lies, the eight key bytes that follow the prefix all keys
+// share (most comparisons end on them), and where the entry stands now. Sorting these small
+// records keeps the comparisons away from the keys and the entries themselves.
+struct SortItem {
+    const char* key;
+    std::uint32_t keySize;
+    std::uint32_t index;
+    std::uint64_t head;
+
+    std::string_view keyView() const { return {key, keySize}; }
+};
+
+// The key bytes from offset on as one big-endian number, padded with zero bytes, so that
+// numbers compare as the bytes do; equal heads say nothing and need the whole keys.
+std::uint64_t headAt(std::string_view key, std::size_t offset)
 {
-    const int c = compareBytes(keyA, keyB);
-    return c != 0 ? c < 0 : a.name < b.name;
+    std::uint64_t head = 0;
+    for (std::size_t i = offset; i < offset + 8; ++i)
+        head = (head << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    return head;
+}
+
+std::size_t commonPrefixSize(const std::vector<SortItem>& items)
+{
+    if (items.empty())
+        return 0;
+    const std::string_view first = items.front().keyView();
+    std::size_t common = first.size();
+    for (const SortItem& item : items) {
+        const std::string_view key = item.keyView();
+        const std::size_t limit = std::min(common, key.size());
+        std::size_t same = 0;
+        while (same < limit && key[same] == first[same])
+            ++same;
+        common = same;
+    }
+    return common;
 }
 
 } // namespace
 
 bool naturalLess(const FileEntry& a, const FileEntry& b)
 {
-    std::string keyA;
-    std::string keyB;
-    appendKey(keyA, a.displayName);
-    appendKey(keyB, b.displayName);
-    return lessByKey(keyA, keyB, a, b);
+    const int c = compareKeys(keyOf(a.displayName), keyOf(b.displayName));
+    return c != 0 ? c < 0 : a.name < b.name;
 }
 
-void sortNaturally(std::vector<FileEntry>& entries)
+void sortNaturally(NameList& names)
 {
-    // All keys live in one buffer: one allocation instead of one per name.
-    std::string keys;
-    std::vector<std::size_t> offsets;
-    offsets.reserve(entries.size() + 1);
-    for (const FileEntry& entry : entries) {
-        offsets.push_back(keys.size());
-        appendKey(keys, entry.displayName);
-    }
-    offsets.push_back(keys.size());
-    const auto keyOf = [&](std::size_t i) {
-        return std::string_view(keys).substr(offsets[i], offsets[i + 1] - offsets[i]);
-    };
+    // All keys live in one buffer, written in place: one allocation instead of one per name.
+    // A byte of a name gives at most one UTF-16 unit; only the bytes the keys take are touched.
+    std::size_t nameBytes = 0;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        nameBytes += std::size_t(names.bytesAt(i).size());
+    const auto keys = std::make_unique_for_overwrite<char[]>(nameBytes * kMaxKeyBytesPerUnit);
 
-    std::vector<std::size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return lessByKey(keyOf(a), keyOf(b), entries[a], entries[b]);
+    std::vector<SortItem> items;
+    items.reserve(names.size());
+    char* out = keys.get();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        char* end = putKey(out, names.displayNameAt(i));
+        items.push_back(
+            {out, static_cast<std::uint32_t>(end - out), static_cast<std::uint32_t>(i), 0});
+        out = end;
+    }
+    const std::size_t common = commonPrefixSize(items);
+    for (SortItem& item : items)
+        item.head = headAt(item.keyView(), common);
+
+    const auto bytesOf = [&names](std::uint32_t index) {
+        const QByteArrayView bytes = names.bytesAt(index);
+        return std::string_view(bytes.data(), std::size_t(bytes.size()));
+    };
+    std::sort(items.begin(), items.end(), [&bytesOf](const SortItem& a, const SortItem& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const int c = compareKeys(a.keyView(), b.keyView());
+        return c != 0 ? c < 0 : bytesOf(a.index) < bytesOf(b.index);
     });
 
-    std::vector<FileEntry> sorted;
-    sorted.reserve(entries.size());
-    for (std::size_t i : order)
-        sorted.push_back(std::move(entries[i]));
-    entries = std::move(sorted);
+    std::vector<std::uint32_t> order;
+    order.reserve(items.size());
+    for (const SortItem& item : items)
+        order.push_back(item.index);
+    names.reorder(order);
 }
 
 } // namespace vornak

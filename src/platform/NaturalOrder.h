@@ -1,11 +1,7 @@
 #pragma once
 
 #include "FileEntry.h"
-
-#include <QByteArray>
-#include <QStringView>
-
-#include <vector>
+#include "NameList.h"
 
 namespace vornak {
 
@@ -14,6 +10,6 @@ namespace vornak {
 // still equal by their exact bytes, so the order is total. Sorting compares precomputed
 // byte keys with memcmp, which keeps large folders fast.
 bool naturalLess(const FileEntry& a, const FileEntry& b);
-void sortNaturally(std::vector<FileEntry>& entries);
+void sortNaturally(NameList& names);
 
 } // namespace vornak
