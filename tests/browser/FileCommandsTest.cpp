@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "support/TempFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 
-#include "support/TempFiles.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 #include <QApplication>
