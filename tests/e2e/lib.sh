@@ -12,10 +12,11 @@ e2e_fail() {
 }
 
 # Xvfb picks a free display itself and writes its number to the given descriptor, so runs
-# side by side never race for the same display.
+# side by side never race for the same display. Without -noreset the server resets when a
+# step's program exits, and the next step's program may knock while it is resetting.
 e2e_start_xvfb() {
     local i
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 100); do
         if [ -s "$E2E_TMP/display" ]; then
