@@ -1,5 +1,10 @@
-// libFuzzer target for the rename plan: it renames each file of the run at most once, never onto
-// the name of a file that has yet to move, and leaves only files that wait on a cycle.
+// libFuzzer target for the rename rules. The plan renames each file of the run at most once,
+// never onto the name of a file that has yet to move, and leaves only files that wait on a
+// cycle; cleaning leaves no forbidden character and every other one in its place; a composed
+// name is P, the base part, S, the number (runs that replace the base only), "." and the
+// extension part, joined with nothing between them.
+#include "rename/NameComposition.h"
+#include "rename/OptionText.h"
 #include "rename/RenamePlan.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -19,11 +24,50 @@ void check(bool holds)
         std::abort();
 }
 
+void checkCleaning(FuzzedDataProvider& input)
+{
+    const QString text = QString::fromUtf8(input.ConsumeRandomLengthString(16));
+    QString kept;
+    for (QChar c : text) {
+        if (!kForbiddenNameChars.contains(c))
+            kept.append(c);
+    }
+    check(withoutForbiddenNameChars(text) == kept);
+}
+
+void checkComposition(FuzzedDataProvider& input)
+{
+    const auto text = [&] { return QByteArray::fromStdString(input.ConsumeRandomLengthString(6)); };
+    const RenameState state{text(), text(), text(), text()};
+    const NameCase nameCase{input.ConsumeBool(), input.ConsumeBool()};
+    const auto use = input.ConsumeBool() ? CompositionUse::Execution : CompositionUse::Preview;
+    const qsizetype position = input.ConsumeIntegralInRange<qsizetype>(1, 1000000);
+    const QByteArray name = text();
+
+    const qsizetype dot = name.lastIndexOf('.');
+    const QByteArray extension = dot < 0 ? name : name.mid(dot + 1);
+    const auto composed = ComposeNewName(name, position, state, nameCase, use);
+    if (dot < 0 && !nameCase.replaceBase && !nameCase.replaceExtension) {
+        check(!composed);
+        return;
+    }
+    const QByteArray base = nameCase.replaceBase ? state.newBaseName
+                            : dot < 0            ? name
+                                                 : name.left(dot);
+    const QByteArray number = nameCase.replaceBase && use == CompositionUse::Execution
+                                  ? '(' + QByteArray::number(position) + ')'
+                                  : QByteArray();
+    check(composed == state.prefixText + base + state.suffixText + number + '.' +
+                          (nameCase.replaceExtension ? state.newExtension : extension));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
+    checkCleaning(input);
+    checkComposition(input);
     // Names of up to two bytes, so that chains, cycles and collisions are common.
     const auto name = [&] { return QByteArray::fromStdString(input.ConsumeRandomLengthString(2)); };
     std::vector<Rename> wanted;
