@@ -4,34 +4,33 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace vornak;
 
 namespace {
 
-enum class Entry { Typed, Pasted };
+enum class Entry { Typed, Pasted, Clicked };
 
 } // namespace
 
-// T3 driven like a user does, in the real main window over a real temporary folder tree:
-//   start/        the process's folder, where the lists begin; holds a folder "Z"
-//   target/       holds t.txt and sub/
-//   desk/Desktop  the desktop folder, when the platform reports one
-//   home/         the home folder
+// T3 in the real main window over a temporary folder tree: the lists start in start/, which
+// holds a folder "Z"; target/ holds sub/; desk/ is a volume holding the desktop folder.
 class AddressBoxTest : public QObject {
     Q_OBJECT
 
 private:
-    QByteArray path(const char* relative) const { return QFile::encodeName(m_root + relative); }
-    QString text(const char* relative) const { return m_root + QLatin1String(relative); }
+    // A text starting with "/" is taken below the tree's root.
+    QString text(const QString& relative) const
+    {
+        return relative.startsWith(u'/') ? m_root + relative : relative;
+    }
+    QByteArray path(const QString& relative) const { return QFile::encodeName(text(relative)); }
     void openWindow();
-    void enter(const QString& text, Entry entry);
+    void enter(const QString& relative, Entry entry);
+    void doubleClick();
 
     std::unique_ptr<QTemporaryDir> m_tmp;
     QString m_root;
@@ -39,48 +38,28 @@ private:
     std::unique_ptr<MainWindow> m_window;
     QLineEdit* m_t3 = nullptr;
     FolderList* m_dir1 = nullptr;
-    FileList* m_file1 = nullptr;
     DriveList* m_drive1 = nullptr;
 
 private Q_SLOTS:
     void init();
     void cleanup();
-    void addressMovesTheLists_data();
-    void addressMovesTheLists();
-    void addressOnAnotherVolumeTakesTwoTries();
-    void choosingAnotherVolumeInAddressModeStaysThere();
-    void desktopMode_data();
-    void desktopMode();
-    void clickAppliesTheAddress();
+    void textMovesTheLists_data();
+    void textMovesTheLists();
+    void anotherVolume();
     void caretGoesToTheEndAfterEveryChange();
-    void doubleClickSelectsTheWholeText();
+    void clickAppliesDoubleClickSelectsAll();
 };
 
 void AddressBoxTest::init()
 {
     m_tmp = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_tmp->isValid());
     m_root = QDir(m_tmp->path()).canonicalPath();
     for (const char* folder : {"/start/Z", "/target/sub", "/desk/Desktop", "/home"})
         QVERIFY(QDir().mkpath(m_root + QLatin1String(folder)));
-    QFile file(text("/target/t.txt"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
     m_platform = test::TestPlatform();
     m_platform.home = path("/home");
+    m_platform.desktop = path("/desk/Desktop");
     QVERIFY(QDir::setCurrent(text("/start")));
-}
-
-void AddressBoxTest::openWindow()
-{
-    m_window = std::make_unique<MainWindow>(m_platform);
-    m_window->load();
-    m_window->show();
-    m_t3 = m_window->findChild<QLineEdit*>(QStringLiteral("T3"));
-    m_dir1 = m_window->findChild<FolderList*>(QStringLiteral("Dir1"));
-    m_file1 = m_window->findChild<FileList*>(QStringLiteral("File1"));
-    m_drive1 = m_window->findChild<DriveList*>(QStringLiteral("Drive1"));
-    QVERIFY(m_t3 && m_dir1 && m_file1 && m_drive1);
-    QCOMPARE(m_dir1->path(), path("/start"));
 }
 
 void AddressBoxTest::cleanup()
@@ -90,191 +69,137 @@ void AddressBoxTest::cleanup()
     m_tmp.reset();
 }
 
-// Replaces T3's whole text, key by key or with one paste.
-void AddressBoxTest::enter(const QString& address, Entry entry)
+void AddressBoxTest::openWindow()
 {
-    QTest::keyClick(m_t3, Qt::Key_A, Qt::ControlModifier);
-    if (entry == Entry::Typed) {
-        for (const QChar c : address)
-            QTest::sendKeyEvent(QTest::Click, m_t3, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        return;
-    }
-    QGuiApplication::clipboard()->setText(address);
-    QTest::keyClick(m_t3, Qt::Key_V, Qt::ControlModifier);
+    m_window = std::make_unique<MainWindow>(m_platform);
+    m_window->load();
+    m_window->show();
+    m_t3 = m_window->findChild<QLineEdit*>(QStringLiteral("T3"));
+    m_dir1 = m_window->findChild<FolderList*>(QStringLiteral("Dir1"));
+    m_drive1 = m_window->findChild<DriveList*>(QStringLiteral("Drive1"));
+    QVERIFY(m_t3 && m_dir1 && m_drive1);
+    QCOMPARE(m_dir1->path(), path("/start"));
 }
 
-void AddressBoxTest::addressMovesTheLists_data()
+// Replaces T3's whole text key by key or with one paste, or clicks it.
+void AddressBoxTest::enter(const QString& relative, Entry entry)
+{
+    if (entry == Entry::Clicked)
+        return QTest::mouseClick(m_t3, Qt::LeftButton);
+    QTest::keyClick(m_t3, Qt::Key_A, Qt::ControlModifier);
+    if (entry == Entry::Pasted) {
+        QGuiApplication::clipboard()->setText(text(relative));
+        return QTest::keyClick(m_t3, Qt::Key_V, Qt::ControlModifier);
+    }
+    for (const QChar c : text(relative))
+        QTest::sendKeyEvent(QTest::Click, m_t3, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// A double click comes after a click.
+void AddressBoxTest::doubleClick()
+{
+    QTest::mouseClick(m_t3, Qt::LeftButton);
+    QTest::mouseDClick(m_t3, Qt::LeftButton);
+    QTest::mouseRelease(m_t3, Qt::LeftButton);
+}
+
+void AddressBoxTest::textMovesTheLists_data()
 {
     QTest::addColumn<Entry>("entry");
-    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<bool>("hasDesktop");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("shown");
-
-    QTest::newRow("typed") << Entry::Typed << "/target"
-                           << "/target"
-                           << "/target";
-    QTest::newRow("pasted") << Entry::Pasted << "/target"
-                            << "/target"
-                            << "/target";
-    // The box then shows the folder as the folder list names it.
-    QTest::newRow("pasted, not clean") << Entry::Pasted << "/target/sub/..//"
-                                       << "/target"
-                                       << "/target";
-    QTest::newRow("nonexistent") << Entry::Pasted << "/missing"
-                                 << "/start"
-                                 << "/missing";
-    QTest::newRow("nonexistent, typed") << Entry::Typed << "/target/t.txt"
-                                        << "/target"
-                                        << "/target/t.txt";
+    const auto row = [](const char* name, Entry entry, const char* entered, bool hasDesktop,
+                        const char* folder, const char* shown) {
+        QTest::newRow(name) << entry << QString::fromUtf8(entered) << hasDesktop << folder
+                            << QString::fromUtf8(shown);
+    };
+    // A folder reached is shown as the folder list names it.
+    row("typed", Entry::Typed, "/target", true, "/target", "/target");
+    row("pasted, not clean", Entry::Pasted, "/target/sub/..//", true, "/target", "/target");
+    row("nonexistent", Entry::Pasted, "/missing", true, "/start", "/missing");
+    row("click on 桌面", Entry::Clicked, "", true, "/desk/Desktop", "桌面");
+    row("z, no desktop folder", Entry::Typed, "z", false, "/home", "z");
+    // An uppercase Z is an address: here the folder Z of the current folder.
+    row("Z", Entry::Typed, "Z", true, "/start/Z", "/start/Z");
 }
 
-void AddressBoxTest::addressMovesTheLists()
+void AddressBoxTest::textMovesTheLists()
 {
     QFETCH(Entry, entry);
-    QFETCH(QString, address);
+    QFETCH(QString, entered);
+    QFETCH(bool, hasDesktop);
     QFETCH(QString, folder);
     QFETCH(QString, shown);
+    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/desk"), QStringLiteral("desk")}};
+    if (!hasDesktop)
+        m_platform.desktop.reset();
     openWindow();
 
-    enter(m_root + address, entry);
+    enter(entered, entry);
 
-    QCOMPARE(m_dir1->path(), QFile::encodeName(m_root + folder));
-    QCOMPARE(m_file1->path(), m_dir1->path());
-    QCOMPARE(m_t3->text(), m_root + shown);
+    QCOMPARE(m_dir1->path(), path(folder));
+    QCOMPARE(m_drive1->drive(), folder.startsWith("/desk") ? path("/desk") : QByteArray("/"));
+    QCOMPARE(m_window->findChild<FileList*>(QStringLiteral("File1"))->path(), m_dir1->path());
+    QCOMPARE(m_t3->text(), text(shown));
     QCOMPARE(m_t3->cursorPosition(), m_t3->text().size());
     QVERIFY(m_platform.messages.isEmpty());
 }
 
-// The address's volume is the one holding the path, not the root volume that its first
-// character "/" would name. As with any drive change, the first try lands on that volume's
-// current folder, whose path replaces the text; the second try reaches the address.
-void AddressBoxTest::addressOnAnotherVolumeTakesTwoTries()
+// Choosing another volume in address mode writes its folder into T3, which must not take
+// the lists back to the root volume. An address on another volume first lands on that
+// volume's current folder, whose path replaces the text; the second try reaches it.
+void AddressBoxTest::anotherVolume()
 {
     m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/target"), QStringLiteral("t")}};
     openWindow();
-    QCOMPARE(m_drive1->drive(), QByteArray("/"));
-
-    enter(text("/target/sub"), Entry::Pasted);
-    QCOMPARE(m_drive1->drive(), path("/target"));
-    QCOMPARE(m_dir1->path(), path("/target"));
-    QCOMPARE(m_t3->text(), text("/target"));
-
-    enter(text("/target/sub"), Entry::Pasted);
-    QCOMPARE(m_drive1->drive(), path("/target"));
-    QCOMPARE(m_dir1->path(), path("/target/sub"));
-    QCOMPARE(m_t3->text(), text("/target/sub"));
-}
-
-// In address mode the chosen volume's folder is written into the box and applied again;
-// that must not take the lists back to the root volume.
-void AddressBoxTest::choosingAnotherVolumeInAddressModeStaysThere()
-{
-    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/target"), QStringLiteral("t")}};
-    openWindow();
-    enter(text("/start"), Entry::Typed);
-    QCOMPARE(m_dir1->path(), path("/start"));
+    enter("/start", Entry::Typed);
 
     QVERIFY(m_drive1->setDrive(path("/target")));
     QCOMPARE(m_drive1->drive(), path("/target"));
     QCOMPARE(m_dir1->path(), path("/target"));
     QCOMPARE(m_t3->text(), text("/target"));
-}
 
-void AddressBoxTest::desktopMode_data()
-{
-    QTest::addColumn<QString>("typed"); // empty: a click on the initial "桌面"
-    QTest::addColumn<bool>("hasDesktop");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<bool>("onDesktopVolume");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("click, desktop") << QString() << true << "/desk/Desktop" << true << "桌面";
-    QTest::newRow("click, no desktop") << QString() << false << "/home" << false << "桌面";
-    QTest::newRow("z, desktop") << "z" << true << "/desk/Desktop" << true << "z";
-    QTest::newRow("z, no desktop") << "z" << false << "/home" << false << "z";
-    QTest::newRow("zoo") << "zoo" << true << "/desk/Desktop" << true << "zoo";
-    QTest::newRow("桌 typed") << "桌" << true << "/desk/Desktop" << true << "桌";
-    // An uppercase Z is an address: here the folder Z of the current folder.
-    QTest::newRow("Z") << "Z" << true << "/start/Z" << false << "/start/Z";
-}
-
-void AddressBoxTest::desktopMode()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, hasDesktop);
-    QFETCH(QString, folder);
-    QFETCH(bool, onDesktopVolume);
-    QFETCH(QString, shown);
-    // The desktop lies on a volume of its own, which the drive list must select.
-    m_platform.volumeList = {{"/", QStringLiteral("/")}, {path("/desk"), QStringLiteral("desk")}};
-    if (hasDesktop)
-        m_platform.desktop = path("/desk/Desktop");
-    openWindow();
-
-    if (typed.isEmpty())
-        QTest::mouseClick(m_t3, Qt::LeftButton);
-    else
-        enter(typed, Entry::Typed);
-
-    QCOMPARE(m_dir1->path(), QFile::encodeName(m_root + folder));
-    QCOMPARE(m_drive1->drive(), onDesktopVolume ? path("/desk") : QByteArray("/"));
-    QCOMPARE(m_t3->text(), shown.startsWith(u'/') ? m_root + shown : shown);
-    QCOMPARE(m_file1->path(), m_dir1->path());
-}
-
-// A click applies the text again: an address that failed when typed works once it exists.
-void AddressBoxTest::clickAppliesTheAddress()
-{
-    openWindow();
-    enter(text("/later"), Entry::Pasted);
+    QVERIFY(m_drive1->setDrive("/"));
     QCOMPARE(m_dir1->path(), path("/start"));
-    QVERIFY(QDir().mkdir(text("/later")));
-
-    QTest::mouseClick(m_t3, Qt::LeftButton);
-    QCOMPARE(m_dir1->path(), path("/later"));
-
-    // Only a left click counts.
-    enter(text("/later2"), Entry::Pasted);
-    QVERIFY(QDir().mkdir(text("/later2")));
-    QTest::mouseClick(m_t3, Qt::RightButton);
-    QCOMPARE(m_dir1->path(), path("/later"));
+    for (const char* reached : {"/target", "/target/sub"}) {
+        enter("/target/sub", Entry::Pasted);
+        QCOMPARE(m_drive1->drive(), path("/target"));
+        QCOMPARE(m_dir1->path(), path(reached));
+        QCOMPARE(m_t3->text(), text(reached));
+    }
 }
 
 void AddressBoxTest::caretGoesToTheEndAfterEveryChange()
 {
     openWindow();
-    enter(text("/missing"), Entry::Pasted);
+    enter("/missing", Entry::Pasted);
     m_t3->setCursorPosition(3);
-
     QTest::keyClick(m_t3, Qt::Key_X);
-
     QCOMPARE(m_t3->text(), m_root.left(3) + u'x' + m_root.mid(3) + QStringLiteral("/missing"));
     QCOMPARE(m_t3->cursorPosition(), m_t3->text().size());
     QVERIFY(!m_t3->hasSelectedText());
 }
 
-// A double click comes after a click, which applies the address; then the whole text is
-// selected, ready to be overwritten.
-void AddressBoxTest::doubleClickSelectsTheWholeText()
+// The click applies the text again, so an address that failed when pasted works once its
+// folder exists; the double click then selects the whole text.
+void AddressBoxTest::clickAppliesDoubleClickSelectsAll()
 {
-    m_platform.desktop = path("/desk/Desktop");
     openWindow();
     m_t3->setFocus();
     m_t3->setCursorPosition(1);
-
-    QTest::mouseClick(m_t3, Qt::LeftButton);
-    QTest::mouseDClick(m_t3, Qt::LeftButton);
-    QTest::mouseRelease(m_t3, Qt::LeftButton);
-
+    doubleClick();
     QCOMPARE(m_dir1->path(), path("/desk/Desktop"));
     QCOMPARE(m_t3->selectedText(), QStringLiteral("桌面"));
     QCOMPARE(m_t3->selectionStart(), 0);
 
-    enter(text("/target"), Entry::Pasted);
-    QTest::mouseClick(m_t3, Qt::LeftButton);
-    QTest::mouseDClick(m_t3, Qt::LeftButton);
-    QTest::mouseRelease(m_t3, Qt::LeftButton);
-    QCOMPARE(m_t3->selectedText(), text("/target"));
+    enter("/later", Entry::Pasted);
+    QCOMPARE(m_dir1->path(), path("/desk/Desktop"));
+    QVERIFY(QDir().mkdir(text("/later")));
+    doubleClick();
+    QCOMPARE(m_dir1->path(), path("/later"));
+    QCOMPARE(m_t3->selectedText(), text("/later"));
 }
 
 QTEST_MAIN(AddressBoxTest)

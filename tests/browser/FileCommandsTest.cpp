@@ -5,12 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <unistd.h>
 
 using namespace vornak;
 
@@ -19,14 +16,14 @@ namespace {
 const QStringList kManagedItems{"DaKaiWenJianJia", "DaKaiWenJian", "ShanChuWenJian",
                                 "jianchawenjian", "quantijiancha"};
 
-// The main window started on a temporary folder holding the given files.
+// The main window started on a temporary folder holding the given files, one selected.
 struct Program {
     QTemporaryDir dir;
     test::TestPlatform platform;
     std::unique_ptr<MainWindow> form1;
     FileList* file1 = nullptr;
 
-    explicit Program(const QStringList& files)
+    Program(const QStringList& files, int selected)
     {
         for (const QString& name : files)
             QVERIFY(test::makeFile(dir.filePath(name), name.size()));
@@ -37,51 +34,15 @@ struct Program {
         file1 = form1->findChild<FileList*>(QStringLiteral("File1"));
         form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(form1.get()));
+        file1->setSelectedIndex(selected);
     }
-    QByteArray folder() const { return QFile::encodeName(dir.path()) + '/'; }
     QAction* item(const QString& name) const { return form1->findChild<QAction*>(name); }
-    QMap<QString, bool> enabledItems() const
+    QStringList listed() const
     {
-        QMap<QString, bool> enabled;
-        for (const QString& name : kManagedItems)
-            enabled[name] = item(name)->isEnabled();
-        return enabled;
-    }
-    QPoint rowCentre(int row) const
-    {
-        return file1->visualRect(file1->model()->index(row, 0)).center();
-    }
-    // Releases a mouse button over the file list; whileOpen runs on each popup that opens.
-    void release(Qt::MouseButton button, QPoint pos, const std::function<void(QMenu&)>& whileOpen)
-    {
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
-                whileOpen(*popup);
-        });
-        QTest::mouseClick(file1->viewport(), button, {}, pos);
-    }
-    // Opens the popup with a right click and chooses the item with the given captions.
-    void choose(const QStringList& captions)
-    {
-        release(Qt::RightButton, QPoint(5, 5), [&](QMenu& popup) { chooseIn(popup, captions); });
-    }
-    static void chooseIn(QMenu& menu, QStringList captions)
-    {
-        const QString caption = captions.takeFirst();
-        for (QAction* action : menu.actions()) {
-            if (action->text() != caption)
-                continue;
-            if (!action->menu()) {
-                QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
-                return;
-            }
-            menu.setActiveAction(action);
-            QTest::keyClick(&menu, Qt::Key_Right);
-            chooseIn(*action->menu(), captions);
-            return;
-        }
-        QFAIL(qPrintable("no item " + caption));
+        QStringList names;
+        for (int i = 0; i < file1->count(); ++i)
+            names.append(file1->entryDisplayName(i));
+        return names;
     }
 };
 
@@ -92,11 +53,9 @@ class FileCommandsTest : public QObject {
 private Q_SLOTS:
     void popupEnablesBySelection_data();
     void popupEnablesBySelection();
-    void openCommands_data();
-    void openCommands();
-    void deleteFile_data();
-    void deleteFile();
-    void checkItemsRunTheChecks();
+    void commands_data();
+    void commands();
+    void checksOutliveTheMainWindow();
 };
 
 void FileCommandsTest::popupEnablesBySelection_data()
@@ -104,163 +63,131 @@ void FileCommandsTest::popupEnablesBySelection_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<int>("selected");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<QList<bool>>("enabledWhileOpen");
-
-    const QStringList files{"a.txt", "b.txt"};
-    QTest::newRow("an entry selected")
-        << files << 1 << Qt::RightButton << true << QList<bool>{true, true, true, true, true};
-    QTest::newRow("nothing selected")
-        << files << -1 << Qt::RightButton << true << QList<bool>{true, false, false, false, true};
-    QTest::newRow("empty folder") << QStringList{} << -1 << Qt::RightButton << true
-                                  << QList<bool>{true, false, false, false, false};
-    QTest::newRow("left button") << files << -1 << Qt::LeftButton << false << QList<bool>{};
+    QTest::addColumn<QList<bool>>("enabledWhileOpen"); // by kManagedItems; empty: no popup
+    const auto row = [](const char* name, const QStringList& files, int selected,
+                        Qt::MouseButton button, const QList<bool>& enabled) {
+        QTest::newRow(name) << files << selected << button << enabled;
+    };
+    row("an entry selected", {"a", "b"}, 1, Qt::RightButton, {true, true, true, true, true});
+    row("nothing selected", {"a", "b"}, -1, Qt::RightButton, {true, false, false, false, true});
+    row("empty folder", {}, -1, Qt::RightButton, {true, false, false, false, false});
+    row("left button", {"a", "b"}, -1, Qt::LeftButton, {});
 }
 
+// Items are disabled only while the popup is open, which a right button opens by the pointer.
 void FileCommandsTest::popupEnablesBySelection()
 {
     QFETCH(QStringList, files);
     QFETCH(int, selected);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, opens);
     QFETCH(QList<bool>, enabledWhileOpen);
-
-    Program program(files);
-    program.file1->setSelectedIndex(selected);
-    // Below the entries, so that no button selects one.
-    const QPoint pos(40, 150);
+    Program program(files, selected);
+    const QPoint pos(40, 150); // below the entries, so that no button selects one
     QList<bool> enabled;
-    QPoint popupAt;
-    QMenu* opened = nullptr;
-    program.release(button, pos, [&](QMenu& popup) {
-        opened = &popup;
-        popupAt = popup.pos();
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup)
+            return;
+        QCOMPARE(popup->objectName(), QStringLiteral("XuanXiang"));
+        QCOMPARE(popup->pos(), program.form1->mapToGlobal(pos + QPoint(1200 / 15, 400 / 15)));
         for (const QString& name : kManagedItems)
             enabled.append(program.item(name)->isEnabled());
-        popup.close();
+        popup->close();
     });
+    QTest::mouseClick(program.file1->viewport(), button, {}, pos);
 
-    QCOMPARE(opened != nullptr, opens);
     QCOMPARE(enabled, enabledWhileOpen);
-    if (opens) {
-        QCOMPARE(opened->objectName(), QStringLiteral("XuanXiang"));
-        QCOMPARE(popupAt, program.form1->mapToGlobal(pos + QPoint(1200 / 15, 400 / 15)));
-    }
     for (const QString& name : kManagedItems)
         QVERIFY2(program.item(name)->isEnabled(), qPrintable(name));
     QCOMPARE(program.file1->selectedIndex(), selected);
 }
 
-void FileCommandsTest::openCommands_data()
+void FileCommandsTest::commands_data()
 {
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QString>("opened");
-    QTest::addColumn<bool>("refreshes");
-
-    QTest::newRow("打开文件") << QStringList{"打开文件"} << 1 << "b c.txt" << true;
-    QTest::newRow("打开文件夹") << QStringList{"打开文件夹"} << 1 << "" << false;
-    QTest::newRow("打开文件夹 without a selection")
-        << QStringList{"打开文件夹"} << -1 << "" << false;
-    QTest::newRow("double click") << QStringList{} << 1 << "b c.txt" << true;
-}
-
-void FileCommandsTest::openCommands()
-{
-    QFETCH(QStringList, captions);
-    QFETCH(int, selected);
-    QFETCH(QString, opened);
-    QFETCH(bool, refreshes);
-
-    Program program({"a.txt", "b c.txt"});
-    program.file1->setSelectedIndex(selected);
-    QVERIFY(test::makeFile(program.dir.filePath("new.txt"), 1));
-    if (captions.isEmpty())
-        QTest::mouseDClick(program.file1->viewport(), Qt::LeftButton, {}, program.rowCentre(1));
-    else
-        program.choose(captions);
-
-    QCOMPARE(program.platform.shellOpens, QList<QByteArray>{program.folder() + opened.toUtf8()});
-    QCOMPARE(program.file1->count(), refreshes ? 3 : 2);
-    QVERIFY(program.platform.messages.isEmpty());
-}
-
-void FileCommandsTest::deleteFile_data()
-{
+    QTest::addColumn<QString>("item"); // empty: a double click on the entry
     QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<bool>("goneBehindTheList");
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<bool>("deleted");
-    QTest::addColumn<bool>("refreshes");
-
-    QTest::newRow("Yes deletes") << MessageAnswer::Yes << false << false << true << true;
-    QTest::newRow("No keeps the file") << MessageAnswer::No << false << false << false << true;
-    QTest::newRow("Yes on a file deleted outside")
-        << MessageAnswer::Yes << true << false << false << false;
-    // The superuser may delete a read-only file, so that case only holds for other users.
-    if (::geteuid() != 0)
-        QTest::newRow("Yes on a read-only file")
-            << MessageAnswer::Yes << false << true << false << false;
+    QTest::addColumn<QString>("opened"); // "-": nothing
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("listed");
+    const auto row = [](const char* name, const char* item, MessageAnswer answer, bool gone,
+                        const char* opened, const QStringList& messages,
+                        const QStringList& listed) {
+        QTest::newRow(name) << item << answer << gone << opened << messages << listed;
+    };
+    const QString confirm = "Vornak|确定删除吗？将永远无法恢复!|YesNo";
+    const QStringList before{"a.txt", "b c.txt", "c.txt"};
+    const QStringList after{"a.txt", "b c.txt", "c.txt", "new.txt"};
+    const auto yes = MessageAnswer::Yes;
+    // Opening a file or deleting one reads the list again; opening the folder does not, nor
+    // does a delete that failed.
+    row("打开文件", "DaKaiWenJian", yes, false, "b c.txt", {}, after);
+    row("double click", "", yes, false, "b c.txt", {}, after);
+    row("打开文件夹", "DaKaiWenJianJia", yes, false, "", {}, before);
+    row("删除文件, Yes", "ShanChuWenJian", yes, false, "-", {confirm},
+        {"a.txt", "c.txt", "new.txt"});
+    row("删除文件, No", "ShanChuWenJian", MessageAnswer::No, false, "-", {confirm}, after);
+    row("删除文件 of a file deleted outside", "ShanChuWenJian", yes, true, "-",
+        {confirm, "出错提示!|位置：\r%1/b c.txt\r没有此文件！请检查！|Ok"}, before);
 }
 
-void FileCommandsTest::deleteFile()
+void FileCommandsTest::commands()
 {
+    QFETCH(QString, item);
     QFETCH(MessageAnswer, answer);
     QFETCH(bool, goneBehindTheList);
-    QFETCH(bool, readOnly);
-    QFETCH(bool, deleted);
-    QFETCH(bool, refreshes);
-
-    Program program({"a.txt", "b.txt", "c.txt"});
-    program.file1->setSelectedIndex(1);
-    const QString victim = program.dir.filePath("b.txt");
+    QFETCH(QString, opened);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, listed);
+    Program program({"a.txt", "b c.txt", "c.txt"}, 1);
     if (goneBehindTheList)
-        QVERIFY(QFile::remove(victim));
-    if (readOnly)
-        QVERIFY(QFile::setPermissions(victim, QFile::ReadOwner));
+        QVERIFY(QFile::remove(program.dir.filePath("b c.txt")));
     QVERIFY(test::makeFile(program.dir.filePath("new.txt"), 1));
     program.platform.answers = {answer};
-    program.choose({"删除文件"});
-
-    QCOMPARE(program.platform.messages.size(), refreshes ? 1 : 2);
-    QCOMPARE(program.platform.messages[0].prompt, QStringLiteral("确定删除吗？将永远无法恢复!"));
-    QCOMPARE(program.platform.messages[0].buttons, MessageButtons::YesNo);
-    QCOMPARE(program.platform.messages[0].title, QStringLiteral("Vornak"));
-    if (!refreshes) {
-        QCOMPARE(program.platform.messages[1].prompt,
-                 "位置：\r" + program.dir.path() + "/b.txt\r没有此文件！请检查！");
-        QCOMPARE(program.platform.messages[1].title, QStringLiteral("出错提示!"));
-        QCOMPARE(program.platform.messages[1].buttons, MessageButtons::Ok);
+    if (item.isEmpty()) {
+        const QPoint row = program.file1->visualRect(program.file1->model()->index(1, 0)).center();
+        QTest::mouseDClick(program.file1->viewport(), Qt::LeftButton, {}, row);
+    } else {
+        program.item(item)->trigger();
     }
-    QCOMPARE(QFile::exists(victim), !deleted && !goneBehindTheList);
-    QStringList listed;
-    for (int i = 0; i < program.file1->count(); ++i)
-        listed.append(program.file1->entryDisplayName(i));
-    const QStringList before{"a.txt", "b.txt", "c.txt"};
-    const QStringList after = deleted ? QStringList{"a.txt", "c.txt", "new.txt"}
-                                      : QStringList{"a.txt", "b.txt", "c.txt", "new.txt"};
-    QCOMPARE(listed, refreshes ? after : before);
+
+    const QByteArray folder = QFile::encodeName(program.dir.path()) + '/';
+    QCOMPARE(program.platform.shellOpens,
+             opened == "-" ? QList<QByteArray>{} : QList<QByteArray>{folder + opened.toUtf8()});
+    QStringList shown;
+    for (const test::ShownMessage& message : program.platform.messages) {
+        const char* buttons = message.buttons == MessageButtons::YesNo ? "YesNo" : "Ok";
+        shown.append(message.title + '|' + message.prompt + '|' + buttons);
+    }
+    QCOMPARE(shown, messages.replaceInStrings("%1", program.dir.path()));
+    QCOMPARE(program.listed(), listed);
 }
 
-void FileCommandsTest::checkItemsRunTheChecks()
+// The check of the selected file answers in a message, the check of all in the results
+// window, which stays open, keeping the program running, when the main window closes.
+void FileCommandsTest::checksOutliveTheMainWindow()
 {
-    Program program({"a.txt", "b.txt"});
-    program.file1->setSelectedIndex(0);
-    program.choose({"检查", "检查文件"});
+    Program program({"a.txt", "b.txt"}, 0);
+    program.item("jianchawenjian")->trigger();
     QCOMPARE(program.platform.messages.size(), 1);
     QCOMPARE(program.platform.messages[0].title, QStringLiteral("检查结果"));
     QVERIFY(program.platform.messages[0].prompt.contains(u"“a.txt” 跟 “b.txt”"));
 
-    program.choose({"检查", "全体检查"});
-    QWidget* form2 = nullptr;
+    program.item("quantijiancha")->trigger();
+    QPointer<QWidget> form2;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QStringLiteral("Form2"))
             form2 = window;
     }
-    QVERIFY(form2);
-    QVERIFY(form2->isVisible());
     QCOMPARE(program.platform.messages.size(), 1);
-    delete form2;
+    program.form1->close();
+    program.form1.reset();
+    QVERIFY(form2 && form2->isVisible());
+    QVERIFY(form2->testAttribute(Qt::WA_QuitOnClose));
+    form2->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!form2);
 }
 
 QTEST_MAIN(FileCommandsTest)

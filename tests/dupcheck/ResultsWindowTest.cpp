@@ -19,119 +19,96 @@ QString reportOf(int matches)
     return report + QStringLiteral("\r-------检查完成-------");
 }
 
-struct Window {
-    test::TestPlatform platform;
-    ResultsWindow form2{platform};
-    QLabel& label1 = *form2.findChild<QLabel*>(QStringLiteral("Label1"));
-    QScrollBar& vScroll1 = *form2.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
-
-    Window()
-    {
-        form2.setAttribute(Qt::WA_DeleteOnClose, false);
-        form2.show();
-    }
-    int labelHeight() const { return pixelsToTwips(label1.height()); }
-    int outerHeight() const { return pixelsToTwips(form2.frameGeometry().height()); }
-};
-
 } // namespace
 
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void windowFitsTheReport_data();
-    void windowFitsTheReport();
-    void everyPositionScrollsALongReport();
-    void aShortReportDoesNotMove();
-    void clickCopiesTheWholeReport();
-    void aNewReportStartsAtTheTop_data();
-    void aNewReportStartsAtTheTop();
+    void layoutFollowsTheLabel_data();
+    void layoutFollowsTheLabel();
+    void showsScrollsAndCopiesTheReport_data();
+    void showsScrollsAndCopiesTheReport();
 };
 
-void ResultsWindowTest::windowFitsTheReport_data()
+// All in twips, for a label 500 wide beside a scroll bar 375 wide.
+void ResultsWindowTest::layoutFollowsTheLabel_data()
+{
+    QTest::addColumn<int>("labelHeight");
+    QTest::addColumn<int>("windowHeight");
+    QTest::addColumn<int>("barMaximum"); // 20: the label does not scroll
+    QTest::newRow("few lines") << 3000 << 3400 << 20;
+    QTest::newRow("highest before the cap") << 6600 << 7000 << 20;
+    QTest::newRow("as tall as the window") << 7000 << 7000 << 20;
+    QTest::newRow("10.5 rounds down to even") << 7050 << 7000 << 10;
+    QTest::newRow("10.51 rounds up") << 7051 << 7000 << 11;
+    QTest::newRow("11.5 rounds up to even") << 7150 << 7000 << 12;
+    QTest::newRow("long report") << 12000 << 7000 << 60;
+}
+
+void ResultsWindowTest::layoutFollowsTheLabel()
+{
+    QFETCH(int, labelHeight);
+    QFETCH(int, windowHeight);
+    QFETCH(int, barMaximum);
+    const ResultsLayout layout = resultsLayout(500, labelHeight, 375);
+    QCOMPARE(layout.windowWidth, 1155);
+    QCOMPARE(layout.windowHeight, windowHeight);
+    QCOMPARE(layout.barLeft, 700);
+    const ScrollRange range = scrollRange(labelHeight, windowHeight);
+    QCOMPARE(range.barHeight, windowHeight - 400);
+    QCOMPARE(range.barMaximum, barMaximum);
+    QCOMPARE(labelScrolls(labelHeight, windowHeight), barMaximum != 20);
+}
+
+void ResultsWindowTest::showsScrollsAndCopiesTheReport_data()
 {
     QTest::addColumn<int>("matches");
-    QTest::newRow("one match") << 1;
-    QTest::newRow("a screenful") << 20;
+    QTest::newRow("one match, does not scroll") << 1;
     QTest::newRow("far taller than the window") << 400;
 }
 
-void ResultsWindowTest::windowFitsTheReport()
+void ResultsWindowTest::showsScrollsAndCopiesTheReport()
 {
     QFETCH(int, matches);
-    Window window;
-    window.form2.setReport(reportOf(matches));
+    test::TestPlatform platform;
+    ResultsWindow form2(platform);
+    form2.setAttribute(Qt::WA_DeleteOnClose, false);
+    form2.show();
+    QLabel& label1 = *form2.findChild<QLabel*>(QStringLiteral("Label1"));
+    QScrollBar& vScroll1 = *form2.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    const QString report = reportOf(matches);
+    form2.setReport(report);
 
-    const int labelHeight = window.labelHeight();
-    QCOMPARE(window.label1.text().count(u'\n'), 2 * matches + 1);
-    const int outerWidth = twipsToPixels(pixelsToTwips(window.label1.width()) + 655);
-    QCOMPARE(window.form2.frameGeometry().width(), outerWidth);
-    const int expectedHeight = labelHeight > 6600 ? 7000 : labelHeight + 400;
-    QCOMPARE(window.form2.frameGeometry().height(), twipsToPixels(expectedHeight));
-    QCOMPARE(window.form2.minimumSize(), window.form2.maximumSize());
-    QCOMPARE(window.vScroll1.x(), twipsToPixels(pixelsToTwips(window.label1.width()) + 200));
-    QCOMPARE(window.vScroll1.height(), twipsToPixels(window.outerHeight() - 400));
-    QCOMPARE(window.vScroll1.maximum(), scrollRange(labelHeight, window.outerHeight()).barMaximum);
-}
+    QCOMPARE(label1.text().count(u'\n'), 2 * matches + 1);
+    const int labelWidth = pixelsToTwips(label1.width());
+    const int labelHeight = pixelsToTwips(label1.height());
+    const int outerHeight = pixelsToTwips(form2.frameGeometry().height());
+    QCOMPARE(form2.frameGeometry().width(), twipsToPixels(labelWidth + 655));
+    QCOMPARE(form2.frameGeometry().height(),
+             twipsToPixels(labelHeight > 6600 ? 7000 : labelHeight + 400));
+    QCOMPARE(form2.minimumSize(), form2.maximumSize());
+    QCOMPARE(vScroll1.x(), twipsToPixels(labelWidth + 200));
+    QCOMPARE(vScroll1.height(), twipsToPixels(outerHeight - 400));
 
-void ResultsWindowTest::everyPositionScrollsALongReport()
-{
-    Window window;
-    window.form2.setReport(reportOf(400));
-    QVERIFY(window.labelHeight() > window.outerHeight());
-    QVERIFY(window.vScroll1.maximum() > 20);
-    for (int position = 0; position <= window.vScroll1.maximum(); ++position) {
-        window.vScroll1.setValue(position);
-        QCOMPARE(window.label1.y(), twipsToPixels(-100 * position));
+    // Every position moves a long label by 100 twips a step, its end coming into view; a
+    // short label stays put.
+    const bool scrolls = matches > 1;
+    QCOMPARE(labelHeight > outerHeight, scrolls);
+    QCOMPARE(vScroll1.maximum(), scrollRange(labelHeight, outerHeight).barMaximum);
+    for (int position = 0; position <= vScroll1.maximum(); ++position) {
+        vScroll1.setValue(position);
+        QCOMPARE(label1.y(), scrolls ? twipsToPixels(-100 * position) : 0);
     }
-    // At the end the label's last line lies well inside the window.
-    const int bottom = window.label1.y() + window.label1.height();
-    QVERIFY(bottom < window.form2.height());
-    QVERIFY(bottom > 0);
-}
+    const int bottom = label1.y() + label1.height();
+    QVERIFY(bottom > 0 && (!scrolls || bottom < form2.height()));
 
-void ResultsWindowTest::aShortReportDoesNotMove()
-{
-    Window window;
-    window.form2.setReport(reportOf(3));
-    QCOMPARE(window.vScroll1.maximum(), 20);
-    for (int position : {1, 10, 20}) {
-        window.vScroll1.setValue(position);
-        QCOMPARE(window.label1.y(), 0);
-    }
-}
+    // A click copies the whole report, line breaks as CRs, wherever it is scrolled.
+    QTest::mouseClick(&label1, Qt::LeftButton, {}, QPoint(5, 5 - label1.y()));
+    QCOMPARE(platform.clipboard, report);
 
-void ResultsWindowTest::clickCopiesTheWholeReport()
-{
-    Window window;
-    const QString report = reportOf(400);
-    window.form2.setReport(report);
-    window.vScroll1.setValue(window.vScroll1.maximum());
-    QVERIFY(window.label1.y() < 0);
-
-    QTest::mouseClick(&window.label1, Qt::LeftButton, {}, QPoint(5, 5 - window.label1.y()));
-    QCOMPARE(window.platform.clipboard, report);
-    QVERIFY(!window.platform.clipboard.contains(u'\n'));
-}
-
-void ResultsWindowTest::aNewReportStartsAtTheTop_data()
-{
-    QTest::addColumn<int>("matches");
-    QTest::newRow("another long report") << 300;
-    QTest::newRow("a report that does not scroll") << 3;
-}
-
-void ResultsWindowTest::aNewReportStartsAtTheTop()
-{
-    QFETCH(int, matches);
-    Window window;
-    window.form2.setReport(reportOf(400));
-    window.vScroll1.setValue(30);
-    QVERIFY(window.label1.y() < 0);
-
-    window.form2.setReport(reportOf(matches));
-    QCOMPARE(window.vScroll1.value(), 0);
-    QCOMPARE(window.label1.y(), 0);
+    form2.setReport(reportOf(3));
+    QCOMPARE(vScroll1.value(), 0);
+    QCOMPARE(label1.y(), 0);
 }
 
 QTEST_MAIN(ResultsWindowTest)
