@@ -45,8 +45,7 @@ WorkloadResult measureDupcheck(const BenchFolder& folder)
 {
     SystemPlatform platform;
     FileList file1;
-    file1.setPattern(QStringLiteral("***.***"));
-    file1.setPath(folder.path());
+    showFolder(file1, folder);
     FolderPath folderPath;
     folderPath.update(file1.path());
     QString report;

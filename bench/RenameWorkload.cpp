@@ -35,7 +35,7 @@ std::size_t renameat2Loop(const std::vector<std::pair<QByteArray, QByteArray>>& 
 WorkloadResult measureRename(const BenchFolder& folder)
 {
     FileList file1;
-    file1.setPath(folder.path());
+    showFolder(file1, folder);
     FolderPath folderPath;
     folderPath.update(file1.path());
     const SystemPlatform platform;
@@ -93,7 +93,7 @@ WorkloadResult measureRename(const BenchFolder& folder)
 WorkloadResult measurePreview(const BenchFolder& folder)
 {
     FileList file1;
-    file1.setPath(folder.path());
+    showFolder(file1, folder);
     file1.setSelectedIndex(file1.count() - 1);
     std::array<QCheckBox, RenameOptionControls::kPairs> checks;
     std::array<QLineEdit, RenameOptionControls::kPairs> texts;

@@ -2,6 +2,8 @@
 
 #include "BenchFolder.h"
 
+#include "platform/FileList.h"
+
 #include <optional>
 #include <string>
 
@@ -12,6 +14,10 @@ struct WorkloadResult {
     // The plain system-call loop doing the same work; nothing for absolute workloads.
     std::optional<double> limitSeconds;
 };
+
+// Shows the folder in the file list as the program does at start, with the initial pattern of
+// the two filter boxes; throws when an entry is missing.
+void showFolder(FileList& file1, const BenchFolder& folder);
 
 // Each workload measures our code against its limit on the folder. A workload that changes
 // the folder leaves it as it found it or comes last.
