@@ -6,34 +6,11 @@
 
 namespace vornak {
 
-namespace {
-
-// The length of every entry but the one to skip; one file-system query each.
-Lengths measureEntries(const std::vector<FileEntry>& entries, const FolderPath& folderPath,
-                       const Platform& platform, std::size_t skipped)
-{
-    Lengths lengths(entries.size());
-    QByteArray path = folderPath.bytes();
-    const qsizetype folderLength = path.size();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i == skipped)
-            continue;
-        path.truncate(folderLength);
-        path.append(entries[i].name);
-        lengths[i] = platform.fileLength(path);
-    }
-    return lengths;
-}
-
-constexpr std::size_t kSkipNone = std::size_t(-1);
-
-} // namespace
-
 QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
                              const Platform& platform)
 {
     const std::vector<FileEntry>& entries = file1.entries();
-    return fullCheckReport(entries, measureEntries(entries, folderPath, platform, kSkipNone));
+    return fullCheckReport(entries, platform.fileLengths(folderPath.bytes(), entries));
 }
 
 SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
@@ -51,8 +28,7 @@ void SizeCheck::onCheckFile()
     const int selected = m_file1.selectedIndex();
     const std::vector<FileEntry>& entries = m_file1.entries();
     const QString report = singleCheckReport(
-        entries, measureEntries(entries, m_folderPath, m_platform, std::size_t(selected)), selected,
-        selectedLength);
+        entries, m_platform.fileLengths(m_folderPath.bytes(), entries), selected, selectedLength);
     m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
 }
 

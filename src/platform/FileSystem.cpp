@@ -44,6 +44,22 @@ std::optional<qint64> fileLength(const QByteArray& path)
     return static_cast<qint64>(st.st_size);
 }
 
+std::vector<std::optional<qint64>> fileLengthsIn(const QByteArray& folder,
+                                                 const std::vector<FileEntry>& entries)
+{
+    std::vector<std::optional<qint64>> lengths(entries.size());
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return lengths;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        struct stat st {};
+        if (::fstatat(dir, entries[i].name.constData(), &st, 0) == 0 && S_ISREG(st.st_mode))
+            lengths[i] = static_cast<qint64>(st.st_size);
+    }
+    ::close(dir);
+    return lengths;
+}
+
 bool entryExists(const QByteArray& path)
 {
     struct stat st {};

@@ -9,6 +9,12 @@ std::optional<qint64> Platform::fileLength(const QByteArray& path) const
     return fs::fileLength(path);
 }
 
+std::vector<std::optional<qint64>>
+Platform::fileLengths(const QByteArray& folder, const std::vector<FileEntry>& entries) const
+{
+    return fs::fileLengthsIn(folder, entries);
+}
+
 bool Platform::probe(const QByteArray& path, ProbeMask mask) const
 {
     return mask == ProbeMask::AnyEntry ? fs::entryExists(path) : fs::isListedFile(path);

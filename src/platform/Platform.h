@@ -1,10 +1,13 @@
 #pragma once
 
+#include "FileEntry.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace vornak {
 
@@ -28,6 +31,9 @@ public:
     virtual ~Platform() = default;
 
     std::optional<qint64> fileLength(const QByteArray& path) const;
+    // The lengths of a folder's entries, in their order; nothing where one cannot be read.
+    std::vector<std::optional<qint64>> fileLengths(const QByteArray& folder,
+                                                   const std::vector<FileEntry>& entries) const;
     bool probe(const QByteArray& path, ProbeMask mask) const;
     bool deleteFile(const QByteArray& path) const;
     bool renameNoReplace(const QByteArray& from, const QByteArray& to) const;
