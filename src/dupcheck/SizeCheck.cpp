@@ -6,11 +6,27 @@
 
 namespace vornak {
 
+namespace {
+
+// Each entry's length, one query each, relative to the open folder.
+Lengths measureEntries(const std::vector<FileEntry>& entries, const FolderPath& folderPath,
+                       const Platform& platform)
+{
+    const OpenFolder folder = platform.openFolder(folderPath.bytes());
+    Lengths lengths;
+    lengths.reserve(entries.size());
+    for (const FileEntry& entry : entries)
+        lengths.push_back(folder.fileLength(entry.name));
+    return lengths;
+}
+
+} // namespace
+
 QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
                              const Platform& platform)
 {
     const std::vector<FileEntry>& entries = file1.entries();
-    return fullCheckReport(entries, platform.fileLengths(folderPath.bytes(), entries));
+    return fullCheckReport(entries, measureEntries(entries, folderPath, platform));
 }
 
 SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
@@ -28,7 +44,7 @@ void SizeCheck::onCheckFile()
     const int selected = m_file1.selectedIndex();
     const std::vector<FileEntry>& entries = m_file1.entries();
     const QString report = singleCheckReport(
-        entries, m_platform.fileLengths(m_folderPath.bytes(), entries), selected, selectedLength);
+        entries, measureEntries(entries, m_folderPath, m_platform), selected, selectedLength);
     m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
 }
 

@@ -25,13 +25,14 @@ bool hiddenName(const QByteArray& path)
 }
 
 // A case-only rename on a volume that ignores case finds its own file as the target.
-bool sameFileUnderOtherCase(const QByteArray& from, const QByteArray& to)
+bool sameFileUnderOtherCase(int dir, const QByteArray& from, const QByteArray& to)
 {
     struct stat a {};
     struct stat b {};
     return from != to && from.compare(to, Qt::CaseInsensitive) == 0 &&
-           ::lstat(from.constData(), &a) == 0 && ::lstat(to.constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+           ::fstatat(dir, from.constData(), &a, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstatat(dir, to.constData(), &b, AT_SYMLINK_NOFOLLOW) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 } // namespace
@@ -42,22 +43,6 @@ std::optional<qint64> fileLength(const QByteArray& path)
     if (!statFollowing(path, st) || !S_ISREG(st.st_mode))
         return std::nullopt;
     return static_cast<qint64>(st.st_size);
-}
-
-std::vector<std::optional<qint64>> fileLengthsIn(const QByteArray& folder,
-                                                 const std::vector<FileEntry>& entries)
-{
-    std::vector<std::optional<qint64>> lengths(entries.size());
-    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
-        return lengths;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        struct stat st {};
-        if (::fstatat(dir, entries[i].name.constData(), &st, 0) == 0 && S_ISREG(st.st_mode))
-            lengths[i] = static_cast<qint64>(st.st_size);
-    }
-    ::close(dir);
-    return lengths;
 }
 
 bool entryExists(const QByteArray& path)
@@ -88,21 +73,21 @@ bool deleteFile(const QByteArray& path)
     return ::unlink(path.constData()) == 0;
 }
 
-bool renameNoReplace(const QByteArray& from, const QByteArray& to)
+bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to)
 {
     if (from.isEmpty() || to.isEmpty())
         return false;
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
-    if (errno == EEXIST && sameFileUnderOtherCase(from, to))
-        return ::rename(from.constData(), to.constData()) == 0;
+    if (errno == EEXIST && sameFileUnderOtherCase(dir, from, to))
+        return ::renameat(dir, from.constData(), dir, to.constData()) == 0;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return false;
     // The file system does not know the flag: a hard link fails on an existing target too.
-    if (::link(from.constData(), to.constData()) != 0)
+    if (::linkat(dir, from.constData(), dir, to.constData(), 0) != 0)
         return false;
-    if (::unlink(from.constData()) != 0) {
-        ::unlink(to.constData());
+    if (::unlinkat(dir, from.constData(), 0) != 0) {
+        ::unlinkat(dir, to.constData(), 0);
         return false;
     }
     return true;

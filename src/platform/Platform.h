@@ -1,13 +1,12 @@
 #pragma once
 
-#include "FileEntry.h"
+#include "OpenFolder.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 namespace vornak {
 
@@ -31,12 +30,10 @@ public:
     virtual ~Platform() = default;
 
     std::optional<qint64> fileLength(const QByteArray& path) const;
-    // The lengths of a folder's entries, in their order; nothing where one cannot be read.
-    std::vector<std::optional<qint64>> fileLengths(const QByteArray& folder,
-                                                   const std::vector<FileEntry>& entries) const;
+    // The folder held open for handling many of its entries: their lengths, renames.
+    OpenFolder openFolder(const QByteArray& path) const { return OpenFolder(path); }
     bool probe(const QByteArray& path, ProbeMask mask) const;
     bool deleteFile(const QByteArray& path) const;
-    bool renameNoReplace(const QByteArray& from, const QByteArray& to) const;
 
     virtual void shellOpen(const QByteArray& path) = 0;
     virtual MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,

@@ -22,10 +22,10 @@ std::vector<Rename> composeRenames(const std::vector<FileEntry>& entries, const 
 std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
                          const std::vector<Rename>& plan)
 {
+    const OpenFolder folder = platform.openFolder(folderPath.bytes());
     std::size_t renamed = 0;
     for (const Rename& rename : plan)
-        renamed += platform.renameNoReplace(folderPath.pathOf(rename.oldName),
-                                            folderPath.pathOf(rename.newName));
+        renamed += folder.renameNoReplace(rename.oldName, rename.newName);
     return renamed;
 }
 

@@ -121,6 +121,7 @@ void FileSystemTest::entryKinds()
     QFETCH(bool, listedFile);
     QFETCH(bool, exists);
     QCOMPARE(this->length(name), length);
+    QCOMPARE(m_platform.openFolder(m_folder).fileLength(name), length);
     QCOMPARE(m_platform.probe(at(name), ProbeMask::OrdinaryFiles), listedFile);
     QCOMPARE(this->exists(name), exists);
     QCOMPARE(m_platform.deleteFile(at(name)), listedFile);
@@ -129,14 +130,15 @@ void FileSystemTest::entryKinds()
 
 void FileSystemTest::renameNeverReplaces()
 {
+    const vornak::OpenFolder folder = m_platform.openFolder(m_folder);
     for (const QByteArray target : {"b.txt", "sub", "dangling", kOddTwin.constData()}) {
         const Length before = length(target);
-        QVERIFY2(!m_platform.renameNoReplace(at(kOdd), at(target)), target.constData());
+        QVERIFY2(!folder.renameNoReplace(kOdd, target), target.constData());
         QVERIFY(exists(target));
         QCOMPARE(length(target), before);
     }
-    QVERIFY(!m_platform.renameNoReplace(at("missing"), at("other")));
-    QVERIFY(m_platform.renameNoReplace(at(kOdd), at("renamed \xff")));
+    QVERIFY(!folder.renameNoReplace("missing", "other"));
+    QVERIFY(folder.renameNoReplace(kOdd, "renamed \xff"));
     QVERIFY(!exists(kOdd));
     QCOMPARE(length("renamed \xff"), Length(4));
     QCOMPARE(length(kOddTwin), Length(5));
