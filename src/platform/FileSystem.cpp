@@ -57,13 +57,6 @@ bool isListedFile(const QByteArray& path)
     return statFollowing(path, st) && S_ISREG(st.st_mode) && !hiddenName(path);
 }
 
-bool isReadableDirectory(const QByteArray& path)
-{
-    struct stat st {};
-    return statFollowing(path, st) && S_ISDIR(st.st_mode) &&
-           ::access(path.constData(), R_OK | X_OK) == 0;
-}
-
 bool deleteFile(const QByteArray& path)
 {
     // The counterpart of a read-only file is one the user may not write; like rm, do not

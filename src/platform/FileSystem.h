@@ -12,11 +12,9 @@ std::optional<qint64> fileLength(const QByteArray& path);
 bool entryExists(const QByteArray& path);
 // A regular file (or a link to one) whose name does not start with ".".
 bool isListedFile(const QByteArray& path);
-bool isReadableDirectory(const QByteArray& path);
 // Removes a listed-kind file outright; refuses a file the user may not write.
 bool deleteFile(const QByteArray& path);
-// Renames without ever replacing an existing entry; paths are relative to the folder dir
-// (AT_FDCWD for the process's current folder).
+// Renames an entry of the open folder dir without ever replacing an existing entry.
 bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to);
 QByteArray currentFolder();
 
