@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 namespace vornak {
 
@@ -12,7 +11,6 @@ public:
     void update(const QByteArray& fileListPath);
     const QByteArray& bytes() const { return m_bytes; }
     QByteArray pathOf(const QByteArray& entryName) const { return m_bytes + entryName; }
-    QString display() const;
 
 private:
     QByteArray m_bytes;
