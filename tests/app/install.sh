@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that a desktop finds the program
-# there: the executable, a valid desktop entry that names it and its icon, and the icon in
-# every size, each image a PNG of its size.
+# there: the executable, a valid desktop entry, and the icon in every size, each image a PNG
+# of its size.
 set -euo pipefail
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -15,9 +15,6 @@ cmake --install "$1" --prefix "$prefix" >/dev/null
 entry="$prefix/share/applications/vornak.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
-for line in 'Exec=vornak' 'Icon=vornak' 'Categories=Utility;FileTools;'; do
-    grep -qxF "$line" "$entry" || fail "the entry lacks '$line'"
-done
 for size in 16 32 48 64; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/vornak.png"
     [ -f "$icon" ] || fail "no icon of $size pixels"
