@@ -18,15 +18,6 @@ using vornak::test::makeFile;
 
 namespace {
 
-// The texts of a folder list's items, depth first, each indented by its level.
-QStringList itemTexts(const QTreeWidgetItem* item, int level = 0)
-{
-    QStringList texts{QString(level, u' ') + item->text(0)};
-    for (int i = 0; i < item->childCount(); ++i)
-        texts += itemTexts(item->child(i), level + 1);
-    return texts;
-}
-
 // A double click as the window system delivers it: press, release, double click, release.
 void doubleClick(QWidget* widget, QPoint pos)
 {
@@ -43,10 +34,8 @@ class ListControlsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void eachControlChangesOnlyOnANewValue();
-    void folderShowsChainAndOpensOnlyOnDoubleClickOrEnter();
-    void clickFollowsTheSelection();
-    void refreshKeepsTheSelectedName();
+    void changeRuleAndOpeningAFolder();
+    void clickAndRefreshFollowTheSelection();
     void hundredThousandEntries();
 
 private:
@@ -63,85 +52,58 @@ void ListControlsTest::init()
     m_folder = QFile::encodeName(m_dir->path());
     for (const char* name : {"b.txt", "a.txt", "c.log", "d.txt"})
         QVERIFY(makeFile(at(name)));
-    for (const char* folder : {"sub", "other", ".hidden"})
-        QVERIFY(::mkdir(at(folder).constData(), 0755) == 0);
+    QVERIFY(::mkdir(at("sub").constData(), 0755) == 0);
 }
 
 // Each control announces a change once, from inside the assignment that made it, and not at
-// all when the new value is the old one or cannot be taken.
-void ListControlsTest::eachControlChangesOnlyOnANewValue()
+// all when the new value is the old one or cannot be taken. A single click only highlights a
+// folder; a double click or Enter opens it.
+void ListControlsTest::changeRuleAndOpeningAFolder()
 {
     DriveList drive1;
     FolderList dir1;
     FileList file1;
+    dir1.resize(300, 400);
+    dir1.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dir1));
     drive1.setVolumes({{"/", QString()}, {m_folder, QString()}}, "/usr");
-    QCOMPARE(drive1.drive(), QByteArray("/"));
     QList<QByteArray> seen;
     connect(&drive1, &DriveList::changed, this, [&] { seen << "drive " + drive1.drive(); });
     connect(&dir1, &FolderList::changed, this, [&] { seen << "folder " + dir1.path(); });
     connect(&file1, &FileList::pathChanged, this,
             [&] { seen << "files " + file1.path() + ' ' + QByteArray::number(file1.count()); });
-    QVERIFY(drive1.setDrive("/"));
     QVERIFY(drive1.setDrive(m_folder));
     QVERIFY(dir1.setPath(m_folder));
     QVERIFY(file1.setPath(m_folder));
-    QVERIFY(file1.setPath(at("sub")));
     QCOMPARE(seen, (QList<QByteArray>{"drive " + m_folder, "folder " + m_folder,
-                                      "files " + m_folder + " 4", "files " + at("sub") + " 0"}));
+                                      "files " + m_folder + " 4"}));
     seen.clear();
     QVERIFY(drive1.setDrive(m_folder));
     QVERIFY(!drive1.setDrive("D"));
-    for (const QByteArray& same : {m_folder, m_folder + "/", at("sub/..")})
-        QVERIFY(dir1.setPath(same));
+    QVERIFY(dir1.setPath(at("sub/..")));
     QVERIFY(!dir1.setPath(at("missing")));
-    QVERIFY(!dir1.setPath(at("b.txt")));
-    QVERIFY(file1.setPath(at("sub")));
+    QVERIFY(file1.setPath(m_folder));
     QVERIFY(!file1.setPath(at("missing")));
     QCOMPARE(seen, QList<QByteArray>());
-    QCOMPARE(drive1.drive(), m_folder);
-    QCOMPARE(dir1.path(), m_folder);
-    QCOMPARE(file1.path(), at("sub"));
-}
 
-// The folder list shows the chain down to its folder and that folder's subfolders. A single
-// click only highlights a folder; a double click or Enter opens it.
-void ListControlsTest::folderShowsChainAndOpensOnlyOnDoubleClickOrEnter()
-{
-    FolderList dir1;
-    dir1.resize(300, 400);
-    dir1.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dir1));
-    QVERIFY(dir1.setPath(m_folder));
-    QStringList expected{QStringLiteral("/")};
-    for (const QString& part : QFile::decodeName(m_folder).split(u'/', Qt::SkipEmptyParts))
-        expected << QString(expected.size(), u' ') + part;
-    const QString indent(expected.size(), u' ');
-    expected << indent + QStringLiteral("other") << indent + QStringLiteral("sub");
-    QCOMPARE(dir1.topLevelItemCount(), 1);
-    QCOMPARE(itemTexts(dir1.topLevelItem(0)), expected);
-
-    QSignalSpy changed(&dir1, &FolderList::changed);
     QSignalSpy clicked(&dir1, &FolderList::clicked);
     const auto centre = [&dir1](QTreeWidgetItem* item) {
         dir1.scrollToItem(item);
         return dir1.visualItemRect(item).center();
     };
-    QTreeWidgetItem* sub = dir1.currentItem()->child(1);
-    QCOMPARE(sub->text(0), QStringLiteral("sub"));
+    QTreeWidgetItem* sub = dir1.currentItem()->child(0);
     QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, centre(sub));
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(dir1.currentItem(), sub);
-    QCOMPARE(changed.count(), 0);
+    QCOMPARE(seen, QList<QByteArray>());
     QTest::keyClick(&dir1, Qt::Key_Return);
-    QCOMPARE(dir1.path(), at("sub"));
     doubleClick(dir1.viewport(), centre(dir1.currentItem()->parent()));
-    QCOMPARE(dir1.path(), m_folder);
-    QCOMPARE(changed.count(), 2);
+    QCOMPARE(seen, (QList<QByteArray>{"folder " + at("sub"), "folder " + m_folder}));
 }
 
 // Click comes with a left click or an arrow key that selects an entry, also the one already
-// selected; not with a right click, a key that moves nothing or a click that only deselects.
-void ListControlsTest::clickFollowsTheSelection()
+// selected; not with a right click. A refresh keeps the selected name.
+void ListControlsTest::clickAndRefreshFollowTheSelection()
 {
     FileList file1;
     file1.resize(200, 300);
@@ -150,40 +112,28 @@ void ListControlsTest::clickFollowsTheSelection()
     QVERIFY(file1.setPath(m_folder));
     QTRY_VERIFY(file1.visualRect(file1.model()->index(3, 0)).isValid());
     QSignalSpy clicked(&file1, &FileList::clicked);
-    // Left, Right or Control-click on a row, or the Down or Up key; then selection and Clicks.
+    // Left or right click on a row, or the Down or Up key; then selection and Clicks.
     const struct {
         char step;
         int row, selected, clicks;
-    } script[] = {{'L', 1, 1, 1}, {'L', 1, 1, 2}, {'D', 0, 2, 3}, {'D', 0, 3, 4},
-                  {'D', 0, 3, 4}, {'U', 0, 2, 5}, {'R', 0, 2, 5}, {'C', 2, -1, 5}};
+    } script[] = {{'L', 1, 1, 1}, {'L', 1, 1, 2}, {'D', 0, 2, 3},
+                  {'U', 0, 1, 4}, {'R', 0, 1, 4}, {'R', 1, 1, 4}};
     for (std::size_t i = 0; i < std::size(script); ++i) {
         const auto& [step, row, selected, clicks] = script[i];
         const QPoint pos = file1.visualRect(file1.model()->index(row, 0)).center();
         if (step == 'D' || step == 'U')
             QTest::keyClick(&file1, step == 'D' ? Qt::Key_Down : Qt::Key_Up);
         else
-            QTest::mouseClick(file1.viewport(), step == 'R' ? Qt::RightButton : Qt::LeftButton,
-                              step == 'C' ? Qt::ControlModifier : Qt::NoModifier, pos);
+            QTest::mouseClick(file1.viewport(), step == 'R' ? Qt::RightButton : Qt::LeftButton, {},
+                              pos);
         QVERIFY2(file1.selectedIndex() == selected && clicked.count() == clicks,
                  qPrintable(QStringLiteral("step %1").arg(i)));
     }
-}
-
-void ListControlsTest::refreshKeepsTheSelectedName()
-{
-    FileList file1;
-    QVERIFY(file1.setPath(m_folder));
-    file1.setSelectedIndex(1);
     QCOMPARE(file1.selectedName(), QByteArray("b.txt"));
     QVERIFY(makeFile(at("a0.txt")));
     file1.refresh();
-    QCOMPARE(file1.count(), 5);
     QCOMPARE(file1.selectedIndex(), 2);
     QCOMPARE(file1.selectedName(), QByteArray("b.txt"));
-    QVERIFY(::unlink(at("b.txt").constData()) == 0);
-    file1.refresh();
-    QCOMPARE(file1.count(), 4);
-    QCOMPARE(file1.selectedIndex(), -1);
 }
 
 // Hard links of a few files (a file takes at most 65,000): the entries are what counts, and
@@ -204,9 +154,6 @@ void ListControlsTest::hundredThousandEntries()
     QCOMPARE(file1.model()->rowCount(), kFiles);
     for (int i = 0; i < kFiles; ++i)
         QCOMPARE(file1.entryName(i), "file " + QByteArray::number(i));
-    file1.setSelectedIndex(kFiles - 1);
-    QCOMPARE(file1.selectedName(), QByteArray("file 99999"));
-    QCOMPARE(file1.entryName(kFiles), QByteArray());
 }
 
 QTEST_MAIN(ListControlsTest)
