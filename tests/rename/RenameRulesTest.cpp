@@ -26,21 +26,12 @@ private Q_SLOTS:
         };
         row("A: earlier dots stay in the base", "report.final.docx", 'A', false, 1, "new_|||",
             "new_report.final.docx");
-        row("A: dot in first place", ".profile", 'A', false, 1, "x|||", "x.profile");
-        row("A: prefix and suffix", "a.txt", 'A', false, 7, "P|S|B|E", "PaS.txt");
         row("A: no dot gives nothing", "README", 'A', false, 1, "x|||", {});
         row("B: suffix before the new extension", "a.txt", 'B', false, 1, "|_old||log",
             "a_old.log");
-        row("B: no dot, the whole name is the base", "README", 'B', false, 1, "|||txt",
-            "README.txt");
         row("B: no dot in the preview", "README", 'B', true, 1, "A|Z||txt", "AREADMEZ.txt");
-        row("B: empty extension keeps the dot", "a.txt", 'B', false, 1, "|||", "a.");
-        row("C: no dot, the old name follows the dot", "README", 'C', false, 3, "||doc|",
-            "doc(3).README");
         row("C: numbered", "IMG_0001.JPG", 'C', false, 12, "||trip|", "trip(12).JPG");
         row("C: preview has no number", "IMG_0001.JPG", 'C', true, 12, "||trip|", "trip.JPG");
-        row("C: empty base name, the largest position", "a.txt", 'C', false, 9223372036854775807,
-            "P|S||", "PS(9223372036854775807).txt");
         row("D: numbered with new extension", "IMG_0001.JPG", 'D', false, 12, "||trip|jpg",
             "trip(12).jpg");
         row("D: preview ignores the name", "whatever", 'D', true, 5, "p|s|b|e", "pbs.e");
@@ -67,21 +58,10 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("wanted");
         QTest::addColumn<QList<QByteArray>>("plan");
         using L = QList<QByteArray>;
-        QTest::newRow("independent renames keep list order")
-            << L{"a>b", "c>d", "e>f"} << L{"a>b", "c>d", "e>f"};
         QTest::newRow("a numbered chain resolves from its end")
             << L{"a.txt>x(1).txt", "x(1).txt>x(2).txt", "x(2).txt>x(3).txt"}
             << L{"x(2).txt>x(3).txt", "x(1).txt>x(2).txt", "a.txt>x(1).txt"};
-        QTest::newRow("a waiter follows its blocker at once")
-            << L{"a>b", "c>d", "b>e"} << L{"c>d", "b>e", "a>b"};
-        QTest::newRow("a later waiter keeps its place")
-            << L{"b>e", "c>d", "a>b"} << L{"b>e", "c>d", "a>b"};
-        QTest::newRow("two renames onto a freed name go in list order")
-            << L{"a>x", "b>x", "x>y"} << L{"x>y", "a>x", "b>x"};
         QTest::newRow("a cycle keeps its names") << L{"a>b", "b>a", "c>d"} << L{"c>d"};
-        QTest::newRow("a file waiting on a cycle keeps its name") << L{"z>a", "a>b", "b>a"} << L{};
-        QTest::newRow("renames onto the name itself are dropped") << L{"a>a", "b>c"} << L{"b>c"};
-        QTest::newRow("a dropped rename blocks nobody") << L{"a>b", "b>b"} << L{"a>b"};
         QTest::newRow("names that are no entry of the folder are dropped")
             << L{"a>", "b>.", "c>..", "d>x/y", QByteArray("e>x\0y", 5), "f>g"} << L{"f>g"};
     }
