@@ -48,7 +48,7 @@ WorkloadResult measureRename(const BenchFolder& folder)
     std::vector<std::pair<QByteArray, QByteArray>> back;
     forth.reserve(files);
     back.reserve(files);
-    for (const Rename& rename : composeRenames(file1.entries(), kNumbered, kNumberedCase)) {
+    for (const Rename& rename : composeRenames(file1.names(), kNumbered, kNumberedCase)) {
         forth.emplace_back(folderPath.pathOf(rename.oldName), folderPath.pathOf(rename.newName));
         back.emplace_back(forth.back().second, forth.back().first);
     }
@@ -61,7 +61,7 @@ WorkloadResult measureRename(const BenchFolder& folder)
         const double seconds = bestSeconds(
             [&] {
                 renamed =
-                    renameEntries(platform, folderPath, file1.entries(), kNumbered, kNumberedCase);
+                    renameEntries(platform, folderPath, file1.names(), kNumbered, kNumberedCase);
             },
             1);
         expectAll(renamed);

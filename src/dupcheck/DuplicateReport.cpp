@@ -27,17 +27,17 @@ void close(QString& report, QStringView rule)
     report.append(kLineBreak).append(rule);
 }
 
-const QString& nameAt(const std::vector<FileEntry>& entries, qsizetype index)
+QString nameAt(const NameList& entries, qsizetype index)
 {
-    return entries[static_cast<std::size_t>(index)].displayName;
+    return entries.displayNameAt(static_cast<std::size_t>(index));
 }
 
 } // namespace
 
-QString singleCheckReport(const std::vector<FileEntry>& entries, const Lengths& lengths,
-                          int selectedIndex, std::optional<qint64> selectedLength)
+QString singleCheckReport(const NameList& entries, const Lengths& lengths, int selectedIndex,
+                          std::optional<qint64> selectedLength)
 {
-    const QString& selectedName = nameAt(entries, selectedIndex);
+    const QString selectedName = nameAt(entries, selectedIndex);
     QString report;
     if (selectedLength) {
         for (qsizetype i = 0; i < qsizetype(entries.size()); ++i) {
@@ -52,14 +52,17 @@ QString singleCheckReport(const std::vector<FileEntry>& entries, const Lengths& 
     return report;
 }
 
-QString fullCheckReport(const std::vector<FileEntry>& entries, const Lengths& lengths)
+QString fullCheckReport(const NameList& entries, const Lengths& lengths)
 {
     const std::vector<qsizetype> next = nextOfEqualLength(lengths);
     QString report;
     for (qsizetype i = 0; i < qsizetype(next.size()); ++i) {
-        for (qsizetype j = next[static_cast<std::size_t>(i)]; j >= 0;
-             j = next[static_cast<std::size_t>(j)])
-            appendMatch(report, nameAt(entries, i), nameAt(entries, j));
+        qsizetype j = next[static_cast<std::size_t>(i)];
+        if (j < 0)
+            continue;
+        const QString first = nameAt(entries, i);
+        for (; j >= 0; j = next[static_cast<std::size_t>(j)])
+            appendMatch(report, first, nameAt(entries, j));
     }
     if (!report.isEmpty())
         close(report, kFullCheckRule);

@@ -2,7 +2,7 @@
 
 #include "EqualLengths.h"
 
-#include "platform/FileEntry.h"
+#include "platform/NameList.h"
 
 #include <QString>
 
@@ -15,11 +15,11 @@ inline const QString kNoEqualFiles = QStringLiteral("没有检测到大小一致
 // The single check's report on the selected entry against every other entry, or its
 // no-match text. The selected entry is left out by index, so a second entry that shows the
 // same name is still compared; nothing matches a selected length that could not be read.
-QString singleCheckReport(const std::vector<FileEntry>& entries, const Lengths& lengths,
-                          int selectedIndex, std::optional<qint64> selectedLength);
+QString singleCheckReport(const NameList& entries, const Lengths& lengths, int selectedIndex,
+                          std::optional<qint64> selectedLength);
 
 // The full check's report on every pair of entries of equal length, lower index first;
 // empty when nothing matches.
-QString fullCheckReport(const std::vector<FileEntry>& entries, const Lengths& lengths);
+QString fullCheckReport(const NameList& entries, const Lengths& lengths);
 
 } // namespace vornak

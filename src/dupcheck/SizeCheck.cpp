@@ -9,14 +9,14 @@ namespace vornak {
 namespace {
 
 // Each entry's length, one query each, relative to the open folder.
-Lengths measureEntries(const std::vector<FileEntry>& entries, const FolderPath& folderPath,
+Lengths measureEntries(const NameList& entries, const FolderPath& folderPath,
                        const Platform& platform)
 {
     const OpenFolder folder = platform.openFolder(folderPath.bytes());
     Lengths lengths;
     lengths.reserve(entries.size());
-    for (const FileEntry& entry : entries)
-        lengths.push_back(folder.fileLength(entry.name));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        lengths.push_back(folder.fileLength(entries.nameAt(i)));
     return lengths;
 }
 
@@ -25,7 +25,7 @@ Lengths measureEntries(const std::vector<FileEntry>& entries, const FolderPath& 
 QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
                              const Platform& platform)
 {
-    const std::vector<FileEntry>& entries = file1.entries();
+    const NameList& entries = file1.names();
     return fullCheckReport(entries, measureEntries(entries, folderPath, platform));
 }
 
@@ -42,7 +42,7 @@ void SizeCheck::onCheckFile()
         return;
     }
     const int selected = m_file1.selectedIndex();
-    const std::vector<FileEntry>& entries = m_file1.entries();
+    const NameList& entries = m_file1.names();
     const QString report = singleCheckReport(
         entries, measureEntries(entries, m_folderPath, m_platform), selected, selectedLength);
     m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);

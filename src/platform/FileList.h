@@ -27,7 +27,7 @@ public:
     QByteArray entryName(int index) const;
     QString entryDisplayName(int index) const;
     // Every entry with its name and display text; made on first use after the list changed.
-    const std::vector<FileEntry>& entries() const { return m_model.entries(); }
+    const NameList& names() const { return m_model.names(); }
     int selectedIndex() const;
     // The selected entry's name; empty when none is selected.
     QByteArray selectedName() const;

@@ -14,19 +14,7 @@ void FileListModel::setNames(NameList names)
 {
     beginResetModel();
     m_names = std::move(names);
-    m_entries.reset();
     endResetModel();
-}
-
-const std::vector<FileEntry>& FileListModel::entries() const
-{
-    if (!m_entries) {
-        m_entries.emplace();
-        m_entries->reserve(m_names.size());
-        for (std::size_t i = 0; i < m_names.size(); ++i)
-            m_entries->push_back({m_names.nameAt(i), m_names.displayNameAt(i)});
-    }
-    return *m_entries;
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "FileEntry.h"
 #include "NameList.h"
 
 #include <QAbstractListModel>
 #include <QIcon>
-
-#include <optional>
-#include <vector>
 
 namespace vornak {
 
@@ -20,15 +16,12 @@ public:
 
     void setNames(NameList names);
     const NameList& names() const { return m_names; }
-    // Every entry with its name and display text, made on first use after a change.
-    const std::vector<FileEntry>& entries() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     NameList m_names;
-    mutable std::optional<std::vector<FileEntry>> m_entries;
     QIcon m_fileIcon;
 };
 

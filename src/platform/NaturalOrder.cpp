@@ -152,10 +152,10 @@ std::size_t commonPrefixSize(const std::vector<SortItem>& items)
 
 } // namespace
 
-bool naturalLess(const FileEntry& a, const FileEntry& b)
+bool naturalLess(QByteArrayView a, QByteArrayView b)
 {
-    const int c = compareKeys(keyOf(a.displayName), keyOf(b.displayName));
-    return c != 0 ? c < 0 : a.name < b.name;
+    const int c = compareKeys(keyOf(QString::fromUtf8(a)), keyOf(QString::fromUtf8(b)));
+    return c != 0 ? c < 0 : a < b;
 }
 
 void sortNaturally(NameList& names)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FileEntry.h"
 #include "NameList.h"
 
 namespace vornak {
@@ -9,7 +8,7 @@ namespace vornak {
 // fewer leading zeros first), other characters by their case-folded code point, and names
 // still equal by their exact bytes, so the order is total. Sorting compares precomputed
 // byte keys with memcmp, which keeps large folders fast.
-bool naturalLess(const FileEntry& a, const FileEntry& b);
+bool naturalLess(QByteArrayView a, QByteArrayView b);
 void sortNaturally(NameList& names);
 
 } // namespace vornak

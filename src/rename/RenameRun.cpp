@@ -4,17 +4,16 @@
 
 namespace vornak {
 
-std::vector<Rename> composeRenames(const std::vector<FileEntry>& entries, const RenameState& state,
+std::vector<Rename> composeRenames(const NameList& entries, const RenameState& state,
                                    NameCase nameCase)
 {
     std::vector<Rename> renames;
     renames.reserve(entries.size());
-    qsizetype position = 0;
-    for (const FileEntry& entry : entries) {
-        ++position;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QByteArrayView name = entries.bytesAt(i);
         if (auto newName =
-                ComposeNewName(entry.name, position, state, nameCase, CompositionUse::Execution))
-            renames.push_back({entry.name, std::move(*newName)});
+                ComposeNewName(name, qsizetype(i) + 1, state, nameCase, CompositionUse::Execution))
+            renames.push_back({name.toByteArray(), std::move(*newName)});
     }
     return renames;
 }
@@ -30,8 +29,7 @@ std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
 }
 
 std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const std::vector<FileEntry>& entries, const RenameState& state,
-                          NameCase nameCase)
+                          const NameList& entries, const RenameState& state, NameCase nameCase)
 {
     return applyRenames(platform, folderPath,
                         planRenames(composeRenames(entries, state, nameCase)));
@@ -56,7 +54,7 @@ void RenameRun::RunRename()
     if (batch) {
         m_file1.refresh();
         if (options.anyTicked())
-            renameEntries(m_platform, m_folderPath, m_file1.entries(), m_state, options.nameCase());
+            renameEntries(m_platform, m_folderPath, m_file1.names(), m_state, options.nameCase());
         return;
     }
     if (!options.anyTicked())

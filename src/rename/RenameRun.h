@@ -5,9 +5,9 @@
 #include "RenamePlan.h"
 #include "RenameState.h"
 
-#include "platform/FileEntry.h"
 #include "platform/FileList.h"
 #include "platform/FolderPath.h"
+#include "platform/NameList.h"
 #include "platform/Platform.h"
 
 #include <vector>
@@ -16,7 +16,7 @@ namespace vornak {
 
 // The new names of the listed entries, numbered by their place in the list (the first is 1).
 // An entry the rule gives no name is left out.
-std::vector<Rename> composeRenames(const std::vector<FileEntry>& entries, const RenameState& state,
+std::vector<Rename> composeRenames(const NameList& entries, const RenameState& state,
                                    NameCase nameCase);
 
 // Renames the files of the folder in the plan's order, in-process, never replacing a file: a
@@ -27,8 +27,7 @@ std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
 
 // Every listed entry under its composed name: what a batch run does once it has confirmed.
 std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const std::vector<FileEntry>& entries, const RenameState& state,
-                          NameCase nameCase);
+                          const NameList& entries, const RenameState& state, NameCase nameCase);
 
 // Command1 "执行": after a confirmation, renames every listed file (batch) or the selected
 // one (single) with the texts the preview last took into RenameState.
