@@ -2,7 +2,7 @@
 #include "Workloads.h"
 
 #include "dupcheck/SizeCheck.h"
-#include "platform/FileList.h"
+#include "widgets/FileList.h"
 #include "platform/SystemPlatform.h"
 
 #include <dirent.h>

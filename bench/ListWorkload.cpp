@@ -2,7 +2,7 @@
 #include "Workloads.h"
 
 #include "browser/Navigation.h"
-#include "platform/FileList.h"
+#include "widgets/FileList.h"
 
 #include <dirent.h>
 

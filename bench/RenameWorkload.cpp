@@ -1,7 +1,7 @@
 #include "Timing.h"
 #include "Workloads.h"
 
-#include "platform/FileList.h"
+#include "widgets/FileList.h"
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"

@@ -2,7 +2,7 @@
 
 #include "BenchFolder.h"
 
-#include "platform/FileList.h"
+#include "widgets/FileList.h"
 
 #include <optional>
 #include <string>

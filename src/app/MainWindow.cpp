@@ -2,10 +2,10 @@
 
 #include "AppIcon.h"
 
-#include "platform/CaptionColour.h"
-#include "platform/FileSystem.h"
+#include "widgets/CaptionColour.h"
+#include "core/FileSystem.h"
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 namespace vornak {
 

@@ -1,6 +1,6 @@
 #include "Splitter.h"
 
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 #include <QMouseEvent>
 

@@ -2,8 +2,8 @@
 
 #include "AddressMode.h"
 
-#include "platform/NativePath.h"
-#include "platform/Volumes.h"
+#include "core/NativePath.h"
+#include "core/Volumes.h"
 
 namespace vornak {
 

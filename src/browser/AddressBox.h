@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DriveList.h"
-#include "platform/FolderList.h"
+#include "widgets/DriveList.h"
+#include "widgets/FolderList.h"
 #include "platform/Platform.h"
 
 #include <QLineEdit>

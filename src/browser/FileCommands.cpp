@@ -1,7 +1,7 @@
 #include "FileCommands.h"
 
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 namespace vornak {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileList.h"
-#include "platform/FolderPath.h"
+#include "widgets/FileList.h"
+#include "core/FolderPath.h"
 #include "platform/Platform.h"
 
 #include <QAction>

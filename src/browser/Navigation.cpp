@@ -4,7 +4,7 @@
 #include "SizeDisplay.h"
 
 #include "platform/Messages.h"
-#include "platform/NativePath.h"
+#include "core/NativePath.h"
 
 namespace vornak {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
-#include "platform/FolderPath.h"
+#include "widgets/DriveList.h"
+#include "widgets/FileList.h"
+#include "widgets/FolderList.h"
+#include "core/FolderPath.h"
 #include "platform/Platform.h"
 
 #include <QLineEdit>

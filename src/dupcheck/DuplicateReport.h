@@ -2,7 +2,7 @@
 
 #include "EqualLengths.h"
 
-#include "platform/NameList.h"
+#include "core/NameList.h"
 
 #include <QString>
 

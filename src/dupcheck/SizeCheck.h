@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ResultsWindow.h"
+#include "widgets/ResultsWindow.h"
 
-#include "platform/FileList.h"
-#include "platform/FolderPath.h"
+#include "widgets/FileList.h"
+#include "core/FolderPath.h"
 #include "platform/Platform.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "NativePath.h"
+#include "core/NativePath.h"
 
 namespace vornak {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderPath.h"
+#include "core/FolderPath.h"
 #include "Platform.h"
 
 namespace vornak {

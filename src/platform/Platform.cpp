@@ -1,6 +1,6 @@
 #include "Platform.h"
 
-#include "FileSystem.h"
+#include "core/FileSystem.h"
 
 namespace vornak {
 

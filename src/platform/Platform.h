@@ -1,6 +1,7 @@
 #pragma once
 
-#include "OpenFolder.h"
+#include "core/OpenFolder.h"
+#include "core/Volumes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,12 +16,6 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // What a directory probe counts as found: ordinary listed files only, or any entry at all.
 enum class ProbeMask { OrdinaryFiles = 0, AnyEntry = 23 };
-
-// A mounted volume as the drive list shows it; its designation is its mount root.
-struct Volume {
-    QByteArray root;
-    QString label;
-};
 
 // The one seam between the program and its surroundings. The file system services are
 // not virtual on purpose: tests always run them against real folders. Everything a test

@@ -1,7 +1,7 @@
 #include "SystemPlatform.h"
 
-#include "FileSystem.h"
-#include "NativePath.h"
+#include "core/FileSystem.h"
+#include "core/NativePath.h"
 #include "Skin.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "LivePreview.h"
 
-#include "NameComposition.h"
+#include "core/NameComposition.h"
 
 #include "platform/Messages.h"
-#include "platform/NativePath.h"
+#include "core/NativePath.h"
 
 namespace vornak {
 

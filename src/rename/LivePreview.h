@@ -1,10 +1,10 @@
 #pragma once
 
 #include "RenameOptionControls.h"
-#include "RenameState.h"
+#include "core/RenameState.h"
 
-#include "platform/FileList.h"
-#include "platform/FolderPath.h"
+#include "widgets/FileList.h"
+#include "core/FolderPath.h"
 #include "platform/Platform.h"
 
 #include <QLabel>

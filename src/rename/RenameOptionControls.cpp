@@ -1,8 +1,8 @@
 #include "RenameOptionControls.h"
 
-#include "OptionText.h"
+#include "core/OptionText.h"
 
-#include "platform/CaptionColour.h"
+#include "widgets/CaptionColour.h"
 
 namespace vornak {
 

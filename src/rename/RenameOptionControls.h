@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenameOptions.h"
+#include "core/RenameOptions.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "NameComposition.h"
+#include "core/NameComposition.h"
 #include "RenameOptionControls.h"
-#include "RenamePlan.h"
-#include "RenameState.h"
+#include "core/RenamePlan.h"
+#include "core/RenameState.h"
 
-#include "platform/FileList.h"
-#include "platform/FolderPath.h"
-#include "platform/NameList.h"
+#include "widgets/FileList.h"
+#include "core/FolderPath.h"
+#include "core/NameList.h"
 #include "platform/Platform.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "platform/CaptionColour.h"
+#include "widgets/CaptionColour.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 

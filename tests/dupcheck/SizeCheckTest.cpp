@@ -1,8 +1,8 @@
 #include "dupcheck/SizeCheck.h"
 #include "dupcheck/DuplicateReport.h"
-#include "dupcheck/ResultsLayout.h"
+#include "widgets/ResultsLayout.h"
 
-#include "platform/Twips.h"
+#include "core/Twips.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 

@@ -1,5 +1,5 @@
 #include "app/MainWindow.h"
-#include "platform/CaptionColour.h"
+#include "widgets/CaptionColour.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 

@@ -1,8 +1,8 @@
 #include "FolderList.h"
 
-#include "FolderReader.h"
-#include "NativePath.h"
-#include "Volumes.h"
+#include "core/FolderReader.h"
+#include "core/NativePath.h"
+#include "core/Volumes.h"
 
 #include <QKeyEvent>
 #include <QStyle>

@@ -1,7 +1,7 @@
 #include "DriveList.h"
 
-#include "NativePath.h"
-#include "Volumes.h"
+#include "core/NativePath.h"
+#include "core/Volumes.h"
 
 namespace vornak {
 

@@ -1,11 +1,11 @@
 #include "ResultsWindow.h"
 
-#include "DuplicateReport.h"
+#include "dupcheck/DuplicateReport.h"
 #include "ResultsLayout.h"
 
-#include "platform/CaptionColour.h"
+#include "CaptionColour.h"
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "core/Twips.h"
 
 #include <QMouseEvent>
 

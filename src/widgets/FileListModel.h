@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NameList.h"
+#include "core/NameList.h"
 
 #include <QAbstractListModel>
 #include <QIcon>

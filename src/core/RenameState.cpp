@@ -2,7 +2,7 @@
 
 #include "RenameOptions.h"
 
-#include "platform/NativePath.h"
+#include "NativePath.h"
 
 namespace vornak {
 

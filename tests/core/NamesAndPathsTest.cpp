@@ -1,7 +1,7 @@
-#include "platform/FilePattern.h"
-#include "platform/NativePath.h"
-#include "platform/NaturalOrder.h"
-#include "platform/Volumes.h"
+#include "core/FilePattern.h"
+#include "core/NativePath.h"
+#include "core/NaturalOrder.h"
+#include "core/Volumes.h"
 
 #include <QTest>
 

@@ -3,9 +3,9 @@
 // cycle; cleaning leaves no forbidden character and every other one in its place; a composed
 // name is P, the base part, S, the number (runs that replace the base only), "." and the
 // extension part, joined with nothing between them.
-#include "rename/NameComposition.h"
-#include "rename/OptionText.h"
-#include "rename/RenamePlan.h"
+#include "core/NameComposition.h"
+#include "core/OptionText.h"
+#include "core/RenamePlan.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,6 +1,6 @@
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
+#include "widgets/DriveList.h"
+#include "widgets/FileList.h"
+#include "widgets/FolderList.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>

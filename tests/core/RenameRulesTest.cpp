@@ -1,5 +1,5 @@
-#include "rename/NameComposition.h"
-#include "rename/RenamePlan.h"
+#include "core/NameComposition.h"
+#include "core/RenamePlan.h"
 
 #include <QTest>
 

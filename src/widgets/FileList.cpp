@@ -1,6 +1,6 @@
 #include "FileList.h"
 
-#include "FolderReader.h"
+#include "core/FolderReader.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

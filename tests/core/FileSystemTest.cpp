@@ -1,4 +1,4 @@
-#include "platform/FolderReader.h"
+#include "core/FolderReader.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 

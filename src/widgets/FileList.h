@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FileListModel.h"
-#include "FilePattern.h"
+#include "core/FilePattern.h"
 
 #include <QListView>
 
