@@ -2,8 +2,8 @@
 #include "Workloads.h"
 
 #include "dupcheck/SizeCheck.h"
-#include "widgets/FileList.h"
 #include "platform/SystemPlatform.h"
+#include "widgets/FileList.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

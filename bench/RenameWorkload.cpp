@@ -1,10 +1,10 @@
 #include "Timing.h"
 #include "Workloads.h"
 
-#include "widgets/FileList.h"
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
+#include "widgets/FileList.h"
 
 #include <fcntl.h>
 #include <stdio.h>

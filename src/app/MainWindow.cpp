@@ -2,10 +2,10 @@
 
 #include "AppIcon.h"
 
-#include "widgets/CaptionColour.h"
 #include "core/FileSystem.h"
-#include "platform/Messages.h"
 #include "core/Twips.h"
+#include "platform/Messages.h"
+#include "widgets/CaptionColour.h"
 
 namespace vornak {
 

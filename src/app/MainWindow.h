@@ -3,20 +3,20 @@
 #include "Splitter.h"
 
 #include "browser/AddressBox.h"
-#include "widgets/ClickSignals.h"
 #include "browser/FileCommands.h"
 #include "browser/Navigation.h"
-#include "dupcheck/SizeCheck.h"
-#include "widgets/DriveList.h"
-#include "widgets/FileList.h"
-#include "widgets/FolderList.h"
 #include "core/FolderPath.h"
+#include "core/RenameState.h"
+#include "dupcheck/SizeCheck.h"
 #include "platform/Platform.h"
 #include "rename/LivePreview.h"
 #include "rename/PreviewLabel.h"
 #include "rename/RenameOptionControls.h"
 #include "rename/RenameRun.h"
-#include "core/RenameState.h"
+#include "widgets/ClickSignals.h"
+#include "widgets/DriveList.h"
+#include "widgets/FileList.h"
+#include "widgets/FolderList.h"
 
 #include <QCheckBox>
 #include <QFrame>

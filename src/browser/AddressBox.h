@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/Platform.h"
 #include "widgets/DriveList.h"
 #include "widgets/FolderList.h"
-#include "platform/Platform.h"
 
 #include <QLineEdit>
 

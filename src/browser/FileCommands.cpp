@@ -1,7 +1,7 @@
 #include "FileCommands.h"
 
-#include "platform/Messages.h"
 #include "core/Twips.h"
+#include "platform/Messages.h"
 
 namespace vornak {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "widgets/FileList.h"
 #include "core/FolderPath.h"
 #include "platform/Platform.h"
+#include "widgets/FileList.h"
 
 #include <QAction>
 #include <QMenu>

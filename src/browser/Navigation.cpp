@@ -3,8 +3,8 @@
 #include "AddressMode.h"
 #include "SizeDisplay.h"
 
-#include "platform/Messages.h"
 #include "core/NativePath.h"
+#include "platform/Messages.h"
 
 namespace vornak {
 

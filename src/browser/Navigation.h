@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/FolderPath.h"
+#include "platform/Platform.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
-#include "core/FolderPath.h"
-#include "platform/Platform.h"
 
 #include <QLineEdit>
 

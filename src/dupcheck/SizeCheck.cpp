@@ -61,7 +61,7 @@ void SizeCheck::onCheckAll()
 void SizeCheck::showReport(const QString& report)
 {
     if (!m_form2)
-        m_form2 = new ResultsWindow(m_platform);
+        m_form2 = new ResultsWindow(m_platform, kResultsTitle);
     m_form2->show();
     m_form2->setReport(report);
 }

@@ -2,9 +2,9 @@
 
 #include "widgets/ResultsWindow.h"
 
-#include "widgets/FileList.h"
 #include "core/FolderPath.h"
 #include "platform/Platform.h"
+#include "widgets/FileList.h"
 
 #include <QPointer>
 

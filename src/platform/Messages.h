@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/FolderPath.h"
 #include "Platform.h"
+#include "core/FolderPath.h"
 
 namespace vornak {
 

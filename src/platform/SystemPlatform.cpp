@@ -1,8 +1,8 @@
 #include "SystemPlatform.h"
 
+#include "Skin.h"
 #include "core/FileSystem.h"
 #include "core/NativePath.h"
-#include "Skin.h"
 
 #include <QApplication>
 #include <QClipboard>

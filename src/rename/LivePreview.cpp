@@ -2,8 +2,8 @@
 
 #include "core/NameComposition.h"
 
-#include "platform/Messages.h"
 #include "core/NativePath.h"
+#include "platform/Messages.h"
 
 namespace vornak {
 

@@ -3,9 +3,9 @@
 #include "RenameOptionControls.h"
 #include "core/RenameState.h"
 
-#include "widgets/FileList.h"
 #include "core/FolderPath.h"
 #include "platform/Platform.h"
+#include "widgets/FileList.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "core/NameComposition.h"
 #include "RenameOptionControls.h"
+#include "core/NameComposition.h"
 #include "core/RenamePlan.h"
 #include "core/RenameState.h"
 
-#include "widgets/FileList.h"
 #include "core/FolderPath.h"
 #include "core/NameList.h"
 #include "platform/Platform.h"
+#include "widgets/FileList.h"
 
 #include <vector>
 

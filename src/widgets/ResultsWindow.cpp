@@ -1,23 +1,22 @@
 #include "ResultsWindow.h"
 
-#include "dupcheck/DuplicateReport.h"
 #include "ResultsLayout.h"
 
 #include "CaptionColour.h"
-#include "platform/Messages.h"
 #include "core/Twips.h"
+#include "platform/Messages.h"
 
 #include <QMouseEvent>
 
 namespace vornak {
 
-ResultsWindow::ResultsWindow(Platform& platform)
+ResultsWindow::ResultsWindow(Platform& platform, const QString& title)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_platform(platform)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(kResultsTitle);
+    setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
     // A parentless tool window would not keep the program running once the main window has
     // closed; this one stays until the user closes it.

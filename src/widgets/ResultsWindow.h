@@ -14,7 +14,7 @@ namespace vornak {
 class ResultsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ResultsWindow(Platform& platform);
+    ResultsWindow(Platform& platform, const QString& title);
 
     // Shows the report from its top and fits the window to it.
     void setReport(const QString& report);

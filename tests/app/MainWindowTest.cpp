@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "widgets/CaptionColour.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "widgets/CaptionColour.h"
 
 #include <QDir>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
-#include "widgets/CaptionColour.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
+#include "widgets/CaptionColour.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
+#include "support/TestFiles.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
-#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QFile>
