@@ -8,7 +8,7 @@ packages=(
     fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool xclip x11-utils x11-apps netpbm
     clang clang-format libclang-rt-14-dev
-    desktop-file-utils appstream
+    desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornak"));
-    QApplication::setDesktopFileName(QStringLiteral("vornak"));
+    QApplication::setDesktopFileName(QStringLiteral(VORNAK_APP_ID));
     vornak::applyAppFont();
     vornak::installQtTranslation();
     vornak::SystemPlatform platform;
