@@ -9,9 +9,9 @@ namespace vornak {
 
 void applyAppFont()
 {
-    // Captions are 12 pixels tall and the preview label 13: that leaves 9-pixel glyphs, from
-    // the top of an ideograph to the foot of a descender, a clear pixel above and below.
-    // Hinting would stretch the ideographs to whole pixels, two rows taller at this size.
+    // Captions are 12 pixels tall and the preview label 13. At 9 pixels the glyphs, from the
+    // top of an ideograph to the foot of a descender, keep a clear pixel above and below; at 10
+    // they touch an edge. Hinting would stretch the ideographs to whole pixels, two rows taller.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPixelSize(9);
     font.setHintingPreference(QFont::PreferNoHinting);

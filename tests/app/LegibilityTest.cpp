@@ -3,7 +3,6 @@
 #include "platform/Skin.h"
 #include "support/TestPlatform.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
