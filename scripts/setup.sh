@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-noto-cjk
-    xvfb xdotool xclip x11-utils
+    fonts-noto-cjk qt6-translations-l10n
+    xvfb xdotool xclip x11-utils x11-apps netpbm
     clang clang-format libclang-rt-14-dev
-    desktop-file-utils
+    desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

@@ -78,7 +78,7 @@ void MainWindow::buildControls()
     m_drive1 = place<DriveList>(m_frame1, "Drive1", {0, 120, 2445, 300});
     m_t3 = place<QLineEdit>(m_frame1, "T3", {2445, 120, 2355, 300});
     m_t3->setText(QStringLiteral("桌面"));
-    m_t3->setToolTip(QStringLiteral("可直接输入地址 例如：输入c:\\windows"));
+    m_t3->setToolTip(QStringLiteral("可直接输入地址 例如：输入/home"));
     m_op1 = place<QRadioButton>(m_frame1, "Op1", {3360, 3105, 675, 180});
     m_op1->setText(QStringLiteral("批量"));
     m_op1->setToolTip(QStringLiteral("批量更改"));

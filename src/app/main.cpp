@@ -1,4 +1,6 @@
+#include "AppFont.h"
 #include "MainWindow.h"
+#include "QtTranslation.h"
 
 #include "platform/SystemPlatform.h"
 
@@ -8,7 +10,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornak"));
-    QApplication::setDesktopFileName(QStringLiteral("vornak"));
+    QApplication::setDesktopFileName(QStringLiteral(VORNAK_APP_ID));
+    vornak::applyAppFont();
+    vornak::installQtTranslation();
     vornak::SystemPlatform platform;
     // The main window lives on the heap so that the program ends only when the last window,
     // the results window included, has been closed.

@@ -2,6 +2,7 @@
 
 #include "Skin.h"
 #include "core/FileSystem.h"
+#include "core/FileUrl.h"
 #include "core/NativePath.h"
 
 #include <QApplication>
@@ -35,7 +36,9 @@ bool isPseudoFileSystem(const QByteArray& type)
 
 void SystemPlatform::shellOpen(const QByteArray& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(displayText(path)));
+    // Built from the bytes, not from the decoded text, which would turn a byte that is not
+    // UTF-8 into U+FFFD; QUrl keeps the escapes and hands them on as they are.
+    QDesktopServices::openUrl(QUrl::fromEncoded(fileUrlOf(path), QUrl::StrictMode));
 }
 
 MessageAnswer SystemPlatform::messageBox(const QString& prompt, MessageButtons buttons,

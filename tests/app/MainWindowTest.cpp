@@ -97,7 +97,7 @@ private Q_SLOTS:
             {"Dir1", {"vornak::FolderList", "Frame1", "", ""}, {0, 420, 2430, 2610}},
             {"Drive1", {"vornak::DriveList", "Frame1", "", ""}, {0, 120, 2445, 300}},
             {"T3",
-             {"QLineEdit", "Frame1", "桌面", "可直接输入地址 例如：输入c:\\windows"},
+             {"QLineEdit", "Frame1", "桌面", "可直接输入地址 例如：输入/home"},
              {2445, 120, 2355, 300}},
             {"Op1", {"QRadioButton", "Frame1", "批量", "批量更改"}, {3360, 3105, 675, 180}},
             {"Op2", {"QRadioButton", "Frame1", "单个", "单个更改"}, {4050, 3105, 675, 180}},

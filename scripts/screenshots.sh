@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Takes the pictures of the main window in docs/, at 96 DPI and on a screen scaled twice over:
+# the built program under its own X server, on a folder of sample files with the first one
+# selected, so that the preview label shows a name with descenders and underscores.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+VORNAK=$(realpath "${1:-build/vornak}")
+export VORNAK
+source tests/e2e/lib.sh
+# A folder of a fixed name, so that the folder list shows the same path in every picture.
+folder=/tmp/示例
+[ -e "$folder" ] && e2e_fail "$folder is in the way"
+trap 'rm -rf "$folder"; e2e_cleanup' EXIT
+e2e_start_xvfb
+mkdir -p "$folder/照片" "$folder/文档"
+# The names after the first begin with ideographs of higher code points, so it sorts first.
+for name in "前_gjpqy_test_file.txt" "旅行日记 2026.txt" "报告(终稿).docx" "照片_001.jpg" \
+    "照片_002.jpg" "照片_010.jpg"; do
+    printf '%s' "$name" >"$folder/$name"
+done
+for scale in 1 2; do
+    export QT_SCALE_FACTOR=$scale
+    e2e_start_app "$folder"
+    # File1's first row, in the window's device pixels.
+    e2e_click $((200 * scale)) $((30 * scale))
+    sleep 0.5
+    # The server now and then refuses the first image of a window just mapped.
+    for attempt in 1 2 3; do
+        xwd -silent -id "$WID" >"$E2E_TMP/window.xwd" 2>/dev/null && break
+        sleep 0.5
+    done
+    xwdtopnm "$E2E_TMP/window.xwd" 2>/dev/null | pnmtopng >"docs/main-window-${scale}x.png"
+    e2e_stop_app
+done
