@@ -6,6 +6,8 @@
 #include "platform/Messages.h"
 
 #include <algorithm>
+#include <new>
+#include <utility>
 
 namespace vornak {
 
@@ -14,6 +16,7 @@ namespace {
 constexpr int kProgressIntervalMs = 100;
 // A check that ends sooner shows no dialog at all.
 constexpr int kDialogDelayMs = 300;
+const QString kOutOfMemory = QStringLiteral("内存不足，内容检查未能完成!");
 
 } // namespace
 
@@ -84,9 +87,14 @@ void ContentCheck::run(const std::stop_token& stop, const QByteArray& folder,
         if (hook)
             hook(stop);
     };
-    const ContentFindings findings = findIdenticalContents(folder, entries, options);
-    if (!findings.cancelled && !stop.stop_requested())
-        m_report = contentReport(entries, findings);
+    // An exception must not leave the thread: it would end the program.
+    try {
+        const ContentFindings findings = findIdenticalContents(folder, entries, options);
+        if (!findings.cancelled && !stop.stop_requested())
+            m_report = contentReport(entries, findings);
+    } catch (const std::bad_alloc&) {
+        m_outOfMemory = true;
+    }
     QMetaObject::invokeMethod(this, &ContentCheck::onWorkerDone, Qt::QueuedConnection);
 }
 
@@ -96,6 +104,8 @@ void ContentCheck::onWorkerDone()
     m_running = false;
     m_progressTimer.stop();
     delete m_dialog.data();
+    if (std::exchange(m_outOfMemory, false))
+        m_platform.messageBox(kOutOfMemory, MessageButtons::Ok, kContentResultsTitle);
     if (m_report) {
         if (m_report->isEmpty())
             m_platform.messageBox(kNoIdenticalFiles, MessageButtons::Ok, kContentResultsTitle);

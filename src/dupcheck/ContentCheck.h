@@ -68,8 +68,10 @@ private:
     // Written by the checking thread, read on this one.
     std::atomic<qint64> m_done{0};
     std::atomic<qint64> m_total{0};
-    // The report's lines; nothing when the check was cancelled. Read only after the join.
+    // The outcome: the report's lines, nothing when the check was cancelled, or that memory ran
+    // out. Read only after the join.
     std::optional<QStringList> m_report;
+    bool m_outOfMemory = false;
     // Last, so that it is stopped and joined before anything it uses goes.
     std::jthread m_worker;
 };

@@ -191,6 +191,7 @@ private Q_SLOTS:
     void reactionShowsOutcome();
     void cancelOrCloseWhileRunning_data();
     void cancelOrCloseWhileRunning();
+    void outOfMemoryIsReported();
 };
 
 // a and c are one content, b and d the same but for one byte at offset (none: -1); the rows
@@ -662,6 +663,19 @@ void ContentCheckTest::cancelOrCloseWhileRunning()
     QVERIFY(stopped);
     QVERIFY(!dialog);
     QVERIFY(window.platform.messages.isEmpty());
+}
+
+// Memory running out in the middle of a check ends it with a message, not the program.
+void ContentCheckTest::outOfMemoryIsReported()
+{
+    Window window({{"a", "same"}, {"b", "same"}});
+    window.check->setStepHook([](std::stop_token) { throw std::bad_alloc(); });
+    QSignalSpy finished(window.check.get(), &ContentCheck::finished);
+    window.check->checkContents();
+    QVERIFY(finished.wait());
+    QVERIFY(!window.check->resultsWindow());
+    QCOMPARE(window.platform.messages.size(), 1);
+    QCOMPARE(window.platform.messages[0].prompt, QStringLiteral("内存不足，内容检查未能完成!"));
 }
 
 QTEST_MAIN(ContentCheckTest)
