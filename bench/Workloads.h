@@ -6,13 +6,23 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vornak::bench {
+
+// Another program doing the same job, where it is installed.
+struct PeerResult {
+    const char* name;
+    double seconds;
+};
 
 struct WorkloadResult {
     double oursSeconds;
     // The plain system-call loop doing the same work; nothing for absolute workloads.
     std::optional<double> limitSeconds;
+    std::vector<PeerResult> peers = {};
+    // The files measured, where the workload made a folder of its own.
+    std::optional<int> files = {};
 };
 
 // Shows the folder in the file list as the program does at start, with the initial pattern of
@@ -25,5 +35,7 @@ WorkloadResult measureList(const BenchFolder& folder);
 WorkloadResult measureDupcheck(const BenchFolder& folder);
 WorkloadResult measurePreview(const BenchFolder& folder);
 WorkloadResult measureRename(const BenchFolder& folder);
+// On a folder of its own: 10,050 files of random bytes, copies and near copies among them.
+WorkloadResult measureContent();
 
 } // namespace vornak::bench

@@ -3,10 +3,12 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 using namespace vornak::bench;
 
@@ -17,23 +19,30 @@ struct Workload {
     WorkloadResult (*measure)(const BenchFolder&);
 };
 
+WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
+{
+    return measureContent();
+}
+
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},
-    {"dupcheck", measureDupcheck},
-    {"preview", measurePreview},
+    {"list", measureList},       {"dupcheck", measureDupcheck},
+    {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
     {"rename", measureRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
 {
-    if (!result.limitSeconds) {
-        std::printf("workload=%s n=%d ours_s=%.6f\n", name, files, result.oursSeconds);
-        return;
-    }
-    std::printf("workload=%s n=%d ours_s=%.6f limit_s=%.6f ratio=%.2f\n", name, files,
-                result.oursSeconds, *result.limitSeconds,
-                result.oursSeconds / *result.limitSeconds);
+    std::printf("workload=%s n=%d ours_s=%.6f", name, result.files.value_or(files),
+                result.oursSeconds);
+    if (result.limitSeconds)
+        std::printf(" limit_s=%.6f ratio=%.2f", *result.limitSeconds,
+                    result.oursSeconds / *result.limitSeconds);
+    // Below 1: ours is the faster.
+    for (const PeerResult& peer : result.peers)
+        std::printf(" %s_s=%.6f ratio_%s=%.2f", peer.name, peer.seconds, peer.name,
+                    result.oursSeconds / peer.seconds);
+    std::printf("\n");
 }
 
 } // namespace
@@ -41,11 +50,19 @@ void print(const char* name, int files, const WorkloadResult& result)
 int main(int argc, char* argv[])
 {
     int files = 100000;
+    std::vector<std::string> chosen;
     for (int i = 1; i < argc; ++i) {
+        const bool known =
+            std::any_of(std::begin(kWorkloads), std::end(kWorkloads),
+                        [&](const Workload& w) { return w.name == std::string(argv[i]); });
         if (std::strcmp(argv[i], "--files") == 0 && i + 1 < argc) {
             files = std::stoi(argv[++i]);
+        } else if (known) {
+            chosen.emplace_back(argv[i]);
         } else {
-            std::fprintf(stderr, "usage: vornak-bench [--files N]\n");
+            std::fprintf(
+                stderr,
+                "usage: vornak-bench [--files N] [list|dupcheck|preview|content|rename]...\n");
             return 2;
         }
     }
@@ -56,6 +73,9 @@ int main(int argc, char* argv[])
     try {
         BenchFolder folder(files);
         for (const Workload& workload : kWorkloads) {
+            if (!chosen.empty() &&
+                std::find(chosen.begin(), chosen.end(), workload.name) == chosen.end())
+                continue;
             print(workload.name, files, workload.measure(folder));
             std::fflush(stdout);
         }

@@ -9,6 +9,7 @@ packages=(
     xvfb xdotool xclip x11-utils x11-apps netpbm
     clang clang-format libclang-rt-14-dev
     desktop-file-utils appstream librsvg2-bin
+    libxxhash-dev
 )
 
 missing=()

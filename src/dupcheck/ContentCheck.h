@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "widgets/FileList.h"
+#include "widgets/ResultsWindow.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QStringList>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <stop_token>
+#include <thread>
+
+namespace vornak {
+
+// Steps of the progress dialog: QProgressDialog counts in int, files in 64-bit bytes.
+inline constexpr int kProgressSteps = 10000;
+
+// done of total bytes as steps of the progress dialog; 0 while nothing is to be read.
+int progressSteps(qint64 done, qint64 total);
+
+// "内容检查": compares the contents of the listed files on a thread of its own while a progress
+// dialog shows how far it got and offers to cancel; the report goes to a results window of its
+// own, or a message says that no two files are the same. Destroying it stops and waits for the
+// check.
+class ContentCheck : public QObject {
+    Q_OBJECT
+public:
+    // Called on the checking thread after each read of a running check, with its stop token.
+    using StepHook = std::function<void(std::stop_token)>;
+
+    ContentCheck(FileList& file1, Platform& platform, QObject* parent = nullptr);
+    ~ContentCheck() override;
+
+    bool isRunning() const { return m_running; }
+    // The open results window, if any.
+    ResultsWindow* resultsWindow() const { return m_results; }
+    // Lets a caller watch or pace the steps of the next checks.
+    void setStepHook(StepHook hook) { m_stepHook = std::move(hook); }
+
+public Q_SLOTS:
+    // Refreshes the file list and checks its entries; while a check runs, shows its dialog.
+    void checkContents();
+
+Q_SIGNALS:
+    // A check has ended, finished or cancelled, and its outcome is shown.
+    void finished();
+
+private:
+    void run(const std::stop_token& stop, const QByteArray& folder, const NameList& entries,
+             const StepHook& hook);
+    void onWorkerDone();
+    void showProgress();
+    void showReport(const QString& report);
+
+    FileList& m_file1;
+    Platform& m_platform;
+    QPointer<QProgressDialog> m_dialog;
+    QTimer m_progressTimer;
+    QPointer<ResultsWindow> m_results;
+    StepHook m_stepHook;
+    bool m_running = false;
+    // Written by the checking thread, read on this one.
+    std::atomic<qint64> m_done{0};
+    std::atomic<qint64> m_total{0};
+    // The outcome: the report's lines, nothing when the check was cancelled, or that memory ran
+    // out. Read only after the join.
+    std::optional<QStringList> m_report;
+    bool m_outOfMemory = false;
+    // Last, so that it is stopped and joined before anything it uses goes.
+    std::jthread m_worker;
+};
+
+} // namespace vornak

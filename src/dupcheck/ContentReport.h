@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ContentFindings.h"
+
+#include "core/NameList.h"
+
+#include <QStringList>
+
+namespace vornak {
+
+inline const QString kContentResultsTitle = QStringLiteral("内容检查结果");
+// What the content check says when it found nothing to report.
+inline const QString kNoIdenticalFiles = QStringLiteral("没有内容相同的文件!");
+
+// The content check's report, one line per name: a summary, then each group of names with the
+// same contents and what deleting all but one file of it would free, then the files that could
+// not be read and those that changed while they were compared. Groups are set apart by a line
+// of hyphens. Empty when there is nothing to report.
+QStringList contentReport(const NameList& entries, const ContentFindings& findings);
+
+} // namespace vornak
