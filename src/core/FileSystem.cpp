@@ -120,8 +120,7 @@ RenameOutcome renameFailure(int error, int dir, const QByteArray& from)
         return RenameOutcome::NameNotAllowed;
     case ENOENT:
         // exfat-fuse answers so for a name it cannot store while the file is still there.
-        return entryPresent(dir, from) ? RenameOutcome::NameNotAllowed
-                                       : RenameOutcome::SourceGone;
+        return entryPresent(dir, from) ? RenameOutcome::NameNotAllowed : RenameOutcome::SourceGone;
     default:
         return RenameOutcome::Other;
     }

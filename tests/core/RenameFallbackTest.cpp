@@ -1,11 +1,11 @@
 #include "core/OpenFolder.h"
 #include "core/SystemCalls.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
@@ -15,6 +15,9 @@
 
 using namespace vornak;
 using namespace Qt::StringLiterals;
+using vornak::test::entryNames;
+using vornak::test::folderState;
+using vornak::test::writeFile;
 
 Q_DECLARE_METATYPE(vornak::RenameOutcome)
 Q_DECLARE_METATYPE(vornak::RenameRoute)
@@ -55,37 +58,16 @@ bool sameIgnoringAsciiCase(QByteArrayView a, QByteArrayView b)
                       [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-QList<QByteArray> entriesOf(int dir)
-{
-    QList<QByteArray> names;
-    DIR* listing = ::fdopendir(::openat(dir, ".", O_RDONLY | O_DIRECTORY));
-    while (const dirent* entry = ::readdir(listing)) {
-        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
-            names.append(entry->d_name);
-    }
-    ::closedir(listing);
-    return names;
-}
-
 // The entry a volume that ignores case finds under name, if any.
 QByteArray lookUp(int dir, const char* name)
 {
-    for (const QByteArray& entry : entriesOf(dir)) {
-        if (g_injection->faults.volume == Volume::CaseSensitive ? entry == name
-                                                                : sameIgnoringAsciiCase(entry, name))
+    for (const QByteArray& entry : entryNames(dir)) {
+        if (g_injection->faults.volume == Volume::CaseSensitive
+                ? entry == name
+                : sameIgnoringAsciiCase(entry, name))
             return entry;
     }
     return {};
-}
-
-bool writeFile(int dir, const QByteArray& name, const QByteArray& content)
-{
-    const int fd = ::openat(dir, name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const bool written = fd >= 0 && ::write(fd, content.constData(), std::size_t(content.size())) ==
-                                        content.size();
-    if (fd >= 0)
-        ::close(fd);
-    return written;
 }
 
 void meddle(int dir, const char* placeholder)
@@ -168,23 +150,6 @@ int fakeOpen(int dir, const char* name, int flags, mode_t mode)
 
 const fs::SystemCalls kInjected{fakeRename, fakeLink, fakeUnlink, fakeOpen};
 
-// The folder's files as "name=content", sorted.
-QByteArrayList stateOf(int dir)
-{
-    QByteArrayList state;
-    for (const QByteArray& name : entriesOf(dir)) {
-        QByteArray content(64, '\0');
-        const int fd = ::openat(dir, name.constData(), O_RDONLY);
-        const ssize_t got = fd >= 0 ? ::read(fd, content.data(), std::size_t(content.size())) : -1;
-        if (fd >= 0)
-            ::close(fd);
-        content.truncate(got < 0 ? 0 : qsizetype(got));
-        state.append(name + '=' + content);
-    }
-    std::sort(state.begin(), state.end());
-    return state;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Faults)
@@ -246,11 +211,11 @@ private Q_SLOTS:
         const char* claimed = "flag,link,create,rename";
         row("no-replace flag", {}, true, false, O::Renamed, "flag", moved);
         for (const int flag : {EINVAL, ENOSYS, EOPNOTSUPP})
-            row(qPrintable(QStringLiteral("flag %1: link").arg(strerrorname_np(flag))), fx(flag, 0), true, false,
-                O::Renamed, "flag,link,unlink:old.txt", moved);
+            row(qPrintable(QStringLiteral("flag %1: link").arg(strerrorname_np(flag))), fx(flag, 0),
+                true, false, O::Renamed, "flag,link,unlink:old.txt", moved);
         for (const int link : {EPERM, EOPNOTSUPP, ENOSYS, EMLINK})
-            row(qPrintable(QStringLiteral("link %1: placeholder").arg(strerrorname_np(link))), fx(EINVAL, link),
-                true, false, O::Renamed, claimed, moved);
+            row(qPrintable(QStringLiteral("link %1: placeholder").arg(strerrorname_np(link))),
+                fx(EINVAL, link), true, false, O::Renamed, claimed, moved);
         row("taken: flag", {}, true, true, O::TargetExists, "flag", bothKept);
         row("taken: link", fx(EINVAL, 0), true, true, O::TargetExists, "flag,link", bothKept);
         row("taken: exclusive create", fx(ENOSYS, EPERM), true, true, O::TargetExists,
@@ -259,8 +224,8 @@ private Q_SLOTS:
             "flag,link,unlink:old.txt,unlink:new.txt", kept);
         row("rename refused: placeholder removed", placeholderFault(EACCES, Meddle::None), true,
             false, O::NoPermission, "flag,link,create,rename,unlink:new.txt", kept);
-        row("placeholder written meanwhile stays", placeholderFault(EIO, Meddle::Fill), true,
-            false, O::Other, claimed, "new.txt=meddled,old.txt=old");
+        row("placeholder written meanwhile stays", placeholderFault(EIO, Meddle::Fill), true, false,
+            O::Other, claimed, "new.txt=meddled,old.txt=old");
         row("placeholder replaced meanwhile stays", placeholderFault(EIO, Meddle::Swap), true,
             false, O::Other, claimed, "new.txt=,old.txt=old");
         row("source removed meanwhile: gone, placeholder removed",
@@ -271,8 +236,8 @@ private Q_SLOTS:
         row("ENOENT at the flag, source there", fx(ENOENT, 0), true, false, O::NameNotAllowed,
             "flag", kept);
         row("source gone", {}, false, false, O::SourceGone, "flag", "");
-        row("taken, source gone: target stays", fx(EINVAL, EPERM), false, true,
-            O::TargetExists, "flag,link,create", "new.txt=taken");
+        row("taken, source gone: target stays", fx(EINVAL, EPERM), false, true, O::TargetExists,
+            "flag,link,create", "new.txt=taken");
         row("EILSEQ: not allowed", fx(EINVAL, EPERM, EILSEQ), true, false, O::NameNotAllowed,
             "flag,link,create", kept);
         row("EINVAL at create: not allowed", fx(EINVAL, EPERM, EINVAL), true, false,
@@ -282,8 +247,8 @@ private Q_SLOTS:
         row("read-only at create", fx(EINVAL, EPERM, EROFS), true, false, O::NoPermission,
             "flag,link,create", kept);
         row("read-only at the flag", fx(EROFS, 0), true, false, O::NoPermission, "flag", kept);
-        row("EACCES at the flag: no fallback", fx(EACCES, 0), true, false, O::NoPermission,
-            "flag", kept);
+        row("EACCES at the flag: no fallback", fx(EACCES, 0), true, false, O::NoPermission, "flag",
+            kept);
         row("EPERM at the flag: no fallback", fx(EPERM, 0), true, false, O::NoPermission, "flag",
             kept);
         row("EACCES at the link", fx(EINVAL, EACCES), true, false, O::NoPermission, "flag,link",
@@ -308,7 +273,7 @@ private Q_SLOTS:
         QCOMPARE(result.outcome, outcome);
         QCOMPARE(result.route, RenameRoute::Direct);
         QCOMPARE(injection.steps.join(','), steps);
-        QCOMPARE(stateOf(m_fd), state.isEmpty() ? QByteArrayList() : state.split(','));
+        QCOMPARE(folderState(m_fd), state.isEmpty() ? QByteArrayList() : state.split(','));
     }
 
     // Renames "from>to" done one after the other in one open folder, each file holding its
@@ -334,24 +299,29 @@ private Q_SLOTS:
 
         QTest::newRow("FAT: through the step name")
             << on(Volume::IgnoresCaseRename) << QByteArray("photo.JPG") << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::Renamed, R::ThroughStepName}}
-            << "flag,rename,flag,flag" << "photo.jpg=photo.JPG"_ba;
+            << QList<RenameResult>{{O::Renamed, R::ThroughStepName}} << "flag,rename,flag,flag"
+            << "photo.jpg=photo.JPG"_ba;
         QTest::newRow("FAT: a batch tries the direct rename once")
-            << on(Volume::IgnoresCaseRename) << "a.JPG,b.JPG"_ba << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
+            << on(Volume::IgnoresCaseRename) << "a.JPG,b.JPG"_ba
+            << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
             << QList<RenameResult>{{O::Renamed, R::ThroughStepName},
                                    {O::Renamed, R::ThroughStepName}}
-            << "flag,rename,flag,flag,flag,flag,flag" << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
+            << "flag,rename,flag,flag,flag,flag,flag"
+            << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
         QTest::newRow("exFAT: directly")
-            << on(Volume::TakesCaseRename) << "a.JPG,b.JPG"_ba << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
+            << on(Volume::TakesCaseRename) << "a.JPG,b.JPG"_ba
+            << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
             << QList<RenameResult>{{O::Renamed, R::Direct}, {O::Renamed, R::Direct}}
-            << "flag,rename,flag,rename" << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
+            << "flag,rename,flag,rename"
+            << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
         QTest::newRow("case-sensitive: the other spelling is another file")
-            << on(Volume::CaseSensitive) << "photo.JPG,photo.jpg"_ba << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::TargetExists, R::Direct}} << "flag"
+            << on(Volume::CaseSensitive) << "photo.JPG,photo.jpg"_ba
+            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::TargetExists, R::Direct}}
+            << "flag"
             << "photo.JPG=photo.JPG,photo.jpg=photo.jpg"_ba;
         QTest::newRow("case-sensitive: the new spelling is free")
-            << on(Volume::CaseSensitive) << "photo.JPG"_ba << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::Renamed, R::Direct}} << "flag"
+            << on(Volume::CaseSensitive) << "photo.JPG"_ba
+            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::Renamed, R::Direct}} << "flag"
             << "photo.jpg=photo.JPG"_ba;
         // Letter case as the program folds it is not always as the volume folds it.
         QTest::newRow("an entry the volume takes for the new name stays")
@@ -366,11 +336,12 @@ private Q_SLOTS:
             << on(Volume::IgnoresCaseRename, {step + ">photo.jpg"}) << "photo.JPG"_ba
             << "photo.JPG>photo.jpg"_ba
             << QList<RenameResult>{{O::NoPermission, R::ThroughStepName}}
-            << "flag,rename,flag,flag,flag" << "photo.JPG=photo.JPG"_ba;
+            << "flag,rename,flag,flag,flag"
+            << "photo.JPG=photo.JPG"_ba;
         QTest::newRow("FAT: left at the step name")
             << on(Volume::IgnoresCaseRename, {step + ">photo.jpg", step + ">photo.JPG"})
-            << "photo.JPG"_ba << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::NoPermission, R::LeftAtStepName}}
+            << "photo.JPG"_ba
+            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::NoPermission, R::LeftAtStepName}}
             << "flag,rename,flag,flag,flag" << step + "=photo.JPG";
     }
     void renamesCaseOnly()
@@ -399,7 +370,7 @@ private Q_SLOTS:
             QCOMPARE(got[i].route, results[i].route);
         }
         QCOMPARE(injection.steps.join(','), steps);
-        QCOMPARE(stateOf(m_fd), state.split(','));
+        QCOMPARE(folderState(m_fd), state.split(','));
     }
 
 private:

@@ -33,15 +33,16 @@ MountedImage::MountedImage(Kind kind)
         return;
     m_loopDevice = QString::fromUtf8(device.trimmed());
     m_mounted = fuse ? run(QStringLiteral("mount.exfat-fuse"), {m_loopDevice, mountPoint})
-                     : run(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("vfat"),
-                                                     QStringLiteral("-o"), QStringLiteral("utf8"),
-                                                     m_loopDevice, mountPoint});
+                     : run(QStringLiteral("mount"),
+                           {QStringLiteral("-t"), QStringLiteral("vfat"), QStringLiteral("-o"),
+                            QStringLiteral("utf8"), m_loopDevice, mountPoint});
 }
 
 MountedImage::~MountedImage()
 {
     if (m_mounted && !run(QStringLiteral("umount"), {m_dir.filePath(QStringLiteral("mnt"))}))
-        run(QStringLiteral("umount"), {QStringLiteral("-l"), m_dir.filePath(QStringLiteral("mnt"))});
+        run(QStringLiteral("umount"),
+            {QStringLiteral("-l"), m_dir.filePath(QStringLiteral("mnt"))});
     if (!m_loopDevice.isEmpty())
         run(QStringLiteral("losetup"), {QStringLiteral("-d"), m_loopDevice});
 }
@@ -64,8 +65,7 @@ bool MountedImage::run(const QString& program, const QStringList& arguments, QBy
     if (m_refusal.isEmpty()) {
         const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
         m_refusal = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
-                    QStringLiteral(": ") +
-                    (said.isEmpty() ? process.errorString() : said);
+                    QStringLiteral(": ") + (said.isEmpty() ? process.errorString() : said);
     }
     return false;
 }
