@@ -4,12 +4,12 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build ccache pkg-config
+    exfatprogs exfat-fuse fuse3 dosfstools
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk
     xvfb xdotool xclip x11-utils
     clang clang-format libclang-rt-14-dev
     desktop-file-utils
-    exfatprogs exfat-fuse fuse3 dosfstools
 )
 
 missing=()
