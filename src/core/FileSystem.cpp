@@ -1,6 +1,8 @@
 #include "FileSystem.h"
 
 #include "NativePath.h"
+#include "RenamePlan.h"
+#include "SystemCalls.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,15 +26,50 @@ bool hiddenName(const QByteArray& path)
     return fileNameOf(path).startsWith('.');
 }
 
-// A case-only rename on a volume that ignores case finds its own file as the target.
-bool sameFileUnderOtherCase(int dir, const QByteArray& from, const QByteArray& to)
+bool entryPresent(int dir, const QByteArray& name)
 {
-    struct stat a {};
-    struct stat b {};
-    return from != to && from.compare(to, Qt::CaseInsensitive) == 0 &&
-           ::fstatat(dir, from.constData(), &a, AT_SYMLINK_NOFOLLOW) == 0 &&
-           ::fstatat(dir, to.constData(), &b, AT_SYMLINK_NOFOLLOW) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+    struct stat st {};
+    return ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool refusesFlag(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+bool refusesLink(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+}
+
+// Removes the placeholder only while it is still the empty file made for the rename: what
+// anyone else has put under the name since stays.
+void removePlaceholder(int dir, const QByteArray& name, const struct stat& made)
+{
+    struct stat now {};
+    if (::fstatat(dir, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(now.st_mode) &&
+        now.st_dev == made.st_dev && now.st_ino == made.st_ino && now.st_size == 0)
+        systemCalls().unlinkat(dir, name.constData(), 0);
+}
+
+// The file is closed before the rename: renaming over a file still open leaves .fuse_hidden
+// files behind on FUSE.
+RenameOutcome renameOverPlaceholder(int dir, const QByteArray& from, const QByteArray& to)
+{
+    const SystemCalls& calls = systemCalls();
+    const int fd = calls.openat(dir, to.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return renameFailure(errno, dir, from);
+    struct stat made {};
+    const bool identified = ::fstat(fd, &made) == 0;
+    ::close(fd);
+    if (calls.renameat2(dir, from.constData(), dir, to.constData(), 0) == 0)
+        return RenameOutcome::Renamed;
+    const int error = errno;
+    if (identified)
+        removePlaceholder(dir, to, made);
+    return renameFailure(error, dir, from);
 }
 
 } // namespace
@@ -66,24 +103,49 @@ bool deleteFile(const QByteArray& path)
     return ::unlink(path.constData()) == 0;
 }
 
-bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to)
+RenameOutcome renameFailure(int error, int dir, const QByteArray& from)
 {
-    if (from.isEmpty() || to.isEmpty())
-        return false;
-    if (::renameat2(dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno == EEXIST && sameFileUnderOtherCase(dir, from, to))
-        return ::renameat(dir, from.constData(), dir, to.constData()) == 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return false;
-    // The file system does not know the flag: a hard link fails on an existing target too.
-    if (::linkat(dir, from.constData(), dir, to.constData(), 0) != 0)
-        return false;
-    if (::unlinkat(dir, from.constData(), 0) != 0) {
-        ::unlinkat(dir, to.constData(), 0);
-        return false;
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return RenameOutcome::TargetExists;
+    case ENAMETOOLONG:
+        return RenameOutcome::NameTooLong;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RenameOutcome::NoPermission;
+    case EINVAL:
+    case EILSEQ:
+        return RenameOutcome::NameNotAllowed;
+    case ENOENT:
+        // exfat-fuse answers so for a name it cannot store while the file is still there.
+        return entryPresent(dir, from) ? RenameOutcome::NameNotAllowed : RenameOutcome::SourceGone;
+    default:
+        return RenameOutcome::Other;
     }
-    return true;
+}
+
+RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to)
+{
+    if (!isEntryName(from) || !isEntryName(to))
+        return RenameOutcome::NameNotAllowed;
+    const SystemCalls& calls = systemCalls();
+    if (calls.renameat2(dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
+        return RenameOutcome::Renamed;
+    if (!refusesFlag(errno))
+        return renameFailure(errno, dir, from);
+    // A hard link fails on an existing entry as the flag does.
+    if (calls.linkat(dir, from.constData(), dir, to.constData(), 0) == 0) {
+        if (calls.unlinkat(dir, from.constData(), 0) == 0)
+            return RenameOutcome::Renamed;
+        const int error = errno;
+        calls.unlinkat(dir, to.constData(), 0);
+        return renameFailure(error, dir, from);
+    }
+    if (!refusesLink(errno))
+        return renameFailure(errno, dir, from);
+    return renameOverPlaceholder(dir, from, to);
 }
 
 QByteArray currentFolder()

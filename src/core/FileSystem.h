@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RenameResult.h"
+
 #include <QByteArray>
 
 #include <optional>
@@ -14,8 +16,14 @@ bool entryExists(const QByteArray& path);
 bool isListedFile(const QByteArray& path);
 // Removes a listed-kind file outright; refuses a file the user may not write.
 bool deleteFile(const QByteArray& path);
-// Renames an entry of the open folder dir without ever replacing an existing entry.
-bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to);
+// Renames an entry of the open folder dir without ever replacing an existing entry, on any
+// file system: with the no-replace flag; where that is refused, by a hard link; where links
+// are refused too (exFAT or FAT through FUSE, sshfs), by claiming the new name with an empty
+// file of its own first and renaming over that. Case-only renames are the open folder's job.
+[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
+                                              const QByteArray& to);
+// Why renaming the entry from of the open folder dir failed with error.
+RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
 QByteArray currentFolder();
 
 } // namespace vornak::fs

@@ -21,10 +21,10 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
 std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
                          const std::vector<Rename>& plan)
 {
-    const OpenFolder folder = platform.openFolder(folderPath.bytes());
+    OpenFolder folder = platform.openFolder(folderPath.bytes());
     std::size_t renamed = 0;
     for (const Rename& rename : plan)
-        renamed += folder.renameNoReplace(rename.oldName, rename.newName);
+        renamed += folder.renameNoReplace(rename.oldName, rename.newName).renamed();
     return renamed;
 }
 

@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace vornak::test {
 
 bool makeFile(const QByteArray& path, qint64 length)
@@ -29,6 +31,47 @@ void removeUndecodableFiles(const QByteArray& folder)
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
+}
+
+bool writeFile(int dir, const QByteArray& name, const QByteArray& content)
+{
+    const int fd = ::openat(dir, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const auto length = static_cast<std::size_t>(content.size());
+    const bool written = ::write(fd, content.constData(), length) == ssize_t(length);
+    return ::close(fd) == 0 && written;
+}
+
+QByteArrayList entryNames(int dir)
+{
+    QByteArrayList names;
+    DIR* listing = ::fdopendir(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listing)
+        return names;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArrayView name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name.toByteArray());
+    }
+    ::closedir(listing);
+    return names;
+}
+
+QByteArrayList folderState(int dir)
+{
+    QByteArrayList state;
+    for (const QByteArray& name : entryNames(dir)) {
+        QByteArray content(256, '\0');
+        const int fd = ::openat(dir, name.constData(), O_RDONLY | O_CLOEXEC);
+        const ssize_t got = fd < 0 ? 0 : ::read(fd, content.data(), std::size_t(content.size()));
+        if (fd >= 0)
+            ::close(fd);
+        content.truncate(got < 0 ? 0 : qsizetype(got));
+        state.append(name + '=' + content);
+    }
+    std::sort(state.begin(), state.end());
+    return state;
 }
 
 } // namespace vornak::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QString>
 
@@ -19,5 +20,15 @@ inline bool makeFile(const QString& path, qint64 length = 0)
 // Removes the files of folder whose names are not valid UTF-8: QTemporaryDir decodes names and
 // could not remove them itself.
 void removeUndecodableFiles(const QByteArray& folder);
+
+// Writes a file of the open folder dir with exactly this content; false when it could not.
+bool writeFile(int dir, const QByteArray& name, const QByteArray& content);
+
+// The names of the open folder dir exactly as it stores them, in the order it lists them.
+QByteArrayList entryNames(int dir);
+
+// The entries of the open folder dir as "name=content" (the first bytes), sorted: what a test
+// expects a folder to hold after renames, down to stray files.
+QByteArrayList folderState(int dir);
 
 } // namespace vornak::test
