@@ -36,6 +36,11 @@ MountedImage::MountedImage(Kind kind)
                      : run(QStringLiteral("mount"),
                            {QStringLiteral("-t"), QStringLiteral("vfat"), QStringLiteral("-o"),
                             QStringLiteral("utf8"), m_loopDevice, mountPoint});
+    if (!m_mounted && !fuse) {
+        QFile known(QStringLiteral("/proc/filesystems"));
+        m_kernelLacksFileSystem =
+            known.open(QIODevice::ReadOnly) && !known.readAll().contains("\tvfat\n");
+    }
 }
 
 MountedImage::~MountedImage()

@@ -21,6 +21,8 @@ public:
     // What refused the mount, for the message of a skipped test.
     QString refusal() const { return m_refusal; }
     QByteArray root() const;
+    // A kernel built without the file system cannot mount it, CI or not.
+    bool kernelLacksFileSystem() const { return m_kernelLacksFileSystem; }
 
 private:
     bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr);
@@ -28,18 +30,19 @@ private:
     QTemporaryDir m_dir;
     QString m_loopDevice;
     bool m_mounted = false;
+    bool m_kernelLacksFileSystem = false;
     QString m_refusal;
 };
 
 } // namespace vornak::test
 
 // Skips the test, loudly, where the machine refuses the mount; a CI run must be able to mount
-// and fails instead.
+// and fails instead, unless the kernel has no driver for the file system at all.
 #define VORNAK_REQUIRE_MOUNT(image)                                                                \
     do {                                                                                           \
         if (!(image).isMounted()) {                                                                \
             const QByteArray why = ("the mount was refused: " + (image).refusal()).toUtf8();       \
-            if (qEnvironmentVariableIsSet("CI"))                                                   \
+            if (qEnvironmentVariableIsSet("CI") && !(image).kernelLacksFileSystem())               \
                 QFAIL(why.constData());                                                            \
             QSKIP(("NOT TESTED HERE, " + why).constData());                                        \
         }                                                                                          \
