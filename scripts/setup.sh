@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk
-    xvfb xdotool xclip x11-utils
+    xvfb xdotool xclip x11-utils openbox
     clang clang-format libclang-rt-14-dev
     desktop-file-utils
 )
