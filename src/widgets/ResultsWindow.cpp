@@ -204,7 +204,10 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     case QEvent::Wheel: {
-        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        // Touchpads turn the wheel in fractions of a notch.
+        m_wheelDelta += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+        m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
         for (int i = 0; i < std::abs(notches) * kWheelSteps; ++i)
             m_vScroll1->triggerAction(notches > 0 ? QAbstractSlider::SliderSingleStepSub
                                                   : QAbstractSlider::SliderSingleStepAdd);

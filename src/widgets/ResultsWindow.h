@@ -54,6 +54,7 @@ private:
     // The scroll position in steps of 100 twips, which the bar may only approximate.
     qint64 m_position = 0;
     qint64 m_maximum = 0;
+    int m_wheelDelta = 0;
     // The frame the window was last fitted with; a window manager reports it after showing.
     QSize m_fittedFrame;
 };

@@ -303,9 +303,12 @@ void SizeCheckTest::largeReportScrollsToItsLastLine()
     QTest::keyClick(&label1, Qt::Key_Home);
     QCOMPARE(label1.top(), 0u);
     QVERIFY(label1.visibleText().startsWith(match("0", "1")));
-    QWheelEvent wheel(QPointF(5, 5), label1.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
-                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&label1, &wheel);
+    // Two half turns of a touchpad make one notch of the wheel.
+    for (int half = 0; half < 2; ++half) {
+        QWheelEvent wheel(QPointF(5, 5), label1.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -60),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&label1, &wheel);
+    }
     QCOMPARE(label1.top(), scrolledPixels(3));
     // A click on the track below the thumb moves one page of ten steps.
     QTest::mouseClick(&vScroll1, Qt::LeftButton, {},
