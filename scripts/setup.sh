@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build ccache pkg-config
+    openbox
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk
-    xvfb xdotool xclip x11-utils openbox
+    xvfb xdotool xclip x11-utils
     clang clang-format libclang-rt-14-dev
     desktop-file-utils
 )
