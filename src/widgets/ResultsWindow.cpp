@@ -1,7 +1,5 @@
 #include "ResultsWindow.h"
 
-#include "ResultsLayout.h"
-
 #include "CaptionColour.h"
 #include "core/Twips.h"
 
@@ -66,8 +64,7 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
     if (isVisible())
         return;
     if (m_beside) {
-        const ResultsLayout layout =
-            resultsLayout(m_labelWidth, m_labelHeight, pixelsToTwips(m_vScroll1->width()));
+        const ResultsLayout layout = currentLayout();
         const QScreen* screen = m_beside->screen();
         move(placeBeside(m_beside->frameGeometry(),
                          {twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight)},
@@ -76,10 +73,14 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
     show();
 }
 
+ResultsLayout ResultsWindow::currentLayout() const
+{
+    return resultsLayout(m_labelWidth, m_labelHeight, pixelsToTwips(m_vScroll1->width()));
+}
+
 void ResultsWindow::fitToReport()
 {
-    const ResultsLayout layout =
-        resultsLayout(m_labelWidth, m_labelHeight, pixelsToTwips(m_vScroll1->width()));
+    const ResultsLayout layout = currentLayout();
     // The layout gives the outer size, frame and title bar included.
     m_fittedFrame = frameSize();
     setFixedSize(twipsToPixels(layout.windowWidth) - m_fittedFrame.width(),

@@ -2,6 +2,7 @@
 
 #include "ReportLines.h"
 #include "ReportView.h"
+#include "ResultsLayout.h"
 #include "platform/Platform.h"
 
 #include <QPointer>
@@ -34,6 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ResultsLayout currentLayout() const;
     void fitToReport();
     int outerHeightTwips() const;
     QSize frameSize() const { return frameGeometry().size() - size(); }
