@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build ccache pkg-config
     exfatprogs exfat-fuse fuse3 dosfstools
+    openbox
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool xclip x11-utils x11-apps netpbm

@@ -52,7 +52,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
         FileCommands::Controls{*m_file1, *this, *m_xuanXiang, *m_daKaiWenJian, *m_shanChuWenJian,
                                *m_jianchawenjian, *m_quantijiancha},
         m_folderPath, m_platform, [this](const QByteArray& path) { Http(path); });
-    m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_folderPath, m_platform);
+    m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_platform, this);
     m_renameOptions = std::make_unique<RenameOptionControls>(
         RenameOptionControls::Controls{{m_check[0], m_check[1], m_check[2], m_check[3]},
                                        {m_text[0], m_text[1], m_text[2], m_text[3]},
@@ -182,9 +182,8 @@ void MainWindow::connectReactions()
     connect(m_daKaiWenJianJia, &QAction::triggered, this, [&commands] { commands.onOpenFolder(); });
     connect(m_daKaiWenJian, &QAction::triggered, this, [&commands] { commands.onOpenFile(); });
     connect(m_shanChuWenJian, &QAction::triggered, this, [&commands] { commands.onDeleteFile(); });
-    SizeCheck& sizeCheck = *m_sizeCheck;
-    connect(m_jianchawenjian, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckFile(); });
-    connect(m_quantijiancha, &QAction::triggered, this, [&sizeCheck] { sizeCheck.onCheckAll(); });
+    connect(m_jianchawenjian, &QAction::triggered, m_sizeCheck.get(), &SizeCheck::checkFile);
+    connect(m_quantijiancha, &QAction::triggered, m_sizeCheck.get(), &SizeCheck::checkAll);
 
     RenameOptionControls& options = *m_renameOptions;
     for (std::size_t i = 0; i < RenameOptionControls::kPairs; ++i) {

@@ -1,7 +1,9 @@
 #include "SizeCheck.h"
 
-#include "DuplicateReport.h"
+#include "SingleCheckReport.h"
 
+#include "core/FolderPath.h"
+#include "core/NativePath.h"
 #include "platform/Messages.h"
 
 namespace vornak {
@@ -9,61 +11,69 @@ namespace vornak {
 namespace {
 
 // Each entry's length, one query each, relative to the open folder.
-Lengths measureEntries(const NameList& entries, const FolderPath& folderPath,
-                       const Platform& platform)
+Lengths measureEntries(const NameList& entries, const QByteArray& folder, const Platform& platform)
 {
-    const OpenFolder folder = platform.openFolder(folderPath.bytes());
+    const OpenFolder open = platform.openFolder(folder);
     Lengths lengths;
     lengths.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        lengths.push_back(folder.fileLength(entries.nameAt(i)));
+        lengths.push_back(open.fileLength(entries.nameAt(i)));
     return lengths;
 }
 
 } // namespace
 
-QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
-                             const Platform& platform)
+std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList,
+                                                      const Platform& platform)
 {
-    const NameList& entries = file1.names();
-    return fullCheckReport(entries, measureEntries(entries, folderPath, platform));
+    const NameList& entries = fileList.names();
+    return std::make_unique<FullCheckReport>(entries,
+                                             measureEntries(entries, fileList.path(), platform));
 }
 
-SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
-    : m_file1(file1), m_folderPath(folderPath), m_platform(platform)
+SizeCheck::SizeCheck(FileList& fileList, Platform& platform, QObject* parent)
+    : QObject(parent), m_fileList(fileList), m_platform(platform)
 {}
 
-void SizeCheck::onCheckFile()
+void SizeCheck::checkFile()
 {
-    const QByteArray selectedPath = m_folderPath.pathOf(m_file1.selectedName());
+    const QByteArray selectedName = m_fileList.selectedName();
+    const QByteArray selectedPath = withTrailingSeparator(m_fileList.path()) + selectedName;
     const std::optional<qint64> selectedLength = m_platform.fileLength(selectedPath);
     if (!m_platform.probe(selectedPath, ProbeMask::OrdinaryFiles)) {
-        showMissingFileMessage(m_platform, m_folderPath, m_file1.selectedName());
+        FolderPath folderPath;
+        folderPath.update(m_fileList.path());
+        showMissingFileMessage(m_platform, folderPath, selectedName);
         return;
     }
-    const int selected = m_file1.selectedIndex();
-    const NameList& entries = m_file1.names();
-    const QString report = singleCheckReport(
-        entries, measureEntries(entries, m_folderPath, m_platform), selected, selectedLength);
-    m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
+    const NameList& entries = m_fileList.names();
+    const auto selected = std::uint32_t(m_fileList.selectedIndex());
+    auto report = std::make_unique<SingleCheckReport>(
+        entries, measureEntries(entries, m_fileList.path(), m_platform), selected, selectedLength);
+    if (report->pairCount() == 0)
+        m_platform.messageBox(noMatchText(entries.displayNameAt(selected)), MessageButtons::Ok,
+                              kResultsTitle);
+    else if (report->lineCount() <= kMessageBoxLines)
+        m_platform.messageBox(report->text(), MessageButtons::Ok, kResultsTitle);
+    else
+        showInResultsWindow(std::move(report));
 }
 
-void SizeCheck::onCheckAll()
+void SizeCheck::checkAll()
 {
-    m_file1.refresh();
-    const QString report = buildFullCheckReport(m_file1, m_folderPath, m_platform);
-    if (report.isEmpty())
+    m_fileList.refresh();
+    std::unique_ptr<FullCheckReport> report = buildFullCheckReport(m_fileList, m_platform);
+    if (report->pairCount() == 0)
         m_platform.messageBox(kNoEqualFiles, MessageButtons::Ok, kResultsTitle);
     else
-        showReport(report);
+        showInResultsWindow(std::move(report));
 }
 
-void SizeCheck::showReport(const QString& report)
+void SizeCheck::showInResultsWindow(std::unique_ptr<const ReportLines> report)
 {
-    if (!m_form2)
-        m_form2 = new ResultsWindow(m_platform, kResultsTitle);
-    m_form2->show();
-    m_form2->setReport(report);
+    if (!m_resultsWindow)
+        m_resultsWindow = new ResultsWindow(m_platform, kResultsTitle, m_fileList.window());
+    m_resultsWindow->showReport(std::move(report));
 }
 
 } // namespace vornak

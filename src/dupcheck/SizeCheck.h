@@ -1,42 +1,53 @@
 #pragma once
 
-#include "widgets/ResultsWindow.h"
+#include "FullCheckReport.h"
 
-#include "core/FolderPath.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
+#include "widgets/ResultsWindow.h"
 
+#include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 namespace vornak {
 
-// The two checks for listed files of equal length: the selected file against the others
-// ("检查文件"), and every pair of entries ("全体检查"), whose report goes to the one results
-// window.
-class SizeCheck {
-public:
-    SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform);
+inline const QString kResultsTitle = QStringLiteral("检查结果");
+// What the full check says when no two entries have the same length.
+inline const QString kNoEqualFiles = QStringLiteral("没有检测到大小一致的文件!");
+// A single check's report of more lines than this goes to the results window, not a message
+// box that would grow taller than the screen.
+inline constexpr quint64 kMessageBoxLines = 20;
 
-    void onCheckFile();
-    void onCheckAll();
+// The two checks for listed files of equal length: the selected file against the others
+// ("检查文件"), and every pair of entries ("全体检查"); long reports go to the one results
+// window.
+class SizeCheck : public QObject {
+    Q_OBJECT
+public:
+    SizeCheck(FileList& fileList, Platform& platform, QObject* parent);
 
     // The open results window, if any.
-    ResultsWindow* resultsWindow() const { return m_form2; }
+    ResultsWindow* resultsWindow() const { return m_resultsWindow; }
+
+public Q_SLOTS:
+    void checkFile();
+    void checkAll();
 
 private:
-    void showReport(const QString& report);
+    void showInResultsWindow(std::unique_ptr<const ReportLines> report);
 
-    FileList& m_file1;
-    const FolderPath& m_folderPath;
+    FileList& m_fileList;
     Platform& m_platform;
     // The window outlives the main window and with it this object; it deletes itself when
     // the user closes it.
-    QPointer<ResultsWindow> m_form2;
+    QPointer<ResultsWindow> m_resultsWindow;
 };
 
-// The full check's report on the entries of the list as it stands (empty when nothing
-// matches): each entry is measured once.
-QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
-                             const Platform& platform);
+// The full check's report on the entries of the list as it stands: each entry is measured
+// once.
+std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList,
+                                                      const Platform& platform);
 
 } // namespace vornak

@@ -1,5 +1,9 @@
 #include "ResultsLayout.h"
 
+#include "core/Twips.h"
+
+#include <algorithm>
+
 namespace vornak {
 
 namespace {
@@ -8,10 +12,10 @@ constexpr int kMaximumWindowHeight = 7000;
 constexpr int kScrollStep = 100;
 
 // value / divisor for a positive value, halves going to the even neighbour.
-int roundedHalfToEven(int value, int divisor)
+qint64 roundedHalfToEven(qint64 value, qint64 divisor)
 {
-    const int quotient = value / divisor;
-    const int twiceRemainder = 2 * (value % divisor);
+    const qint64 quotient = value / divisor;
+    const qint64 twiceRemainder = 2 * (value % divisor);
     if (twiceRemainder > divisor || (twiceRemainder == divisor && quotient % 2 != 0))
         return quotient + 1;
     return quotient;
@@ -19,29 +23,61 @@ int roundedHalfToEven(int value, int divisor)
 
 } // namespace
 
-ResultsLayout resultsLayout(int labelWidth, int labelHeight, int barWidth)
+ResultsLayout resultsLayout(int labelWidth, qint64 labelHeight, int barWidth)
 {
     const int height =
-        labelHeight > kMaximumWindowHeight - 400 ? kMaximumWindowHeight : labelHeight + 400;
+        labelHeight > kMaximumWindowHeight - 400 ? kMaximumWindowHeight : int(labelHeight) + 400;
     return {labelWidth + 280 + barWidth, height, labelWidth + 200};
 }
 
-ScrollRange scrollRange(int labelHeight, int windowHeight)
+ScrollRange scrollRange(qint64 labelHeight, int windowHeight)
 {
-    const int maximum = labelScrolls(labelHeight, windowHeight)
-                            ? roundedHalfToEven(labelHeight - windowHeight + 1000, kScrollStep)
-                            : 20;
+    const qint64 maximum = labelScrolls(labelHeight, windowHeight)
+                               ? roundedHalfToEven(labelHeight - windowHeight + 1000, kScrollStep)
+                               : 20;
     return {windowHeight - 400, maximum};
 }
 
-bool labelScrolls(int labelHeight, int windowHeight)
+bool labelScrolls(qint64 labelHeight, int windowHeight)
 {
     return labelHeight > windowHeight;
 }
 
-int scrolledLabelTop(int position)
+quint64 scrolledPixels(qint64 position)
 {
-    return -kScrollStep * position;
+    return quint64(position) * kScrollStep / kTwipsPerPixel;
+}
+
+int barMaximum(qint64 maximum)
+{
+    return int(std::min<qint64>(maximum, kBarPositions));
+}
+
+int barValue(qint64 position, qint64 maximum)
+{
+    if (maximum <= kBarPositions)
+        return int(position);
+    return int((quint64(position) * kBarPositions + quint64(maximum) / 2) / quint64(maximum));
+}
+
+qint64 positionAt(int value, qint64 maximum)
+{
+    if (maximum <= kBarPositions)
+        return value;
+    return qint64((quint64(value) * quint64(maximum) + kBarPositions / 2) / kBarPositions);
+}
+
+QPoint placeBeside(const QRect& anchor, QSize size, const QRect& screen)
+{
+    int x = anchor.right() + 1;
+    if (x + size.width() > screen.right() + 1) {
+        x = anchor.left() - size.width();
+        if (x < screen.left())
+            x = std::max(screen.left(), screen.right() + 1 - size.width());
+    }
+    const int y =
+        std::max(screen.top(), std::min(anchor.top(), screen.bottom() + 1 - size.height()));
+    return {x, y};
 }
 
 } // namespace vornak

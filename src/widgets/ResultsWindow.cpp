@@ -1,19 +1,34 @@
 #include "ResultsWindow.h"
 
-#include "ResultsLayout.h"
-
 #include "CaptionColour.h"
 #include "core/Twips.h"
-#include "platform/Messages.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QWheelEvent>
 
 namespace vornak {
 
-ResultsWindow::ResultsWindow(Platform& platform, const QString& title)
+namespace {
+
+// Steps of 100 twips that one turn of the wheel scrolls.
+constexpr int kWheelSteps = 3;
+
+QString tooLargeToCopy(quint64 lines, quint64 bytes)
+{
+    return QStringLiteral("报告共 %1 行、%2 字节，超过剪贴板可容纳的 64 MB，没有复制。")
+        .arg(lines)
+        .arg(bytes);
+}
+
+} // namespace
+
+ResultsWindow::ResultsWindow(Platform& platform, const QString& title, QWidget* beside)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_platform(platform)
+      m_platform(platform), m_beside(beside)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(title);
@@ -23,11 +38,9 @@ ResultsWindow::ResultsWindow(Platform& platform, const QString& title)
     setAttribute(Qt::WA_QuitOnClose);
     setFixedSize(twipsToPixels(6630), twipsToPixels(6615));
 
-    m_label1 = new QLabel(QStringLiteral("Label1"), this);
+    m_label1 = new ReportView(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(0, 0, 540, 180));
-    m_label1->setWordWrap(false);
-    m_label1->setTextFormat(Qt::PlainText);
     m_label1->setToolTip(QStringLiteral("单击自动复制内容"));
     setCaptionColour(*m_label1, QColor(0, 0, 255));
     m_label1->installEventFilter(this);
@@ -35,40 +48,50 @@ ResultsWindow::ResultsWindow(Platform& platform, const QString& title)
     m_vScroll1 = new QScrollBar(Qt::Vertical, this);
     m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
     m_vScroll1->setGeometry(twipsRect(4440, 0, 375, 1935));
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, &ResultsWindow::onScrolled);
+    connect(m_vScroll1, &QScrollBar::actionTriggered, this, &ResultsWindow::onBarAction);
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, &ResultsWindow::onBarValueChanged);
 }
 
-void ResultsWindow::setReport(const QString& report)
+void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
 {
-    m_report = report;
-    QString shown = report;
-    shown.replace(kLineBreak, u'\n');
-    m_label1->setText(shown);
-    fitToLabel();
+    m_report = std::move(report);
+    m_label1->setReport(m_report.get());
+    m_labelWidth = pixelsToTwips(m_report->width(m_label1->fontMetrics()));
+    m_labelHeight = qint64(m_report->lineCount()) * pixelsToTwips(m_label1->lineHeight());
+    m_position = 0;
+    fitToReport();
     m_vScroll1->setValue(0);
-    m_label1->move(0, 0);
+    if (isVisible())
+        return;
+    if (m_beside) {
+        const ResultsLayout layout = currentLayout();
+        const QScreen* screen = m_beside->screen();
+        move(placeBeside(m_beside->frameGeometry(),
+                         {twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight)},
+                         screen ? screen->availableGeometry() : QRect()));
+    }
+    show();
 }
 
-void ResultsWindow::fitToLabel()
+ResultsLayout ResultsWindow::currentLayout() const
 {
-    m_label1->adjustSize();
-    const int labelHeight = pixelsToTwips(m_label1->height());
-    const ResultsLayout layout = resultsLayout(pixelsToTwips(m_label1->width()), labelHeight,
-                                               pixelsToTwips(m_vScroll1->width()));
+    return resultsLayout(m_labelWidth, m_labelHeight, pixelsToTwips(m_vScroll1->width()));
+}
+
+void ResultsWindow::fitToReport()
+{
+    const ResultsLayout layout = currentLayout();
     // The layout gives the outer size, frame and title bar included.
-    const QSize frame = frameGeometry().size() - size();
-    setFixedSize(twipsToPixels(layout.windowWidth) - frame.width(),
-                 twipsToPixels(layout.windowHeight) - frame.height());
+    m_fittedFrame = frameSize();
+    setFixedSize(twipsToPixels(layout.windowWidth) - m_fittedFrame.width(),
+                 twipsToPixels(layout.windowHeight) - m_fittedFrame.height());
     m_vScroll1->move(twipsToPixels(layout.barLeft), m_vScroll1->y());
-    const ScrollRange range = scrollRange(labelHeight, outerHeightTwips());
+    const ScrollRange range = scrollRange(m_labelHeight, outerHeightTwips());
     m_vScroll1->resize(m_vScroll1->width(), twipsToPixels(range.barHeight));
-    m_vScroll1->setMaximum(range.barMaximum);
-}
-
-void ResultsWindow::onScrolled(int position)
-{
-    if (labelScrolls(pixelsToTwips(m_label1->height()), outerHeightTwips()))
-        m_label1->move(0, twipsToPixels(scrolledLabelTop(position)));
+    m_maximum = range.barMaximum;
+    m_vScroll1->setMaximum(barMaximum(m_maximum));
+    m_label1->setGeometry(0, 0, twipsToPixels(m_labelWidth), height());
+    scrollTo(std::min(m_position, m_maximum));
 }
 
 int ResultsWindow::outerHeightTwips() const
@@ -76,11 +99,124 @@ int ResultsWindow::outerHeightTwips() const
     return pixelsToTwips(frameGeometry().height());
 }
 
+bool ResultsWindow::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // A window manager frames the window only once it is shown; the outer size must then be
+    // measured again.
+    const QEvent::Type type = event->type();
+    if (m_report && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) &&
+        frameSize() != m_fittedFrame)
+        fitToReport();
+    return handled;
+}
+
+// The bar's own steps become steps of the report, which the bar may be too coarse to show.
+void ResultsWindow::onBarAction(int action)
+{
+    qint64 position = m_position;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        position += m_vScroll1->singleStep();
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        position -= m_vScroll1->singleStep();
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        position += m_vScroll1->pageStep();
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        position -= m_vScroll1->pageStep();
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        position = 0;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        position = m_maximum;
+        break;
+    default:
+        return; // dragged: the value that follows tells where to
+    }
+    scrollTo(std::clamp<qint64>(position, 0, m_maximum));
+    m_vScroll1->setSliderPosition(barValue(m_position, m_maximum));
+}
+
+void ResultsWindow::onBarValueChanged(int value)
+{
+    if (value != barValue(m_position, m_maximum))
+        scrollTo(positionAt(value, m_maximum));
+}
+
+void ResultsWindow::scrollTo(qint64 position)
+{
+    m_position = position;
+    if (labelScrolls(m_labelHeight, outerHeightTwips()))
+        m_label1->setTop(scrolledPixels(position));
+}
+
+void ResultsWindow::copyReport()
+{
+    const quint64 size = m_report->textSize();
+    if (size > kClipboardLimit) {
+        m_platform.messageBox(tooLargeToCopy(m_report->lineCount(), size), MessageButtons::Ok,
+                              windowTitle());
+        return;
+    }
+    m_platform.setClipboardText(m_report->text());
+}
+
+bool ResultsWindow::handleKey(const QKeyEvent& key)
+{
+    if (key.matches(QKeySequence::Copy)) {
+        // The lines in view, whatever the report's size: the one way to take part of a report
+        // too large for the clipboard.
+        m_platform.setClipboardText(m_label1->visibleText());
+        return true;
+    }
+    static constexpr std::pair<int, QAbstractSlider::SliderAction> kKeys[] = {
+        {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+    for (const auto& [code, action] : kKeys) {
+        if (key.key() == code && key.modifiers() == Qt::NoModifier) {
+            m_vScroll1->triggerAction(action);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_label1 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        m_platform.setClipboardText(m_report);
+    if (watched != m_label1 || !m_report)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && m_label1->lineAt(mouse->position().toPoint()))
+            copyReport();
+        break;
+    }
+    case QEvent::KeyPress:
+        if (handleKey(*static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::Wheel: {
+        // Touchpads turn the wheel in fractions of a notch.
+        m_wheelDelta += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+        m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+        for (int i = 0; i < std::abs(notches) * kWheelSteps; ++i)
+            m_vScroll1->triggerAction(notches > 0 ? QAbstractSlider::SliderSingleStepSub
+                                                  : QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    }
+    default:
+        break;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

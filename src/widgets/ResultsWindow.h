@@ -1,37 +1,64 @@
 #pragma once
 
+#include "ReportLines.h"
+#include "ReportView.h"
+#include "ResultsLayout.h"
 #include "platform/Platform.h"
 
-#include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
 
+#include <memory>
+
 namespace vornak {
 
-// Form2: shows the report of a full check in a blue label that sizes itself to the text, with
-// a scroll bar for reports taller than the window; a click on the label copies the whole
-// report. The window belongs to no other window and is discarded when closed.
+// Form2: shows a report in blue text that sizes the window to it, with a scroll bar for
+// reports taller than the window; a click on the text copies the whole report. Reports of any
+// length are drawn line by line as they come into view. The window belongs to no other window
+// and is discarded when closed.
 class ResultsWindow : public QWidget {
     Q_OBJECT
 public:
-    ResultsWindow(Platform& platform, const QString& title);
+    // The clipboard takes a report up to this many bytes of UTF-8 text.
+    static constexpr quint64 kClipboardLimit = quint64(64) << 20;
 
-    // Shows the report from its top and fits the window to it.
-    void setReport(const QString& report);
-    const QString& report() const { return m_report; }
+    // The window first opens beside `beside`, the window the report comes from.
+    ResultsWindow(Platform& platform, const QString& title, QWidget* beside);
+
+    // Shows the report from its top, fits the window to it and makes the window visible.
+    void showReport(std::unique_ptr<const ReportLines> report);
+    const ReportLines& report() const { return *m_report; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fitToLabel();
-    void onScrolled(int position);
+    ResultsLayout currentLayout() const;
+    void fitToReport();
     int outerHeightTwips() const;
+    QSize frameSize() const { return frameGeometry().size() - size(); }
+    void onBarAction(int action);
+    void onBarValueChanged(int value);
+    void scrollTo(qint64 position);
+    void copyReport();
+    bool handleKey(const QKeyEvent& key);
 
     Platform& m_platform;
-    QString m_report;
-    QLabel* m_label1 = nullptr;
+    QPointer<QWidget> m_beside;
+    std::unique_ptr<const ReportLines> m_report;
+    ReportView* m_label1 = nullptr;
     QScrollBar* m_vScroll1 = nullptr;
+    // The report's size in twips, measured once per report.
+    int m_labelWidth = 0;
+    qint64 m_labelHeight = 0;
+    // The scroll position in steps of 100 twips, which the bar may only approximate.
+    qint64 m_position = 0;
+    qint64 m_maximum = 0;
+    int m_wheelDelta = 0;
+    // The frame the window was last fitted with; a window manager reports it after showing.
+    QSize m_fittedFrame;
 };
 
 } // namespace vornak

@@ -3,6 +3,7 @@
 
 E2E_TMP=$(mktemp -d)
 XVFB_PID=""
+WM_PID=""
 APP_PID=""
 WID=""
 
@@ -29,13 +30,31 @@ e2e_start_xvfb() {
     e2e_fail "no X server could be started"
 }
 
+# A real window manager, for the steps that check what one does to windows (frames, focus).
+e2e_start_wm() {
+    openbox --sm-disable >"$E2E_TMP/wm.log" 2>&1 &
+    WM_PID=$!
+    local i
+    for i in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    cat "$E2E_TMP/wm.log" >&2
+    e2e_fail "the window manager did not start"
+}
+
+e2e_stop_wm() {
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null || true
+    WM_PID=""
+}
+
 # e2e_start_app FOLDER: starts the program with FOLDER as its current folder, waits for its window.
 e2e_start_app() {
     (cd "$1" && exec "$VORNAK") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     local i
     for i in $(seq 100); do
-        WID=$(xdotool search --name '^Vornak$' 2>/dev/null | head -n 1 || true)
+        WID=$(xdotool search --onlyvisible --name '^Vornak$' 2>/dev/null | head -n 1 || true)
         if [ -n "$WID" ] && xdotool getwindowgeometry "$WID" >/dev/null 2>&1; then
             sleep 0.5
             return 0
@@ -58,6 +77,32 @@ e2e_click() {
     sleep 0.3
 }
 
+# e2e_full_check: chooses 全体检查 in the popup over the selected first entry and waits for the
+# results window; sets RESULTS to it and OPENED_MS to the milliseconds it took to appear after
+# the item was chosen. All items are enabled, so the keys go 打开文件夹, 打开文件, 删除文件, 检查,
+# into the submenu, 检查文件, 全体检查. A slow start can swallow the keys: then whatever is open
+# is closed and the popup tried again.
+e2e_full_check() {
+    local attempt i start
+    RESULTS=""
+    for attempt in 1 2 3; do
+        e2e_click 200 30 3
+        xdotool key --delay 150 Down Down Down Down Right Down
+        start=$(date +%s%N)
+        xdotool key Return
+        for i in $(seq 300); do
+            RESULTS=$(xdotool search --onlyvisible --name '^检查结果$' 2>/dev/null | head -n 1 || true)
+            if [ -n "$RESULTS" ]; then
+                OPENED_MS=$((($(date +%s%N) - start) / 1000000))
+                return 0
+            fi
+            sleep 0.05
+        done
+        xdotool key Escape Escape
+    done
+    e2e_fail "the results window did not open"
+}
+
 e2e_title() {
     xdotool getwindowname "$WID"
 }
@@ -75,6 +120,7 @@ e2e_wait_for() {
 
 e2e_cleanup() {
     e2e_stop_app
+    e2e_stop_wm
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }

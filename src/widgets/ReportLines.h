@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QString>
+
+namespace vornak {
+
+// A report as numbered lines made when asked for, so a report of billions of lines costs only
+// what its source keeps. Line numbers are 64-bit; the text's line break is a lone carriage
+// return.
+class ReportLines {
+public:
+    virtual ~ReportLines() = default;
+
+    virtual quint64 lineCount() const = 0;
+    // Line k from 0; empty past the end.
+    virtual QString line(quint64 k) const = 0;
+    // UTF-8 bytes of the whole text, line breaks included. This reads every line: a long
+    // report works it out from what it keeps instead.
+    virtual quint64 textSize() const;
+    // Width in pixels of the widest line; this also reads every line.
+    virtual int width(const QFontMetrics& metrics) const;
+
+    // The whole text; for reports whose textSize() has been found small enough to hold.
+    QString text() const;
+};
+
+} // namespace vornak

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ReportLines.h"
+
+#include <QStringList>
+
+namespace vornak {
+
+// A short report held as its text, split at its line breaks.
+class TextLines : public ReportLines {
+public:
+    explicit TextLines(const QString& text);
+
+    quint64 lineCount() const override { return quint64(m_lines.size()); }
+    QString line(quint64 k) const override;
+
+private:
+    QStringList m_lines;
+};
+
+} // namespace vornak
