@@ -110,7 +110,7 @@ void ContentCheck::onWorkerDone()
         if (m_report->isEmpty())
             m_platform.messageBox(kNoIdenticalFiles, MessageButtons::Ok, kContentResultsTitle);
         else
-            showReport(m_report->join(kLineBreak));
+            showReport(std::move(*m_report));
     }
     m_report.reset();
     Q_EMIT finished();
@@ -123,12 +123,11 @@ void ContentCheck::showProgress()
                                          m_total.load(std::memory_order_relaxed)));
 }
 
-void ContentCheck::showReport(const QString& report)
+void ContentCheck::showReport(QStringList report)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, kContentResultsTitle);
-    m_results->show();
-    m_results->setReport(report);
+        m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_file1.window());
+    m_results->showReport(std::make_unique<TextLines>(std::move(report)));
 }
 
 } // namespace vornak

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"
+#include "widgets/TextLines.h"
 
 #include <QObject>
 #include <QPointer>
@@ -56,7 +57,7 @@ private:
              const StepHook& hook);
     void onWorkerDone();
     void showProgress();
-    void showReport(const QString& report);
+    void showReport(QStringList report);
 
     FileList& m_file1;
     Platform& m_platform;

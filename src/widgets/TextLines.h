@@ -10,6 +10,7 @@ namespace vornak {
 class TextLines : public ReportLines {
 public:
     explicit TextLines(const QString& text);
+    explicit TextLines(QStringList lines) : m_lines(std::move(lines)) {}
 
     quint64 lineCount() const override { return quint64(m_lines.size()); }
     QString line(quint64 k) const override;

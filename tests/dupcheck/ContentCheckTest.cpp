@@ -612,7 +612,7 @@ void ContentCheckTest::reactionShowsOutcome()
     ResultsWindow* form2 = window.check->resultsWindow();
     const QList<test::ShownMessage>& messages = window.platform.messages;
     QCOMPARE(messages.size(), form2 ? 0 : 1);
-    QCOMPARE(form2 ? form2->windowTitle() + form2->report()
+    QCOMPARE(form2 ? form2->windowTitle() + form2->report().text()
                    : messages[0].title + messages[0].prompt,
              shown);
     QVERIFY(!window.check->isRunning());
