@@ -4,6 +4,11 @@
 
 namespace vornak {
 
+QString withLineFeeds(QString text)
+{
+    return text.replace(kLineBreak, u'\n');
+}
+
 void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
                             const QByteArray& entryName)
 {

@@ -9,6 +9,10 @@ namespace vornak {
 inline constexpr QChar kLineBreak = u'\r';
 inline const QString kProgramTitle = QStringLiteral("Vornak");
 
+// The text as a widget shows it: Qt breaks lines at line feeds only, while the text itself
+// (what the clipboard gets) keeps its carriage returns.
+QString withLineFeeds(QString text);
+
 // The message that a file of the list could not be found or handled.
 void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
                             const QByteArray& entryName);

@@ -26,7 +26,7 @@ public:
     int count() const;
     QByteArray entryName(int index) const;
     QString entryDisplayName(int index) const;
-    // Every entry with its name and display text; made on first use after the list changed.
+    // Every entry with its name and display text.
     const NameList& names() const { return m_model.names(); }
     int selectedIndex() const;
     // The selected entry's name; empty when none is selected.

@@ -41,9 +41,7 @@ ResultsWindow::ResultsWindow(Platform& platform, const QString& title)
 void ResultsWindow::setReport(const QString& report)
 {
     m_report = report;
-    QString shown = report;
-    shown.replace(kLineBreak, u'\n');
-    m_label1->setText(shown);
+    m_label1->setText(withLineFeeds(report));
     fitToLabel();
     m_vScroll1->setValue(0);
     m_label1->move(0, 0);
