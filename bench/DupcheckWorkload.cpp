@@ -2,7 +2,6 @@
 #include "Workloads.h"
 
 #include "dupcheck/SizeCheck.h"
-#include "platform/SystemPlatform.h"
 #include "widgets/FileList.h"
 
 #include <dirent.h>
@@ -43,7 +42,6 @@ std::size_t readdirStatLoop(const QByteArray& folder)
 
 WorkloadResult measureDupcheck(const BenchFolder& folder)
 {
-    SystemPlatform platform;
     FileList file1;
     showFolder(file1, folder);
     FolderPath folderPath;
@@ -52,7 +50,7 @@ WorkloadResult measureDupcheck(const BenchFolder& folder)
     // The full check reads the folder again before it measures.
     const double ours = bestSeconds([&] {
         file1.refresh();
-        report = buildFullCheckReport(file1, folderPath, platform);
+        report = buildFullCheckReport(file1, folderPath);
     });
     std::size_t shared = 0;
     const double limit = bestSeconds([&] { shared = readdirStatLoop(folder.path()); });

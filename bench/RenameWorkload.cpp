@@ -38,7 +38,6 @@ WorkloadResult measureRename(const BenchFolder& folder)
     showFolder(file1, folder);
     FolderPath folderPath;
     folderPath.update(file1.path());
-    const SystemPlatform platform;
     const auto files = static_cast<std::size_t>(folder.files());
 
     // Both name every file anew from the same folder: after each timed pass an untimed plain
@@ -59,10 +58,7 @@ WorkloadResult measureRename(const BenchFolder& folder)
     const auto timeOurs = [&] {
         std::size_t renamed = 0;
         const double seconds = bestSeconds(
-            [&] {
-                renamed =
-                    renameEntries(platform, folderPath, file1.names(), kNumbered, kNumberedCase);
-            },
+            [&] { renamed = renameEntries(folderPath, file1.names(), kNumbered, kNumberedCase); },
             1);
         expectAll(renamed);
         expectAll(renameat2Loop(back));

@@ -2,7 +2,6 @@
 
 #include "AppIcon.h"
 
-#include "core/FileSystem.h"
 #include "core/Twips.h"
 #include "platform/Messages.h"
 #include "widgets/CaptionColour.h"
@@ -205,7 +204,7 @@ void MainWindow::connectReactions()
 void MainWindow::showProcessFolder()
 {
     const QList<Volume> volumes = m_platform.volumes();
-    const QByteArray current = fs::currentFolder();
+    const QByteArray current = m_platform.startFolder();
     m_drive1->setVolumes(volumes, current);
     m_dir1->setVolumes(volumes, current);
     m_dir1->setPath(current);

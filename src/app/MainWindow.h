@@ -51,7 +51,7 @@ private:
     void buildPopupMenu();
     void setTabOrder();
     void connectReactions();
-    // The lists start on the process's current folder, before the load steps run.
+    // The lists start on the platform's start folder, before the load steps run.
     void showProcessFolder();
 
     Platform& m_platform;

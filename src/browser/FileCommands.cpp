@@ -1,5 +1,6 @@
 #include "FileCommands.h"
 
+#include "core/FileSystem.h"
 #include "core/Twips.h"
 #include "platform/Messages.h"
 
@@ -48,7 +49,7 @@ void FileCommands::onDeleteFile()
 {
     const QByteArray name = m_controls.file1.selectedName();
     if (confirm(m_platform, QStringLiteral("确定删除吗？将永远无法恢复!")) &&
-        !m_platform.deleteFile(m_folderPath.pathOf(name))) {
+        !fs::deleteFile(m_folderPath.pathOf(name))) {
         showMissingFileMessage(m_platform, m_folderPath, name);
         return;
     }

@@ -3,6 +3,7 @@
 #include "AddressMode.h"
 #include "SizeDisplay.h"
 
+#include "core/FileSystem.h"
 #include "core/NativePath.h"
 #include "platform/Messages.h"
 
@@ -46,7 +47,7 @@ void Navigation::onFilterChanged()
 
 void Navigation::onFileClicked()
 {
-    const auto length = m_platform.fileLength(m_folderPath.pathOf(m_controls.file1.selectedName()));
+    const auto length = fs::fileLength(m_folderPath.pathOf(m_controls.file1.selectedName()));
     if (!length) {
         m_controls.file1.refresh();
         showMissingFileMessage(m_platform, m_folderPath, m_controls.file1.selectedName());

@@ -8,14 +8,13 @@
 namespace vornak::fs {
 
 // Length of a listed-kind file (regular, or a link to one); nothing for anything else.
-std::optional<qint64> fileLength(const QByteArray& path);
-bool entryExists(const QByteArray& path);
+[[nodiscard]] std::optional<qint64> fileLength(const QByteArray& path);
 // A regular file (or a link to one) whose name does not start with ".".
-bool isListedFile(const QByteArray& path);
+[[nodiscard]] bool isListedFile(const QByteArray& path);
 // Removes a listed-kind file outright; refuses a file the user may not write.
-bool deleteFile(const QByteArray& path);
+[[nodiscard]] bool deleteFile(const QByteArray& path);
 // Renames an entry of the open folder dir without ever replacing an existing entry.
-bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to);
+[[nodiscard]] bool renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to);
 QByteArray currentFolder();
 
 } // namespace vornak::fs

@@ -2,6 +2,8 @@
 
 #include "DuplicateReport.h"
 
+#include "core/FileSystem.h"
+#include "core/OpenFolder.h"
 #include "platform/Messages.h"
 
 namespace vornak {
@@ -9,10 +11,9 @@ namespace vornak {
 namespace {
 
 // Each entry's length, one query each, relative to the open folder.
-Lengths measureEntries(const NameList& entries, const FolderPath& folderPath,
-                       const Platform& platform)
+Lengths measureEntries(const NameList& entries, const FolderPath& folderPath)
 {
-    const OpenFolder folder = platform.openFolder(folderPath.bytes());
+    const OpenFolder folder(folderPath.bytes());
     Lengths lengths;
     lengths.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -22,11 +23,10 @@ Lengths measureEntries(const NameList& entries, const FolderPath& folderPath,
 
 } // namespace
 
-QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
-                             const Platform& platform)
+QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath)
 {
     const NameList& entries = file1.names();
-    return fullCheckReport(entries, measureEntries(entries, folderPath, platform));
+    return fullCheckReport(entries, measureEntries(entries, folderPath));
 }
 
 SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
@@ -36,22 +36,22 @@ SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& pl
 void SizeCheck::onCheckFile()
 {
     const QByteArray selectedPath = m_folderPath.pathOf(m_file1.selectedName());
-    const std::optional<qint64> selectedLength = m_platform.fileLength(selectedPath);
-    if (!m_platform.probe(selectedPath, ProbeMask::OrdinaryFiles)) {
+    const std::optional<qint64> selectedLength = fs::fileLength(selectedPath);
+    if (!fs::isListedFile(selectedPath)) {
         showMissingFileMessage(m_platform, m_folderPath, m_file1.selectedName());
         return;
     }
     const int selected = m_file1.selectedIndex();
     const NameList& entries = m_file1.names();
-    const QString report = singleCheckReport(
-        entries, measureEntries(entries, m_folderPath, m_platform), selected, selectedLength);
+    const QString report =
+        singleCheckReport(entries, measureEntries(entries, m_folderPath), selected, selectedLength);
     m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
 }
 
 void SizeCheck::onCheckAll()
 {
     m_file1.refresh();
-    const QString report = buildFullCheckReport(m_file1, m_folderPath, m_platform);
+    const QString report = buildFullCheckReport(m_file1, m_folderPath);
     if (report.isEmpty())
         m_platform.messageBox(kNoEqualFiles, MessageButtons::Ok, kResultsTitle);
     else

@@ -36,7 +36,6 @@ private:
 
 // The full check's report on the entries of the list as it stands (empty when nothing
 // matches): each entry is measured once.
-QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath,
-                             const Platform& platform);
+QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath);
 
 } // namespace vornak

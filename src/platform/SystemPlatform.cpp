@@ -83,6 +83,11 @@ QList<Volume> SystemPlatform::volumes() const
     return result;
 }
 
+QByteArray SystemPlatform::startFolder() const
+{
+    return fs::currentFolder();
+}
+
 std::optional<QByteArray> SystemPlatform::desktopFolder() const
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

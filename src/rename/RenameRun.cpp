@@ -18,21 +18,19 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
     return renames;
 }
 
-std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
-                         const std::vector<Rename>& plan)
+std::size_t applyRenames(const FolderPath& folderPath, const std::vector<Rename>& plan)
 {
-    const OpenFolder folder = platform.openFolder(folderPath.bytes());
+    const OpenFolder folder(folderPath.bytes());
     std::size_t renamed = 0;
     for (const Rename& rename : plan)
         renamed += folder.renameNoReplace(rename.oldName, rename.newName);
     return renamed;
 }
 
-std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const NameList& entries, const RenameState& state, NameCase nameCase)
+std::size_t renameEntries(const FolderPath& folderPath, const NameList& entries,
+                          const RenameState& state, NameCase nameCase)
 {
-    return applyRenames(platform, folderPath,
-                        planRenames(composeRenames(entries, state, nameCase)));
+    return applyRenames(folderPath, planRenames(composeRenames(entries, state, nameCase)));
 }
 
 RenameRun::RenameRun(FileList& file1, const RenameOptionControls& options, const RenameState& state,
@@ -54,7 +52,7 @@ void RenameRun::RunRename()
     if (batch) {
         m_file1.refresh();
         if (options.anyTicked())
-            renameEntries(m_platform, m_folderPath, m_file1.names(), m_state, options.nameCase());
+            renameEntries(m_folderPath, m_file1.names(), m_state, options.nameCase());
         return;
     }
     if (!options.anyTicked())
@@ -62,7 +60,7 @@ void RenameRun::RunRename()
     const QByteArray name = m_file1.entryName(selected);
     if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
                                       CompositionUse::Execution))
-        applyRenames(m_platform, m_folderPath, planRenames({{name, std::move(*newName)}}));
+        applyRenames(m_folderPath, planRenames({{name, std::move(*newName)}}));
 }
 
 } // namespace vornak

@@ -7,6 +7,7 @@
 
 #include "core/FolderPath.h"
 #include "core/NameList.h"
+#include "core/OpenFolder.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 
@@ -22,12 +23,11 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
 // Renames the files of the folder in the plan's order, in-process, never replacing a file: a
 // file whose new name is taken, or that the file system refuses, keeps its name. Returns how
 // many files received their new name.
-std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
-                         const std::vector<Rename>& plan);
+std::size_t applyRenames(const FolderPath& folderPath, const std::vector<Rename>& plan);
 
 // Every listed entry under its composed name: what a batch run does once it has confirmed.
-std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const NameList& entries, const RenameState& state, NameCase nameCase);
+std::size_t renameEntries(const FolderPath& folderPath, const NameList& entries,
+                          const RenameState& state, NameCase nameCase);
 
 // Command1 "执行": after a confirmation, renames every listed file (batch) or the selected
 // one (single) with the texts the preview last took into RenameState.

@@ -73,16 +73,15 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        // The lists start on the process's current folder.
-        QVERIFY(m_dir->isValid() && QDir::setCurrent(m_dir->path()));
-        m_folder = QFile::encodeName(QDir::currentPath());
+        QVERIFY(m_dir->isValid());
+        m_folder = QFile::encodeName(m_dir->path());
         m_platform = std::make_unique<test::TestPlatform>();
+        m_platform->folderAtStart = m_folder;
     }
 
     void cleanup()
     {
         m_window.reset();
-        QDir::setCurrent(QDir::rootPath());
         m_dir.reset();
     }
 

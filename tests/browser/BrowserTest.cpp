@@ -42,7 +42,7 @@ struct Program {
         if (hasDesktop)
             platform.desktop = path("/desk/Desktop");
         platform.volumeList = {{"/", QStringLiteral("/")}, {path("/desk"), QStringLiteral("d")}};
-        QVERIFY(QDir::setCurrent(text("/start")));
+        platform.folderAtStart = path("/start");
         form1 = std::make_unique<MainWindow>(platform);
         file1 = form1->findChild<FileList*>(QStringLiteral("File1"));
         t3 = form1->findChild<QLineEdit*>(QStringLiteral("T3"));
