@@ -42,15 +42,13 @@ std::size_t readdirStatLoop(const QByteArray& folder)
 
 WorkloadResult measureDupcheck(const BenchFolder& folder)
 {
-    FileList file1;
-    showFolder(file1, folder);
-    FolderPath folderPath;
-    folderPath.update(file1.path());
+    FileList fileList;
+    showFolder(fileList, folder);
     QString report;
     // The full check reads the folder again before it measures.
     const double ours = bestSeconds([&] {
-        file1.refresh();
-        report = buildFullCheckReport(file1, folderPath);
+        fileList.refresh();
+        report = buildFullCheckReport(fileList);
     });
     std::size_t shared = 0;
     const double limit = bestSeconds([&] { shared = readdirStatLoop(folder.path()); });

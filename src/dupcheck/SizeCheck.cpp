@@ -11,9 +11,10 @@ namespace vornak {
 namespace {
 
 // Each entry's length, one query each, relative to the open folder.
-Lengths measureEntries(const NameList& entries, const FolderPath& folderPath)
+Lengths measureEntries(const FileList& fileList)
 {
-    const OpenFolder folder(folderPath.bytes());
+    const NameList& entries = fileList.names();
+    const OpenFolder folder(fileList.path());
     Lengths lengths;
     lengths.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
@@ -23,35 +24,33 @@ Lengths measureEntries(const NameList& entries, const FolderPath& folderPath)
 
 } // namespace
 
-QString buildFullCheckReport(const FileList& file1, const FolderPath& folderPath)
+QString buildFullCheckReport(const FileList& fileList)
 {
-    const NameList& entries = file1.names();
-    return fullCheckReport(entries, measureEntries(entries, folderPath));
+    return fullCheckReport(fileList.names(), measureEntries(fileList));
 }
 
-SizeCheck::SizeCheck(FileList& file1, const FolderPath& folderPath, Platform& platform)
-    : m_file1(file1), m_folderPath(folderPath), m_platform(platform)
+SizeCheck::SizeCheck(FileList& fileList, Platform& platform, QObject* parent)
+    : QObject(parent), m_fileList(fileList), m_platform(platform)
 {}
 
-void SizeCheck::onCheckFile()
+void SizeCheck::checkFile()
 {
-    const QByteArray selectedPath = m_folderPath.pathOf(m_file1.selectedName());
+    const QByteArray folderPath = m_fileList.folderPath();
+    const QByteArray selectedPath = folderPath + m_fileList.selectedName();
     const std::optional<qint64> selectedLength = fs::fileLength(selectedPath);
     if (!fs::isListedFile(selectedPath)) {
-        showMissingFileMessage(m_platform, m_folderPath, m_file1.selectedName());
+        showMissingFileMessage(m_platform, folderPath, m_fileList.selectedName());
         return;
     }
-    const int selected = m_file1.selectedIndex();
-    const NameList& entries = m_file1.names();
-    const QString report =
-        singleCheckReport(entries, measureEntries(entries, m_folderPath), selected, selectedLength);
+    const QString report = singleCheckReport(m_fileList.names(), measureEntries(m_fileList),
+                                             m_fileList.selectedIndex(), selectedLength);
     m_platform.messageBox(report, MessageButtons::Ok, kResultsTitle);
 }
 
-void SizeCheck::onCheckAll()
+void SizeCheck::checkAll()
 {
-    m_file1.refresh();
-    const QString report = buildFullCheckReport(m_file1, m_folderPath);
+    m_fileList.refresh();
+    const QString report = buildFullCheckReport(m_fileList);
     if (report.isEmpty())
         m_platform.messageBox(kNoEqualFiles, MessageButtons::Ok, kResultsTitle);
     else

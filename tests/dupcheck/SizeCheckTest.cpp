@@ -32,16 +32,14 @@ struct Folder {
     QTemporaryDir dir;
     test::TestPlatform platform;
     FileList file1;
-    FolderPath folderPath;
-    SizeCheck check{file1, folderPath, platform};
+    SizeCheck check{file1, platform, nullptr};
 
     Folder(const Files& files, const QString& selected, const QStringList& removed = {})
     {
         for (const auto& [name, length] : files)
             QVERIFY(test::makeFile(dir.filePath(name), length));
-        file1.setPattern(QStringLiteral("*.txt"));
+        QVERIFY(file1.setPattern(QStringLiteral("*.txt")));
         QVERIFY(file1.setPath(QFile::encodeName(dir.path())));
-        folderPath.update(file1.path());
         for (int i = 0; i < file1.count(); ++i) {
             if (file1.entryDisplayName(i) == selected)
                 file1.setSelectedIndex(i);
@@ -128,9 +126,9 @@ void SizeCheckTest::checkFolder()
     QFETCH(QString, shown);
     Folder folder(files, selected, removed);
     if (selected.isEmpty())
-        folder.check.onCheckAll();
+        folder.check.checkAll();
     else
-        folder.check.onCheckFile();
+        folder.check.checkFile();
 
     ResultsWindow* form2 = folder.check.resultsWindow();
     const QList<test::ShownMessage>& messages = folder.platform.messages;
@@ -178,7 +176,7 @@ void SizeCheckTest::oneResultsWindowScrollsAndCopies()
     for (int i = 0; i < 30; ++i)
         files.append({QStringLiteral("%1.txt").arg(i + 10), 1});
     Folder folder(files, {});
-    folder.check.onCheckAll();
+    folder.check.checkAll();
     QPointer<ResultsWindow> form2 = folder.check.resultsWindow();
     QLabel& label1 = *form2->findChild<QLabel*>(QStringLiteral("Label1"));
     QScrollBar& vScroll1 = *form2->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
@@ -192,7 +190,7 @@ void SizeCheckTest::oneResultsWindowScrollsAndCopies()
     QCOMPARE(folder.platform.clipboard, form2->report());
 
     QVERIFY(test::makeFile(folder.dir.filePath("40.txt"), 1));
-    folder.check.onCheckAll();
+    folder.check.checkAll();
     QCOMPARE(folder.check.resultsWindow(), form2.data());
     QVERIFY(form2->report().contains(match("39.txt", "40.txt")));
     QCOMPARE(vScroll1.value(), 0);

@@ -68,8 +68,8 @@ void ListControlsTest::changeRuleAndOpeningAFolder()
     QVERIFY(QTest::qWaitForWindowExposed(&dir1));
     drive1.setVolumes({{"/", QString()}, {m_folder, QString()}}, "/usr");
     QList<QByteArray> seen;
-    connect(&drive1, &DriveList::changed, this, [&] { seen << "drive " + drive1.drive(); });
-    connect(&dir1, &FolderList::changed, this, [&] { seen << "folder " + dir1.path(); });
+    connect(&drive1, &DriveList::driveChanged, this, [&] { seen << "drive " + drive1.drive(); });
+    connect(&dir1, &FolderList::pathChanged, this, [&] { seen << "folder " + dir1.path(); });
     connect(&file1, &FileList::pathChanged, this,
             [&] { seen << "files " + file1.path() + ' ' + QByteArray::number(file1.count()); });
     QVERIFY(drive1.setDrive(m_folder));
@@ -86,7 +86,7 @@ void ListControlsTest::changeRuleAndOpeningAFolder()
     QVERIFY(!file1.setPath(at("missing")));
     QCOMPARE(seen, QList<QByteArray>());
 
-    QSignalSpy clicked(&dir1, &FolderList::clicked);
+    QSignalSpy clicked(&dir1, &FolderList::folderChosen);
     const auto centre = [&dir1](QTreeWidgetItem* item) {
         dir1.scrollToItem(item);
         return dir1.visualItemRect(item).center();
@@ -111,7 +111,7 @@ void ListControlsTest::clickAndRefreshFollowTheSelection()
     QVERIFY(QTest::qWaitForWindowExposed(&file1));
     QVERIFY(file1.setPath(m_folder));
     QTRY_VERIFY(file1.visualRect(file1.model()->index(3, 0)).isValid());
-    QSignalSpy clicked(&file1, &FileList::clicked);
+    QSignalSpy clicked(&file1, &FileList::entryChosen);
     // Left or right click on a row, or the Down or Up key; then selection and Clicks.
     const struct {
         char step;
