@@ -2,7 +2,6 @@
 #include "Workloads.h"
 
 #include "dupcheck/SizeCheck.h"
-#include "platform/SystemPlatform.h"
 #include "widgets/FileList.h"
 
 #include <dirent.h>
@@ -43,14 +42,13 @@ std::size_t readdirStatLoop(const QByteArray& folder)
 
 WorkloadResult measureDupcheck(const BenchFolder& folder)
 {
-    SystemPlatform platform;
-    FileList file1;
-    showFolder(file1, folder);
+    FileList fileList;
+    showFolder(fileList, folder);
     quint64 reportLines = 0;
     // The full check reads the folder again before it measures.
     const double ours = bestSeconds([&] {
-        file1.refresh();
-        reportLines = buildFullCheckReport(file1, platform)->lineCount();
+        fileList.refresh();
+        reportLines = buildFullCheckReport(fileList)->lineCount();
     });
     std::size_t shared = 0;
     const double limit = bestSeconds([&] { shared = readdirStatLoop(folder.path()); });

@@ -22,19 +22,18 @@ std::size_t readdirLoop(const QByteArray& folder)
 
 } // namespace
 
-void showFolder(FileList& file1, const BenchFolder& folder)
+void showFolder(FileList& fileList, const BenchFolder& folder)
 {
-    file1.setPattern(filePatternText(QStringLiteral("*"), QStringLiteral("*")));
-    file1.setPath(folder.path());
-    if (file1.count() != folder.files())
+    if (!fileList.setPattern(filePatternText(QStringLiteral("*"), QStringLiteral("*"))) ||
+        !fileList.setPath(folder.path()) || fileList.count() != folder.files())
         throw std::runtime_error("the file list lost entries");
 }
 
 WorkloadResult measureList(const BenchFolder& folder)
 {
-    FileList file1;
-    showFolder(file1, folder);
-    const double ours = bestSeconds([&] { file1.refresh(); });
+    FileList fileList;
+    showFolder(fileList, folder);
+    const double ours = bestSeconds([&] { fileList.refresh(); });
     const double limit = bestSeconds([&] { readdirLoop(folder.path()); });
     return {ours, limit};
 }

@@ -34,11 +34,9 @@ std::size_t renameat2Loop(const std::vector<std::pair<QByteArray, QByteArray>>& 
 
 WorkloadResult measureRename(const BenchFolder& folder)
 {
-    FileList file1;
-    showFolder(file1, folder);
-    FolderPath folderPath;
-    folderPath.update(file1.path());
-    const SystemPlatform platform;
+    FileList fileList;
+    showFolder(fileList, folder);
+    const QByteArray folderPath = fileList.folderPath();
     const auto files = static_cast<std::size_t>(folder.files());
 
     // Both name every file anew from the same folder: after each timed pass an untimed plain
@@ -48,8 +46,8 @@ WorkloadResult measureRename(const BenchFolder& folder)
     std::vector<std::pair<QByteArray, QByteArray>> back;
     forth.reserve(files);
     back.reserve(files);
-    for (const Rename& rename : composeRenames(file1.names(), kNumbered, kNumberedCase)) {
-        forth.emplace_back(folderPath.pathOf(rename.oldName), folderPath.pathOf(rename.newName));
+    for (const Rename& rename : composeRenames(fileList.names(), kNumbered, kNumberedCase)) {
+        forth.emplace_back(folderPath + rename.oldName, folderPath + rename.newName);
         back.emplace_back(forth.back().second, forth.back().first);
     }
     const auto expectAll = [files](std::size_t renamed) {
@@ -60,8 +58,8 @@ WorkloadResult measureRename(const BenchFolder& folder)
         std::size_t renamed = 0;
         const double seconds = bestSeconds(
             [&] {
-                renamed =
-                    renameEntries(platform, folderPath, file1.names(), kNumbered, kNumberedCase);
+                OpenFolder open(folderPath);
+                renamed = renameEntries(open, fileList.names(), kNumbered, kNumberedCase);
             },
             1);
         expectAll(renamed);
@@ -92,29 +90,30 @@ WorkloadResult measureRename(const BenchFolder& folder)
 
 WorkloadResult measurePreview(const BenchFolder& folder)
 {
-    FileList file1;
-    showFolder(file1, folder);
-    file1.setSelectedIndex(file1.count() - 1);
+    FileList fileList;
+    showFolder(fileList, folder);
+    fileList.setSelectedIndex(fileList.count() - 1);
     std::array<QCheckBox, RenameOptionControls::kPairs> checks;
     std::array<QLineEdit, RenameOptionControls::kPairs> texts;
-    QRadioButton op1;
-    QRadioButton op2;
-    op1.setChecked(true);
+    QRadioButton batchMode;
+    QRadioButton singleMode;
+    batchMode.setChecked(true);
     checks[2].setChecked(true);
     texts[2].setText(QStringLiteral("trip"));
     const RenameOptionControls options({{&checks[0], &checks[1], &checks[2], &checks[3]},
                                         {&texts[0], &texts[1], &texts[2], &texts[3]},
-                                        op1,
-                                        op2});
-    QPushButton command1;
-    QLabel l1;
+                                        batchMode,
+                                        singleMode},
+                                       nullptr);
+    QPushButton runButton;
+    QLabel previewLabel;
     QWidget window;
-    FolderPath folderPath;
     RenameState state;
     SystemPlatform platform;
-    LivePreview preview({file1, command1, l1, window}, options, folderPath, state, platform);
-    const double tick = bestSeconds([&] { preview.PreviewTick(); }, 100);
-    if (l1.text().isEmpty() || !command1.isEnabled())
+    LivePreview preview({fileList, runButton, previewLabel, window}, options, state, platform,
+                        nullptr);
+    const double tick = bestSeconds([&] { preview.tick(); }, 100);
+    if (previewLabel.text().isEmpty() || !runButton.isEnabled())
         throw std::runtime_error("the preview showed nothing");
     return {tick, std::nullopt};
 }

@@ -27,7 +27,7 @@ struct WorkloadResult {
 
 // Shows the folder in the file list as the program does at start, with the initial pattern of
 // the two filter boxes; throws when an entry is missing.
-void showFolder(FileList& file1, const BenchFolder& folder);
+void showFolder(FileList& fileList, const BenchFolder& folder);
 
 // Each workload measures our code against its limit on the folder. A workload that changes
 // the folder leaves it as it found it or comes last.

@@ -1,11 +1,20 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
+#include "Splitter.h"
 
-#include "core/FileSystem.h"
+#include "browser/AddressBox.h"
+#include "browser/FileCommands.h"
+#include "browser/Navigation.h"
 #include "core/Twips.h"
+#include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
+#include "rename/LivePreview.h"
+#include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
+#include "widgets/ClickSignals.h"
+
+#include <tuple>
 
 namespace vornak {
 
@@ -34,195 +43,171 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_platform(platform)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(controlName::window));
     setWindowTitle(kProgramTitle);
     setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(4845), twipsToPixels(4155));
     buildControls();
     buildPopupMenu();
     setTabOrder();
-    m_navigation = std::make_unique<Navigation>(
-        Navigation::Controls{*m_drive1, *m_dir1, *m_file1, *m_t1, *m_t2, *m_t3, *this},
-        m_folderPath, m_platform);
-    m_addressBox =
-        std::make_unique<AddressBox>(AddressBox::Controls{*m_drive1, *m_dir1, *m_t3}, m_platform);
-    m_t3Clicks = new ClickSignals(*m_t3);
-    m_splitter = std::make_unique<Splitter>(*m_lab, *m_dir1, *m_file1);
-    m_fileCommands = std::make_unique<FileCommands>(
-        FileCommands::Controls{*m_file1, *this, *m_xuanXiang, *m_daKaiWenJian, *m_shanChuWenJian,
-                               *m_jianchawenjian, *m_quantijiancha},
-        m_folderPath, m_platform, [this](const QByteArray& path) { Http(path); });
-    m_sizeCheck = std::make_unique<SizeCheck>(*m_file1, m_platform, this);
-    m_renameOptions = std::make_unique<RenameOptionControls>(
-        RenameOptionControls::Controls{{m_check[0], m_check[1], m_check[2], m_check[3]},
-                                       {m_text[0], m_text[1], m_text[2], m_text[3]},
-                                       *m_op1,
-                                       *m_op2});
-    m_livePreview =
-        std::make_unique<LivePreview>(LivePreview::Controls{*m_file1, *m_command1, *m_l1, *this},
-                                      *m_renameOptions, m_folderPath, m_renameState, m_platform);
-    m_renameRun = std::make_unique<RenameRun>(*m_file1, *m_renameOptions, m_renameState,
-                                              m_folderPath, m_platform);
     connectReactions();
-    showProcessFolder();
+    showStartFolder();
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls()
 {
-    m_frame1 = place<QFrame>(this, "Frame1", {0, -120, 4875, 3405});
-    m_frame1->setFrameShape(QFrame::Box);
-    m_file1 = place<FileList>(m_frame1, "File1", {2460, 420, 2320, 2610});
-    m_dir1 = place<FolderList>(m_frame1, "Dir1", {0, 420, 2430, 2610});
-    m_drive1 = place<DriveList>(m_frame1, "Drive1", {0, 120, 2445, 300});
-    m_t3 = place<QLineEdit>(m_frame1, "T3", {2445, 120, 2355, 300});
-    m_t3->setText(QStringLiteral("桌面"));
-    m_t3->setToolTip(QStringLiteral("可直接输入地址 例如：输入/home"));
-    m_op1 = place<QRadioButton>(m_frame1, "Op1", {3360, 3105, 675, 180});
-    m_op1->setText(QStringLiteral("批量"));
-    m_op1->setToolTip(QStringLiteral("批量更改"));
-    m_op1->setChecked(true);
-    m_op2 = place<QRadioButton>(m_frame1, "Op2", {4050, 3105, 675, 180});
-    m_op2->setText(QStringLiteral("单个"));
-    m_op2->setToolTip(QStringLiteral("单个更改"));
-    setCaptionColour(*m_op2, kNormalColour);
-    m_t2 = place<QLineEdit>(m_frame1, "T2", {720, 3060, 1095, 270});
-    m_t2->setText(QStringLiteral("*"));
-    m_t2->setToolTip(QStringLiteral("筛选文件名"));
-    m_t1 = place<QLineEdit>(m_frame1, "T1", {2490, 3060, 795, 270});
-    m_t1->setText(QStringLiteral("*"));
-    m_t1->setToolTip(QStringLiteral("筛选文件后缀"));
-    m_label2 = place<QLabel>(m_frame1, "Label2", {60, 3105, 720, 180});
-    m_label2->setText(QStringLiteral("文件名："));
-    m_label1 = place<QLabel>(m_frame1, "Label1", {1830, 3105, 720, 180});
-    m_label1->setText(QStringLiteral("格式名："));
-    m_lab = place<QLabel>(m_frame1, "lab", {2430, 420, 30, 2595});
-    m_lab->setToolTip(QStringLiteral("按住可移动框体"));
-    m_lab->setAutoFillBackground(true);
-    QPalette barPalette = m_lab->palette();
+    using namespace controlName;
+    m_frame = place<QFrame>(this, frame, {0, -120, 4875, 3405});
+    m_frame->setFrameShape(QFrame::Box);
+    m_fileList = place<FileList>(m_frame, fileList, {2460, 420, 2320, 2610});
+    m_folderList = place<FolderList>(m_frame, folderList, {0, 420, 2430, 2610});
+    m_driveList = place<DriveList>(m_frame, driveList, {0, 120, 2445, 300});
+    m_folderList->setDriveList(m_driveList);
+    m_addressBox = place<QLineEdit>(m_frame, addressBox, {2445, 120, 2355, 300});
+    m_addressBox->setText(QStringLiteral("桌面"));
+    m_addressBox->setToolTip(QStringLiteral("可直接输入地址 例如：输入/home"));
+    m_batchMode = place<QRadioButton>(m_frame, batchMode, {3360, 3105, 675, 180});
+    m_batchMode->setText(QStringLiteral("批量"));
+    m_batchMode->setToolTip(QStringLiteral("批量更改"));
+    m_batchMode->setChecked(true);
+    m_singleMode = place<QRadioButton>(m_frame, singleMode, {4050, 3105, 675, 180});
+    m_singleMode->setText(QStringLiteral("单个"));
+    m_singleMode->setToolTip(QStringLiteral("单个更改"));
+    setCaptionColour(*m_singleMode, kNormalColour);
+    m_nameFilter = place<QLineEdit>(m_frame, nameFilter, {720, 3060, 1095, 270});
+    m_nameFilter->setText(QStringLiteral("*"));
+    m_nameFilter->setToolTip(QStringLiteral("筛选文件名"));
+    m_extensionFilter = place<QLineEdit>(m_frame, extensionFilter, {2490, 3060, 795, 270});
+    m_extensionFilter->setText(QStringLiteral("*"));
+    m_extensionFilter->setToolTip(QStringLiteral("筛选文件后缀"));
+    place<QLabel>(m_frame, nameFilterCaption, {60, 3105, 720, 180})
+        ->setText(QStringLiteral("文件名："));
+    place<QLabel>(m_frame, extensionFilterCaption, {1830, 3105, 720, 180})
+        ->setText(QStringLiteral("格式名："));
+    m_splitterBar = place<QLabel>(m_frame, splitterBar, {2430, 420, 30, 2595});
+    m_splitterBar->setToolTip(QStringLiteral("按住可移动框体"));
+    m_splitterBar->setAutoFillBackground(true);
+    QPalette barPalette = m_splitterBar->palette();
     barPalette.setColor(QPalette::Window, QColor(0, 192, 192));
-    m_lab->setPalette(barPalette);
-    m_timer1 = new QTimer(m_frame1);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(100);
+    m_splitterBar->setPalette(barPalette);
+    m_previewTimer = new QTimer(m_frame);
+    m_previewTimer->setObjectName(QLatin1String(previewTimer));
+    m_previewTimer->setInterval(100);
 
-    m_command1 = place<QPushButton>(this, "Command1", {3990, 3825, 855, 360});
-    m_command1->setText(QStringLiteral("执行"));
+    m_runButton = place<QPushButton>(this, runButton, {3990, 3825, 855, 360});
+    m_runButton->setText(QStringLiteral("执行"));
     static constexpr struct {
-        const char* check;
-        const char* text;
         const char* caption;
         int left;
         int top;
-    } kOptions[4] = {{"Check1", "Text1", "前面加字", 30, 3300},
-                     {"Check2", "Text2", "后面加字", 2460, 3300},
-                     {"Check3", "Text3", "改文件名", 30, 3570},
-                     {"Check4", "Text4", "改格式名", 2460, 3570}};
-    for (int i = 0; i < 4; ++i) {
+    } kOptions[RenameOptionControls::kPairs] = {{"前面加字", 30, 3300},
+                                                {"后面加字", 2460, 3300},
+                                                {"改文件名", 30, 3570},
+                                                {"改格式名", 2460, 3570}};
+    for (std::size_t i = 0; i < RenameOptionControls::kPairs; ++i) {
         const auto& option = kOptions[i];
-        m_text[i] =
-            place<QLineEdit>(this, option.text, {option.left + 1050, option.top, 1335, 270});
-        m_text[i]->setEnabled(false);
-        m_check[i] =
-            place<QCheckBox>(this, option.check, {option.left, option.top + 30, 1035, 210});
-        m_check[i]->setText(QString::fromUtf8(option.caption));
-        setCaptionColour(*m_check[i], kNormalColour);
+        m_optionTexts[i] =
+            place<QLineEdit>(this, optionTexts[i], {option.left + 1050, option.top, 1335, 270});
+        m_optionTexts[i]->setEnabled(false);
+        m_optionChecks[i] =
+            place<QCheckBox>(this, optionChecks[i], {option.left, option.top + 30, 1035, 210});
+        m_optionChecks[i]->setText(QString::fromUtf8(option.caption));
+        setCaptionColour(*m_optionChecks[i], kNormalColour);
     }
-    m_l1 = place<PreviewLabel>(this, "L1", {60, 3930, 3825, 195});
+    m_previewLabel = place<PreviewLabel>(this, previewLabel, {60, 3930, 3825, 195});
 }
 
 void MainWindow::buildPopupMenu()
 {
+    using namespace controlName;
     // The top item is never shown as a menu bar: the tree only opens as a popup.
-    m_xuanXiang = new QMenu(QStringLiteral("选项"), this);
-    m_xuanXiang->setObjectName(QStringLiteral("XuanXiang"));
-    m_daKaiWenJianJia = addItem(m_xuanXiang, "DaKaiWenJianJia", QStringLiteral("打开文件夹"));
-    m_daKaiWenJian = addItem(m_xuanXiang, "DaKaiWenJian", QStringLiteral("打开文件"));
-    m_shanChuWenJian = addItem(m_xuanXiang, "ShanChuWenJian", QStringLiteral("删除文件"));
-    m_jiancha = m_xuanXiang->addMenu(QStringLiteral("检查"));
-    m_jiancha->setObjectName(QStringLiteral("jiancha"));
-    m_jiancha->menuAction()->setObjectName(QStringLiteral("jiancha"));
-    m_jianchawenjian = addItem(m_jiancha, "jianchawenjian", QStringLiteral("检查文件"));
-    m_quantijiancha = addItem(m_jiancha, "quantijiancha", QStringLiteral("全体检查"));
+    m_fileMenu = new QMenu(QStringLiteral("选项"), this);
+    m_fileMenu->setObjectName(QLatin1String(fileMenu));
+    m_openFolderAction = addItem(m_fileMenu, openFolderAction, QStringLiteral("打开文件夹"));
+    m_openFileAction = addItem(m_fileMenu, openFileAction, QStringLiteral("打开文件"));
+    m_deleteFileAction = addItem(m_fileMenu, deleteFileAction, QStringLiteral("删除文件"));
+    QMenu* check = m_fileMenu->addMenu(QStringLiteral("检查"));
+    check->setObjectName(QLatin1String(checkMenu));
+    check->menuAction()->setObjectName(QLatin1String(checkMenu));
+    m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
+    m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
 }
 
 void MainWindow::setTabOrder()
 {
-    const QList<QWidget*> order{m_file1,    m_dir1,    m_drive1,   m_t3,      m_op1,      m_op2,
-                                m_t2,       m_t1,      m_command1, m_text[3], m_check[3], m_text[2],
-                                m_check[2], m_text[1], m_check[1], m_text[0], m_check[0]};
+    const QList<QWidget*> order{
+        m_fileList,        m_folderList,     m_driveList,       m_addressBox,     m_batchMode,
+        m_singleMode,      m_nameFilter,     m_extensionFilter, m_runButton,      m_optionTexts[3],
+        m_optionChecks[3], m_optionTexts[2], m_optionChecks[2], m_optionTexts[1], m_optionChecks[1],
+        m_optionTexts[0],  m_optionChecks[0]};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void MainWindow::connectReactions()
 {
-    Navigation& navigation = *m_navigation;
-    connect(m_drive1, &DriveList::changed, this, [&navigation] { navigation.onDriveChanged(); });
-    connect(m_dir1, &FolderList::changed, this, [&navigation] { navigation.onFolderChanged(); });
-    connect(m_dir1, &FolderList::clicked, this, [&navigation] { navigation.onFolderClicked(); });
-    connect(m_t1, &QLineEdit::textChanged, this, [&navigation] { navigation.onFilterChanged(); });
-    connect(m_t2, &QLineEdit::textChanged, this, [&navigation] { navigation.onFilterChanged(); });
-    connect(m_file1, &FileList::clicked, this, [&navigation] { navigation.onFileClicked(); });
-    // Commands must never act on the folder shown before a navigation.
-    connect(m_file1, &FileList::pathChanged, this,
-            [this] { m_folderPath.update(m_file1->path()); });
-    AddressBox& addressBox = *m_addressBox;
-    connect(m_t3, &QLineEdit::textChanged, this, [&addressBox] { addressBox.onChanged(); });
-    connect(m_t3Clicks, &ClickSignals::clicked, this, [&addressBox] { addressBox.onClicked(); });
-    connect(m_t3Clicks, &ClickSignals::doubleClicked, this,
-            [&addressBox] { addressBox.onDoubleClicked(); });
+    auto* navigation = new Navigation({*m_driveList, *m_folderList, *m_fileList, *m_extensionFilter,
+                                       *m_nameFilter, *m_addressBox, *this},
+                                      m_platform, this);
+    connect(m_driveList, &DriveList::driveChanged, navigation, &Navigation::followDrive);
+    connect(m_folderList, &FolderList::pathChanged, navigation, &Navigation::followFolder);
+    connect(m_folderList, &FolderList::folderChosen, navigation, &Navigation::rereadFiles);
+    connect(m_extensionFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
+    connect(m_nameFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
+    connect(m_fileList, &FileList::entryChosen, navigation, &Navigation::showFileSize);
 
-    FileCommands& commands = *m_fileCommands;
-    connect(
-        m_file1, &FileList::mouseReleased, this,
-        [&commands](Qt::MouseButton button, QPoint pos) { commands.onFileMouseUp(button, pos); });
-    connect(m_file1, &FileList::doubleClicked, this, [&commands] { commands.onOpenFile(); });
-    connect(m_daKaiWenJianJia, &QAction::triggered, this, [&commands] { commands.onOpenFolder(); });
-    connect(m_daKaiWenJian, &QAction::triggered, this, [&commands] { commands.onOpenFile(); });
-    connect(m_shanChuWenJian, &QAction::triggered, this, [&commands] { commands.onDeleteFile(); });
-    connect(m_jianchawenjian, &QAction::triggered, m_sizeCheck.get(), &SizeCheck::checkFile);
-    connect(m_quantijiancha, &QAction::triggered, m_sizeCheck.get(), &SizeCheck::checkAll);
+    auto* address = new AddressBox({*m_driveList, *m_folderList, *m_addressBox}, m_platform, this);
+    auto* addressClicks = new ClickSignals(*m_addressBox);
+    connect(m_addressBox, &QLineEdit::textChanged, address, &AddressBox::applyEdit);
+    connect(addressClicks, &ClickSignals::clicked, address, &AddressBox::apply);
+    connect(addressClicks, &ClickSignals::doubleClicked, address, &AddressBox::selectWholeText);
 
-    RenameOptionControls& options = *m_renameOptions;
-    for (std::size_t i = 0; i < RenameOptionControls::kPairs; ++i) {
-        connect(m_check[i], &QCheckBox::clicked, this,
-                [&options, i] { options.onCheckClicked(i); });
-        connect(m_text[i], &QLineEdit::textChanged, this,
-                [&options, i] { options.CleanOptionText(i); });
-    }
-    connect(m_op1, &QRadioButton::clicked, this, [&options] { options.onModeClicked(); });
-    connect(m_op2, &QRadioButton::clicked, this, [&options] { options.onModeClicked(); });
-    LivePreview& preview = *m_livePreview;
-    connect(m_timer1, &QTimer::timeout, this, [&preview] { preview.PreviewTick(); });
-    connect(m_l1, &PreviewLabel::doubleClicked, this, [&preview] { preview.ShowPreviewDetails(); });
-    RenameRun& run = *m_renameRun;
-    connect(m_command1, &QPushButton::clicked, this, [&run] { run.RunRename(); });
+    new Splitter(*m_splitterBar, *m_folderList, *m_fileList, this);
+
+    auto* commands = new FileCommands({*m_fileList, *this, *m_fileMenu, *m_openFileAction,
+                                       *m_deleteFileAction, *m_checkFileAction, *m_checkAllAction},
+                                      m_platform, this);
+    connect(m_fileList, &FileList::mouseReleased, commands, &FileCommands::popUpMenu);
+    connect(m_fileList, &FileList::entryActivated, commands, &FileCommands::openFile);
+    connect(m_openFolderAction, &QAction::triggered, commands, &FileCommands::openFolder);
+    connect(m_openFileAction, &QAction::triggered, commands, &FileCommands::openFile);
+    connect(m_deleteFileAction, &QAction::triggered, commands, &FileCommands::deleteFile);
+    auto* sizeCheck = new SizeCheck(*m_fileList, m_platform, this);
+    connect(m_checkFileAction, &QAction::triggered, sizeCheck, &SizeCheck::checkFile);
+    connect(m_checkAllAction, &QAction::triggered, sizeCheck, &SizeCheck::checkAll);
+
+    auto* options = new RenameOptionControls(
+        {m_optionChecks, m_optionTexts, *m_batchMode, *m_singleMode}, this);
+    for (QCheckBox* check : m_optionChecks)
+        connect(check, &QCheckBox::clicked, options, &RenameOptionControls::showTickedOptions);
+    for (QLineEdit* text : m_optionTexts)
+        connect(text, &QLineEdit::textChanged, options, &RenameOptionControls::cleanOptionTexts);
+    connect(m_batchMode, &QRadioButton::clicked, options, &RenameOptionControls::showSelectedMode);
+    connect(m_singleMode, &QRadioButton::clicked, options, &RenameOptionControls::showSelectedMode);
+    auto* preview = new LivePreview({*m_fileList, *m_runButton, *m_previewLabel, *this}, *options,
+                                    m_renameState, m_platform, this);
+    connect(m_previewTimer, &QTimer::timeout, preview, &LivePreview::tick);
+    connect(m_previewLabel, &PreviewLabel::doubleClicked, preview, &LivePreview::showDetails);
+    auto* run = new RenameRun(*m_fileList, *options, m_renameState, m_platform, this);
+    connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);
 }
 
-void MainWindow::showProcessFolder()
+void MainWindow::showStartFolder()
 {
-    const QList<Volume> volumes = m_platform.volumes();
-    const QByteArray current = fs::currentFolder();
-    m_drive1->setVolumes(volumes, current);
-    m_dir1->setVolumes(volumes, current);
-    m_dir1->setPath(current);
+    const QByteArray start = m_platform.startFolder();
+    m_driveList->setVolumes(m_platform.volumes(), start);
+    m_folderList->startIn(start);
 }
 
 void MainWindow::load()
 {
     m_platform.attachSkin();
-    m_drive1->setDrive("D");
-    m_lab->move(m_dir1->width(), m_lab->y());
-    m_lab->move(m_lab->x(), twipsToPixels(420));
-    setCaptionColour(*m_op1, kHighlightColour);
-    m_timer1->start();
-}
-
-void MainWindow::Http(const QByteArray& path)
-{
-    m_platform.shellOpen(path);
+    // On a machine without drive "D" the lists stay on the start folder, without a word.
+    std::ignore = m_driveList->setDrive("D");
+    m_splitterBar->move(m_folderList->width(), m_splitterBar->y());
+    m_splitterBar->move(m_splitterBar->x(), twipsToPixels(420));
+    setCaptionColour(*m_batchMode, kHighlightColour);
+    m_previewTimer->start();
 }
 
 } // namespace vornak

@@ -1,19 +1,9 @@
 #pragma once
 
-#include "Splitter.h"
-
-#include "browser/AddressBox.h"
-#include "browser/FileCommands.h"
-#include "browser/Navigation.h"
-#include "core/FolderPath.h"
 #include "core/RenameState.h"
-#include "dupcheck/SizeCheck.h"
 #include "platform/Platform.h"
-#include "rename/LivePreview.h"
 #include "rename/PreviewLabel.h"
 #include "rename/RenameOptionControls.h"
-#include "rename/RenameRun.h"
-#include "widgets/ClickSignals.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
@@ -28,72 +18,84 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <memory>
+#include <array>
 
 namespace vornak {
 
-// Form1: the main window with every control, the popup menu of the file list, and the
-// wiring of each control's events to the reaction that handles it.
+// The one table of control names: each control of the main window by its role in the code,
+// and the name it carries as objectName(), by which tests and the end-to-end run find it.
+namespace controlName {
+inline constexpr char window[] = "Form1";
+inline constexpr char frame[] = "Frame1";
+inline constexpr char fileList[] = "File1";
+inline constexpr char folderList[] = "Dir1";
+inline constexpr char driveList[] = "Drive1";
+inline constexpr char addressBox[] = "T3";
+inline constexpr char batchMode[] = "Op1";
+inline constexpr char singleMode[] = "Op2";
+inline constexpr char nameFilter[] = "T2";
+inline constexpr char extensionFilter[] = "T1";
+inline constexpr char nameFilterCaption[] = "Label2";
+inline constexpr char extensionFilterCaption[] = "Label1";
+inline constexpr char runButton[] = "Command1";
+// In the order of the options: prefix, suffix, new base name, new extension.
+inline constexpr const char* optionChecks[] = {"Check1", "Check2", "Check3", "Check4"};
+inline constexpr const char* optionTexts[] = {"Text1", "Text2", "Text3", "Text4"};
+inline constexpr char previewLabel[] = "L1";
+inline constexpr char splitterBar[] = "lab";
+inline constexpr char previewTimer[] = "Timer1";
+inline constexpr char fileMenu[] = "XuanXiang";
+inline constexpr char openFolderAction[] = "DaKaiWenJianJia";
+inline constexpr char openFileAction[] = "DaKaiWenJian";
+inline constexpr char deleteFileAction[] = "ShanChuWenJian";
+inline constexpr char checkMenu[] = "jiancha";
+inline constexpr char checkFileAction[] = "jianchawenjian";
+inline constexpr char checkAllAction[] = "quantijiancha";
+} // namespace controlName
+
+// The main window with every control, the popup menu of the file list, and the reactions
+// wired to the controls' signals.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     // The load steps, run once before the window is first shown.
     void load();
-
-    // Opens a file or folder with the desktop's default program; failures go unreported.
-    void Http(const QByteArray& path);
 
 private:
     void buildControls();
     void buildPopupMenu();
     void setTabOrder();
     void connectReactions();
-    // The lists start on the process's current folder, before the load steps run.
-    void showProcessFolder();
+    // The lists start on the platform's start folder, before the load steps run.
+    void showStartFolder();
 
     Platform& m_platform;
-    FolderPath m_folderPath;
-
-    QFrame* m_frame1 = nullptr;
-    FileList* m_file1 = nullptr;
-    FolderList* m_dir1 = nullptr;
-    DriveList* m_drive1 = nullptr;
-    QLineEdit* m_t3 = nullptr;
-    QRadioButton* m_op1 = nullptr;
-    QRadioButton* m_op2 = nullptr;
-    QLineEdit* m_t2 = nullptr;
-    QLineEdit* m_t1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label1 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QLineEdit* m_text[4] = {};
-    QCheckBox* m_check[4] = {};
-    PreviewLabel* m_l1 = nullptr;
-    QLabel* m_lab = nullptr;
-    QTimer* m_timer1 = nullptr;
-
-    QMenu* m_xuanXiang = nullptr;
-    QMenu* m_jiancha = nullptr;
-    QAction* m_daKaiWenJianJia = nullptr;
-    QAction* m_daKaiWenJian = nullptr;
-    QAction* m_shanChuWenJian = nullptr;
-    QAction* m_jianchawenjian = nullptr;
-    QAction* m_quantijiancha = nullptr;
-
-    std::unique_ptr<Navigation> m_navigation;
-    std::unique_ptr<AddressBox> m_addressBox;
-    ClickSignals* m_t3Clicks = nullptr;
-    std::unique_ptr<Splitter> m_splitter;
-    std::unique_ptr<FileCommands> m_fileCommands;
-    std::unique_ptr<SizeCheck> m_sizeCheck;
-
     RenameState m_renameState;
-    std::unique_ptr<RenameOptionControls> m_renameOptions;
-    std::unique_ptr<LivePreview> m_livePreview;
-    std::unique_ptr<RenameRun> m_renameRun;
+
+    QFrame* m_frame = nullptr;
+    FileList* m_fileList = nullptr;
+    FolderList* m_folderList = nullptr;
+    DriveList* m_driveList = nullptr;
+    QLineEdit* m_addressBox = nullptr;
+    QRadioButton* m_batchMode = nullptr;
+    QRadioButton* m_singleMode = nullptr;
+    QLineEdit* m_nameFilter = nullptr;
+    QLineEdit* m_extensionFilter = nullptr;
+    QPushButton* m_runButton = nullptr;
+    std::array<QCheckBox*, RenameOptionControls::kPairs> m_optionChecks{};
+    std::array<QLineEdit*, RenameOptionControls::kPairs> m_optionTexts{};
+    PreviewLabel* m_previewLabel = nullptr;
+    QLabel* m_splitterBar = nullptr;
+    QTimer* m_previewTimer = nullptr;
+
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_openFolderAction = nullptr;
+    QAction* m_openFileAction = nullptr;
+    QAction* m_deleteFileAction = nullptr;
+    QAction* m_checkFileAction = nullptr;
+    QAction* m_checkAllAction = nullptr;
 };
 
 } // namespace vornak

@@ -15,37 +15,39 @@ int twipsX(const QMouseEvent& event)
 
 } // namespace
 
-Splitter::Splitter(QWidget& lab, QWidget& dir1, QWidget& file1)
-    : m_lab(lab), m_dir1(dir1), m_file1(file1)
+Splitter::Splitter(QWidget& bar, QWidget& folderList, QWidget& fileList, QObject* parent)
+    : QObject(parent), m_bar(bar), m_folderList(folderList), m_fileList(fileList)
 {
     // Moves without a button must reach the bar too: see the class comment.
-    m_lab.setMouseTracking(true);
-    m_lab.installEventFilter(this);
+    m_bar.setMouseTracking(true);
+    m_bar.installEventFilter(this);
 }
 
 void Splitter::mouseDown(int x)
 {
-    m_lab.setCursor(Qt::SizeHorCursor);
+    m_dragging = true;
+    m_bar.setCursor(Qt::SizeHorCursor);
     m_dragStartX = x;
 }
 
 void Splitter::mouseMove(int x)
 {
-    if (!isDragging())
+    if (!m_dragging)
         return;
     apply(
-        splitterAfterMove(pixelsToTwips(m_lab.x()), pixelsToTwips(m_lab.width()), x, m_dragStartX));
+        splitterAfterMove(pixelsToTwips(m_bar.x()), pixelsToTwips(m_bar.width()), x, m_dragStartX));
 }
 
 void Splitter::mouseUp()
 {
-    m_lab.setCursor(Qt::SizeAllCursor);
-    apply(splitterAfterRelease(currentLayout(), pixelsToTwips(m_lab.width())));
+    m_dragging = false;
+    m_bar.setCursor(Qt::SizeAllCursor);
+    apply(splitterAfterRelease(currentLayout(), pixelsToTwips(m_bar.width())));
 }
 
 bool Splitter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &m_lab)
+    if (watched != &m_bar)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -62,23 +64,19 @@ bool Splitter::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool Splitter::isDragging() const
-{
-    return m_lab.testAttribute(Qt::WA_SetCursor) && m_lab.cursor().shape() == Qt::SizeHorCursor;
-}
-
 SplitterLayout Splitter::currentLayout() const
 {
-    return {pixelsToTwips(m_lab.x()), pixelsToTwips(m_dir1.width()), pixelsToTwips(m_file1.x()),
-            pixelsToTwips(m_file1.width())};
+    return {pixelsToTwips(m_bar.x()), pixelsToTwips(m_folderList.width()),
+            pixelsToTwips(m_fileList.x()), pixelsToTwips(m_fileList.width())};
 }
 
 void Splitter::apply(const SplitterLayout& layout)
 {
-    m_dir1.setGeometry(0, m_dir1.y(), twipsToPixels(layout.folderListWidth), m_dir1.height());
-    m_lab.move(twipsToPixels(layout.barLeft), m_lab.y());
-    m_file1.setGeometry(twipsToPixels(layout.fileListLeft), m_file1.y(),
-                        twipsToPixels(layout.fileListWidth), m_file1.height());
+    m_folderList.setGeometry(0, m_folderList.y(), twipsToPixels(layout.folderListWidth),
+                             m_folderList.height());
+    m_bar.move(twipsToPixels(layout.barLeft), m_bar.y());
+    m_fileList.setGeometry(twipsToPixels(layout.fileListLeft), m_fileList.y(),
+                           twipsToPixels(layout.fileListWidth), m_fileList.height());
 }
 
 } // namespace vornak

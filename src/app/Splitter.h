@@ -7,15 +7,16 @@
 
 namespace vornak {
 
-// lab: the bar between Dir1 and File1, dragged with any mouse button to move the boundary
-// between them. The bar's pointer shape is the drag state: the west-east arrow while a drag
-// is on, the default pointer before the first press and the four-way arrow after a release.
-// Only the pointer's horizontal position counts, so the button state is never consulted: a
-// drag whose release went elsewhere goes on until the next release on the bar.
+// The bar between the folder list and the file list, dragged with any mouse button to move the
+// boundary between them. A drag is on from a press on the bar until the next release on it;
+// the bar's pointer shows it: the west-east arrow while a drag is on, the default pointer
+// before the first press and the four-way arrow after a release. Only the pointer's
+// horizontal position counts, so the button state is never consulted: a drag whose release
+// went elsewhere goes on until the next release on the bar.
 class Splitter : public QObject {
     Q_OBJECT
 public:
-    Splitter(QWidget& lab, QWidget& dir1, QWidget& file1);
+    Splitter(QWidget& bar, QWidget& folderList, QWidget& fileList, QObject* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,13 +26,13 @@ private:
     void mouseDown(int x);
     void mouseMove(int x);
     void mouseUp();
-    bool isDragging() const;
     SplitterLayout currentLayout() const;
     void apply(const SplitterLayout& layout);
 
-    QWidget& m_lab;
-    QWidget& m_dir1;
-    QWidget& m_file1;
+    QWidget& m_bar;
+    QWidget& m_folderList;
+    QWidget& m_fileList;
+    bool m_dragging = false;
     int m_dragStartX = 0;
 };
 

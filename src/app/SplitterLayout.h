@@ -2,15 +2,16 @@
 
 namespace vornak {
 
-// Right edge of File1 that every drag keeps: its left edge plus its width as the window
-// first shows it.
+// Right edge of the file list that every drag keeps: its left edge plus its width as the
+// window first shows it.
 inline constexpr int FileListRightEdge = 4780;
-// A release leaves File1 alone up to this left edge, and beyond it gives File1 its minimum.
+// A release leaves the file list alone up to this left edge, and beyond it gives the list its
+// minimum width.
 inline constexpr int SplitterMinFileListLeft = 4380;
 inline constexpr int FileListMinWidth = FileListRightEdge - SplitterMinFileListLeft;
 
 // Where the bar between the folder list and the file list leaves the two lists, in twips of
-// Frame1. Dir1's left edge is always 0.
+// the frame. The folder list's left edge is always 0.
 struct SplitterLayout {
     int barLeft = 0;
     int folderListWidth = 0;

@@ -3,30 +3,26 @@
 #include "AddressMode.h"
 
 #include "core/NativePath.h"
-#include "core/Volumes.h"
+
+#include <tuple>
 
 namespace vornak {
 
-AddressBox::AddressBox(Controls controls, Platform& platform)
-    : m_controls(controls), m_platform(platform)
+AddressBox::AddressBox(Controls controls, Platform& platform, QObject* parent)
+    : QObject(parent), m_controls(controls), m_platform(platform)
 {}
 
-void AddressBox::onClicked()
+void AddressBox::applyEdit()
 {
     apply();
+    QLineEdit& edit = m_controls.edit;
+    edit.setCursorPosition(static_cast<int>(edit.text().size()));
 }
 
-void AddressBox::onChanged()
+void AddressBox::selectWholeText()
 {
-    apply();
-    QLineEdit& address = m_controls.address;
-    address.setCursorPosition(static_cast<int>(address.text().size()));
-}
-
-void AddressBox::onDoubleClicked()
-{
-    m_controls.address.setFocus();
-    m_controls.address.selectAll();
+    m_controls.edit.setFocus();
+    m_controls.edit.selectAll();
 }
 
 // Every failure is ignored: a text that names no volume or no folder leaves the lists where
@@ -34,31 +30,32 @@ void AddressBox::onDoubleClicked()
 // that assignment's chain may already have replaced it with the new drive's folder.
 void AddressBox::apply()
 {
-    const QString text = m_controls.address.text();
+    const QString text = m_controls.edit.text();
     if (isDesktopMode(text)) {
         goToDesktop();
         return;
     }
-    m_controls.drive1.setDrive(driveOf(text));
-    m_controls.dir1.setPath(nativeText(m_controls.address.text()));
+    std::ignore = m_controls.driveList.setDrive(driveOf(text));
+    std::ignore = m_controls.folderList.setPath(nativeText(m_controls.edit.text()));
 }
 
 // An absolute path's drive is the volume that holds it. Taking only its first character,
 // "/", would name the root volume for every path: an address on another volume could then
-// never be reached, and choosing that volume in Drive1 would bounce straight back to the root.
+// never be reached, and choosing that volume in the drive list would bounce straight back to
+// the root.
 QByteArray AddressBox::driveOf(const QString& text) const
 {
     const QByteArray typed = nativeText(text);
     if (!typed.startsWith(kSeparator))
         return nativeText(text.left(1));
-    return volumeRootOf(m_controls.drive1.volumes(), cleanAbsolutePath(typed, QByteArray()));
+    return m_controls.driveList.volumeRootOf(cleanAbsolutePath(typed, QByteArray()));
 }
 
 void AddressBox::goToDesktop()
 {
     const QByteArray desktop = m_platform.desktopFolder().value_or(m_platform.homeFolder());
-    m_controls.drive1.setDrive(volumeRootOf(m_controls.drive1.volumes(), desktop));
-    m_controls.dir1.setPath(desktop);
+    std::ignore = m_controls.driveList.setDrive(m_controls.driveList.volumeRootOf(desktop));
+    std::ignore = m_controls.folderList.setPath(desktop);
 }
 
 } // namespace vornak

@@ -1,5 +1,6 @@
 #include "FileCommands.h"
 
+#include "core/FileSystem.h"
 #include "core/Twips.h"
 #include "platform/Messages.h"
 
@@ -14,51 +15,52 @@ constexpr int kPopupOffsetY = 400;
 
 } // namespace
 
-FileCommands::FileCommands(Controls controls, const FolderPath& folderPath, Platform& platform,
-                           Opener http)
-    : m_controls(controls), m_folderPath(folderPath), m_platform(platform), m_http(std::move(http))
+FileCommands::FileCommands(Controls controls, Platform& platform, QObject* parent)
+    : QObject(parent), m_controls(controls), m_platform(platform)
 {}
 
-void FileCommands::onFileMouseUp(Qt::MouseButton button, QPoint pos)
+void FileCommands::popUpMenu(Qt::MouseButton button, QPoint pos)
 {
-    if (m_controls.file1.selectedIndex() < 0) {
-        m_controls.daKaiWenJian.setEnabled(false);
-        m_controls.shanChuWenJian.setEnabled(false);
-        m_controls.jianchawenjian.setEnabled(false);
+    if (m_controls.fileList.selectedIndex() < 0) {
+        m_controls.openFileAction.setEnabled(false);
+        m_controls.deleteFileAction.setEnabled(false);
+        m_controls.checkFileAction.setEnabled(false);
     }
-    if (m_controls.file1.count() == 0)
-        m_controls.quantijiancha.setEnabled(false);
+    if (m_controls.fileList.count() == 0)
+        m_controls.checkAllAction.setEnabled(false);
     if (button == Qt::RightButton) {
         const QPoint inWindow(twipsToPixels(pixelsToTwips(pos.x()) + kPopupOffsetX),
                               twipsToPixels(pixelsToTwips(pos.y()) + kPopupOffsetY));
-        m_controls.xuanXiang.exec(m_controls.window.mapToGlobal(inWindow));
+        m_controls.fileMenu.exec(m_controls.window.mapToGlobal(inWindow));
     }
-    m_controls.daKaiWenJian.setEnabled(true);
-    m_controls.shanChuWenJian.setEnabled(true);
-    m_controls.jianchawenjian.setEnabled(true);
-    m_controls.quantijiancha.setEnabled(true);
+    m_controls.openFileAction.setEnabled(true);
+    m_controls.deleteFileAction.setEnabled(true);
+    m_controls.checkFileAction.setEnabled(true);
+    m_controls.checkAllAction.setEnabled(true);
 }
 
-void FileCommands::onOpenFolder()
+void FileCommands::openFolder()
 {
-    m_http(m_folderPath.bytes());
+    m_platform.shellOpen(m_controls.fileList.folderPath());
 }
 
-void FileCommands::onDeleteFile()
+void FileCommands::deleteFile()
 {
-    const QByteArray name = m_controls.file1.selectedName();
+    FileList& fileList = m_controls.fileList;
+    const QByteArray name = fileList.selectedName();
     if (confirm(m_platform, QStringLiteral("确定删除吗？将永远无法恢复!")) &&
-        !m_platform.deleteFile(m_folderPath.pathOf(name))) {
-        showMissingFileMessage(m_platform, m_folderPath, name);
+        !fs::deleteFile(fileList.folderPath() + name)) {
+        showMissingFileMessage(m_platform, fileList.folderPath(), name);
         return;
     }
-    m_controls.file1.refresh();
+    fileList.refresh();
 }
 
-void FileCommands::onOpenFile()
+void FileCommands::openFile()
 {
-    m_http(m_folderPath.pathOf(m_controls.file1.selectedName()));
-    m_controls.file1.refresh();
+    FileList& fileList = m_controls.fileList;
+    m_platform.shellOpen(fileList.folderPath() + fileList.selectedName());
+    fileList.refresh();
 }
 
 } // namespace vornak

@@ -1,46 +1,43 @@
 #pragma once
 
-#include "core/FolderPath.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 
 #include <QAction>
 #include <QMenu>
-
-#include <functional>
+#include <QObject>
 
 namespace vornak {
 
 // The file list's popup menu and the commands on its selected file: open it or its folder
 // with the desktop's default program, and delete it after a confirmation.
-class FileCommands {
+class FileCommands : public QObject {
+    Q_OBJECT
 public:
     struct Controls {
-        FileList& file1;
+        FileList& fileList;
         QWidget& window;
-        QMenu& xuanXiang;
-        QAction& daKaiWenJian;
-        QAction& shanChuWenJian;
-        QAction& jianchawenjian;
-        QAction& quantijiancha;
+        QMenu& fileMenu;
+        QAction& openFileAction;
+        QAction& deleteFileAction;
+        QAction& checkFileAction;
+        QAction& checkAllAction;
     };
-    // The main window's Http: hands a path to the desktop's default program.
-    using Opener = std::function<void(const QByteArray& path)>;
 
-    FileCommands(Controls controls, const FolderPath& folderPath, Platform& platform, Opener http);
+    FileCommands(Controls controls, Platform& platform, QObject* parent);
 
-    // pos is in the file list's own pixels.
-    void onFileMouseUp(Qt::MouseButton button, QPoint pos);
-    void onOpenFolder();
-    // File1's double click and "打开文件".
-    void onOpenFile();
-    void onDeleteFile();
+public Q_SLOTS:
+    // On any release over the file list, at pos in the list's own pixels: a right button
+    // opens the popup, whose items that have nothing to act on are disabled while it is open.
+    void popUpMenu(Qt::MouseButton button, QPoint pos);
+    void openFolder();
+    // The file list's double click and "打开文件".
+    void openFile();
+    void deleteFile();
 
 private:
     Controls m_controls;
-    const FolderPath& m_folderPath;
     Platform& m_platform;
-    Opener m_http;
 };
 
 } // namespace vornak

@@ -3,8 +3,11 @@
 #include "AddressMode.h"
 #include "SizeDisplay.h"
 
+#include "core/FileSystem.h"
 #include "core/NativePath.h"
 #include "platform/Messages.h"
+
+#include <tuple>
 
 namespace vornak {
 
@@ -13,43 +16,47 @@ QString filePatternText(const QString& nameFilter, const QString& extensionFilte
     return u'*' + nameFilter + QStringLiteral("*.") + extensionFilter + u'*';
 }
 
-Navigation::Navigation(Controls controls, const FolderPath& folderPath, Platform& platform)
-    : m_controls(controls), m_folderPath(folderPath), m_platform(platform)
+Navigation::Navigation(Controls controls, Platform& platform, QObject* parent)
+    : QObject(parent), m_controls(controls), m_platform(platform)
 {}
 
-void Navigation::onDriveChanged()
+void Navigation::followDrive()
 {
     // A volume that cannot be read leaves the lists where they were, without a word.
-    m_controls.dir1.setDrive(m_controls.drive1.drive());
+    std::ignore = m_controls.folderList.setDrive(m_controls.driveList.drive());
 }
 
-void Navigation::onFolderChanged()
+void Navigation::followFolder()
 {
-    m_controls.file1.setPath(m_controls.dir1.path());
-    if (isDesktopMode(m_controls.address.text()))
+    // The folder list shows only folders it could read; should this one fail meanwhile, the
+    // file list stays where it was.
+    std::ignore = m_controls.fileList.setPath(m_controls.folderList.path());
+    if (isDesktopMode(m_controls.addressBox.text()))
         return;
-    const QString path = displayText(m_controls.dir1.path());
-    if (m_controls.address.text() != path)
-        m_controls.address.setText(path);
+    const QString path = displayText(m_controls.folderList.path());
+    if (m_controls.addressBox.text() != path)
+        m_controls.addressBox.setText(path);
 }
 
-void Navigation::onFolderClicked()
+void Navigation::rereadFiles()
 {
-    m_controls.file1.refresh();
+    m_controls.fileList.refresh();
 }
 
-void Navigation::onFilterChanged()
+void Navigation::applyFilters()
 {
-    m_controls.file1.setPattern(
+    // A text that cannot be a pattern leaves the previous one in force.
+    std::ignore = m_controls.fileList.setPattern(
         filePatternText(m_controls.nameFilter.text(), m_controls.extensionFilter.text()));
 }
 
-void Navigation::onFileClicked()
+void Navigation::showFileSize()
 {
-    const auto length = m_platform.fileLength(m_folderPath.pathOf(m_controls.file1.selectedName()));
+    FileList& fileList = m_controls.fileList;
+    const auto length = fs::fileLength(fileList.folderPath() + fileList.selectedName());
     if (!length) {
-        m_controls.file1.refresh();
-        showMissingFileMessage(m_platform, m_folderPath, m_controls.file1.selectedName());
+        fileList.refresh();
+        showMissingFileMessage(m_platform, fileList.folderPath(), fileList.selectedName());
         return;
     }
     m_controls.window.setWindowTitle(sizeDisplayText(*length));

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/FolderPath.h"
 #include "platform/Platform.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
 
 #include <QLineEdit>
+#include <QObject>
 
 namespace vornak {
 
@@ -14,29 +14,33 @@ namespace vornak {
 QString filePatternText(const QString& nameFilter, const QString& extensionFilter);
 
 // The linked drive, folder and file lists, the two filter boxes and the size display.
-class Navigation {
+class Navigation : public QObject {
+    Q_OBJECT
 public:
     struct Controls {
-        DriveList& drive1;
-        FolderList& dir1;
-        FileList& file1;
-        QLineEdit& extensionFilter; // T1
-        QLineEdit& nameFilter;      // T2
-        QLineEdit& address;         // T3
+        DriveList& driveList;
+        FolderList& folderList;
+        FileList& fileList;
+        QLineEdit& extensionFilter;
+        QLineEdit& nameFilter;
+        QLineEdit& addressBox;
         QWidget& window;
     };
 
-    Navigation(Controls controls, const FolderPath& folderPath, Platform& platform);
+    Navigation(Controls controls, Platform& platform, QObject* parent);
 
-    void onDriveChanged();
-    void onFolderChanged();
-    void onFolderClicked();
-    void onFilterChanged();
-    void onFileClicked();
+public Q_SLOTS:
+    // The folder list goes to the chosen drive's folder.
+    void followDrive();
+    // The file list, and the address box in address mode, go to the folder list's folder.
+    void followFolder();
+    void rereadFiles();
+    void applyFilters();
+    // The chosen file's size in the window's title.
+    void showFileSize();
 
 private:
     Controls m_controls;
-    const FolderPath& m_folderPath;
     Platform& m_platform;
 };
 

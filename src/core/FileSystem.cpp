@@ -82,12 +82,6 @@ std::optional<qint64> fileLength(const QByteArray& path)
     return static_cast<qint64>(st.st_size);
 }
 
-bool entryExists(const QByteArray& path)
-{
-    struct stat st {};
-    return !path.isEmpty() && ::lstat(path.constData(), &st) == 0;
-}
-
 bool isListedFile(const QByteArray& path)
 {
     struct stat st {};

@@ -10,12 +10,11 @@
 namespace vornak::fs {
 
 // Length of a listed-kind file (regular, or a link to one); nothing for anything else.
-std::optional<qint64> fileLength(const QByteArray& path);
-bool entryExists(const QByteArray& path);
+[[nodiscard]] std::optional<qint64> fileLength(const QByteArray& path);
 // A regular file (or a link to one) whose name does not start with ".".
-bool isListedFile(const QByteArray& path);
+[[nodiscard]] bool isListedFile(const QByteArray& path);
 // Removes a listed-kind file outright; refuses a file the user may not write.
-bool deleteFile(const QByteArray& path);
+[[nodiscard]] bool deleteFile(const QByteArray& path);
 // Renames an entry of the open folder dir without ever replacing an existing entry, on any
 // file system: with the no-replace flag; where that is refused, by a hard link; where links
 // are refused too (exFAT or FAT through FUSE, sshfs), by claiming the new name with an empty
@@ -23,7 +22,7 @@ bool deleteFile(const QByteArray& path);
 [[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
                                               const QByteArray& to);
 // Why renaming the entry from of the open folder dir failed with error.
-RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
+[[nodiscard]] RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
 QByteArray currentFolder();
 
 } // namespace vornak::fs

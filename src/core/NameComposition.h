@@ -10,7 +10,8 @@
 // exact bytes of a name, so a name that is not valid UTF-8 keeps its bytes.
 namespace vornak {
 
-// Which halves of the name are replaced: Check3 and Check4 as they are when composing.
+// Which halves of the name are replaced: whether the new base name and the new extension are
+// ticked when composing.
 struct NameCase {
     bool replaceBase = false;
     bool replaceExtension = false;

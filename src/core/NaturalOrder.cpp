@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace vornak {
@@ -96,13 +95,6 @@ char* putKey(char* out, QStringView name)
     return out;
 }
 
-std::string keyOf(QStringView name)
-{
-    std::string key(std::size_t(name.size()) * kMaxKeyBytesPerUnit, '\0');
-    key.resize(static_cast<std::size_t>(putKey(key.data(), name) - key.data()));
-    return key;
-}
-
 int compareKeys(std::string_view a, std::string_view b)
 {
     const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
@@ -151,12 +143,6 @@ std::size_t commonPrefixSize(const std::vector<SortItem>& items)
 }
 
 } // namespace
-
-bool naturalLess(QByteArrayView a, QByteArrayView b)
-{
-    const int c = compareKeys(keyOf(QString::fromUtf8(a)), keyOf(QString::fromUtf8(b)));
-    return c != 0 ? c < 0 : a < b;
-}
 
 void sortNaturally(NameList& names)
 {

@@ -8,7 +8,6 @@ namespace vornak {
 // fewer leading zeros first), other characters by their case-folded code point, and names
 // still equal by their exact bytes, so the order is total. Sorting compares precomputed
 // byte keys with memcmp, which keeps large folders fast.
-bool naturalLess(QByteArrayView a, QByteArrayView b);
 void sortNaturally(NameList& names);
 
 } // namespace vornak

@@ -28,8 +28,8 @@ int progressSteps(qint64 done, qint64 total)
     return int(share * kProgressSteps);
 }
 
-ContentCheck::ContentCheck(FileList& file1, Platform& platform, QObject* parent)
-    : QObject(parent), m_file1(file1), m_platform(platform)
+ContentCheck::ContentCheck(FileList& fileList, Platform& platform, QObject* parent)
+    : QObject(parent), m_fileList(fileList), m_platform(platform)
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &ContentCheck::showProgress);
@@ -52,14 +52,14 @@ void ContentCheck::checkContents()
         }
         return;
     }
-    m_file1.refresh();
+    m_fileList.refresh();
     m_running = true;
     m_done = 0;
     m_total = 0;
     m_report.reset();
 
     m_dialog = new QProgressDialog(QStringLiteral("正在比较文件内容……"), QStringLiteral("取消"), 0,
-                                   kProgressSteps, m_file1.window());
+                                   kProgressSteps, m_fileList.window());
     m_dialog->setObjectName(QStringLiteral("contentProgress"));
     m_dialog->setWindowTitle(QStringLiteral("内容检查"));
     m_dialog->setWindowModality(Qt::NonModal);
@@ -71,9 +71,9 @@ void ContentCheck::checkContents()
     connect(m_dialog, &QProgressDialog::canceled, this, [this] { m_worker.request_stop(); });
     m_progressTimer.start();
 
-    m_worker =
-        std::jthread([this, folder = m_file1.path(), entries = m_file1.names(), hook = m_stepHook](
-                         std::stop_token stop) { run(stop, folder, entries, hook); });
+    m_worker = std::jthread(
+        [this, folder = m_fileList.path(), entries = m_fileList.names(),
+         hook = m_stepHook](std::stop_token stop) { run(stop, folder, entries, hook); });
 }
 
 void ContentCheck::run(const std::stop_token& stop, const QByteArray& folder,
@@ -126,7 +126,7 @@ void ContentCheck::showProgress()
 void ContentCheck::showReport(QStringList report)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_file1.window());
+        m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_fileList.window());
     m_results->showReport(std::make_unique<TextLines>(std::move(report)));
 }
 

@@ -35,7 +35,7 @@ public:
     // Called on the checking thread after each read of a running check, with its stop token.
     using StepHook = std::function<void(std::stop_token)>;
 
-    ContentCheck(FileList& file1, Platform& platform, QObject* parent = nullptr);
+    ContentCheck(FileList& fileList, Platform& platform, QObject* parent = nullptr);
     ~ContentCheck() override;
 
     bool isRunning() const { return m_running; }
@@ -59,7 +59,7 @@ private:
     void showProgress();
     void showReport(QStringList report);
 
-    FileList& m_file1;
+    FileList& m_fileList;
     Platform& m_platform;
     QPointer<QProgressDialog> m_dialog;
     QTimer m_progressTimer;

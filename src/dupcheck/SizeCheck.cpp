@@ -2,8 +2,8 @@
 
 #include "SingleCheckReport.h"
 
-#include "core/FolderPath.h"
-#include "core/NativePath.h"
+#include "core/FileSystem.h"
+#include "core/OpenFolder.h"
 #include "platform/Messages.h"
 
 namespace vornak {
@@ -11,24 +11,22 @@ namespace vornak {
 namespace {
 
 // Each entry's length, one query each, relative to the open folder.
-Lengths measureEntries(const NameList& entries, const QByteArray& folder, const Platform& platform)
+Lengths measureEntries(const FileList& fileList)
 {
-    const OpenFolder open = platform.openFolder(folder);
+    const NameList& entries = fileList.names();
+    const OpenFolder folder(fileList.path());
     Lengths lengths;
     lengths.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        lengths.push_back(open.fileLength(entries.nameAt(i)));
+        lengths.push_back(folder.fileLength(entries.nameAt(i)));
     return lengths;
 }
 
 } // namespace
 
-std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList,
-                                                      const Platform& platform)
+std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList)
 {
-    const NameList& entries = fileList.names();
-    return std::make_unique<FullCheckReport>(entries,
-                                             measureEntries(entries, fileList.path(), platform));
+    return std::make_unique<FullCheckReport>(fileList.names(), measureEntries(fileList));
 }
 
 SizeCheck::SizeCheck(FileList& fileList, Platform& platform, QObject* parent)
@@ -37,19 +35,18 @@ SizeCheck::SizeCheck(FileList& fileList, Platform& platform, QObject* parent)
 
 void SizeCheck::checkFile()
 {
+    const QByteArray folderPath = m_fileList.folderPath();
     const QByteArray selectedName = m_fileList.selectedName();
-    const QByteArray selectedPath = withTrailingSeparator(m_fileList.path()) + selectedName;
-    const std::optional<qint64> selectedLength = m_platform.fileLength(selectedPath);
-    if (!m_platform.probe(selectedPath, ProbeMask::OrdinaryFiles)) {
-        FolderPath folderPath;
-        folderPath.update(m_fileList.path());
+    const QByteArray selectedPath = folderPath + selectedName;
+    const std::optional<qint64> selectedLength = fs::fileLength(selectedPath);
+    if (!fs::isListedFile(selectedPath)) {
         showMissingFileMessage(m_platform, folderPath, selectedName);
         return;
     }
     const NameList& entries = m_fileList.names();
     const auto selected = std::uint32_t(m_fileList.selectedIndex());
-    auto report = std::make_unique<SingleCheckReport>(
-        entries, measureEntries(entries, m_fileList.path(), m_platform), selected, selectedLength);
+    auto report = std::make_unique<SingleCheckReport>(entries, measureEntries(m_fileList), selected,
+                                                      selectedLength);
     if (report->pairCount() == 0)
         m_platform.messageBox(noMatchText(entries.displayNameAt(selected)), MessageButtons::Ok,
                               kResultsTitle);
@@ -62,7 +59,7 @@ void SizeCheck::checkFile()
 void SizeCheck::checkAll()
 {
     m_fileList.refresh();
-    std::unique_ptr<FullCheckReport> report = buildFullCheckReport(m_fileList, m_platform);
+    std::unique_ptr<FullCheckReport> report = buildFullCheckReport(m_fileList);
     if (report->pairCount() == 0)
         m_platform.messageBox(kNoEqualFiles, MessageButtons::Ok, kResultsTitle);
     else

@@ -47,7 +47,6 @@ private:
 
 // The full check's report on the entries of the list as it stands: each entry is measured
 // once.
-std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList,
-                                                      const Platform& platform);
+std::unique_ptr<FullCheckReport> buildFullCheckReport(const FileList& fileList);
 
 } // namespace vornak

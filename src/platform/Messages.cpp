@@ -4,11 +4,16 @@
 
 namespace vornak {
 
-void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
+QString withLineFeeds(QString text)
+{
+    return text.replace(kLineBreak, u'\n');
+}
+
+void showMissingFileMessage(Platform& platform, const QByteArray& folderPath,
                             const QByteArray& entryName)
 {
     const QString prompt = QStringLiteral("位置：") + kLineBreak +
-                           displayText(folderPath.pathOf(entryName)) + kLineBreak +
+                           displayText(folderPath + entryName) + kLineBreak +
                            QStringLiteral("没有此文件！请检查！");
     platform.messageBox(prompt, MessageButtons::Ok, QStringLiteral("出错提示!"));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Platform.h"
-#include "core/FolderPath.h"
 
 namespace vornak {
 
@@ -9,11 +8,16 @@ namespace vornak {
 inline constexpr QChar kLineBreak = u'\r';
 inline const QString kProgramTitle = QStringLiteral("Vornak");
 
-// The message that a file of the list could not be found or handled.
-void showMissingFileMessage(Platform& platform, const FolderPath& folderPath,
+// The text as a widget shows it: Qt breaks lines at line feeds only, while the text itself
+// (what the clipboard gets) keeps its carriage returns.
+QString withLineFeeds(QString text);
+
+// The message that a file of the list could not be found or handled; folderPath ends with a
+// separator.
+void showMissingFileMessage(Platform& platform, const QByteArray& folderPath,
                             const QByteArray& entryName);
 
 // Asks a Yes/No question under the program's title; true for Yes.
-bool confirm(Platform& platform, const QString& question);
+[[nodiscard]] bool confirm(Platform& platform, const QString& question);
 
 } // namespace vornak

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/OpenFolder.h"
 #include "core/Volumes.h"
 
 #include <QByteArray>
@@ -14,21 +13,12 @@ namespace vornak {
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
-// What a directory probe counts as found: ordinary listed files only, or any entry at all.
-enum class ProbeMask { OrdinaryFiles = 0, AnyEntry = 23 };
-
-// The one seam between the program and its surroundings. The file system services are
-// not virtual on purpose: tests always run them against real folders. Everything a test
-// must watch or steer (dialogs, shell, clipboard, volumes, desktop) is virtual.
+// The one seam between the program and its surroundings: everything a test must watch or
+// steer (dialogs, shell, clipboard, skin, volumes, and the start, desktop and home folders).
+// The file system is not behind it: tests run the core's calls against real folders.
 class Platform {
 public:
     virtual ~Platform() = default;
-
-    std::optional<qint64> fileLength(const QByteArray& path) const;
-    // The folder held open for handling many of its entries: their lengths, renames.
-    OpenFolder openFolder(const QByteArray& path) const { return OpenFolder(path); }
-    bool probe(const QByteArray& path, ProbeMask mask) const;
-    bool deleteFile(const QByteArray& path) const;
 
     virtual void shellOpen(const QByteArray& path) = 0;
     virtual MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,
@@ -36,6 +26,8 @@ public:
     virtual void setClipboardText(const QString& text) = 0;
     virtual void attachSkin() = 0;
     virtual QList<Volume> volumes() const = 0;
+    // The folder the lists show before the load steps run.
+    virtual QByteArray startFolder() const = 0;
     // The user's desktop folder, or nothing when the user has none.
     virtual std::optional<QByteArray> desktopFolder() const = 0;
     virtual QByteArray homeFolder() const = 0;

@@ -1,5 +1,6 @@
 #include "SystemPlatform.h"
 
+#include "Messages.h"
 #include "Skin.h"
 #include "core/FileSystem.h"
 #include "core/FileUrl.h"
@@ -44,9 +45,7 @@ void SystemPlatform::shellOpen(const QByteArray& path)
 MessageAnswer SystemPlatform::messageBox(const QString& prompt, MessageButtons buttons,
                                          const QString& title)
 {
-    QString shown = prompt;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, title, shown, QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::NoIcon, title, withLineFeeds(prompt), QMessageBox::NoButton,
                     QApplication::activeWindow());
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
@@ -85,6 +84,11 @@ QList<Volume> SystemPlatform::volumes() const
         return (a.root == "/") != (b.root == "/") ? a.root == "/" : a.root < b.root;
     });
     return result;
+}
+
+QByteArray SystemPlatform::startFolder() const
+{
+    return fs::currentFolder();
 }
 
 std::optional<QByteArray> SystemPlatform::desktopFolder() const

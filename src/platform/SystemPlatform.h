@@ -13,6 +13,8 @@ public:
     void setClipboardText(const QString& text) override;
     void attachSkin() override;
     QList<Volume> volumes() const override;
+    // The process's current folder.
+    QByteArray startFolder() const override;
     std::optional<QByteArray> desktopFolder() const override;
     QByteArray homeFolder() const override;
 };

@@ -1,7 +1,6 @@
 #include "LivePreview.h"
 
 #include "core/NameComposition.h"
-
 #include "core/NativePath.h"
 #include "platform/Messages.h"
 
@@ -35,37 +34,36 @@ bool startsWithNonZeroNumber(QStringView text)
 
 } // namespace
 
-LivePreview::LivePreview(Controls controls, const RenameOptionControls& options,
-                         FolderPath& folderPath, RenameState& state, Platform& platform)
-    : m_controls(controls), m_options(options), m_folderPath(folderPath), m_state(state),
+LivePreview::LivePreview(Controls controls, const RenameOptionControls& options, RenameState& state,
+                         Platform& platform, QObject* parent)
+    : QObject(parent), m_controls(controls), m_options(options), m_state(state),
       m_platform(platform)
 {}
 
-void LivePreview::PreviewTick()
+void LivePreview::tick()
 {
-    const FileList& file1 = m_controls.file1;
-    m_folderPath.update(file1.path());
-    if (file1.count() == 0) {
-        m_controls.command1.setEnabled(false);
+    const FileList& fileList = m_controls.fileList;
+    if (fileList.count() == 0) {
+        m_controls.runButton.setEnabled(false);
         return;
     }
     const RenameOptions options = m_options.options();
     m_state = RenameState::from(options);
-    const int selected = file1.selectedIndex();
-    m_controls.command1.setEnabled(options.mode == RenameMode::Batch || selected >= 0);
-    // Without a selection there is nothing to preview; L1 keeps what it showed.
+    const int selected = fileList.selectedIndex();
+    m_controls.runButton.setEnabled(options.mode == RenameMode::Batch || selected >= 0);
+    // Without a selection there is nothing to preview; the label keeps what it showed.
     if (selected < 0)
         return;
-    const auto preview = ComposeNewName(file1.entryName(selected), selected + 1, m_state,
+    const auto preview = ComposeNewName(fileList.entryName(selected), selected + 1, m_state,
                                         options.nameCase(), CompositionUse::Preview);
     if (preview)
-        m_controls.l1.setText(displayText(*preview));
+        m_controls.previewLabel.setText(displayText(*preview));
 }
 
-void LivePreview::ShowPreviewDetails()
+void LivePreview::showDetails()
 {
     const QString title = m_controls.window.windowTitle();
-    const QString preview = m_controls.l1.text();
+    const QString preview = m_controls.previewLabel.text();
     const QString newName = QStringLiteral("更改后文件名：") + preview;
     if (startsWithNonZeroNumber(title))
         m_platform.messageBox(QStringLiteral("文件大小：") + title + kLineBreak + newName,

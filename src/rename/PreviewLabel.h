@@ -4,7 +4,7 @@
 
 namespace vornak {
 
-// L1: the preview label. A plain label reports no double click, and the preview details are
+// The preview label. A plain label reports no double click, and the preview details are
 // shown on one. File names are shown as they are, never read as markup.
 class PreviewLabel : public QLabel {
     Q_OBJECT

@@ -6,34 +6,39 @@
 
 namespace vornak {
 
-RenameOptionControls::RenameOptionControls(Controls controls) : m_controls(controls) {}
+RenameOptionControls::RenameOptionControls(Controls controls, QObject* parent)
+    : QObject(parent), m_controls(controls)
+{}
 
-void RenameOptionControls::onCheckClicked(std::size_t pair)
+void RenameOptionControls::showTickedOptions()
 {
-    QCheckBox& check = *m_controls.checks[pair];
-    const bool ticked = check.isChecked();
-    m_controls.texts[pair]->setEnabled(ticked);
-    setCaptionColour(check, ticked ? kHighlightColour : kNormalColour);
+    for (std::size_t pair = 0; pair < kPairs; ++pair) {
+        QCheckBox& check = *m_controls.checks[pair];
+        const bool ticked = check.isChecked();
+        m_controls.texts[pair]->setEnabled(ticked);
+        setCaptionColour(check, ticked ? kHighlightColour : kNormalColour);
+    }
 }
 
-void RenameOptionControls::onModeClicked()
+void RenameOptionControls::showSelectedMode()
 {
-    const bool batch = m_controls.op1.isChecked();
-    QRadioButton& selected = batch ? m_controls.op1 : m_controls.op2;
-    QRadioButton& other = batch ? m_controls.op2 : m_controls.op1;
+    const bool batch = m_controls.batchMode.isChecked();
+    QRadioButton& selected = batch ? m_controls.batchMode : m_controls.singleMode;
+    QRadioButton& other = batch ? m_controls.singleMode : m_controls.batchMode;
     setCaptionColour(selected, kHighlightColour);
     setCaptionColour(other, kNormalColour);
 }
 
-void RenameOptionControls::CleanOptionText(std::size_t pair)
+void RenameOptionControls::cleanOptionTexts()
 {
-    QLineEdit& text = *m_controls.texts[pair];
-    const QString current = text.text();
-    const QString cleaned = withoutForbiddenNameChars(current);
-    if (cleaned.size() == current.size())
-        return;
-    text.setText(cleaned);
-    text.setCursorPosition(0);
+    for (QLineEdit* text : m_controls.texts) {
+        const QString current = text->text();
+        const QString cleaned = withoutForbiddenNameChars(current);
+        if (cleaned.size() == current.size())
+            continue;
+        text->setText(cleaned);
+        text->setCursorPosition(0);
+    }
 }
 
 RenameOptions RenameOptionControls::options() const
@@ -41,8 +46,8 @@ RenameOptions RenameOptionControls::options() const
     const auto input = [this](std::size_t pair) {
         return OptionInput{m_controls.checks[pair]->isChecked(), m_controls.texts[pair]->text()};
     };
-    return {m_controls.op1.isChecked() ? RenameMode::Batch : RenameMode::Single, input(0), input(1),
-            input(2), input(3)};
+    return {m_controls.batchMode.isChecked() ? RenameMode::Batch : RenameMode::Single, input(0),
+            input(1), input(2), input(3)};
 }
 
 } // namespace vornak

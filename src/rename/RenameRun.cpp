@@ -2,6 +2,8 @@
 
 #include "platform/Messages.h"
 
+#include <tuple>
+
 namespace vornak {
 
 std::vector<Rename> composeRenames(const NameList& entries, const RenameState& state,
@@ -18,51 +20,51 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
     return renames;
 }
 
-std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
-                         const std::vector<Rename>& plan)
+std::size_t applyRenames(OpenFolder& folder, const std::vector<Rename>& plan)
 {
-    OpenFolder folder = platform.openFolder(folderPath.bytes());
     std::size_t renamed = 0;
     for (const Rename& rename : plan)
         renamed += folder.renameNoReplace(rename.oldName, rename.newName).renamed();
     return renamed;
 }
 
-std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const NameList& entries, const RenameState& state, NameCase nameCase)
+std::size_t renameEntries(OpenFolder& folder, const NameList& entries, const RenameState& state,
+                          NameCase nameCase)
 {
-    return applyRenames(platform, folderPath,
-                        planRenames(composeRenames(entries, state, nameCase)));
+    return applyRenames(folder, planRenames(composeRenames(entries, state, nameCase)));
 }
 
-RenameRun::RenameRun(FileList& file1, const RenameOptionControls& options, const RenameState& state,
-                     const FolderPath& folderPath, Platform& platform)
-    : m_file1(file1), m_options(options), m_state(state), m_folderPath(folderPath),
+RenameRun::RenameRun(FileList& fileList, const RenameOptionControls& options,
+                     const RenameState& state, Platform& platform, QObject* parent)
+    : QObject(parent), m_fileList(fileList), m_options(options), m_state(state),
       m_platform(platform)
 {}
 
-void RenameRun::RunRename()
+// Nothing reports how many files were renamed: a file that keeps its name is left as it is.
+void RenameRun::run()
 {
     const RenameOptions options = m_options.options();
     const bool batch = options.mode == RenameMode::Batch;
-    const int selected = m_file1.selectedIndex();
+    const int selected = m_fileList.selectedIndex();
     // A single-mode click between a reload of the list and the next tick has no file.
     if (!batch && selected < 0)
         return;
     if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
         return;
+    // The run stays in the folder it starts in, whatever the list shows meanwhile.
+    OpenFolder folder(m_fileList.folderPath());
     if (batch) {
-        m_file1.refresh();
+        m_fileList.refresh();
         if (options.anyTicked())
-            renameEntries(m_platform, m_folderPath, m_file1.names(), m_state, options.nameCase());
+            std::ignore = renameEntries(folder, m_fileList.names(), m_state, options.nameCase());
         return;
     }
     if (!options.anyTicked())
         return;
-    const QByteArray name = m_file1.entryName(selected);
+    const QByteArray name = m_fileList.entryName(selected);
     if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
                                       CompositionUse::Execution))
-        applyRenames(m_platform, m_folderPath, planRenames({{name, std::move(*newName)}}));
+        std::ignore = applyRenames(folder, planRenames({{name, std::move(*newName)}}));
 }
 
 } // namespace vornak

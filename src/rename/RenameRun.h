@@ -5,10 +5,12 @@
 #include "core/RenamePlan.h"
 #include "core/RenameState.h"
 
-#include "core/FolderPath.h"
 #include "core/NameList.h"
+#include "core/OpenFolder.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
+
+#include <QObject>
 
 #include <vector>
 
@@ -22,27 +24,27 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
 // Renames the files of the folder in the plan's order, in-process, never replacing a file: a
 // file whose new name is taken, or that the file system refuses, keeps its name. Returns how
 // many files received their new name.
-std::size_t applyRenames(const Platform& platform, const FolderPath& folderPath,
-                         const std::vector<Rename>& plan);
+[[nodiscard]] std::size_t applyRenames(OpenFolder& folder, const std::vector<Rename>& plan);
 
 // Every listed entry under its composed name: what a batch run does once it has confirmed.
-std::size_t renameEntries(const Platform& platform, const FolderPath& folderPath,
-                          const NameList& entries, const RenameState& state, NameCase nameCase);
+[[nodiscard]] std::size_t renameEntries(OpenFolder& folder, const NameList& entries,
+                                        const RenameState& state, NameCase nameCase);
 
-// Command1 "执行": after a confirmation, renames every listed file (batch) or the selected
-// one (single) with the texts the preview last took into RenameState.
-class RenameRun {
+// The run button "执行": after a confirmation, renames every listed file (batch) or the
+// selected one (single) with the texts the preview last took into RenameState.
+class RenameRun : public QObject {
+    Q_OBJECT
 public:
-    RenameRun(FileList& file1, const RenameOptionControls& options, const RenameState& state,
-              const FolderPath& folderPath, Platform& platform);
+    RenameRun(FileList& fileList, const RenameOptionControls& options, const RenameState& state,
+              Platform& platform, QObject* parent);
 
-    void RunRename();
+public Q_SLOTS:
+    void run();
 
 private:
-    FileList& m_file1;
+    FileList& m_fileList;
     const RenameOptionControls& m_options;
     const RenameState& m_state;
-    const FolderPath& m_folderPath;
     Platform& m_platform;
 };
 

@@ -1,7 +1,6 @@
 #include "DriveList.h"
 
 #include "core/NativePath.h"
-#include "core/Volumes.h"
 
 namespace vornak {
 
@@ -12,8 +11,8 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 
 void DriveList::setVolumes(const QList<Volume>& volumes, const QByteArray& currentFolder)
 {
-    const QByteArray current = volumeRootOf(volumes, currentFolder);
     m_volumes = volumes;
+    const QByteArray current = volumeRootOf(currentFolder);
     clear();
     m_selected = -1;
     for (const Volume& volume : m_volumes) {
@@ -34,6 +33,11 @@ QByteArray DriveList::drive() const
     return m_selected < 0 ? QByteArray() : m_volumes[m_selected].root;
 }
 
+QByteArray DriveList::volumeRootOf(const QByteArray& path) const
+{
+    return vornak::volumeRootOf(m_volumes, path);
+}
+
 bool DriveList::setDrive(const QByteArray& designation)
 {
     for (int i = 0; i < m_volumes.size(); ++i) {
@@ -51,7 +55,7 @@ void DriveList::select(int index)
     if (index == m_selected)
         return;
     m_selected = index;
-    Q_EMIT changed();
+    Q_EMIT driveChanged();
 }
 
 } // namespace vornak

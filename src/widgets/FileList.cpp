@@ -1,9 +1,12 @@
 #include "FileList.h"
 
 #include "core/FolderReader.h"
+#include "core/NativePath.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <tuple>
 
 namespace vornak {
 
@@ -14,6 +17,11 @@ FileList::FileList(QWidget* parent) : QListView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setLayoutMode(QListView::Batched);
+}
+
+QByteArray FileList::folderPath() const
+{
+    return m_path.isEmpty() ? QByteArray() : withTrailingSeparator(m_path);
 }
 
 bool FileList::setPath(const QByteArray& path)
@@ -35,15 +43,15 @@ bool FileList::setPattern(const QString& text)
     if (pattern->text() == m_pattern.text())
         return true;
     m_pattern = std::move(*pattern);
-    if (!m_path.isEmpty())
-        load(m_path, m_pattern);
+    refresh();
     return true;
 }
 
+// A folder that can no longer be read keeps showing what it last held.
 void FileList::refresh()
 {
     if (!m_path.isEmpty())
-        load(m_path, m_pattern);
+        std::ignore = load(m_path, m_pattern);
 }
 
 bool FileList::load(const QByteArray& path, const FilePattern& pattern)
@@ -110,8 +118,9 @@ void FileList::keyPressEvent(QKeyEvent* event)
 {
     const int before = selectedIndex();
     QListView::keyPressEvent(event);
-    if (selectedIndex() != before && selectedIndex() >= 0)
-        Q_EMIT clicked();
+    const int selected = selectedIndex();
+    if (selected != before && selected >= 0)
+        Q_EMIT entryChosen(selected);
 }
 
 void FileList::mousePressEvent(QMouseEvent* event)
@@ -135,7 +144,7 @@ void FileList::mouseReleaseEvent(QMouseEvent* event)
         const QModelIndex released = indexAt(event->position().toPoint());
         if (selected >= 0 &&
             (selected != m_selectedAtPress || (released.isValid() && released.row() == selected)))
-            Q_EMIT clicked();
+            Q_EMIT entryChosen(selected);
     }
     Q_EMIT mouseReleased(event->button(), event->position().toPoint());
 }
@@ -144,7 +153,7 @@ void FileList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
-        Q_EMIT doubleClicked();
+        Q_EMIT entryActivated(selectedIndex());
 }
 
 } // namespace vornak

@@ -7,26 +7,30 @@
 
 namespace vornak {
 
-// File1: the listed files of one folder that match the pattern, in natural order, with at
-// most one selected entry (index -1 for none). Assigning a path or a pattern reads the folder
-// and raises pathChanged() inside the assignment when the path really changes.
+// The file list: the listed files of one folder that match the pattern, in natural order,
+// with at most one selected entry (index -1 for none). Assigning a path or a pattern reads
+// the folder and raises pathChanged() inside the assignment when the path really changes.
 class FileList : public QListView {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
 
     QByteArray path() const { return m_path; }
-    bool setPath(const QByteArray& path);
+    // The path with exactly one trailing separator, the prefix that makes an entry's name its
+    // path; empty while no folder is shown.
+    QByteArray folderPath() const;
+    // False when the path names no readable folder; the list then stays as it was.
+    [[nodiscard]] bool setPath(const QByteArray& path);
     const FilePattern& pattern() const { return m_pattern; }
     // False when the text cannot be a pattern; the previous pattern then stays.
-    bool setPattern(const QString& text);
+    [[nodiscard]] bool setPattern(const QString& text);
     // Reads the folder again; the selected name stays selected while it is still listed.
     void refresh();
 
     int count() const;
     QByteArray entryName(int index) const;
     QString entryDisplayName(int index) const;
-    // Every entry with its name and display text; made on first use after the list changed.
+    // Every entry with its name and display text.
     const NameList& names() const { return m_model.names(); }
     int selectedIndex() const;
     // The selected entry's name; empty when none is selected.
@@ -35,9 +39,11 @@ public:
 
 Q_SIGNALS:
     void pathChanged();
-    // The user clicked an entry, or moved the selection with the mouse or the keys.
-    void clicked();
-    void doubleClicked();
+    // The user chose the entry at index: clicked it, or moved the selection to it with the
+    // mouse or the keys.
+    void entryChosen(int index);
+    // The user double-clicked the entry at index.
+    void entryActivated(int index);
     // A mouse button was released over the list, at pos in the list's own pixels.
     void mouseReleased(Qt::MouseButton button, QPoint pos);
 
@@ -48,7 +54,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    bool load(const QByteArray& path, const FilePattern& pattern);
+    // False when the folder cannot be read; the entries then stay as they were.
+    [[nodiscard]] bool load(const QByteArray& path, const FilePattern& pattern);
 
     FileListModel m_model;
     QByteArray m_path;

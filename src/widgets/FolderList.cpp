@@ -1,11 +1,13 @@
 #include "FolderList.h"
 
+#include "DriveList.h"
 #include "core/FolderReader.h"
 #include "core/NativePath.h"
-#include "core/Volumes.h"
 
 #include <QKeyEvent>
 #include <QStyle>
+
+#include <tuple>
 
 namespace vornak {
 
@@ -22,16 +24,22 @@ FolderList::FolderList(QWidget* parent) : QTreeWidget(parent)
     setIndentation(8);
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(false);
-    connect(this, &QTreeWidget::itemClicked, this, [this] { Q_EMIT clicked(); });
+    connect(this, &QTreeWidget::itemClicked, this, &FolderList::folderChosen);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &FolderList::open);
 }
 
-void FolderList::setVolumes(const QList<Volume>& volumes, const QByteArray& currentFolder)
+void FolderList::startIn(const QByteArray& folder)
 {
-    m_volumes = volumes;
-    const QByteArray root = volumeRootOf(m_volumes, currentFolder);
-    if (!root.isEmpty() && !m_lastFolderOnVolume.contains(root))
-        m_lastFolderOnVolume.insert(root, currentFolder);
+    remember(folder);
+    // A start folder that cannot be read leaves the list empty, without a word.
+    std::ignore = setPath(folder);
+}
+
+void FolderList::remember(const QByteArray& folder)
+{
+    const QByteArray root = m_driveList ? m_driveList->volumeRootOf(folder) : QByteArray();
+    if (!root.isEmpty())
+        m_lastFolderOnVolume.insert(root, folder);
 }
 
 bool FolderList::setPath(const QByteArray& path)
@@ -44,10 +52,8 @@ bool FolderList::setPath(const QByteArray& path)
     if (!rebuild(cleaned))
         return false;
     m_path = cleaned;
-    const QByteArray root = volumeRootOf(m_volumes, m_path);
-    if (!root.isEmpty())
-        m_lastFolderOnVolume.insert(root, m_path);
-    Q_EMIT changed();
+    remember(m_path);
+    Q_EMIT pathChanged();
     return true;
 }
 
@@ -67,8 +73,9 @@ void FolderList::keyPressEvent(QKeyEvent* event)
 
 void FolderList::open(QTreeWidgetItem* item)
 {
+    // A folder that has become unreadable is not opened; the list stays where it was.
     if (item)
-        setPath(item->data(0, kPathRole).toByteArray());
+        std::ignore = setPath(item->data(0, kPathRole).toByteArray());
 }
 
 bool FolderList::rebuild(const QByteArray& path)

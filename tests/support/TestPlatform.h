@@ -16,8 +16,8 @@ struct ShownMessage {
     QString title;
 };
 
-// The platform for tests: the file system is the real one (inherited), everything else is
-// recorded or scripted here.
+// The platform for tests: everything is recorded or scripted here; the file system stays the
+// real one.
 class TestPlatform : public Platform {
 public:
     void shellOpen(const QByteArray& path) override { shellOpens.append(path); }
@@ -26,6 +26,7 @@ public:
     void setClipboardText(const QString& text) override { clipboard = text; }
     void attachSkin() override { ++skinAttached; }
     QList<Volume> volumes() const override { return volumeList; }
+    QByteArray startFolder() const override { return folderAtStart; }
     std::optional<QByteArray> desktopFolder() const override { return desktop; }
     QByteArray homeFolder() const override { return home; }
 
@@ -36,6 +37,7 @@ public:
     QString clipboard;
     int skinAttached = 0;
     QList<Volume> volumeList{{"/", QStringLiteral("/")}};
+    QByteArray folderAtStart = "/";
     std::optional<QByteArray> desktop;
     QByteArray home = "/";
 };

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "TestFiles.h"
+#include "TestPlatform.h"
+#include "app/MainWindow.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace vornak::test {
+
+// The main window on the test platform, started in a temporary folder of its own and shown
+// off screen, with the controls the tests drive found by their described names.
+struct MainWindowFixture {
+    MainWindowFixture() { platform.folderAtStart = folder(); }
+    ~MainWindowFixture() { removeUndecodableFiles(folder()); }
+
+    // Builds the window, runs its load steps and shows it; false when it does not appear or a
+    // control is missing.
+    [[nodiscard]] bool open()
+    {
+        window = std::make_unique<MainWindow>(platform);
+        window->load();
+        window->show();
+        window->activateWindow();
+        bool all = QTest::qWaitForWindowActive(window.get()) && found(fileList, "File1") &&
+                   found(folderList, "Dir1") && found(driveList, "Drive1") &&
+                   found(addressBox, "T3") && found(singleMode, "Op2") &&
+                   found(runButton, "Command1") && found(previewLabel, "L1") &&
+                   found(previewTimer, "Timer1");
+        for (std::size_t i = 0; i < optionChecks.size(); ++i)
+            all = all && found(optionChecks[i], QStringLiteral("Check%1").arg(i + 1)) &&
+                  found(optionTexts[i], QStringLiteral("Text%1").arg(i + 1));
+        return all;
+    }
+    QByteArray folder() const { return QFile::encodeName(dir.path()); }
+    QByteArray at(const QByteArray& relative) const { return folder() + '/' + relative; }
+    QList<QByteArray> listed() const
+    {
+        QList<QByteArray> names;
+        for (int i = 0; i < fileList->count(); ++i)
+            names.append(fileList->entryName(i));
+        return names;
+    }
+    template <typename T = QWidget> T* find(const QString& name) const
+    {
+        return window->findChild<T*>(name);
+    }
+    template <typename T> bool found(T*& control, const QString& name) const
+    {
+        return (control = find<T>(name)) != nullptr;
+    }
+
+    QTemporaryDir dir;
+    TestPlatform platform;
+    std::unique_ptr<MainWindow> window;
+    FileList* fileList = nullptr;
+    FolderList* folderList = nullptr;
+    DriveList* driveList = nullptr;
+    QLineEdit* addressBox = nullptr;
+    QRadioButton* singleMode = nullptr;
+    QPushButton* runButton = nullptr;
+    std::array<QCheckBox*, 4> optionChecks{};
+    std::array<QLineEdit*, 4> optionTexts{};
+    QLabel* previewLabel = nullptr;
+    QTimer* previewTimer = nullptr;
+};
+
+} // namespace vornak::test
