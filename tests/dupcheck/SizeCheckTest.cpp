@@ -58,6 +58,7 @@ class SizeCheckTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fullReportListsPairsInAllPairsOrder();
+    void singleReportLeavesOutOnlyTheSelectedPosition();
     void checkFolder_data();
     void checkFolder();
     void resultsLayout_data();
@@ -87,6 +88,17 @@ void SizeCheckTest::fullReportListsPairsInAllPairsOrder()
         QCOMPARE(fullCheckReport(entries, lengths),
                  expected.isEmpty() ? expected : expected + kFullRule);
     }
+}
+
+// Two names that are not UTF-8 show alike: the twin of the selected entry is still a match.
+void SizeCheckTest::singleReportLeavesOutOnlyTheSelectedPosition()
+{
+    NameList entries;
+    for (const char* name : {"odd \xff.txt", "odd \xfe.txt", "z.txt"})
+        entries.append(name);
+    const QString shown = entries.displayNameAt(0);
+    QCOMPARE(singleCheckReport(entries, {4, 4, 4}, 0, 4),
+             match(shown, shown) + match(shown, "z.txt") + kSingleRule);
 }
 
 void SizeCheckTest::checkFolder_data()
