@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 using namespace vornak;
-using Length = std::optional<qint64>;
 
 namespace {
 
@@ -19,6 +18,7 @@ namespace {
 const QByteArray kOdd = "odd \xff.bin";
 const QByteArray kOddTwin = "odd \xfe.bin";
 constexpr qint64 kThreeGiB = qint64(3) << 30;
+constexpr qint64 kNoLength = -1;
 
 QList<QByteArray> namesOf(const std::optional<NameList>& listed)
 {
@@ -34,7 +34,10 @@ QList<QByteArray> namesOf(const std::optional<NameList>& listed)
 class FileSystemTest : public QObject {
     Q_OBJECT
     QByteArray at(const QByteArray& name) const { return m_folder + '/' + name; }
-    Length length(const QByteArray& name) const { return fs::fileLength(at(name)); }
+    qint64 length(const QByteArray& name) const
+    {
+        return fs::fileLength(at(name)).value_or(kNoLength);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_folder;
@@ -75,21 +78,21 @@ private Q_SLOTS:
     void lengths_data()
     {
         QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<Length>("expected");
-        QTest::newRow("not UTF-8") << kOdd << Length(4);
-        QTest::newRow("its twin") << kOddTwin << Length(5);
-        QTest::newRow("beyond 32 bits") << QByteArray("big.bin") << Length(kThreeGiB);
-        QTest::newRow("a link gives its file's length") << QByteArray("link.txt") << Length(3);
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("not UTF-8") << kOdd << qint64(4);
+        QTest::newRow("its twin") << kOddTwin << qint64(5);
+        QTest::newRow("beyond 32 bits") << QByteArray("big.bin") << kThreeGiB;
+        QTest::newRow("a link gives its file's length") << QByteArray("link.txt") << qint64(3);
         for (const char* other : {"sub", "folder link", "dangling", "pipe", "missing"})
-            QTest::newRow(other) << QByteArray(other) << Length();
+            QTest::newRow(other) << QByteArray(other) << kNoLength;
     }
     // By path and in the open folder alike.
     void lengths()
     {
         QFETCH(QByteArray, name);
-        QFETCH(Length, expected);
-        QCOMPARE(length(name).value_or(-1), expected.value_or(-1));
-        QCOMPARE(OpenFolder(m_folder).fileLength(name).value_or(-1), expected.value_or(-1));
+        QFETCH(qint64, expected);
+        QCOMPARE(length(name), expected);
+        QCOMPARE(OpenFolder(m_folder).fileLength(name).value_or(kNoLength), expected);
     }
 
     // Whatever stands at the new name, file, folder or link, stays, and the file keeps its name.
@@ -97,13 +100,13 @@ private Q_SLOTS:
     {
         const OpenFolder folder(m_folder);
         for (const QByteArray to : {"b.txt", "sub", "link.txt", "dangling", kOddTwin.constData()}) {
-            const Length before = length(to);
+            const qint64 before = length(to);
             QVERIFY2(!folder.renameNoReplace(kOdd, to), to.constData());
             QCOMPARE(length(to), before);
         }
         QVERIFY(folder.renameNoReplace(kOdd, "renamed \xff"));
-        QCOMPARE(length("renamed \xff"), Length(4));
-        QCOMPARE(length(kOdd), Length());
+        QCOMPARE(length("renamed \xff"), 4);
+        QCOMPARE(length(kOdd), kNoLength);
     }
 
     // The folder lets anyone remove its entries, so only the file's own permission can stop
@@ -128,9 +131,9 @@ private Q_SLOTS:
             return WEXITSTATUS(status) == 0;
         };
         QVERIFY(!deleteAsUser("a.txt"));
-        QCOMPARE(length("a.txt"), Length(1));
+        QCOMPARE(length("a.txt"), 1);
         QVERIFY(deleteAsUser("b.txt"));
-        QCOMPARE(length("b.txt"), Length());
+        QCOMPARE(length("b.txt"), kNoLength);
     }
 };
 
