@@ -6,10 +6,12 @@
 #include <QHash>
 #include <QSet>
 
+namespace vornak::test {
+
 // The input's fields, split at "|": prefix, suffix, base name, extension; flags (bits of the
 // first byte, "0" to "7": replace the base, the extension; execution); position; the name to
 // compose; then pairs of old and new names of a run.
-const char* vornak::test::brokenRenameRule(QByteArrayView input)
+const char* brokenRenameRule(QByteArrayView input)
 {
     const QList<QByteArray> fields = input.toByteArray().split('|');
     const RenameState state{fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
@@ -68,3 +70,5 @@ const char* vornak::test::brokenRenameRule(QByteArrayView input)
     }
     return nullptr;
 }
+
+} // namespace vornak::test
