@@ -52,10 +52,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         const QList<QByteArray> t = texts.split('|');
         const NameCase c{use[0] == 'C' || use[0] == 'D', use[0] == 'B' || use[0] == 'D'};
-        QCOMPARE(ComposeNewName(name, use.mid(2).toLongLong(), {t[0], t[1], t[2], t[3]}, c,
-                                use[1] == 'p' ? CompositionUse::Preview : CompositionUse::Execution)
-                     .value_or(""),
-                 expected);
+        const auto composed =
+            ComposeNewName(name, use.mid(2).toLongLong(), {t[0], t[1], t[2], t[3]}, c,
+                           use[1] == 'p' ? CompositionUse::Preview : CompositionUse::Execution);
+        QCOMPARE(composed.value_or(""), expected);
     }
 
     // Renames and plans as "old>new", in list order and in the order they are done.
