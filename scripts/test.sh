@@ -9,12 +9,14 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1
 bash scripts/check-format.sh
-# The rename rules under libFuzzer for a short while: clang, its own build, only that target.
+# The rename rules under libFuzzer for a short while, from the committed corpus: clang, its own
+# build, only that target.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVORNAK_FUZZ=ON >/dev/null
 cmake --build build-fuzz --target rename_rules_fuzz -j "$(nproc)"
 mkdir -p build-fuzz/corpus
-build-fuzz/rename_rules_fuzz -max_total_time=20 -artifact_prefix=build-fuzz/ build-fuzz/corpus
+build-fuzz/rename_rules_fuzz -max_total_time=20 -artifact_prefix=build-fuzz/ \
+    build-fuzz/corpus tests/core/corpus
 for preset in default asan; do
     bash scripts/build.sh "$preset"
     ctest --preset "$preset" -j "$(nproc)"

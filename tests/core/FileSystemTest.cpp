@@ -3,7 +3,6 @@
 #include "core/OpenFolder.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,12 +10,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using vornak::test::makeFile;
-using Length = std::optional<qint64>;
+using namespace vornak;
 
 namespace {
 
-QList<QByteArray> namesOf(const std::optional<vornak::NameList>& listed)
+// Two names that are not valid UTF-8 and look the same on screen.
+const QByteArray kOdd = "odd \xff.bin";
+const QByteArray kOddTwin = "odd \xfe.bin";
+constexpr qint64 kThreeGiB = qint64(3) << 30;
+constexpr qint64 kNoLength = -1;
+
+QList<QByteArray> namesOf(const std::optional<NameList>& listed)
 {
     QList<QByteArray> names;
     for (std::size_t i = 0; listed && i < listed->size(); ++i)
@@ -24,105 +28,114 @@ QList<QByteArray> namesOf(const std::optional<vornak::NameList>& listed)
     return names;
 }
 
-// Two names that are not valid UTF-8 and look the same on screen.
-const QByteArray kOdd = "odd \xff.bin";
-const QByteArray kOddTwin = "odd \xfe.bin";
-constexpr qint64 kThreeGiB = qint64(3) << 30;
-
 } // namespace
 
-// Files are told apart by their lengths.
+// A folder of files told apart by their lengths, with links and entries that are no files.
 class FileSystemTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void cleanup();
-    void listLengthsAndRename();
-    void deleteRefusesAFileTheUserMayNotWrite();
-
-private:
     QByteArray at(const QByteArray& name) const { return m_folder + '/' + name; }
-    Length length(const QByteArray& name) const { return vornak::fs::fileLength(at(name)); }
+    qint64 length(const QByteArray& name) const
+    {
+        return fs::fileLength(at(name)).value_or(kNoLength);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_folder;
-};
 
-void FileSystemTest::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_folder = QFile::encodeName(m_dir->path());
-    for (const auto& [name, length] : {std::pair{"b.txt", 3LL},
-                                       {"a.txt", 1LL},
-                                       {".hidden", 1LL},
-                                       {kOdd.constData(), 4LL},
-                                       {kOddTwin.constData(), 5LL},
-                                       {"big.bin", kThreeGiB}})
-        QVERIFY(makeFile(at(name), length));
-    QVERIFY(::mkdir(at("sub").constData(), 0755) == 0);
-    QVERIFY(::symlink("b.txt", at("link.txt").constData()) == 0);
-    QVERIFY(::symlink("sub", at("folder link").constData()) == 0);
-    QVERIFY(::mkfifo(at("pipe").constData(), 0644) == 0);
-}
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_folder = QFile::encodeName(m_dir->path());
+        for (const auto& [name, size] : {std::pair{"b.txt", 3LL},
+                                         {"a.txt", 1LL},
+                                         {".hidden", 1LL},
+                                         {kOdd.constData(), 4LL},
+                                         {kOddTwin.constData(), 5LL},
+                                         {"big.bin", kThreeGiB}})
+            QVERIFY(test::makeFile(at(name), size));
+        QVERIFY(::mkdir(at("sub").constData(), 0755) == 0);
+        QVERIFY(::symlink("b.txt", at("link.txt").constData()) == 0);
+        QVERIFY(::symlink("sub", at("folder link").constData()) == 0);
+        QVERIFY(::symlink("gone", at("dangling").constData()) == 0);
+        QVERIFY(::mkfifo(at("pipe").constData(), 0644) == 0);
+    }
+    void cleanup()
+    {
+        test::removeUndecodableFiles(m_folder);
+        m_dir.reset();
+    }
 
-void FileSystemTest::cleanup()
-{
-    vornak::test::removeUndecodableFiles(m_folder);
-    m_dir.reset();
-}
+    // Hidden entries and entries that are no files are left out; links are followed.
+    void listsFilesAndFolders()
+    {
+        QCOMPARE(namesOf(readListedFiles(m_folder, FilePattern::everything())),
+                 (QList<QByteArray>{"a.txt", "b.txt", "big.bin", "link.txt", kOddTwin, kOdd}));
+        QCOMPARE(namesOf(readSubfolders(m_folder)), (QList<QByteArray>{"folder link", "sub"}));
+    }
 
-// The listing leaves out hidden and non-regular entries and follows links. The open folder
-// measures as the path does; a rename never replaces what is there.
-void FileSystemTest::listLengthsAndRename()
-{
-    QCOMPARE(namesOf(vornak::readListedFiles(m_folder, vornak::FilePattern::everything())),
-             (QList<QByteArray>{"a.txt", "b.txt", "big.bin", "link.txt", kOddTwin, kOdd}));
-    QCOMPARE(namesOf(vornak::readSubfolders(m_folder)), (QList<QByteArray>{"folder link", "sub"}));
-    vornak::OpenFolder folder(m_folder);
-    for (const auto& [name, expected] : {std::pair<QByteArray, Length>{kOdd, 4},
-                                         {kOddTwin, 5},
-                                         {"big.bin", kThreeGiB},
-                                         {"sub", std::nullopt}}) {
+    void lengths_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("not UTF-8") << kOdd << qint64(4);
+        QTest::newRow("its twin") << kOddTwin << qint64(5);
+        QTest::newRow("beyond 32 bits") << QByteArray("big.bin") << kThreeGiB;
+        QTest::newRow("a link gives its file's length") << QByteArray("link.txt") << qint64(3);
+        for (const char* other : {"sub", "folder link", "dangling", "pipe", "missing"})
+            QTest::newRow(other) << QByteArray(other) << kNoLength;
+    }
+    // By path and in the open folder alike.
+    void lengths()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(qint64, expected);
         QCOMPARE(length(name), expected);
-        QCOMPARE(folder.fileLength(name), expected);
+        QCOMPARE(OpenFolder(m_folder).fileLength(name).value_or(kNoLength), expected);
     }
-    for (const QByteArray target : {"b.txt", "sub", kOddTwin.constData()}) {
-        const Length before = length(target);
-        QCOMPARE(folder.renameNoReplace(kOdd, target).outcome, vornak::RenameOutcome::TargetExists);
-        QCOMPARE(length(target), before);
-    }
-    QVERIFY(folder.renameNoReplace(kOdd, "renamed \xff").renamed());
-    QCOMPARE(length("renamed \xff"), Length(4));
-    QCOMPARE(length(kOdd), Length());
-}
 
-// The folder lets anyone remove its entries, so only the file's own permission can stop the
-// delete. Root may write every file: there a child process that gave up root deletes.
-void FileSystemTest::deleteRefusesAFileTheUserMayNotWrite()
-{
-    QVERIFY(::chmod(m_folder.constData(), 0777) == 0);
-    QVERIFY(::chmod(at("a.txt").constData(), 0444) == 0);
-    QVERIFY(::chmod(at("b.txt").constData(), 0666) == 0);
-    const auto deleteAsUser = [this](const QByteArray& name) {
-        if (::geteuid() != 0)
-            return vornak::fs::deleteFile(at(name));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0; // nobody
-            ::_exit(!dropped ? 2 : (vornak::fs::deleteFile(at(name)) ? 0 : 1));
+    // Whatever stands at the new name, file, folder or link, stays, and the file keeps its name.
+    void renameNeverReplaces()
+    {
+        OpenFolder folder(m_folder);
+        for (const QByteArray to : {"b.txt", "sub", "link.txt", "dangling", kOddTwin.constData()}) {
+            const qint64 before = length(to);
+            QCOMPARE(folder.renameNoReplace(kOdd, to).outcome, RenameOutcome::TargetExists);
+            QCOMPARE(length(to), before);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
-            qFatal("the child process could not give up root");
-        return WEXITSTATUS(status) == 0;
-    };
-    QVERIFY(!deleteAsUser("a.txt"));
-    QCOMPARE(length("a.txt"), Length(1));
-    QVERIFY(deleteAsUser("b.txt"));
-    QCOMPARE(length("b.txt"), Length());
-}
+        QVERIFY(folder.renameNoReplace(kOdd, "renamed \xff").renamed());
+        QCOMPARE(length("renamed \xff"), 4);
+        QCOMPARE(length(kOdd), kNoLength);
+    }
+
+    // The folder lets anyone remove its entries, so only the file's own permission can stop
+    // the delete. Root may write every file: there a child process that gave up root deletes.
+    void deleteRefusesAFileTheUserMayNotWrite()
+    {
+        QVERIFY(::chmod(m_folder.constData(), 0777) == 0);
+        QVERIFY(::chmod(at("a.txt").constData(), 0444) == 0);
+        QVERIFY(::chmod(at("b.txt").constData(), 0666) == 0);
+        const auto deleteAsUser = [this](const QByteArray& name) {
+            if (::geteuid() != 0)
+                return fs::deleteFile(at(name));
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0; // nobody
+                ::_exit(!dropped ? 2 : (fs::deleteFile(at(name)) ? 0 : 1));
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
+                qFatal("the child process could not give up root");
+            return WEXITSTATUS(status) == 0;
+        };
+        QVERIFY(!deleteAsUser("a.txt"));
+        QCOMPARE(length("a.txt"), 1);
+        QVERIFY(deleteAsUser("b.txt"));
+        QCOMPARE(length("b.txt"), kNoLength);
+    }
+};
 
 QTEST_GUILESS_MAIN(FileSystemTest)
 #include "FileSystemTest.moc"

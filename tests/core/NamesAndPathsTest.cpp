@@ -7,80 +7,136 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 using namespace vornak;
+
+namespace {
+
+// Natural order the slow, plain way, sharing nothing with the sort: the displayed text cut into
+// pieces, each one character, case-folded, or a run of ASCII digits, which stands where a digit
+// would and then compares by its number of digits, its digits (both without leading zeros, so
+// by value) and its leading zeros. Names with equal pieces compare by their bytes.
+using Piece = std::tuple<char32_t, qsizetype, QByteArray, qsizetype>;
+
+QList<Piece> piecesOf(const QByteArray& name)
+{
+    const QList<uint> text = QString::fromUtf8(name).toUcs4();
+    const auto isDigit = [&text](qsizetype i) { return i < text.size() && text[i] - '0' < 10; };
+    QList<Piece> pieces;
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype zeros = 0;
+        for (; text[i] == '0' && isDigit(i + 1); ++i)
+            ++zeros;
+        QByteArray digits;
+        for (; isDigit(i); ++i)
+            digits.append(char(text[i]));
+        pieces.append(digits.isEmpty() ? Piece{QChar::toCaseFolded(char32_t(text[i++])), 0, {}, 0}
+                                       : Piece{U'0', digits.size(), digits, zeros});
+    }
+    return pieces;
+}
+
+bool referenceLess(const QByteArray& a, const QByteArray& b)
+{
+    const QList<Piece> x = piecesOf(a);
+    const QList<Piece> y = piecesOf(b);
+    return x != y ? x < y : a < b;
+}
+
+// Names made of pieces that collide in every way the order tells apart, in reference order.
+QList<QByteArray> randomNames()
+{
+    const QList<QByteArray> pieces =
+        QByteArray("a|A|z|_|-|.| |0|00|1|01|9|10|007|18446744073709551616|é|É|中|😀|\xff|\xc3|"
+                   "\xef\xbf\xbd")
+            .split('|');
+    std::mt19937 random(7);
+    QList<QByteArray> names;
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray name;
+        for (auto k = 1 + random() % 6; k > 0; --k)
+            name += pieces[qsizetype(random() % std::uint32_t(pieces.size()))];
+        names.append(name);
+    }
+    std::sort(names.begin(), names.end(), referenceLess);
+    return names;
+}
+
+} // namespace
 
 // Wildcard patterns, the natural order of names, and where a path leads.
 class NamesAndPathsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void patterns();
-    void naturalOrder();
-    void paths();
+    void patterns()
+    {
+        const struct {
+            const char* pattern;
+            const char* name;
+            bool matches;
+        } rows[] = {{"*.TXT", "read.txt", true},
+                    {"?.txt", "a.txt", true},
+                    {"?.txt", "ab.txt", false},
+                    // "." followed only by stars also matches a name without any ".".
+                    {"a.**", "a", true},
+                    {"*c.*", "a.c", false},
+                    {"*.jpg;*.png", "a.PNG", true},
+                    {"*.jpg;*.png", "a.gif", false}};
+        for (const auto& [pattern, name, matches] : rows) {
+            const auto parsed = FilePattern::parse(QString::fromUtf8(pattern));
+            QVERIFY2(parsed && parsed->matches(QString::fromUtf8(name)) == matches, name);
+        }
+        QVERIFY(!FilePattern::parse(QStringLiteral("*a/b*.*")));
+    }
+
+    // Names in natural order, which the sort and the reference must both restore from a shuffle.
+    void naturalOrder_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("names");
+        using L = QList<QByteArray>;
+        QTest::newRow("digit runs by value") << L{"IMG_2", "IMG_10", "IMG_100"};
+        QTest::newRow("upper case folds") << L{"a2", "A10", "b1", "B2"};
+        QTest::newRow("fewer leading zeros first")
+            << L{"a0", "a00", "a1", "a01", "a001", "a2", "a010"};
+        QTest::newRow("leading zeros decide before what follows") << L{"a1c", "a01b"};
+        QTest::newRow("runs beyond 64 bits")
+            << L{"18446744073709551615", "18446744073709551616", "0100000000000000000000",
+                 "100000000000000000001"};
+        QTest::newRow("a run stands where a digit would")
+            << L{"a", "a-", "a.txt", "a1", "a1.txt", "a9", "a_", "aa", "a１"};
+        QTest::newRow("folding beyond ASCII") << L{"é apple", "É Banana", "σ1", "Σ2", "ς3"};
+        QTest::newRow("CJK and emoji by code point") << L{"中", "文", "ｚ", "😀"};
+        QTest::newRow("names that show alike by their bytes")
+            << L{"A", "a", "x\xef\xbf\xbd", "x\xfe", "x\xff"};
+        QTest::newRow("random, against the reference") << randomNames();
+    }
+    void naturalOrder()
+    {
+        QFETCH(QList<QByteArray>, names);
+        QList<QByteArray> shuffled = names;
+        std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(11));
+        NameList list;
+        for (const QByteArray& name : shuffled)
+            list.append(name);
+        sortNaturally(list);
+        QList<QByteArray> sorted;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            sorted.append(list.nameAt(i));
+        QCOMPARE(sorted, names);
+        std::sort(shuffled.begin(), shuffled.end(), referenceLess);
+        QCOMPARE(shuffled, names);
+    }
+
+    void paths()
+    {
+        QCOMPARE(cleanAbsolutePath("/a/b/../c", "/"), QByteArray("/a/c"));
+        QCOMPARE(cleanAbsolutePath("../x", "/a/b"), QByteArray("/a/x"));
+        const QList<Volume> volumes{{"/mnt/data", QString()}, {"/", QString()}};
+        QCOMPARE(volumeRootOf(volumes, "/mnt/data/x"), QByteArray("/mnt/data"));
+        QCOMPARE(volumeRootOf(volumes, "/mnt/database"), QByteArray("/"));
+    }
 };
-
-void NamesAndPathsTest::patterns()
-{
-    const struct {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    } rows[] = {{"*.TXT", "read.txt", true},
-                {"?.txt", "a.txt", true},
-                {"?.txt", "ab.txt", false},
-                // "." followed only by stars also matches a name without any ".".
-                {"a.**", "a", true},
-                {"*c.*", "a.c", false},
-                {"*.jpg;*.png", "a.PNG", true},
-                {"*.jpg;*.png", "a.gif", false}};
-    for (const auto& [pattern, name, matches] : rows) {
-        const auto parsed = FilePattern::parse(QString::fromUtf8(pattern));
-        QVERIFY2(parsed && parsed->matches(QString::fromUtf8(name)) == matches, name);
-    }
-    QVERIFY(!FilePattern::parse(QStringLiteral("*a/b*.*")));
-}
-
-void NamesAndPathsTest::naturalOrder()
-{
-    // Whether a comes before b in natural order: the first of the two once sorted.
-    const auto sortsBefore = [](const QByteArray& a, const QByteArray& b) {
-        NameList pair;
-        pair.append(b);
-        pair.append(a);
-        sortNaturally(pair);
-        return a != b && pair.nameAt(0) == a;
-    };
-    const QList<std::pair<QByteArray, QByteArray>> ascending{
-        {"IMG_2", "IMG_10"}, {"a1", "a01"}, {"a01", "a2"}, {"\xc3\xa9 apple", "\xc3\x89 Banana"}};
-    for (const auto& [first, second] : ascending)
-        QVERIFY2(sortsBefore(first, second), first.constData());
-    // Names sharing beginnings, digits, case pairs and multi-byte characters, sorted in one go,
-    // come out as the pairwise order puts them.
-    const QList<QByteArray> pieces{"a", "A", "0", "00", "1", "10", "_", "\xc3\xa9", "\xc3\x89"};
-    std::mt19937 random(7);
-    std::vector<QByteArray> entries;
-    NameList list;
-    for (int i = 0; i < 3000; ++i) {
-        QByteArray name;
-        for (int k = 1 + int(random() % 6); k > 0; --k)
-            name += pieces[qsizetype(random() % std::uint32_t(pieces.size()))];
-        entries.push_back(name);
-        list.append(name);
-    }
-    std::stable_sort(entries.begin(), entries.end(), sortsBefore);
-    sortNaturally(list);
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        QCOMPARE(list.nameAt(i), entries[i]);
-}
-
-void NamesAndPathsTest::paths()
-{
-    QCOMPARE(cleanAbsolutePath("/a/b/../c", "/"), QByteArray("/a/c"));
-    QCOMPARE(cleanAbsolutePath("../x", "/a/b"), QByteArray("/a/x"));
-    const QList<Volume> volumes{{"/mnt/data", QString()}, {"/", QString()}};
-    QCOMPARE(volumeRootOf(volumes, "/mnt/data/x"), QByteArray("/mnt/data"));
-    QCOMPARE(volumeRootOf(volumes, "/mnt/database"), QByteArray("/"));
-}
 
 QTEST_APPLESS_MAIN(NamesAndPathsTest)
 #include "NamesAndPathsTest.moc"

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void fullReportAsTheAllPairsLoop_data();
     void fullReportAsTheAllPairsLoop();
     void largeGroupsAsTheAllPairsLoop();
+    void singleReportLeavesOutOnlyTheSelectedPosition();
     void checkFolder_data();
     void checkFolder();
     void resultsWindowScrollsLikeTheLabel();
@@ -173,6 +174,17 @@ void SizeCheckTest::largeGroupsAsTheAllPairsLoop()
     QCOMPARE(report.line(2 * pair + 1), kFullRule);
     QCOMPARE(report.line(2 * pair + 2), QString());
     QCOMPARE(report.textSize(), bytes + kFullRule.toUtf8().size() + 2 * pair + 1);
+}
+
+// Two names that are not UTF-8 show alike: the twin of the selected entry is still a match.
+void SizeCheckTest::singleReportLeavesOutOnlyTheSelectedPosition()
+{
+    NameList entries;
+    for (const char* name : {"odd \xff.txt", "odd \xfe.txt", "z.txt"})
+        entries.append(name);
+    const QString shown = entries.displayNameAt(0);
+    QCOMPARE(SingleCheckReport(entries, {4, 4, 4}, 0, 4).text(),
+             match(shown, shown) + match(shown, "z.txt") + '\r' + kSingleRule);
 }
 
 void SizeCheckTest::checkFolder_data()
