@@ -9,6 +9,7 @@ packages=(
     xvfb xdotool xclip x11-utils
     clang clang-format libclang-rt-14-dev
     desktop-file-utils
+    e2fsprogs exfatprogs exfat-fuse mount
 )
 
 missing=()
