@@ -25,5 +25,7 @@ WorkloadResult measureList(const BenchFolder& folder);
 WorkloadResult measureDupcheck(const BenchFolder& folder);
 WorkloadResult measurePreview(const BenchFolder& folder);
 WorkloadResult measureRename(const BenchFolder& folder);
+// The rename workload with the undo journal written before and marked complete after the run.
+WorkloadResult measureJournaledRename(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -23,6 +23,7 @@ constexpr Workload kWorkloads[] = {
     {"dupcheck", measureDupcheck},
     {"preview", measurePreview},
     {"rename", measureRename},
+    {"rename+journal", measureJournaledRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
