@@ -1,6 +1,7 @@
 #include "Timing.h"
 #include "Workloads.h"
 
+#include "core/RenameJournal.h"
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
@@ -9,7 +10,10 @@
 #include <fcntl.h>
 #include <stdio.h>
 
+#include <QTemporaryDir>
+
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace vornak::bench {
@@ -30,9 +34,11 @@ std::size_t renameat2Loop(const std::vector<std::pair<QByteArray, QByteArray>>& 
     return renamed;
 }
 
-} // namespace
+// Renames every file of the folder with ours, against the plain loop. Ours is given the
+// platform, the folder and the listed names, and returns how many files it renamed.
+using RenameWork = std::function<std::size_t(const QByteArray& folderPath, const NameList& names)>;
 
-WorkloadResult measureRename(const BenchFolder& folder)
+WorkloadResult measureRenameWith(const BenchFolder& folder, const RenameWork& ourRename)
 {
     FileList fileList;
     showFolder(fileList, folder);
@@ -56,12 +62,8 @@ WorkloadResult measureRename(const BenchFolder& folder)
     };
     const auto timeOurs = [&] {
         std::size_t renamed = 0;
-        const double seconds = bestSeconds(
-            [&] {
-                OpenFolder open(folderPath);
-                renamed = renameEntries(open, fileList.names(), kNumbered, kNumberedCase);
-            },
-            1);
+        const double seconds =
+            bestSeconds([&] { renamed = ourRename(folderPath, fileList.names()); }, 1);
         expectAll(renamed);
         expectAll(renameat2Loop(back));
         return seconds;
@@ -86,6 +88,40 @@ WorkloadResult measureRename(const BenchFolder& folder)
         }
     }
     return {ours, limit};
+}
+
+} // namespace
+
+WorkloadResult measureRename(const BenchFolder& folder)
+{
+    return measureRenameWith(
+        folder, [](const QByteArray& folderPath, const NameList& names) {
+            OpenFolder open(folderPath);
+            return renameEntries(open, names, kNumbered, kNumberedCase);
+        });
+}
+
+WorkloadResult measureJournaledRename(const BenchFolder& folder)
+{
+    // A journal of its own, beside the folder, so the user's undo history is left alone.
+    const QTemporaryDir journalFolder;
+    if (!journalFolder.isValid())
+        throw std::runtime_error("cannot create the journal folder");
+    const RenameJournal journal(QFile::encodeName(journalFolder.path()));
+    return measureRenameWith(
+        folder,
+        [&journal](const QByteArray& folderPath, const NameList& names) {
+            const std::vector<Rename> plan =
+                planRenames(composeRenames(names, kNumbered, kNumberedCase));
+            JournalRun run = journal.begin(folderPath, plan);
+            if (!run.isStarted())
+                throw std::runtime_error("the journal cannot be written");
+            OpenFolder open(folderPath);
+            const std::size_t renamed = applyRenames(open, plan);
+            if (!run.finish())
+                throw std::runtime_error("the run cannot be marked complete");
+            return renamed;
+        });
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

@@ -37,5 +37,7 @@ WorkloadResult measurePreview(const BenchFolder& folder);
 WorkloadResult measureRename(const BenchFolder& folder);
 // On a folder of its own: 10,050 files of random bytes, copies and near copies among them.
 WorkloadResult measureContent();
+// The rename workload with the undo journal written before and marked complete after the run.
+WorkloadResult measureJournaledRename(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -29,6 +29,7 @@ constexpr Workload kWorkloads[] = {
     {"list", measureList},       {"dupcheck", measureDupcheck},
     {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
     {"rename", measureRename},
+    {"rename+journal", measureJournaledRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)

@@ -17,6 +17,11 @@ inline bool makeFile(const QString& path, qint64 length = 0)
     return makeFile(QFile::encodeName(path), length);
 }
 
+// Creates or overwrites a file with this content, by its exact bytes.
+bool writeFile(const QByteArray& path, const QByteArray& content);
+// The content of a file, or "(missing)" when it cannot be read.
+QByteArray contentOf(const QByteArray& path);
+
 // Removes the files of folder whose names are not valid UTF-8: QTemporaryDir decodes names and
 // could not remove them itself.
 void removeUndecodableFiles(const QByteArray& folder);
