@@ -94,11 +94,10 @@ WorkloadResult measureRenameWith(const BenchFolder& folder, const RenameWork& ou
 
 WorkloadResult measureRename(const BenchFolder& folder)
 {
-    return measureRenameWith(
-        folder, [](const QByteArray& folderPath, const NameList& names) {
-            OpenFolder open(folderPath);
-            return renameEntries(open, names, kNumbered, kNumberedCase);
-        });
+    return measureRenameWith(folder, [](const QByteArray& folderPath, const NameList& names) {
+        OpenFolder open(folderPath);
+        return renameEntries(open, names, kNumbered, kNumberedCase);
+    });
 }
 
 WorkloadResult measureJournaledRename(const BenchFolder& folder)
@@ -108,20 +107,19 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder)
     if (!journalFolder.isValid())
         throw std::runtime_error("cannot create the journal folder");
     const RenameJournal journal(QFile::encodeName(journalFolder.path()));
-    return measureRenameWith(
-        folder,
-        [&journal](const QByteArray& folderPath, const NameList& names) {
-            const std::vector<Rename> plan =
-                planRenames(composeRenames(names, kNumbered, kNumberedCase));
-            JournalRun run = journal.begin(folderPath, plan);
-            if (!run.isStarted())
-                throw std::runtime_error("the journal cannot be written");
-            OpenFolder open(folderPath);
-            const std::size_t renamed = applyRenames(open, plan);
-            if (!run.finish())
-                throw std::runtime_error("the run cannot be marked complete");
-            return renamed;
-        });
+    return measureRenameWith(folder,
+                             [&journal](const QByteArray& folderPath, const NameList& names) {
+                                 const std::vector<Rename> plan =
+                                     planRenames(composeRenames(names, kNumbered, kNumberedCase));
+                                 JournalRun run = journal.begin(folderPath, plan);
+                                 if (!run.isStarted())
+                                     throw std::runtime_error("the journal cannot be written");
+                                 OpenFolder open(folderPath);
+                                 const std::size_t renamed = applyRenames(open, plan);
+                                 if (!run.finish())
+                                     throw std::runtime_error("the run cannot be marked complete");
+                                 return renamed;
+                             });
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

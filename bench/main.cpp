@@ -28,8 +28,7 @@ WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
 constexpr Workload kWorkloads[] = {
     {"list", measureList},       {"dupcheck", measureDupcheck},
     {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
-    {"rename", measureRename},
-    {"rename+journal", measureJournaledRename},
+    {"rename", measureRename},   {"rename+journal", measureJournaledRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
