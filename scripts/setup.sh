@@ -8,6 +8,7 @@ packages=(
     fonts-noto-cjk
     xvfb xdotool xclip x11-utils
     clang clang-format libclang-rt-14-dev
+    libexiv2-dev
     desktop-file-utils
 )
 

@@ -1,5 +1,7 @@
 #include "RenamePlan.h"
 
+#include "NameText.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -8,7 +10,117 @@ namespace vornak {
 
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// What a move waits on besides another move of the batch.
+constexpr std::size_t kFree = static_cast<std::size_t>(-1);
+constexpr std::size_t kNever = static_cast<std::size_t>(-2);
+
+// The moves in the order they can be done. waitsOn[i] is the move whose file has the name
+// move i wants, kFree when the name is free, kNever when move i is not to be done at all.
+// Moves that never become free (a cycle, or a chain ending in kNever) are left out.
+std::vector<std::size_t> orderMoves(const std::vector<std::size_t>& waitsOn)
+{
+    const std::size_t count = waitsOn.size();
+    // Each file's waiters, the moves onto its current name, linked in list order.
+    std::vector<std::size_t> firstWaiter(count, kFree);
+    std::vector<std::size_t> nextWaiter(count, kFree);
+    std::vector<bool> blocked(count, false);
+    for (std::size_t i = count; i-- > 0;) {
+        const std::size_t blocker = waitsOn[i];
+        blocked[i] = blocker != kFree;
+        if (blocker >= count)
+            continue;
+        nextWaiter[i] = firstWaiter[blocker];
+        firstWaiter[blocker] = i;
+    }
+
+    // A file that has moved away frees its name. Its waiters that the list has passed follow
+    // at once, the earliest first; later ones keep their place in the list.
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    std::vector<std::size_t> released;
+    for (std::size_t position = 0; position < count; ++position) {
+        if (blocked[position])
+            continue;
+        released.push_back(position);
+        while (!released.empty()) {
+            const std::size_t moved = released.back();
+            released.pop_back();
+            order.push_back(moved);
+            const auto mark = static_cast<std::ptrdiff_t>(released.size());
+            for (std::size_t w = firstWaiter[moved]; w != kFree; w = nextWaiter[w]) {
+                blocked[w] = false;
+                if (w < position)
+                    released.push_back(w);
+            }
+            std::reverse(released.begin() + mark, released.end());
+        }
+    }
+    return order;
+}
+
+bool isControl(QByteArrayView name, qsizetype i)
+{
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte < 0x20 || byte == 0x7F)
+        return true;
+    // U+0080 to U+009F, the C1 controls.
+    return byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
+           static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+}
+
+bool isAllowedName(QByteArrayView name)
+{
+    if (!isEntryName(name))
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (isControl(name, i))
+            return false;
+    }
+    return true;
+}
+
+bool isTooLong(QByteArrayView name, const FolderRules& folder)
+{
+    const qsizetype length =
+        folder.lengthUnit == NameLengthUnit::Bytes ? name.size() : utf16Length(name);
+    return length > folder.nameMax;
+}
+
+RenameStatus renamedStatus(const WantedName& entry)
+{
+    if (entry.newName.startsWith('.') && !entry.oldName.startsWith('.'))
+        return RenameStatus::Hides;
+    if (differsOnlyInCase(entry.oldName, entry.newName))
+        return RenameStatus::CaseOnly;
+    return RenameStatus::Change;
+}
+
+// Names as the folder compares them: their bytes, or their case-folded bytes.
+class NameKeys {
+public:
+    NameKeys(std::span<const WantedName> wanted, bool caseInsensitive) : m_wanted(wanted)
+    {
+        if (!caseInsensitive)
+            return;
+        m_folded.reserve(2 * wanted.size());
+        for (const WantedName& entry : wanted) {
+            m_folded.push_back(caseFoldedName(entry.oldName));
+            m_folded.push_back(caseFoldedName(entry.newName));
+        }
+    }
+    QByteArrayView oldKey(std::size_t i) const
+    {
+        return m_folded.empty() ? m_wanted[i].oldName : QByteArrayView(m_folded[2 * i]);
+    }
+    QByteArrayView newKey(std::size_t i) const
+    {
+        return m_folded.empty() ? m_wanted[i].newName : QByteArrayView(m_folded[2 * i + 1]);
+    }
+
+private:
+    std::span<const WantedName> m_wanted;
+    std::vector<QByteArray> m_folded;
+};
 
 } // namespace
 
@@ -29,47 +141,91 @@ std::vector<Rename> planRenames(std::vector<Rename> wanted)
     byOldName.reserve(static_cast<qsizetype>(count));
     for (std::size_t i = 0; i < count; ++i)
         byOldName.insert(wanted[i].oldName, i);
-
-    // Each file's waiters, the renames onto its current name, linked in list order.
-    std::vector<std::size_t> firstWaiter(count, kNone);
-    std::vector<std::size_t> nextWaiter(count, kNone);
-    std::vector<bool> blocked(count, false);
-    for (std::size_t i = count; i-- > 0;) {
-        const auto blocker = byOldName.constFind(QByteArrayView(wanted[i].newName));
-        if (blocker == byOldName.cend())
-            continue;
-        blocked[i] = true;
-        nextWaiter[i] = firstWaiter[*blocker];
-        firstWaiter[*blocker] = i;
-    }
-
-    // A file that has moved away frees its name. Its waiters that the list has passed follow
-    // at once, the earliest first; later ones keep their place in the list.
-    std::vector<std::size_t> order;
-    order.reserve(count);
-    std::vector<std::size_t> released;
-    for (std::size_t position = 0; position < count; ++position) {
-        if (blocked[position])
-            continue;
-        released.push_back(position);
-        while (!released.empty()) {
-            const std::size_t moved = released.back();
-            released.pop_back();
-            order.push_back(moved);
-            const auto mark = static_cast<std::ptrdiff_t>(released.size());
-            for (std::size_t w = firstWaiter[moved]; w != kNone; w = nextWaiter[w]) {
-                blocked[w] = false;
-                if (w < position)
-                    released.push_back(w);
-            }
-            std::reverse(released.begin() + mark, released.end());
-        }
-    }
+    std::vector<std::size_t> waitsOn(count);
+    for (std::size_t i = 0; i < count; ++i)
+        waitsOn[i] = byOldName.value(QByteArrayView(wanted[i].newName), kFree);
 
     std::vector<Rename> plan;
-    plan.reserve(order.size());
-    for (std::size_t i : order)
+    plan.reserve(count);
+    for (std::size_t i : orderMoves(waitsOn))
         plan.push_back(std::move(wanted[i]));
+    return plan;
+}
+
+std::vector<Rename> BatchPlan::renames(std::span<const WantedName> wanted) const
+{
+    std::vector<Rename> run;
+    run.reserve(order.size());
+    for (std::size_t i : order)
+        run.push_back({wanted[i].oldName.toByteArray(), wanted[i].newName.toByteArray()});
+    return run;
+}
+
+BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folder)
+{
+    const std::size_t count = wanted.size();
+    const NameKeys keys(wanted, folder.caseInsensitive);
+    BatchPlan plan;
+    std::vector<RenameStatus>& statuses = plan.statuses;
+    statuses.resize(count, RenameStatus::Change);
+
+    // A rename not yet ruled out stays Change until the order is known.
+    for (std::size_t i = 0; i < count; ++i) {
+        const WantedName& entry = wanted[i];
+        if (entry.newName == entry.oldName)
+            statuses[i] = RenameStatus::Unchanged;
+        else if (!isAllowedName(entry.newName))
+            statuses[i] = RenameStatus::NameNotAllowed;
+        else if (isTooLong(entry.newName, folder))
+            statuses[i] = RenameStatus::NameTooLong;
+    }
+
+    // The name each entry would have after the run; holders count from 1, 0 for none yet.
+    QHash<QByteArrayView, std::size_t> holder;
+    holder.reserve(static_cast<qsizetype>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool kept = statuses[i] == RenameStatus::Unchanged;
+        if (!kept && statuses[i] != RenameStatus::Change)
+            continue;
+        std::size_t& first = holder[kept ? keys.oldKey(i) : keys.newKey(i)];
+        if (first == 0) {
+            first = i + 1;
+            continue;
+        }
+        statuses[first - 1] = RenameStatus::DuplicateInBatch;
+        statuses[i] = RenameStatus::DuplicateInBatch;
+    }
+
+    // Inserted from the end, so that of equal keys the first entry is found.
+    QHash<QByteArrayView, std::size_t> byOldName;
+    byOldName.reserve(static_cast<qsizetype>(count));
+    for (std::size_t i = count; i-- > 0;)
+        byOldName.insert(keys.oldKey(i), i);
+    std::vector<std::size_t> waitsOn(count, kNever);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (statuses[i] != RenameStatus::Change)
+            continue;
+        const std::size_t current = byOldName.value(keys.newKey(i), kFree);
+        // A case-only rename on a case-insensitive folder finds its own file.
+        if (current != kFree && current != i)
+            waitsOn[i] = current;
+        else if (current == kFree && folder.nameTaken && folder.nameTaken(wanted[i].newName))
+            statuses[i] = RenameStatus::NameTaken;
+        else
+            waitsOn[i] = kFree;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (waitsOn[i] < count && statuses[waitsOn[i]] != RenameStatus::Change)
+            waitsOn[i] = kNever;
+    }
+
+    plan.order = orderMoves(waitsOn);
+    for (RenameStatus& status : statuses) {
+        if (status == RenameStatus::Change)
+            status = RenameStatus::CycleOrBlocked;
+    }
+    for (std::size_t i : plan.order)
+        statuses[i] = renamedStatus(wanted[i]);
     return plan;
 }
 
