@@ -214,10 +214,6 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
         else
             waitsOn[i] = kFree;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (waitsOn[i] < count && statuses[waitsOn[i]] != RenameStatus::Change)
-            waitsOn[i] = kNever;
-    }
 
     plan.order = orderMoves(waitsOn);
     for (RenameStatus& status : statuses) {
