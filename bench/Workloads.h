@@ -25,5 +25,7 @@ WorkloadResult measureList(const BenchFolder& folder);
 WorkloadResult measureDupcheck(const BenchFolder& folder);
 WorkloadResult measurePreview(const BenchFolder& folder);
 WorkloadResult measureRename(const BenchFolder& folder);
+// The batch preview's plan after an edit, held against the list workload's own time.
+WorkloadResult measurePlan(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -19,10 +19,8 @@ struct Workload {
 
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},
-    {"dupcheck", measureDupcheck},
-    {"preview", measurePreview},
-    {"rename", measureRename},
+    {"list", measureList}, {"dupcheck", measureDupcheck}, {"preview", measurePreview},
+    {"plan", measurePlan}, {"rename", measureRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)

@@ -26,24 +26,21 @@ QByteArray NameRules::rewritten(QByteArray name) const
         return name;
     QString text = decodeName(name);
     if (replaces) {
-        if (m_rules.findReplace.scope == FindReplace::Scope::WholeName) {
-            text = m_replacer.replaced(text);
-        } else {
-            const qsizetype end = baseEnd(text);
-            QString replaced = m_replacer.replaced(text.first(end));
-            replaced.append(QStringView(text).sliced(end));
-            text = std::move(replaced);
-        }
+        const qsizetype end = m_rules.findReplace.scope == FindReplace::Scope::WholeName
+                                  ? text.size()
+                                  : baseEnd(text);
+        QString replaced;
+        replaced.reserve(text.size() + m_rules.findReplace.replacement.size());
+        m_replacer.appendReplaced(QStringView(text).first(end), replaced);
+        replaced.append(QStringView(text).sliced(end));
+        text = std::move(replaced);
     }
-    if (cases) {
-        const qsizetype end = baseEnd(text);
-        QString cased = withLetterCase(QStringView(text).first(end), m_rules.baseCase);
-        if (end < text.size()) {
-            cased.append(u'.');
-            cased.append(withLetterCase(QStringView(text).sliced(end + 1), m_rules.extensionCase));
-        }
-        text = std::move(cased);
-    }
+    const qsizetype end = baseEnd(text);
+    if (end < text.size() && m_rules.extensionCase != LetterCase::Unchanged)
+        text.replace(end + 1, text.size() - end - 1,
+                     withLetterCase(QStringView(text).sliced(end + 1), m_rules.extensionCase));
+    if (m_rules.baseCase != LetterCase::Unchanged)
+        text.replace(0, end, withLetterCase(QStringView(text).first(end), m_rules.baseCase));
     return encodeName(text);
 }
 

@@ -1,8 +1,8 @@
 #include "RenamePlan.h"
 
+#include "BatchNames.h"
+#include "NameIndex.h"
 #include "NameText.h"
-
-#include <QHash>
 
 #include <algorithm>
 
@@ -95,33 +95,6 @@ RenameStatus renamedStatus(const WantedName& entry)
     return RenameStatus::Change;
 }
 
-// Names as the folder compares them: their bytes, or their case-folded bytes.
-class NameKeys {
-public:
-    NameKeys(std::span<const WantedName> wanted, bool caseInsensitive) : m_wanted(wanted)
-    {
-        if (!caseInsensitive)
-            return;
-        m_folded.reserve(2 * wanted.size());
-        for (const WantedName& entry : wanted) {
-            m_folded.push_back(caseFoldedName(entry.oldName));
-            m_folded.push_back(caseFoldedName(entry.newName));
-        }
-    }
-    QByteArrayView oldKey(std::size_t i) const
-    {
-        return m_folded.empty() ? m_wanted[i].oldName : QByteArrayView(m_folded[2 * i]);
-    }
-    QByteArrayView newKey(std::size_t i) const
-    {
-        return m_folded.empty() ? m_wanted[i].newName : QByteArrayView(m_folded[2 * i + 1]);
-    }
-
-private:
-    std::span<const WantedName> m_wanted;
-    std::vector<QByteArray> m_folded;
-};
-
 } // namespace
 
 bool isEntryName(QByteArrayView name)
@@ -137,13 +110,15 @@ std::vector<Rename> planRenames(std::vector<Rename> wanted)
     });
     const std::size_t count = wanted.size();
 
-    QHash<QByteArrayView, std::size_t> byOldName;
-    byOldName.reserve(static_cast<qsizetype>(count));
+    NameIndex oldNames(count);
+    std::vector<std::size_t> entryOf(count);
     for (std::size_t i = 0; i < count; ++i)
-        byOldName.insert(wanted[i].oldName, i);
-    std::vector<std::size_t> waitsOn(count);
-    for (std::size_t i = 0; i < count; ++i)
-        waitsOn[i] = byOldName.value(QByteArrayView(wanted[i].newName), kFree);
+        entryOf[oldNames.add(wanted[i].oldName)] = i;
+    std::vector<std::size_t> waitsOn(count, kFree);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const auto name = oldNames.find(wanted[i].newName))
+            waitsOn[i] = entryOf[*name];
+    }
 
     std::vector<Rename> plan;
     plan.reserve(count);
@@ -164,7 +139,6 @@ std::vector<Rename> BatchPlan::renames(std::span<const WantedName> wanted) const
 BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folder)
 {
     const std::size_t count = wanted.size();
-    const NameKeys keys(wanted, folder.caseInsensitive);
     BatchPlan plan;
     std::vector<RenameStatus>& statuses = plan.statuses;
     statuses.resize(count, RenameStatus::Change);
@@ -180,39 +154,37 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
             statuses[i] = RenameStatus::NameTooLong;
     }
 
-    // The name each entry would have after the run; holders count from 1, 0 for none yet.
-    QHash<QByteArrayView, std::size_t> holder;
-    holder.reserve(static_cast<qsizetype>(count));
+    BatchNames names(wanted, folder.caseInsensitive);
+    // From the end, so that of equal old names the first entry holds the name.
+    for (std::size_t i = count; i-- > 0;)
+        names.oldName(i).current = static_cast<std::uint32_t>(i);
+    std::vector<std::size_t> waitsOn(count, kNever);
     for (std::size_t i = 0; i < count; ++i) {
         const bool kept = statuses[i] == RenameStatus::Unchanged;
         if (!kept && statuses[i] != RenameStatus::Change)
             continue;
-        std::size_t& first = holder[kept ? keys.oldKey(i) : keys.newKey(i)];
-        if (first == 0) {
-            first = i + 1;
+        // The name the entry would have after the run: its new name, which is its old one
+        // where the rules keep it.
+        BatchNames::Holders& holders = names.wantedName(i);
+        if (!kept) {
+            const std::uint32_t current = holders.current;
+            // A case-only rename on a case-insensitive folder finds its own file.
+            waitsOn[i] = current == i || current == BatchNames::kNoEntry ? kFree : current;
+            if (current == BatchNames::kNoEntry && folder.nameTaken &&
+                folder.nameTaken(wanted[i].newName))
+                statuses[i] = RenameStatus::NameTaken;
+        }
+        // Taken outside or not, two entries wanting one name are duplicates first.
+        if (holders.firstWanting == BatchNames::kNoEntry || holders.firstWanting == i) {
+            holders.firstWanting = static_cast<std::uint32_t>(i);
             continue;
         }
-        statuses[first - 1] = RenameStatus::DuplicateInBatch;
+        statuses[holders.firstWanting] = RenameStatus::DuplicateInBatch;
         statuses[i] = RenameStatus::DuplicateInBatch;
     }
-
-    // Inserted from the end, so that of equal keys the first entry is found.
-    QHash<QByteArrayView, std::size_t> byOldName;
-    byOldName.reserve(static_cast<qsizetype>(count));
-    for (std::size_t i = count; i-- > 0;)
-        byOldName.insert(keys.oldKey(i), i);
-    std::vector<std::size_t> waitsOn(count, kNever);
     for (std::size_t i = 0; i < count; ++i) {
         if (statuses[i] != RenameStatus::Change)
-            continue;
-        const std::size_t current = byOldName.value(keys.newKey(i), kFree);
-        // A case-only rename on a case-insensitive folder finds its own file.
-        if (current != kFree && current != i)
-            waitsOn[i] = current;
-        else if (current == kFree && folder.nameTaken && folder.nameTaken(wanted[i].newName))
-            statuses[i] = RenameStatus::NameTaken;
-        else
-            waitsOn[i] = kFree;
+            waitsOn[i] = kNever;
     }
 
     plan.order = orderMoves(waitsOn);

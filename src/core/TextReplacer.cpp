@@ -63,37 +63,69 @@ void TextReplacer::parseReplacement(const QString& replacement)
         m_pieces.push_back({literal, -1});
 }
 
-QString TextReplacer::replaced(const QString& text) const
+void TextReplacer::appendReplaced(QStringView text, QString& out) const
 {
-    if (!isActive())
-        return text;
-    if (m_expression)
-        return replacedByExpression(text);
-    QString result = text;
-    return result.replace(m_find, m_replacement, m_caseSensitivity);
+    if (!isActive()) {
+        out.append(text);
+    } else if (m_expression) {
+        appendReplacedByExpression(text, out);
+    } else {
+        qsizetype copied = 0;
+        for (qsizetype found = text.indexOf(m_find, 0, m_caseSensitivity); found >= 0;
+             found = text.indexOf(m_find, copied, m_caseSensitivity)) {
+            out.append(text.sliced(copied, found - copied)).append(m_replacement);
+            copied = found + m_find.size();
+        }
+        out.append(text.sliced(copied));
+    }
 }
 
-QString TextReplacer::replacedByExpression(const QString& text) const
+void TextReplacer::appendReplacedByExpression(QStringView text, QString& out) const
 {
-    QRegularExpressionMatchIterator matches = m_expression->globalMatch(text);
-    if (!matches.hasNext())
-        return text;
-    QString result;
-    result.reserve(text.size() + m_replacement.size());
+    // decodeName gives well-formed UTF-16 only, so PCRE need not check it again.
+    constexpr auto kTrusted = QRegularExpression::DontCheckSubjectStringMatchOption;
+    const qsizetype start = out.size();
     qsizetype copied = 0;
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        result.append(QStringView(text).sliced(copied, match.capturedStart() - copied));
-        for (const Piece& piece : m_pieces) {
-            if (piece.group < 0)
-                result.append(piece.text);
-            else
-                result.append(match.capturedView(piece.group));
+    for (;;) {
+        const QRegularExpressionMatch match =
+            m_expression->match(text, copied, QRegularExpression::NormalMatch, kTrusted);
+        if (!match.hasMatch())
+            break;
+        // After an empty match the search must retry the same place for a longer one, which
+        // only the global iterator can; names rarely take this path.
+        if (match.capturedLength() == 0) {
+            out.truncate(start);
+            appendReplacedGlobally(text, out);
+            return;
         }
+        out.append(text.sliced(copied, match.capturedStart() - copied));
+        appendReplacement(match, out);
         copied = match.capturedEnd();
     }
-    result.append(QStringView(text).sliced(copied));
-    return result;
+    out.append(text.sliced(copied));
+}
+
+void TextReplacer::appendReplacedGlobally(QStringView text, QString& out) const
+{
+    qsizetype copied = 0;
+    QRegularExpressionMatchIterator matches = m_expression->globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        out.append(text.sliced(copied, match.capturedStart() - copied));
+        appendReplacement(match, out);
+        copied = match.capturedEnd();
+    }
+    out.append(text.sliced(copied));
+}
+
+void TextReplacer::appendReplacement(const QRegularExpressionMatch& match, QString& out) const
+{
+    for (const Piece& piece : m_pieces) {
+        if (piece.group < 0)
+            out.append(piece.text);
+        else
+            out.append(match.capturedView(piece.group));
+    }
 }
 
 } // namespace vornak

@@ -26,8 +26,8 @@ public:
     const QString& errorText() const { return m_error; }
     // The rule is valid and changes something.
     bool isActive() const { return m_error.isEmpty() && !m_find.isEmpty(); }
-    // Every match replaced, left to right; the text itself when inactive or nothing matches.
-    QString replaced(const QString& text) const;
+    // Appends the text to out with every match replaced, left to right.
+    void appendReplaced(QStringView text, QString& out) const;
 
 private:
     // Literal text, or the group to insert when group >= 0.
@@ -37,7 +37,9 @@ private:
     };
 
     void parseReplacement(const QString& replacement);
-    QString replacedByExpression(const QString& text) const;
+    void appendReplacedByExpression(QStringView text, QString& out) const;
+    void appendReplacedGlobally(QStringView text, QString& out) const;
+    void appendReplacement(const QRegularExpressionMatch& match, QString& out) const;
 
     QString m_find;
     QString m_replacement;
