@@ -20,7 +20,7 @@ WorkloadResult measurePlan(const BenchFolder& folder)
     for (std::size_t i = 0; i < entries.size(); ++i)
         listing.add(entries.bytesAt(i));
     FolderRules rules;
-    rules.nameTaken = [&](QByteArrayView name) { return listing.contains(name); };
+    rules.nameTaken = [&](const QByteArrayView& name) { return listing.contains(name); };
 
     // "照片 123 report.dat" -> "照片 trip(000001).dat" -> "照片 000001-trip.DAT".
     const RenameState state{"照片 ", {}, "trip", {}};

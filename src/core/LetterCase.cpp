@@ -26,21 +26,42 @@ QString capitalized(QStringView text)
     return lower;
 }
 
+// Upper or lower case for ASCII text; false, changing nothing, when the text is not ASCII.
+bool setAsciiCase(QChar* text, qsizetype length, bool upper)
+{
+    for (qsizetype i = 0; i < length; ++i) {
+        if (text[i].unicode() >= 0x80)
+            return false;
+    }
+    const char16_t from = upper ? u'a' : u'A';
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= from && c <= from + 25)
+            text[i] = QChar(static_cast<char16_t>(upper ? c - 32 : c + 32));
+    }
+    return true;
+}
+
 } // namespace
 
-QString withLetterCase(QStringView text, LetterCase letterCase)
+void setLetterCase(QString& text, qsizetype from, qsizetype length, LetterCase letterCase)
 {
+    const QStringView part = QStringView(text).sliced(from, length);
     switch (letterCase) {
     case LetterCase::Unchanged:
-        return text.toString();
+        return;
     case LetterCase::Lower:
-        return text.toString().toLower();
-    case LetterCase::Upper:
-        return text.toString().toUpper();
-    case LetterCase::Capitalized:
-        return capitalized(text);
+    case LetterCase::Upper: {
+        const bool upper = letterCase == LetterCase::Upper;
+        if (!setAsciiCase(text.data() + from, length, upper))
+            text.replace(from, length,
+                         upper ? part.toString().toUpper() : part.toString().toLower());
+        return;
     }
-    return text.toString();
+    case LetterCase::Capitalized:
+        text.replace(from, length, capitalized(part));
+        return;
+    }
 }
 
 } // namespace vornak

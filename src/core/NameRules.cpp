@@ -36,11 +36,9 @@ QByteArray NameRules::rewritten(QByteArray name) const
         text = std::move(replaced);
     }
     const qsizetype end = baseEnd(text);
-    if (end < text.size() && m_rules.extensionCase != LetterCase::Unchanged)
-        text.replace(end + 1, text.size() - end - 1,
-                     withLetterCase(QStringView(text).sliced(end + 1), m_rules.extensionCase));
-    if (m_rules.baseCase != LetterCase::Unchanged)
-        text.replace(0, end, withLetterCase(QStringView(text).first(end), m_rules.baseCase));
+    if (end < text.size())
+        setLetterCase(text, end + 1, text.size() - end - 1, m_rules.extensionCase);
+    setLetterCase(text, 0, end, m_rules.baseCase);
     return encodeName(text);
 }
 
