@@ -11,7 +11,8 @@ namespace vornak::bench {
 
 struct WorkloadResult {
     double oursSeconds;
-    // The plain system-call loop doing the same work; nothing for absolute workloads.
+    // The plain system-call loop doing the same work (for plan, the list workload's time);
+    // nothing for absolute workloads.
     std::optional<double> limitSeconds;
 };
 

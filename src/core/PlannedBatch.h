@@ -20,12 +20,16 @@ struct BatchRequest {
     const RenameState& state;
     NameCase nameCase;
     // Single mode: the selected entry, the only one of the batch. Its number is still its
-    // place among all entries, and the other entries count as files outside the batch.
+    // place among all entries, and the other entries count as files outside the batch (the
+    // folder's nameTaken must know them, as a listing of the whole folder does).
     std::optional<std::size_t> single;
 };
 
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch
-// in list order: every entry, or the selected one in single mode.
+// in list order: every entry, or the selected one in single mode. A window shows row r as
+// entries.displayNameAt(entryAt(r)), newNames[r] and statusText(plan.statuses[r]), and runs
+// exactly renames(entries), planned again from the list as it is when the run starts, so
+// that what runs is what was last shown for those names.
 struct PlannedBatch {
     std::optional<std::size_t> single;
     std::vector<QByteArray> newNames;  // per row; the old name where the rules keep it

@@ -20,8 +20,6 @@ enum class RenameStatus : std::uint8_t {
     NameNotAllowed, // 名称不允许: "", ".", "..", or holding "/" or a control character
 };
 
-inline constexpr int kRenameStatusCount = 9;
-
 // True for the statuses whose files the run renames.
 constexpr bool isRenamed(RenameStatus status)
 {

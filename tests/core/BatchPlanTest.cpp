@@ -1,3 +1,4 @@
+#include "core/NameIndex.h"
 #include "core/NameText.h"
 #include "core/RenamePlan.h"
 
@@ -104,7 +105,7 @@ private Q_SLOTS:
         QSet<QByteArray> names;
         for (const QByteArray& name : outside)
             names.insert(rules.caseInsensitive ? caseFoldedName(name) : name);
-        rules.nameTaken = [&](QByteArrayView name) {
+        rules.nameTaken = [&](const QByteArrayView& name) {
             return names.contains(rules.caseInsensitive ? caseFoldedName(name)
                                                         : name.toByteArray());
         };
@@ -117,6 +118,8 @@ private Q_SLOTS:
             letters += letterOf(status);
         QCOMPARE(letters, statuses);
         QCOMPARE(QList<int>(plan.order.begin(), plan.order.end()), order);
+        for (int i = 0; i < int(wanted.size()); ++i)
+            QCOMPARE(isRenamed(plan.statuses[std::size_t(i)]), order.contains(i));
         // Where the folder sets no limit that planRenames cannot know, both plan alike.
         if (!rules.caseInsensitive && outside.isEmpty() && !statuses.contains('D') &&
             !statuses.contains('N') && !statuses.contains('L')) {
@@ -130,6 +133,22 @@ private Q_SLOTS:
                 QCOMPARE(run[i].oldName + '>' + run[i].newName,
                          legacy[i].oldName + '>' + legacy[i].newName);
         }
+    }
+
+    // An index made for few names grows: every name keeps its number and is found again.
+    void indexesNames()
+    {
+        std::vector<QByteArray> names;
+        for (int i = 0; i < 1000; ++i)
+            names.push_back(QByteArray::number(i) + ".jpg");
+        NameIndex index;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            QCOMPARE(index.add(names[i]), i);
+        QCOMPARE(index.add(names[500]), 500u);
+        QCOMPARE(index.size(), names.size());
+        for (std::size_t i = 0; i < names.size(); ++i)
+            QCOMPARE(index.find(names[i]), std::optional(i));
+        QVERIFY(!index.contains("1000.jpg") && !index.contains("") && !index.contains("1.jp"));
     }
 };
 

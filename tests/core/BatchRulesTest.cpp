@@ -97,6 +97,8 @@ private Q_SLOTS:
             "a\xff"
             "b.txt",
             rulesOf("a.b", "X", "r"), "X.txt");
+        row("an empty match is retried for a longer one, as Perl does", "ab.txt",
+            rulesOf("x*|b", "-", "r"), "-a---.txt");
         row("lower base, upper extension", "MY Photo.jpeg", rulesOf({}, {}, "", C::Lower, C::Upper),
             "my photo.JPEG");
         row("capitalised: the first letter with a case", "2024 TRIP to ROME.JPG",
