@@ -18,7 +18,8 @@ struct PeerResult {
 
 struct WorkloadResult {
     double oursSeconds;
-    // The plain system-call loop doing the same work; nothing for absolute workloads.
+    // The plain system-call loop doing the same work (for plan, the list workload's time);
+    // nothing for absolute workloads.
     std::optional<double> limitSeconds;
     std::vector<PeerResult> peers = {};
     // The files measured, where the workload made a folder of its own.
@@ -39,5 +40,7 @@ WorkloadResult measureRename(const BenchFolder& folder);
 WorkloadResult measureContent();
 // The rename workload with the undo journal written before and marked complete after the run.
 WorkloadResult measureJournaledRename(const BenchFolder& folder);
+// The batch preview's plan after an edit, held against the list workload's own time.
+WorkloadResult measurePlan(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -26,9 +26,13 @@ WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
 
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},       {"dupcheck", measureDupcheck},
-    {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
-    {"rename", measureRename},   {"rename+journal", measureJournaledRename},
+    {"list", measureList},
+    {"dupcheck", measureDupcheck},
+    {"preview", measurePreview},
+    {"content", measureContentOnItsOwnFolder},
+    {"plan", measurePlan},
+    {"rename", measureRename},
+    {"rename+journal", measureJournaledRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)

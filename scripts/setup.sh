@@ -13,6 +13,7 @@ packages=(
     desktop-file-utils appstream librsvg2-bin
     libxxhash-dev
     e2fsprogs mount
+    libexiv2-dev
 )
 
 missing=()

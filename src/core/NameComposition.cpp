@@ -1,5 +1,6 @@
 #include "NameComposition.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vornak {
@@ -19,7 +20,7 @@ NameHalves SplitName(QByteArrayView name)
 
 std::optional<QByteArray> ComposeNewName(QByteArrayView name, qsizetype position,
                                          const RenameState& state, NameCase nameCase,
-                                         CompositionUse use)
+                                         CompositionUse use, const NumberFormat& numbers)
 {
     const NameHalves halves = SplitName(name);
     QByteArrayView base;
@@ -36,18 +37,22 @@ std::optional<QByteArray> ComposeNewName(QByteArrayView name, qsizetype position
 
     char digits[24];
     QByteArrayView number;
+    qsizetype padding = 0;
     if (nameCase.replaceBase && use == CompositionUse::Execution) {
-        const auto end = std::to_chars(digits, digits + sizeof digits, position).ptr;
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, numbers.numberAt(position)).ptr;
         number = QByteArrayView(digits, end);
+        padding = std::max<qsizetype>(0, std::min(numbers.width, NumberFormat::kMaxWidth) -
+                                             number.size());
     }
     const bool numbered = !number.isEmpty();
 
     QByteArray result;
-    result.reserve(state.prefixText.size() + base.size() + state.suffixText.size() + number.size() +
-                   (numbered ? 2 : 0) + 1 + extension.size());
+    result.reserve(state.prefixText.size() + base.size() + state.suffixText.size() + padding +
+                   number.size() + (numbered ? 2 : 0) + 1 + extension.size());
     result.append(state.prefixText).append(base).append(state.suffixText);
     if (numbered)
-        result.append('(').append(number).append(')');
+        result.append('(').append(padding, '0').append(number).append(')');
     result.append('.').append(extension);
     return result;
 }

@@ -20,6 +20,21 @@ struct NameCase {
 // The preview leaves out the position number that a run writes.
 enum class CompositionUse { Execution, Preview };
 
+// How the number a run writes follows from the entry's position: start, start + step, ...,
+// written with at least width digits, padded with zeros. The defaults write the position.
+struct NumberFormat {
+    static constexpr qint64 kMaxStart = 999'999'999;
+    static constexpr qint64 kMaxStep = 1'000'000;
+    static constexpr int kMaxWidth = 12;
+
+    qint64 start = 1; // 0 to kMaxStart
+    qint64 step = 1;  // 1 to kMaxStep
+    int width = 0;    // 0 to kMaxWidth; 0 and 1 pad nothing
+
+    qint64 numberAt(qsizetype position) const { return start + (position - 1) * step; }
+    friend bool operator==(const NumberFormat&, const NumberFormat&) = default;
+};
+
 // The position, counting from 1, of the last "." in name; 0 when it holds none.
 qsizetype LastDotPosition(QByteArrayView name);
 
@@ -35,6 +50,6 @@ NameHalves SplitName(QByteArrayView name);
 // name: neither half is replaced and the name holds no ".".
 std::optional<QByteArray> ComposeNewName(QByteArrayView name, qsizetype position,
                                          const RenameState& state, NameCase nameCase,
-                                         CompositionUse use);
+                                         CompositionUse use, const NumberFormat& numbers = {});
 
 } // namespace vornak

@@ -12,6 +12,8 @@ enum class RenameMode { Batch, Single };
 struct OptionInput {
     bool checked = false;
     QString input;
+
+    friend bool operator==(const OptionInput&, const OptionInput&) = default;
 };
 
 // RenameOptions: the option controls' state at the moment it is read; never kept.
@@ -27,6 +29,7 @@ struct RenameOptions {
     {
         return prefix.checked || suffix.checked || newBaseName.checked || newExtension.checked;
     }
+    friend bool operator==(const RenameOptions&, const RenameOptions&) = default;
 };
 
 } // namespace vornak

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vornak {
+
+// The order in which a batch's entries get their numbers (排序): the list's own, by
+// modification time, or by the date a photo was taken.
+enum class NumberingOrder { List, Modified, Taken };
+
+// The dates of one entry, in milliseconds since the epoch; nothing where unknown.
+struct FileDates {
+    std::optional<qint64> modified;
+    std::optional<qint64> taken;
+};
+
+struct Numbering {
+    std::vector<qsizetype> positions;  // per entry: its place in the order, counting from 1
+    std::vector<bool> modifiedInstead; // per entry: ordered by Taken, it had no photo date and
+                                       // was placed by its modification time
+};
+
+// The positions of count entries in the order, stably: equal dates keep the list's order, and
+// entries without any date come last. dates holds one element per entry (an entry beyond its
+// end has no dates); the list's order reads none.
+Numbering numberingOrder(NumberingOrder order, std::size_t count, std::span<const FileDates> dates);
+
+} // namespace vornak

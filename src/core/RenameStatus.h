@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vornak {
+
+// What a rename run does with one entry of its batch, as the batch preview shows it. The first
+// three are renames the run does; the others leave the file as it is.
+enum class RenameStatus : std::uint8_t {
+    Change,           // 将更改
+    Hides,            // 将隐藏: the new name begins with "." and the file leaves the list
+    CaseOnly,         // 仅大小写: the new name differs in letter case only
+    Unchanged,        // 不变: the rules give the name the file has
+    NameTaken,        // 名称已被占用: a file outside the batch has the new name
+    DuplicateInBatch, // 与本批重名: another file of the batch would get the same name
+    CycleOrBlocked, // 循环或受阻: in a cycle of renames, or waiting on a file that keeps its name
+    NameTooLong,    // 名称太长: longer than the folder's file system allows
+    NameNotAllowed, // 名称不允许: "", ".", "..", or holding "/" or a control character
+};
+
+// True for the statuses whose files the run renames.
+constexpr bool isRenamed(RenameStatus status)
+{
+    return status == RenameStatus::Change || status == RenameStatus::Hides ||
+           status == RenameStatus::CaseOnly;
+}
+
+// True for the statuses that stop a rename the rules ask for; the preview marks these.
+constexpr bool isProblem(RenameStatus status)
+{
+    return !isRenamed(status) && status != RenameStatus::Unchanged;
+}
+
+// The status as the preview's 状态 column shows it.
+QString statusText(RenameStatus status);
+
+} // namespace vornak

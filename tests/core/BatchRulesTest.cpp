@@ -1,0 +1,259 @@
+#include "core/NameComposition.h"
+#include "core/NameRules.h"
+#include "core/NameText.h"
+#include "core/PlannedBatch.h"
+#include "core/RuleSet.h"
+
+#include <QTest>
+
+using namespace vornak;
+
+Q_DECLARE_METATYPE(vornak::BatchRules)
+Q_DECLARE_METATYPE(vornak::NumberFormat)
+Q_DECLARE_METATYPE(vornak::RuleSet)
+Q_DECLARE_METATYPE(std::optional<std::size_t>)
+
+namespace {
+
+// Find/replace settings as one string: find, replacement, then flags: r regular expression,
+// s case-sensitive, w the whole name.
+BatchRules rulesOf(const QString& find, const QString& replacement, const QString& flags,
+                   LetterCase baseCase = LetterCase::Unchanged,
+                   LetterCase extensionCase = LetterCase::Unchanged)
+{
+    BatchRules rules;
+    rules.findReplace = {find, replacement, flags.contains(u'r'), flags.contains(u's'),
+                         flags.contains(u'w') ? FindReplace::Scope::WholeName
+                                              : FindReplace::Scope::BaseName};
+    rules.baseCase = baseCase;
+    rules.extensionCase = extensionCase;
+    return rules;
+}
+
+NameList nameListOf(const QList<QByteArray>& names)
+{
+    NameList list;
+    for (const QByteArray& name : names)
+        list.append(name);
+    return list;
+}
+
+} // namespace
+
+class BatchRulesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void decodingGivesBackTheBytes_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("ASCII") << QByteArray("IMG_0001.JPG");
+        QTest::newRow("CJK and emoji")
+            << QByteArray("\xe7\x85\xa7\xe7\x89\x87 \xf0\x9f\x93\xb7.jpg");
+        QTest::newRow("Latin-1 bytes") << QByteArray("caf\xe9 na\xefve.txt");
+        QTest::newRow("truncated sequence at the end") << QByteArray("a\xe7\x85");
+        QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf b");
+        QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80.txt");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xf4\x90\x80\x80");
+        QTest::newRow("a real private-use code point that stands for a byte")
+            << QByteArray("\xf4\x8f\xbf\xbf\xff.txt");
+    }
+    void decodingGivesBackTheBytes()
+    {
+        QFETCH(QByteArray, name);
+        QCOMPARE(encodeName(decodeName(name)), name);
+        QCOMPARE(caseFoldedName(name.toUpper()), caseFoldedName(name));
+    }
+
+    // The composed name goes through find/replace, then letter case.
+    void rewrites_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<BatchRules>("rules");
+        QTest::addColumn<QByteArray>("expected");
+        using C = LetterCase;
+        const auto row = [](const char* tag, const char* name, const BatchRules& rules,
+                            const char* expected) {
+            QTest::newRow(tag) << QByteArray(name) << rules << QByteArray(expected);
+        };
+        row("plain text, any case, base name only", "IMG_img.img", rulesOf("img", "photo", ""),
+            "photo_photo.img");
+        row("plain text, case-sensitive", "IMG_img.img", rulesOf("img", "x", "s"), "IMG_x.img");
+        row("\\N groups", "2024-05-01 trip.jpg",
+            rulesOf(R"((\d+)-(\d+)-(\d+))", R"(\3.\2.\1)", "r"), "01.05.2024 trip.jpg");
+        row("$N groups, $0, $$ and $10", "ab.txt", rulesOf("(a)(b)", "$2$1-$0-$$-$10", "r"),
+            "ba-ab-$-a0.txt");
+        row("\\\\ is one backslash, other escapes are themselves", "ab.txt",
+            rulesOf("b", R"(x\\y\q$)", "r"), R"(ax\y\q$.txt)");
+        row("a group that did not take part is empty", "ac.txt", rulesOf("a(b)?c", "[\\1]", "r"),
+            "[].txt");
+        row("expressions ignore case unless told", "ABC.txt", rulesOf("b", "x", "r"), "AxC.txt");
+        row("the whole name", "a.JPG.bak", rulesOf(R"(\.bak$)", "", "rw"), "a.JPG");
+        row("the base name leaves the extension", "jpg.jpg", rulesOf("jpg", "x", "r"), "x.jpg");
+        row("\\w takes CJK letters", "\xe7\x85\xa7\xe7\x89\x87 1.jpg",
+            rulesOf(R"(^\w+)", "pic", "r"), "pic 1.jpg");
+        row("bytes that are not UTF-8 stay around a match", "caf\xe9 01.t\xffxt",
+            rulesOf(R"(\d+)", "[$0]", "rw"), "caf\xe9 [01].t\xffxt");
+        row("a byte that is not UTF-8 is one character",
+            "a\xff"
+            "b.txt",
+            rulesOf("a.b", "X", "r"), "X.txt");
+        row("an empty match is retried for a longer one, as Perl does", "ab.txt",
+            rulesOf("x*|b", "-", "r"), "-a---.txt");
+        row("lower base, upper extension", "MY Photo.jpeg", rulesOf({}, {}, "", C::Lower, C::Upper),
+            "my photo.JPEG");
+        row("capitalised: the first letter with a case", "2024 TRIP to ROME.JPG",
+            rulesOf({}, {}, "", C::Capitalized, C::Lower), "2024 Trip to rome.jpg");
+        row("CJK has no case",
+            "\xe7\x85\xa7\xe7\x89\x87"
+            "ABC.JPG",
+            rulesOf({}, {}, "", C::Capitalized, C::Unchanged),
+            "\xe7\x85\xa7\xe7\x89\x87"
+            "Abc.JPG");
+        row("case leaves bytes that are not UTF-8", "CAF\xc9\xff.TXT",
+            rulesOf({}, {}, "", C::Lower, C::Lower), "caf\xc9\xff.txt");
+        row("case leaves a real private-use code point", "A\xf4\x8f\xbf\xbf.TXT",
+            rulesOf({}, {}, "", C::Lower, C::Unchanged), "a\xf4\x8f\xbf\xbf.TXT");
+        row("case comes after the replacement", "a.txt",
+            rulesOf("a", "BIG", "", C::Lower, C::Unchanged), "big.txt");
+        row("a name without a dot is all base name", "README",
+            rulesOf({}, {}, "", C::Lower, C::Upper), "readme");
+    }
+    void rewrites()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(BatchRules, rules);
+        QFETCH(QByteArray, expected);
+        const NameRules compiled(rules);
+        QVERIFY2(compiled.isRunnable(), qPrintable(compiled.errorText()));
+        QCOMPARE(compiled.rewritten(name), expected);
+    }
+
+    // A batch planned with rules in error shows the names without the replacement and renames
+    // nothing.
+    void errorsStopTheRun_data()
+    {
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("unbalanced parenthesis") << "(a"
+                                                << "x" << false;
+        QTest::newRow("a group the expression lacks") << "(a)"
+                                                      << "$2" << false;
+        QTest::newRow("\\2 of an expression without groups") << "a"
+                                                             << "\\2" << false;
+        QTest::newRow("an escaped backslash before a digit") << "a"
+                                                             << "\\\\2" << true;
+    }
+    void errorsStopTheRun()
+    {
+        QFETCH(QString, find);
+        QFETCH(QString, replacement);
+        QFETCH(bool, valid);
+        const NameRules rules(rulesOf(find, replacement, "r", LetterCase::Upper));
+        QCOMPARE(rules.errorText().isEmpty(), valid);
+        const NameList entries = nameListOf({"a.txt"});
+        const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
+        QCOMPARE(batch.newNames.front(), valid ? QByteArray("\\2.txt") : QByteArray("A.txt"));
+        QCOMPARE(batch.renames(entries).size(), valid ? 1u : 0u);
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<NumberFormat>("format");
+        QTest::addColumn<qsizetype>("position");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("defaults write the position")
+            << NumberFormat{} << qsizetype(12) << QByteArray("trip(12).JPG");
+        QTest::newRow("padded") << NumberFormat{1, 1, 3} << qsizetype(1)
+                                << QByteArray("trip(001).JPG");
+        QTest::newRow("start and step")
+            << NumberFormat{0, 5, 0} << qsizetype(3) << QByteArray("trip(10).JPG");
+        QTest::newRow("a number wider than the padding is whole")
+            << NumberFormat{1000, 1, 2} << qsizetype(235) << QByteArray("trip(1234).JPG");
+    }
+    void numbers()
+    {
+        QFETCH(NumberFormat, format);
+        QFETCH(qsizetype, position);
+        QFETCH(QByteArray, expected);
+        const RenameState state{{}, {}, "trip", {}};
+        QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
+                                CompositionUse::Execution, format),
+                 expected);
+        QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
+                                CompositionUse::Preview, format),
+                 QByteArray("trip.JPG"));
+    }
+
+    // Numbering by date, composition with padding, an expression, case and the plan, in one
+    // pass; single mode numbers the selected entry among all of them.
+    void pipeline_data()
+    {
+        QTest::addColumn<std::optional<std::size_t>>("single");
+        QTest::addColumn<QList<QByteArray>>("expected");
+        QTest::newRow("batch") << std::optional<std::size_t>()
+                               << QList<QByteArray>{"TRIP(03).jpg:C", "TRIP(01).jpg:C",
+                                                    "TRIP(02).jpg:T", "TRIP(04).jpg:U"};
+        QTest::newRow("single") << std::optional<std::size_t>(1)
+                                << QList<QByteArray>{"TRIP(01).jpg:C"};
+    }
+    void pipeline()
+    {
+        QFETCH(std::optional<std::size_t>, single);
+        QFETCH(QList<QByteArray>, expected);
+        const NameList entries = nameListOf({"b.JPG", "a.JPG", "c.JPG", "TRIP(04).jpg"});
+        const std::vector<FileDates> dates{{1000, 300}, {1000, 100}, {200, {}}, {}};
+        BatchRules settings = rulesOf("^t(\\w+)", "T$1", "r", LetterCase::Upper, LetterCase::Lower);
+        settings.order = NumberingOrder::Taken;
+        settings.numbers.width = 2;
+        const RenameState state{{}, {}, "trip", {}};
+        FolderRules folder;
+        folder.nameTaken = [](QByteArrayView name) { return name == "TRIP(02).jpg"; };
+
+        const PlannedBatch batch = planRuleBatch({entries, dates, state, {true, false}, single},
+                                                 NameRules(settings), folder);
+
+        QList<QByteArray> rows;
+        for (std::size_t row = 0; row < batch.rowCount(); ++row) {
+            rows.append(batch.newNames[row] + ':' +
+                        (batch.plan.statuses[row] == RenameStatus::Change      ? 'C'
+                         : batch.plan.statuses[row] == RenameStatus::NameTaken ? 'T'
+                         : batch.plan.statuses[row] == RenameStatus::Unchanged ? 'U'
+                                                                               : '?'));
+            QCOMPARE(batch.modifiedInstead[row], batch.entryAt(row) >= 2);
+        }
+        QCOMPARE(rows, expected);
+        const std::vector<Rename> run = batch.renames(entries);
+        QCOMPARE(run.front().oldName, entries.nameAt(single.value_or(0)));
+    }
+
+    void ruleSetsSurviveSettings_data()
+    {
+        QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<RuleSet>("expected");
+        RuleSet full;
+        full.options.mode = RenameMode::Single;
+        full.options.newBaseName = {true, QStringLiteral("旅行")};
+        full.options.suffix = {false, QStringLiteral("kept while unticked")};
+        full.rules = rulesOf("(\\d+)", "$1", "rsw", LetterCase::Capitalized, LetterCase::Upper);
+        full.rules.order = NumberingOrder::Taken;
+        full.rules.numbers = {0, 10, 4};
+        QTest::newRow("every field") << full.toVariantMap() << full;
+        QTest::newRow("damaged values take defaults or limits")
+            << QVariantMap{{"numberStart", "99999999999"},
+                           {"numberStep", "-3"},
+                           {"numberWidth", 400},
+                           {"numberingOrder", "sideways"},
+                           {"mode", 7}}
+            << RuleSet{{}, {NumberingOrder::List, {NumberFormat::kMaxStart, 1, 12}, {}, {}, {}}};
+    }
+    void ruleSetsSurviveSettings()
+    {
+        QFETCH(QVariantMap, stored);
+        QFETCH(RuleSet, expected);
+        QCOMPARE(RuleSet::fromVariantMap(stored), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(BatchRulesTest)
+#include "BatchRulesTest.moc"
