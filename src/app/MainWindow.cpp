@@ -14,6 +14,8 @@
 #include "widgets/CaptionColour.h"
 #include "widgets/ClickSignals.h"
 
+#include <QShortcut>
+
 #include <tuple>
 
 namespace vornak {
@@ -131,6 +133,8 @@ void MainWindow::buildPopupMenu()
     check->menuAction()->setObjectName(QLatin1String(checkMenu));
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
+    // Added after the described items, which keep their places.
+    m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, QStringLiteral("撤销重命名"));
 }
 
 void MainWindow::setTabOrder()
@@ -188,8 +192,16 @@ void MainWindow::connectReactions()
                                     m_renameState, m_platform, this);
     connect(m_previewTimer, &QTimer::timeout, preview, &LivePreview::tick);
     connect(m_previewLabel, &PreviewLabel::doubleClicked, preview, &LivePreview::showDetails);
-    auto* run = new RenameRun(*m_fileList, *options, m_renameState, m_platform, this);
+    m_renameEngine = new RenameEngine(*m_fileList, m_platform, this);
+    auto* run = new RenameRun({*m_fileList, *this}, *options, m_renameState, *m_renameEngine,
+                              m_platform, this);
     connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);
+    m_renameUndo = new RenameUndo({*this, *m_undoRenameAction}, *m_renameEngine, m_platform, this);
+    connect(m_fileMenu, &QMenu::aboutToShow, m_renameUndo, &RenameUndo::updateUndoAction);
+    connect(m_undoRenameAction, &QAction::triggered, m_renameUndo, &RenameUndo::undoLast);
+    // A text box keeps Ctrl+Z for its own text while it has the focus.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, m_renameUndo, &RenameUndo::undoLast);
 }
 
 void MainWindow::showStartFolder()
@@ -208,6 +220,8 @@ void MainWindow::load()
     m_splitterBar->move(m_splitterBar->x(), twipsToPixels(420));
     setCaptionColour(*m_batchMode, kHighlightColour);
     m_previewTimer->start();
+    // Once the window shows, so that the question about a run cut short stands over it.
+    QTimer::singleShot(0, m_renameUndo, &RenameUndo::offerInterruptedRuns);
 }
 
 } // namespace vornak

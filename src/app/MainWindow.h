@@ -3,7 +3,9 @@
 #include "core/RenameState.h"
 #include "platform/Platform.h"
 #include "rename/PreviewLabel.h"
+#include "rename/RenameEngine.h"
 #include "rename/RenameOptionControls.h"
+#include "rename/RenameUndo.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
@@ -51,6 +53,7 @@ inline constexpr char deleteFileAction[] = "ShanChuWenJian";
 inline constexpr char checkMenu[] = "jiancha";
 inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
+inline constexpr char undoRenameAction[] = "CheXiaoChongMingMing";
 } // namespace controlName
 
 // The main window with every control, the popup menu of the file list, and the reactions
@@ -96,6 +99,10 @@ private:
     QAction* m_deleteFileAction = nullptr;
     QAction* m_checkFileAction = nullptr;
     QAction* m_checkAllAction = nullptr;
+    QAction* m_undoRenameAction = nullptr;
+
+    RenameEngine* m_renameEngine = nullptr;
+    RenameUndo* m_renameUndo = nullptr;
 };
 
 } // namespace vornak

@@ -62,15 +62,8 @@ bool FileList::load(const QByteArray& path, const FilePattern& pattern)
     const QByteArray selected = selectedName();
     const bool keepSelection = path == m_path && !selected.isEmpty();
     m_model.setNames(std::move(*listed));
-    if (keepSelection) {
-        const NameList& names = m_model.names();
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (names.bytesAt(i) == selected) {
-                setSelectedIndex(static_cast<int>(i));
-                break;
-            }
-        }
-    }
+    if (keepSelection)
+        selectName(selected);
     return true;
 }
 
@@ -112,6 +105,18 @@ void FileList::setSelectedIndex(int index)
     const QModelIndex row = m_model.index(index);
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
     scrollTo(row);
+}
+
+void FileList::selectName(QByteArrayView name)
+{
+    const NameList& names = m_model.names();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names.bytesAt(i) == name) {
+            setSelectedIndex(static_cast<int>(i));
+            return;
+        }
+    }
+    clearSelection();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)
