@@ -1,5 +1,4 @@
 #include "core/Trash.h"
-#include "core/FileDescriptor.h"
 #include "core/TrashInfo.h"
 #include "core/XdgFolders.h"
 #include "support/TestFiles.h"
@@ -11,8 +10,6 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +17,7 @@
 
 using namespace vornak;
 using vornak::test::contentOf;
+using vornak::test::setImmutable;
 using vornak::test::writeFile;
 
 namespace {
@@ -28,17 +26,6 @@ bool exists(const QByteArray& path)
 {
     struct stat st {};
     return ::lstat(path.constData(), &st) == 0;
-}
-
-// The folder's immutable flag: not even root may then add, remove or rename its entries.
-bool setImmutable(const QByteArray& folder, bool immutable)
-{
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY));
-    int flags = 0;
-    if (!dir.isOpen() || ::ioctl(dir.get(), FS_IOC_GETFLAGS, &flags) != 0)
-        return false;
-    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    return ::ioctl(dir.get(), FS_IOC_SETFLAGS, &flags) == 0;
 }
 
 // The trashed entry's .trashinfo, checked for what the desktop's trash needs: the recorded
