@@ -37,7 +37,7 @@ void RenameRun::run()
     if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
         return;
     // The run stays in the folder it starts in, whatever the list shows meanwhile.
-    const QByteArray folder = fileList.folderPath();
+    const QByteArray folder = fileList.path();
     if (batch)
         fileList.refresh();
     if (!options.anyTicked())

@@ -1,9 +1,11 @@
 #include "core/OpenFolder.h"
+#include "core/RenameJournal.h"
 #include "core/RenamePlan.h"
 #include "support/MountedImage.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
@@ -24,7 +26,8 @@ const QByteArray kCjk255 = QByteArray("中").repeated(85);
 // Runs the rows on a volume in subfolders of its own, one per row: every file holds its first
 // name, the wanted renames ("old>new", "|" between them) go through the plan in one open
 // folder, and the folder must hold exactly the state afterwards (nothing stray, such as a
-// placeholder or a .fuse_hidden file).
+// placeholder or a .fuse_hidden file). The journaled run is undone, before any rename and
+// after all, and each time the folder holds exactly what it held before.
 void addRows(MountedImage::Kind kind)
 {
     QTest::addColumn<QByteArray>("files");
@@ -100,6 +103,7 @@ private:
 
     std::unique_ptr<MountedImage> m_exfat;
     std::unique_ptr<MountedImage> m_vfat;
+    QTemporaryDir m_journals;
     int m_rows = 0;
 };
 
@@ -122,17 +126,41 @@ void RenameOnVolumesTest::renameInNewFolder(const QByteArray& root)
         const QByteArrayList names = rename.split('>');
         renames.push_back({names[0], names[1]});
     }
+    const std::vector<Rename> plan = planRenames(renames);
+    const QByteArrayList initial = test::folderState(dir);
+    const RenameJournal journal(QFile::encodeName(m_journals.path()));
+    // Only the folder's listing tells which spelling it holds: stat on a volume that ignores
+    // case finds the file under the new one too.
+    const auto undoneExactly = [&](qint64 runId) {
+        const UndoReport report = journal.undo(runId);
+        for (const UndoStep& step : report.steps)
+            if (step.outcome != UndoOutcome::Restored && step.outcome != UndoOutcome::NotRenamed)
+                return false;
+        return report.status == UndoStatus::Undone && test::folderState(dir) == initial;
+    };
+    qint64 cutBeforeTheFirstRename = 0;
+    {
+        const JournalRun cut = journal.begin(path, plan);
+        cutBeforeTheFirstRename = cut.id();
+    }
+    QVERIFY(undoneExactly(cutBeforeTheFirstRename));
+
     QHash<QByteArray, RenameOutcome> got;
+    JournalRun run = journal.begin(path, plan);
+    QVERIFY(run.isStarted());
     {
         OpenFolder folder(path);
-        for (const Rename& rename : planRenames(renames))
+        for (const Rename& rename : plan)
             got.insert(rename.oldName,
                        folder.renameNoReplace(rename.oldName, rename.newName).outcome);
     }
+    const qint64 runId = run.id();
+    QVERIFY(run.finish());
     QCOMPARE(qsizetype(renames.size()), outcomes.size());
     for (std::size_t i = 0; i < renames.size(); ++i)
         QCOMPARE(got.value(renames[i].oldName, RenameOutcome::Other), outcomes[qsizetype(i)]);
     QCOMPARE(test::folderState(dir), state.split('|'));
+    QVERIFY(undoneExactly(runId));
 }
 
 QTEST_GUILESS_MAIN(RenameOnVolumesTest)

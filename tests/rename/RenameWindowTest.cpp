@@ -61,7 +61,8 @@ private Q_SLOTS:
         QCOMPARE(text.text(), QStringLiteral("xy"));
     }
 
-    // Typed or pasted, the characters a name cannot hold are dropped.
+    // Typed or pasted, the characters a name cannot hold are dropped, control characters too:
+    // a pasted line break would otherwise become part of every new name.
     void forbiddenCharactersAreDropped()
     {
         RenameWindow w;
@@ -74,9 +75,10 @@ private Q_SLOTS:
         QCOMPARE(text.text(), QStringLiteral("ba"));
         QCOMPARE(text.cursorPosition(), 1);
         text.clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("x\\/:*?<>|y"));
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("x\\/:*?<>|y\r\n\t\x01\x1f\x7fz\u00a0"));
         QTest::keyClick(&text, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(text.text(), QStringLiteral("xy"));
+        QCOMPARE(text.text(), QStringLiteral("xyz\u00a0"));
     }
 
     // Each tick previews the selected entry and enables the run button when there is work.

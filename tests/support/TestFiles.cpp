@@ -113,4 +113,13 @@ QByteArrayList folderState(int dir)
     return state;
 }
 
+QByteArrayList folderState(const QByteArray& folder)
+{
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QByteArrayList state = folderState(dir);
+    if (dir >= 0)
+        ::close(dir);
+    return state;
+}
+
 } // namespace vornak::test

@@ -40,5 +40,6 @@ QByteArrayList entryNames(int dir);
 // The entries of the open folder dir as "name=content" (the first bytes), sorted: what a test
 // expects a folder to hold after renames, down to stray files.
 QByteArrayList folderState(int dir);
+QByteArrayList folderState(const QByteArray& folder);
 
 } // namespace vornak::test
