@@ -2,6 +2,12 @@
 # Expects VORNAK (the program) to be set; every step runs with "set -euo pipefail".
 
 E2E_TMP=$(mktemp -d)
+# The program's undo journal and trash live here, never in the user's own folders; a step that
+# needs a journal of its own sets XDG_STATE_HOME again.
+export XDG_STATE_HOME="$E2E_TMP/state"
+export XDG_DATA_HOME="$E2E_TMP/data"
+# Commands e2e_cleanup runs first, the last added first (unmounts, loop devices).
+E2E_CLEANUPS=()
 XVFB_PID=""
 WM_PID=""
 APP_PID=""
@@ -118,8 +124,79 @@ e2e_wait_for() {
     e2e_fail "$what"
 }
 
+# e2e_mount_exfat IMAGE_DIR: mounts a fresh 64 MiB exFAT image through FUSE at IMAGE_DIR/mnt
+# and sets MOUNTED to it; unmounted again by e2e_cleanup. Where the machine refuses, it fails
+# in CI (the variable CI set), else says loudly that the step is skipped and returns 1.
+e2e_mount_exfat() {
+    local dir=$1 device refused=""
+    mkdir -p "$dir/mnt"
+    truncate -s 64M "$dir/volume.img"
+    if ! mkfs.exfat "$dir/volume.img" >"$dir/mkfs.log" 2>&1; then
+        refused="mkfs.exfat: $(cat "$dir/mkfs.log")"
+    elif ! device=$(losetup -f --show "$dir/volume.img" 2>"$dir/losetup.log"); then
+        refused="losetup: $(cat "$dir/losetup.log")"
+    else
+        E2E_CLEANUPS+=("losetup -d $device")
+        if mount.exfat-fuse "$device" "$dir/mnt" >"$dir/mount.log" 2>&1; then
+            E2E_CLEANUPS+=("umount $dir/mnt")
+            MOUNTED="$dir/mnt"
+            return 0
+        fi
+        refused="mount.exfat-fuse: $(cat "$dir/mount.log")"
+    fi
+    [ -z "${CI:-}" ] || e2e_fail "the exFAT mount was refused: $refused"
+    echo "SKIPPED: this machine refuses the exFAT mount ($refused); CI fails here instead" >&2
+    return 1
+}
+
+# e2e_tick_option_and_type CHECK_Y TEXT_Y TEXT: ticks the option whose check box stands at y
+# CHECK_Y, types TEXT into its text box, and waits for the preview tick.
+e2e_tick_option_and_type() {
+    e2e_click 10 "$1"
+    e2e_click 110 "$2"
+    xdotool type --delay 50 "$3"
+    sleep 0.4
+}
+
+# Ctrl+Z in the main window, its run button holding the focus since it was clicked.
+e2e_press_ctrl_z() {
+    xdotool windowfocus --sync "$WID"
+    xdotool key ctrl+z
+}
+
+e2e_windows_titled() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
+}
+
+# e2e_answer_next_question ACTION...: runs the action (a click, a key), waits for the question
+# box it brings up (a further window titled Vornak) and answers with Return, which is Yes.
+e2e_answer_next_question() {
+    local before
+    before=$(e2e_windows_titled '^Vornak$')
+    "$@"
+    question_shown() { [ "$(e2e_windows_titled '^Vornak$')" -gt "$before" ]; }
+    e2e_wait_for "no question appeared" question_shown
+    sleep 0.3
+    xdotool key Return
+}
+
+# e2e_folder_state FOLDER: one line naming every entry with its content, exact bytes hashed, so
+# that two states compare as text.
+e2e_folder_state() {
+    (cd "$1" && find . -mindepth 1 -maxdepth 1 -print0 | sort -z |
+        while IFS= read -r -d '' entry; do
+            printf '%s=' "$entry"
+            [ -f "$entry" ] && cat "$entry"
+            printf '\0'
+        done | md5sum)
+}
+
 e2e_cleanup() {
+    local i
     e2e_stop_app
+    for ((i = ${#E2E_CLEANUPS[@]} - 1; i >= 0; i--)); do
+        ${E2E_CLEANUPS[i]} >/dev/null 2>&1 || true
+    done
     e2e_stop_wm
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
