@@ -19,8 +19,8 @@ constexpr int kPopupOffsetY = 400;
 // file stays where it was although the user wanted it gone.
 bool discard(Platform& platform, const QByteArray& path)
 {
-    // As before there was a trash: only a listed file the user may write, never a folder or a
-    // file of another kind that has taken its name meanwhile.
+    // A file the user may not write is refused, as rm asks before removing one; so is anything
+    // but a listed file that has taken the name since the list was read.
     if (!fs::mayDelete(path))
         return false;
     switch (Trash().moveToTrash(path).outcome) {

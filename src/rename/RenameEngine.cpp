@@ -12,15 +12,9 @@
 
 namespace vornak {
 
-namespace {
-
-const QString kErrorTitle = QStringLiteral("出错提示!");
-
-} // namespace
-
 RenameEngine::RenameEngine(FileList& fileList, Platform& platform, QObject* parent)
     : QObject(parent), m_fileList(fileList), m_platform(platform),
-      m_journal(RenameJournal::defaultFolder())
+      m_journalFolder(RenameJournal::defaultFolder()), m_journal(m_journalFolder)
 {}
 
 RunRecord RenameEngine::run(RenameJob job, QWidget& window)
@@ -38,8 +32,8 @@ RunRecord RenameEngine::run(RenameJob job, QWidget& window)
     case JournalError::None:
         break;
     case JournalError::JournalUnwritable:
-        showError(QStringLiteral("无法写入撤销记录，没有重命名任何文件。"),
-                  RenameJournal::defaultFolder(), record.journalErrorNumber);
+        showError(QStringLiteral("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
+                  record.journalErrorNumber);
         return record;
     case JournalError::FolderUnavailable:
         showError(QStringLiteral("无法打开文件夹，没有重命名任何文件。"), job.folder,

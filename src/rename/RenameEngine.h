@@ -59,6 +59,7 @@ private:
 
     FileList& m_fileList;
     Platform& m_platform;
+    const QByteArray m_journalFolder;
     RenameJournal m_journal;
     std::chrono::milliseconds m_progressDelay{500};
     QPointer<ResultsWindow> m_results;
