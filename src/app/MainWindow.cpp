@@ -7,6 +7,7 @@
 #include "browser/FileCommands.h"
 #include "browser/Navigation.h"
 #include "core/Twips.h"
+#include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
 #include "rename/LivePreview.h"
@@ -131,6 +132,7 @@ void MainWindow::buildPopupMenu()
     check->menuAction()->setObjectName(QLatin1String(checkMenu));
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
+    m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
 }
 
 void MainWindow::setTabOrder()
@@ -172,6 +174,8 @@ void MainWindow::connectReactions()
     connect(m_openFolderAction, &QAction::triggered, commands, &FileCommands::openFolder);
     connect(m_openFileAction, &QAction::triggered, commands, &FileCommands::openFile);
     connect(m_deleteFileAction, &QAction::triggered, commands, &FileCommands::deleteFile);
+    auto* contentCheck = new ContentCheck(*m_fileList, m_platform, this);
+    connect(m_checkContentsAction, &QAction::triggered, contentCheck, &ContentCheck::checkContents);
     auto* sizeCheck = new SizeCheck(*m_fileList, m_platform, this);
     connect(m_checkFileAction, &QAction::triggered, sizeCheck, &SizeCheck::checkFile);
     connect(m_checkAllAction, &QAction::triggered, sizeCheck, &SizeCheck::checkAll);
