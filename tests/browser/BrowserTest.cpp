@@ -191,6 +191,46 @@ private Q_SLOTS:
         QCOMPARE(program.listed(), listed);
     }
 
+    void refreshKeepsThePlace_data()
+    {
+        QTest::addColumn<QString>("item"); // empty: a click on the folder list
+        QTest::newRow("Dir1 click") << "";
+        QTest::newRow("打开文件") << "DaKaiWenJian";
+        QTest::newRow("删除文件") << "ShanChuWenJian";
+    }
+
+    // In a folder of many files a refresh leaves the list where it was: the selected entry, or the
+    // one that took the deleted one's place, stays in view.
+    void refreshKeepsThePlace()
+    {
+        QFETCH(QString, item);
+        QStringList files;
+        for (int i = 1; i <= 1000; ++i)
+            files.append(QStringLiteral("f%1").arg(i, 4, 10, QLatin1Char('0')));
+        Program program;
+        QVERIFY(program.start(files));
+        const FileList& list = *program.fileList;
+        const auto rect = [&list](int row) { return list.visualRect(list.model()->index(row, 0)); };
+        // Until the view has laid out every entry, a place may still change.
+        const auto laidOut = [&] { return rect(list.count() - 1).isValid(); };
+        const auto inView = [&] { return list.viewport()->rect().contains(rect(500)); };
+        program.fileList->setSelectedIndex(500);
+        QTRY_VERIFY(laidOut());
+        QVERIFY(inView());
+        if (item.isEmpty()) {
+            program.clickCurrentFolder();
+        } else {
+            auto* action = program.find<QAction>(item);
+            QVERIFY(action);
+            action->trigger();
+        }
+        QTRY_VERIFY(laidOut());
+        QVERIFY(inView());
+        const bool deleted = item == "ShanChuWenJian";
+        QCOMPARE(list.entryName(500), deleted ? "f0502" : "f0501");
+        QCOMPARE(list.selectedIndex(), deleted ? -1 : 500);
+    }
+
     void addressMovesTheLists_data()
     {
         QTest::addColumn<Entry>("entry");

@@ -44,6 +44,14 @@ struct MainWindowFixture {
             names.append(fileList->entryName(i));
         return names;
     }
+    // A click on the folder list's current folder, which reads the file list again.
+    void clickCurrentFolder() const
+    {
+        QTreeWidgetItem* current = folderList->currentItem();
+        folderList->scrollToItem(current);
+        QTest::mouseClick(folderList->viewport(), Qt::LeftButton, {},
+                          folderList->visualItemRect(current).center());
+    }
     template <typename T = QWidget> T* find(const QString& name) const
     {
         return window->findChild<T*>(name);

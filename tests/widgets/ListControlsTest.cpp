@@ -131,6 +131,40 @@ private Q_SLOTS:
         }
     }
 
+    void clickRightAfterALoad_data()
+    {
+        QTest::addColumn<QString>("load");
+        QTest::newRow("pattern") << "*.txt";
+        QTest::newRow("refresh") << "";
+        QTest::newRow("path") << "sub";
+    }
+
+    // A click queued behind a load of the entries, handled before the view had a turn of the
+    // event loop, selects the entry under the pointer, even while the view was still laying out
+    // the many entries of the load before.
+    void clickRightAfterALoad()
+    {
+        QFETCH(QString, load);
+        QVERIFY(makeFile(at("sub/a.txt")) && makeFile(at("sub/b.txt")));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(makeFile(at("many" + QByteArray::number(i))));
+        FileList fileList;
+        fileList.resize(200, 300);
+        fileList.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        const QPoint pos = fileList.visualRect(fileList.model()->index(1, 0)).center();
+        if (load == "sub")
+            QVERIFY(fileList.setPath(at("sub")));
+        else if (load.isEmpty())
+            fileList.refresh();
+        else
+            QVERIFY(fileList.setPattern(load));
+        QSignalSpy chosen(&fileList, &FileList::entryChosen);
+        QTest::mouseClick(fileList.viewport(), Qt::LeftButton, {}, pos);
+        QCOMPARE(fileList.selectedName(), QByteArray("b.txt"));
+        QCOMPARE(chosen.count(), 1);
+    }
+
     void refreshKeepsTheSelectedName()
     {
         FileList fileList;
