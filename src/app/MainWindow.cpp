@@ -195,7 +195,7 @@ void MainWindow::connectReactions()
 void MainWindow::showStartFolder()
 {
     const QByteArray start = m_platform.startFolder();
-    m_driveList->setVolumes(m_platform.volumes(), start);
+    m_driveList->listVolumes(m_platform, start);
     m_folderList->startIn(start);
 }
 

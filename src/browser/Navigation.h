@@ -32,7 +32,8 @@ public:
 public Q_SLOTS:
     // The folder list goes to the chosen drive's folder.
     void followDrive();
-    // The file list, and the address box in address mode, go to the folder list's folder.
+    // The file list, and the address box in address mode, go to the folder list's folder; the
+    // drive list shows its volume.
     void followFolder();
     void rereadFiles();
     void applyFilters();

@@ -120,28 +120,43 @@ private Q_SLOTS:
         QVERIFY(w.open());
         QVERIFY(makeFile(w.at("new.txt")));
         QCOMPARE(w.listed(), Names{"old.txt"});
-        QTreeWidgetItem* current = w.folderList->currentItem();
-        QVERIFY(current);
-        w.folderList->scrollToItem(current);
-        QTest::mouseClick(w.folderList->viewport(), Qt::LeftButton, {},
-                          w.folderList->visualItemRect(current).center());
+        w.clickCurrentFolder();
         QCOMPARE(w.listed(), (Names{"new.txt", "old.txt"}));
     }
 
-    // Each volume keeps the folder last shown on it; a volume never shown starts at its root.
-    void volumesKeepTheirFolder()
+    // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
+    // drive list always shows the volume of the shown folder, however the folder was reached.
+    void driveListShowsTheFoldersVolume()
     {
         test::MainWindowFixture w;
-        const QByteArray other = w.at("other");
-        QVERIFY(::mkdir(other.constData(), 0755) == 0 &&
+        QVERIFY(::mkdir(w.at("other").constData(), 0755) == 0 &&
+                ::mkdir(w.at("other/deep").constData(), 0755) == 0 &&
                 ::mkdir(w.at("sub").constData(), 0755) == 0);
-        w.platform.volumeList = {{"/", QStringLiteral("/")}, {other, QStringLiteral("other")}};
+        // A volume whose root cannot be read leaves the lists where they are.
+        w.platform.volumeList = {{"/", {}}, {w.at("other"), {}}, {w.at("unreadable"), {}}};
         QVERIFY(w.open());
-        QVERIFY(w.folderList->setPath(w.at("sub")));
-        QVERIFY(w.driveList->setDrive(other));
-        QCOMPARE(w.folderList->path(), other);
-        QVERIFY(w.driveList->setDrive("/"));
-        QCOMPARE(w.folderList->path(), w.at("sub"));
+        // A drive chosen ('D') or a folder opened ('F'), then the drive and folder shown.
+        const struct {
+            char step;
+            const char* path;
+            const char* drive;
+            const char* folder;
+        } script[] = {{'D', "other", "other", "other"}, {'F', "other/deep", "other", "other/deep"},
+                      {'F', "sub", "/", "sub"},         {'D', "other", "other", "other/deep"},
+                      {'F', "sub", "/", "sub"},         {'D', "unreadable", "/", "sub"}};
+        const auto path = [&w](const char* relative) {
+            return *relative == '/' ? QByteArray(relative) : w.at(relative);
+        };
+        for (const auto& [step, target, drive, folder] : script) {
+            std::ignore = step == 'D' ? w.driveList->setDrive(path(target))
+                                      : w.folderList->setPath(path(target));
+            // What the closed list shows, what it holds, and the folder.
+            const QString shown =
+                w.driveList->currentText() + ' ' +
+                QFile::decodeName(w.driveList->drive() + ' ' + w.folderList->path());
+            const QString expected = QFile::decodeName(path(drive));
+            QCOMPARE(shown, expected + ' ' + expected + ' ' + QFile::decodeName(path(folder)));
+        }
     }
 
     // A press and release without a move, a drag with the right button, and one that leaves the
