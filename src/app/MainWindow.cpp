@@ -152,6 +152,7 @@ void MainWindow::connectReactions()
     connect(m_driveList, &DriveList::driveChanged, navigation, &Navigation::followDrive);
     connect(m_folderList, &FolderList::pathChanged, navigation, &Navigation::followFolder);
     connect(m_folderList, &FolderList::folderChosen, navigation, &Navigation::rereadFiles);
+    connect(m_fileList, &FileList::folderLost, navigation, &Navigation::leaveLostFolder);
     connect(m_extensionFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_nameFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_fileList, &FileList::entryChosen, navigation, &Navigation::showFileSize);

@@ -41,6 +41,16 @@ void Navigation::followFolder()
         m_controls.addressBox.setText(path);
 }
 
+void Navigation::leaveLostFolder()
+{
+    // The root always exists; a folder above that cannot be read is passed over like a gone one.
+    const QList<QByteArray> chain = folderChain(m_controls.fileList.path());
+    for (qsizetype i = chain.size() - 2; i >= 0; --i) {
+        if (m_controls.folderList.setPath(chain[i]))
+            return;
+    }
+}
+
 void Navigation::rereadFiles()
 {
     m_controls.fileList.refresh();

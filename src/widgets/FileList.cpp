@@ -6,8 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <tuple>
-
 namespace vornak {
 
 FileList::FileList(QWidget* parent) : QListView(parent)
@@ -49,11 +47,10 @@ bool FileList::setPattern(const QString& text)
     return true;
 }
 
-// A folder that can no longer be read keeps showing what it last held.
 void FileList::refresh()
 {
-    if (!m_path.isEmpty())
-        std::ignore = load(m_path, m_pattern);
+    if (!m_path.isEmpty() && !load(m_path, m_pattern))
+        Q_EMIT folderLost();
 }
 
 bool FileList::load(const QByteArray& path, const FilePattern& pattern)

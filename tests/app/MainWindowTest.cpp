@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
 
+#include <QDir>
 #include <QMenuBar>
 #include <QTest>
 
@@ -157,6 +158,49 @@ private Q_SLOTS:
             const QString expected = QFile::decodeName(path(drive));
             QCOMPARE(shown, expected + ' ' + expected + ' ' + QFile::decodeName(path(folder)));
         }
+    }
+
+    void vanishedFolderGivesWayToItsNearestAncestor_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("item"); // what reads the list again; empty: a click on Dir1
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the folder, Dir1 click") << "a/b"
+                                                << ""
+                                                << "a";
+        QTest::newRow("its parent too, Dir1 click") << "a"
+                                                    << ""
+                                                    << "";
+        QTest::newRow("the folder, 全体检查") << "a/b"
+                                              << "quantijiancha"
+                                              << "a";
+    }
+
+    // A refresh of a folder deleted while shown moves the lists to its nearest existing ancestor,
+    // instead of listing files that are gone.
+    void vanishedFolderGivesWayToItsNearestAncestor()
+    {
+        QFETCH(QString, removed);
+        QFETCH(QString, item);
+        QFETCH(QString, shown);
+        test::MainWindowFixture w;
+        QVERIFY(QDir().mkpath(QFile::decodeName(w.at("a/b"))));
+        for (const char* file : {"top.txt", "a/mid.txt", "a/b/gone.txt"})
+            QVERIFY(makeFile(w.at(file)));
+        QVERIFY(w.open());
+        QVERIFY(w.folderList->setPath(w.at("a/b")));
+        QVERIFY(QDir(QFile::decodeName(w.at(removed.toUtf8()))).removeRecursively());
+        if (item.isEmpty()) {
+            w.clickCurrentFolder();
+        } else {
+            auto* action = w.find<QAction>(item);
+            QVERIFY(action);
+            action->trigger();
+        }
+        const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
+        QCOMPARE(w.folderList->path(), folder);
+        QCOMPARE(w.fileList->path(), folder);
+        QCOMPARE(w.listed(), Names{shown.isEmpty() ? "top.txt" : "mid.txt"});
     }
 
     // A press and release without a move, a drag with the right button, and one that leaves the
