@@ -43,6 +43,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_platform(platform)
 {
+    m_platform.setParentWindow(this);
     setObjectName(QLatin1String(controlName::window));
     setWindowTitle(kProgramTitle);
     setWindowIcon(appIcon());

@@ -104,6 +104,7 @@ private Q_SLOTS:
         test::MainWindowFixture w;
         QVERIFY(w.open());
         QCOMPARE(w.platform.skinAttached, 1);
+        QCOMPARE(w.platform.parentWindow, w.window.get());
         QCOMPARE(w.driveList->drive(), QByteArray("/"));
         QCOMPARE(w.folderList->path(), w.folder());
         QVERIFY(w.platform.messages.isEmpty());
