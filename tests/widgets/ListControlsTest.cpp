@@ -273,6 +273,22 @@ private Q_SLOTS:
         QCOMPARE(chosen.count(), 1);
     }
 
+    // Another folder starts at its top, wherever the one before was scrolled to.
+    void anotherFolderStartsAtItsTop()
+    {
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(makeFile(at("many" + QByteArray::number(i))) &&
+                    makeFile(at("sub/many" + QByteArray::number(i))));
+        FileList fileList;
+        fileList.resize(200, 300);
+        fileList.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        fileList.setSelectedIndex(250);
+        QVERIFY(fileList.indexAt(QPoint(5, 5)).row() > 0);
+        QVERIFY(fileList.setPath(at("sub")));
+        QCOMPARE(fileList.indexAt(QPoint(5, 5)).row(), 0);
+    }
+
     void refreshKeepsTheSelectedName()
     {
         FileList fileList;
