@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(w.open());
         QVERIFY(makeFile(w.at("new.txt")));
         QCOMPARE(w.listed(), Names{"old.txt"});
-        w.clickCurrentFolder();
+        QVERIFY(w.refreshThrough());
         QCOMPARE(w.listed(), (Names{"new.txt", "old.txt"}));
     }
 
@@ -191,13 +191,7 @@ private Q_SLOTS:
         QVERIFY(w.open());
         QVERIFY(w.folderList->setPath(w.at("a/b")));
         QVERIFY(QDir(QFile::decodeName(w.at(removed.toUtf8()))).removeRecursively());
-        if (item.isEmpty()) {
-            w.clickCurrentFolder();
-        } else {
-            auto* action = w.find<QAction>(item);
-            QVERIFY(action);
-            action->trigger();
-        }
+        QVERIFY(w.refreshThrough(item));
         const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
         QCOMPARE(w.folderList->path(), folder);
         QCOMPARE(w.fileList->path(), folder);

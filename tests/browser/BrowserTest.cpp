@@ -218,13 +218,7 @@ private Q_SLOTS:
         program.fileList->setSelectedIndex(500);
         QTRY_VERIFY(laidOut());
         QVERIFY(inView());
-        if (item.isEmpty()) {
-            program.clickCurrentFolder();
-        } else {
-            auto* action = program.find<QAction>(item);
-            QVERIFY(action);
-            action->trigger();
-        }
+        QVERIFY(program.refreshThrough(item));
         QTRY_VERIFY(laidOut());
         QVERIFY(inView());
         const bool deleted = item == "ShanChuWenJian";
