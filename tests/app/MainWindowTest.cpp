@@ -166,15 +166,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QString>("item"); // what reads the list again; empty: a click on Dir1
         QTest::addColumn<QString>("shown");
-        QTest::newRow("the folder, Dir1 click") << "a/b"
-                                                << ""
-                                                << "a";
-        QTest::newRow("its parent too, Dir1 click") << "a"
-                                                    << ""
-                                                    << "";
-        QTest::newRow("the folder, 全体检查") << "a/b"
-                                              << "quantijiancha"
-                                              << "a";
+        const auto row = [](const char* name, const char* removed, const char* item,
+                            const char* shown) { QTest::newRow(name) << removed << item << shown; };
+        row("the folder, Dir1 click", "a/b", "", "a");
+        row("its parent too, Dir1 click", "a", "", "");
+        row("the folder, 全体检查", "a/b", "quantijiancha", "a");
     }
 
     // A refresh of a folder deleted while shown moves the lists to its nearest existing ancestor,
