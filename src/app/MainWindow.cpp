@@ -44,6 +44,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_platform(platform)
 {
+    m_platform.setParentWindow(this);
     setObjectName(QLatin1String(controlName::window));
     setWindowTitle(kProgramTitle);
     setWindowIcon(appIcon());
@@ -154,6 +155,7 @@ void MainWindow::connectReactions()
     connect(m_driveList, &DriveList::driveChanged, navigation, &Navigation::followDrive);
     connect(m_folderList, &FolderList::pathChanged, navigation, &Navigation::followFolder);
     connect(m_folderList, &FolderList::folderChosen, navigation, &Navigation::rereadFiles);
+    connect(m_fileList, &FileList::folderLost, navigation, &Navigation::leaveLostFolder);
     connect(m_extensionFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_nameFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_fileList, &FileList::entryChosen, navigation, &Navigation::showFileSize);
@@ -199,7 +201,7 @@ void MainWindow::connectReactions()
 void MainWindow::showStartFolder()
 {
     const QByteArray start = m_platform.startFolder();
-    m_driveList->setVolumes(m_platform.volumes(), start);
+    m_driveList->listVolumes(m_platform, start);
     m_folderList->startIn(start);
 }
 
