@@ -12,7 +12,7 @@ packages=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils appstream librsvg2-bin
     libxxhash-dev
-    e2fsprogs mount
+    mount
     libexiv2-dev
 )
 
