@@ -122,23 +122,20 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
+    // The journal and the trash go where the XDG base folders say.
     void baseFolders_data()
     {
         QTest::addColumn<QByteArray>("variable");
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("state") << "XDG_STATE_HOME"_ba
-                               << "/x/st"_ba
-                               << "/x/st/vornak"_ba;
-        QTest::newRow("state relative, ignored") << "XDG_STATE_HOME"_ba
-                                                 << "x/st"_ba
-                                                 << "/home/t/.local/state/vornak"_ba;
-        QTest::newRow("data") << "XDG_DATA_HOME"_ba
-                              << "/x/d"_ba
-                              << "/x/d/Trash"_ba;
-        QTest::newRow("data unset") << "XDG_DATA_HOME"_ba
-                                    << ""_ba
-                                    << "/home/t/.local/share/Trash"_ba;
+        const auto row = [](const char* tag, const char* variable, const char* value,
+                            const char* expected) {
+            QTest::newRow(tag) << QByteArray(variable) << QByteArray(value) << QByteArray(expected);
+        };
+        row("state", "XDG_STATE_HOME", "/x/st", "/x/st/vornak");
+        row("state relative, ignored", "XDG_STATE_HOME", "x/st", "/home/t/.local/state/vornak");
+        row("data", "XDG_DATA_HOME", "/x/d", "/x/d/Trash");
+        row("data unset", "XDG_DATA_HOME", "", "/home/t/.local/share/Trash");
     }
     void baseFolders()
     {
