@@ -223,6 +223,7 @@ private Q_SLOTS:
         }
         QCOMPARE(rows, expected);
         const std::vector<Rename> run = batch.renames(entries);
+        QVERIFY(!run.empty());
         QCOMPARE(run.front().oldName, entries.nameAt(single.value_or(0)));
     }
 
