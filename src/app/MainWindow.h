@@ -53,6 +53,7 @@ inline constexpr char deleteFileAction[] = "ShanChuWenJian";
 inline constexpr char checkMenu[] = "jiancha";
 inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
+inline constexpr char checkContentsAction[] = "neirongjiancha";
 inline constexpr char undoRenameAction[] = "CheXiaoChongMingMing";
 } // namespace controlName
 
@@ -99,6 +100,7 @@ private:
     QAction* m_deleteFileAction = nullptr;
     QAction* m_checkFileAction = nullptr;
     QAction* m_checkAllAction = nullptr;
+    QAction* m_checkContentsAction = nullptr;
     QAction* m_undoRenameAction = nullptr;
 
     RenameEngine* m_renameEngine = nullptr;
