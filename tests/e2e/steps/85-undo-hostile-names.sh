@@ -11,11 +11,11 @@ done
 before=$(e2e_folder_state "$folder")
 e2e_start_app "$folder"
 e2e_tick_option_and_type 229 229 "p_"
-e2e_answer_next_question e2e_click 290 267
+e2e_answer_yes e2e_click 290 267
 all_prefixed() {
     [ "$(find "$folder" -mindepth 1 -maxdepth 1 ! -name 'p_*' -printf x | wc -c)" = 0 ]
 }
 e2e_wait_for "the batch did not rename every hostile name" all_prefixed
-e2e_answer_next_question e2e_press_ctrl_z
+e2e_answer_yes e2e_press_ctrl_z
 restored() { [ "$(e2e_folder_state "$folder")" = "$before" ]; }
 e2e_wait_for "Ctrl+Z did not give every hostile name back exactly" restored

@@ -7,7 +7,7 @@ for name in a.txt b.txt c.txt; do
 done
 e2e_start_app "$folder"
 e2e_tick_option_and_type 229 229 "trip_"
-e2e_answer_next_question e2e_click 290 267
+e2e_answer_yes e2e_click 290 267
 outcome_shown() {
     OUTCOME=$(xdotool search --onlyvisible --name '^重命名结果$' 2>/dev/null | head -n 1 || true)
     [ -n "$OUTCOME" ]
