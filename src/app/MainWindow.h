@@ -51,6 +51,7 @@ inline constexpr char deleteFileAction[] = "ShanChuWenJian";
 inline constexpr char checkMenu[] = "jiancha";
 inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
+inline constexpr char batchPreviewAction[] = "batchPreviewAction";
 } // namespace controlName
 
 // The main window with every control, the popup menu of the file list, and the reactions
@@ -96,6 +97,7 @@ private:
     QAction* m_deleteFileAction = nullptr;
     QAction* m_checkFileAction = nullptr;
     QAction* m_checkAllAction = nullptr;
+    QAction* m_batchPreviewAction = nullptr;
 };
 
 } // namespace vornak
