@@ -37,4 +37,17 @@ bool FolderEntries::holds(QByteArrayView name) const
     return m_caseInsensitive ? m_index.contains(caseFoldedName(name)) : m_index.contains(name);
 }
 
+FolderRules folderRules(const FolderNaming& naming, std::shared_ptr<const FolderEntries> entries)
+{
+    FolderRules rules;
+    rules.nameMax = naming.nameMax;
+    rules.lengthUnit = naming.lengthUnit;
+    rules.caseInsensitive = naming.caseInsensitive;
+    if (entries)
+        rules.nameTaken = [entries = std::move(entries)](const QByteArrayView& name) {
+            return entries->holds(name);
+        };
+    return rules;
+}
+
 } // namespace vornak

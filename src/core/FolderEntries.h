@@ -1,7 +1,9 @@
 #pragma once
 
+#include "FolderNaming.h"
 #include "NameIndex.h"
 #include "NameList.h"
+#include "RenamePlan.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -32,5 +34,9 @@ private:
     NameIndex m_index;
     bool m_caseInsensitive;
 };
+
+// The rules a batch in a folder is planned by: how its file system names entries, and its
+// entries as the names taken (none when it could not be read).
+FolderRules folderRules(const FolderNaming& naming, std::shared_ptr<const FolderEntries> entries);
 
 } // namespace vornak

@@ -9,10 +9,8 @@ BatchPreviewOpener::BatchPreviewOpener(BatchPreviewWindow::Sources sources, Plat
 
 void BatchPreviewOpener::open()
 {
-    if (!m_window) {
+    if (!m_window)
         m_window = new BatchPreviewWindow(m_sources, m_platform, &m_mainWindow);
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
-    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

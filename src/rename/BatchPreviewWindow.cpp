@@ -58,10 +58,27 @@ BatchPreviewWindow::BatchPreviewWindow(Sources sources, Platform& platform, QWid
     connectSources();
     showRuleSetNames({});
     followEntries();
-    updatePlan();
 }
 
 BatchPreviewWindow::~BatchPreviewWindow()
+{
+    if (isVisible())
+        saveLayout();
+}
+
+void BatchPreviewWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updatePlan();
+}
+
+void BatchPreviewWindow::closeEvent(QCloseEvent* event)
+{
+    saveLayout();
+    QWidget::closeEvent(event);
+}
+
+void BatchPreviewWindow::saveLayout()
 {
     ProgramSettings settings;
     settings.setValue(kGeometryKey, saveGeometry());
@@ -202,7 +219,7 @@ void BatchPreviewWindow::followRules()
 
 void BatchPreviewWindow::scheduleUpdate()
 {
-    if (!m_updateTimer.isActive())
+    if (isVisible() && !m_updateTimer.isActive())
         m_updateTimer.start();
 }
 
@@ -224,19 +241,6 @@ void BatchPreviewWindow::readDatesIfNeeded()
     m_datesReader.start(m_folderPath, *m_entries, order == NumberingOrder::Taken);
 }
 
-FolderRules BatchPreviewWindow::folderRules() const
-{
-    FolderRules rules;
-    rules.nameMax = m_naming.nameMax;
-    rules.lengthUnit = m_naming.lengthUnit;
-    rules.caseInsensitive = m_naming.caseInsensitive;
-    if (m_folderEntries)
-        rules.nameTaken = [entries = m_folderEntries](const QByteArrayView& name) {
-            return entries->holds(name);
-        };
-    return rules;
-}
-
 PlannedBatch BatchPreviewWindow::plan(const RenameOptions& options, const NameRules& rules) const
 {
     std::optional<std::size_t> single;
@@ -248,7 +252,7 @@ PlannedBatch BatchPreviewWindow::plan(const RenameOptions& options, const NameRu
     }
     const RenameState state = RenameState::from(options);
     return planRuleBatch({*m_entries, m_dates, state, options.nameCase(), single}, rules,
-                         folderRules());
+                         folderRules(m_naming, m_folderEntries));
 }
 
 void BatchPreviewWindow::updatePlan()

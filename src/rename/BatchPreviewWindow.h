@@ -36,7 +36,6 @@ public:
     };
 
     BatchPreviewWindow(Sources sources, Platform& platform, QWidget* parent);
-    // Keeps the window's size and place, its splitter and its column widths for the next time.
     ~BatchPreviewWindow() override;
 
 public Q_SLOTS:
@@ -51,18 +50,24 @@ public Q_SLOTS:
     void loadRuleSet();
     void deleteRuleSet();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void restoreLayout();
+    // Keeps the window's size and place, its splitter and its column widths for the next time.
+    void saveLayout();
     void connectSources();
     // The file list shows other entries: another folder, other filters, or a refresh.
     void followEntries();
     void followRules();
+    // While the window is hidden nothing is planned; it plans when it shows again.
     void scheduleUpdate();
     // Starts reading the dates the numbering order needs, unless they are known or on their way.
     void readDatesIfNeeded();
     bool datesKnownFor(NumberingOrder order) const;
-    FolderRules folderRules() const;
     // The batch as the window plans it now; nothing in single mode without a selected file.
     PlannedBatch plan(const RenameOptions& options, const NameRules& rules) const;
     void showRuleSetNames(const QString& current);
