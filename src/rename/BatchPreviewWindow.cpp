@@ -197,18 +197,27 @@ void BatchPreviewWindow::connectSources()
 void BatchPreviewWindow::followEntries()
 {
     m_entries = std::make_shared<const NameList>(m_fileList.names());
-    const QByteArray folderPath = m_fileList.folderPath();
-    if (folderPath != m_folderPath) {
-        m_folderPath = folderPath;
-        m_naming = folderNamingOf(folderPath);
-    }
-    m_folderEntries = FolderEntries::read(folderPath, m_naming.caseInsensitive);
+    // Another filter over the same folder shows other entries of a folder read a moment ago;
+    // another folder or a refresh asks what the folder holds now.
+    const QString pattern = m_fileList.pattern().text();
+    if (m_fileList.folderPath() != m_folderPath || pattern == m_listedPattern)
+        readFolder();
+    m_listedPattern = pattern;
     m_datesReader.cancel();
     m_dates.clear();
     m_datesFor = NumberingOrder::List;
     m_datesReadingFor = NumberingOrder::List;
     readDatesIfNeeded();
     scheduleUpdate();
+}
+
+void BatchPreviewWindow::readFolder()
+{
+    const QByteArray folderPath = m_fileList.folderPath();
+    if (folderPath != m_folderPath || !m_folderEntries)
+        m_naming = folderNamingOf(folderPath);
+    m_folderPath = folderPath;
+    m_folderEntries = FolderEntries::read(folderPath, m_naming.caseInsensitive);
 }
 
 void BatchPreviewWindow::followRules()
@@ -303,10 +312,13 @@ void BatchPreviewWindow::run()
     const RenameOptions options = m_options.options();
     // The run stays in the folder it starts in, whatever the list shows meanwhile.
     OpenFolder folder(m_fileList.folderPath());
-    // As the main window's batch run does: the entries as the folder holds them now, their
-    // dates read again where the order needs them.
+    // As the main window's batch run does: the entries as the folder holds them now (the
+    // refresh reads the folder's other entries too), their dates read again where the order
+    // needs them.
     if (options.mode == RenameMode::Batch)
         m_fileList.refresh();
+    else
+        readFolder();
     const NameRules rules(m_rules->rules());
     const NumberingOrder order = rules.rules().order;
     if (!datesKnownFor(order)) {

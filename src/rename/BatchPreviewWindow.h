@@ -62,6 +62,8 @@ private:
     void connectSources();
     // The file list shows other entries: another folder, other filters, or a refresh.
     void followEntries();
+    // Reads the folder's naming and all its entries, to tell which new names are taken.
+    void readFolder();
     void followRules();
     // While the window is hidden nothing is planned; it plans when it shows again.
     void scheduleUpdate();
@@ -78,6 +80,7 @@ private:
 
     std::shared_ptr<const NameList> m_entries;
     QByteArray m_folderPath;
+    QString m_listedPattern;
     FolderNaming m_naming;
     std::shared_ptr<const FolderEntries> m_folderEntries;
     std::vector<FileDates> m_dates;

@@ -193,7 +193,8 @@ private Q_SLOTS:
         QTRY_COMPARE(w.rows(), rows);
     }
 
-    // The table follows the options, the filters, the mode with the selection, and the folder.
+    // The table follows the options, the filters, the mode with the selection, the folder and
+    // what it holds.
     void followsTheMainWindow()
     {
         Preview w;
@@ -217,6 +218,10 @@ private Q_SLOTS:
         QTRY_COMPARE(w.rows(), QStringList{});
         w.fileList->setSelectedIndex(0);
         QTRY_COMPARE(w.rows(), QStringList{"d.txt>xd.txt 将更改"});
+        // A refresh reads the entries the list does not show as well.
+        QVERIFY(::mkdir(w.at("sub/xd.txt").constData(), 0755) == 0);
+        w.fileList->refresh();
+        QTRY_COMPARE(w.rows(), QStringList{"d.txt>xd.txt 名称已被占用"});
     }
 
     // The rules as the user sets them; an expression that cannot be used stops every run.
