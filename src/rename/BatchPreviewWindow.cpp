@@ -1,5 +1,6 @@
 #include "BatchPreviewWindow.h"
 
+#include "Named.h"
 #include "ProgramSettings.h"
 #include "RenameRun.h"
 #include "RuleSetStore.h"
@@ -29,12 +30,6 @@ constexpr int kCoalesceMs = 15;
 const QString kGeometryKey = QStringLiteral("batchPreview/geometry");
 const QString kSplitterKey = QStringLiteral("batchPreview/splitter");
 const QString kColumnsKey = QStringLiteral("batchPreview/columns");
-
-template <typename Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QString waitingText(NumberingOrder order)
 {

@@ -1,5 +1,7 @@
 #include "BatchRulesPanel.h"
 
+#include "Named.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,12 +11,6 @@
 namespace vornak {
 
 namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QComboBox* choice(const char* name, const QStringList& items)
 {
