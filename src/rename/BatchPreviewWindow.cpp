@@ -64,6 +64,8 @@ BatchPreviewWindow::~BatchPreviewWindow()
 void BatchPreviewWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (m_entriesStale)
+        followEntries();
     updatePlan();
 }
 
@@ -191,6 +193,9 @@ void BatchPreviewWindow::connectSources()
 
 void BatchPreviewWindow::followEntries()
 {
+    m_entriesStale = !isVisible();
+    if (m_entriesStale)
+        return;
     m_entries = std::make_shared<const NameList>(m_fileList.names());
     // Another filter over the same folder shows other entries of a folder read a moment ago;
     // another folder or a refresh asks what the folder holds now.

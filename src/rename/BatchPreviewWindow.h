@@ -60,7 +60,8 @@ private:
     // Keeps the window's size and place, its splitter and its column widths for the next time.
     void saveLayout();
     void connectSources();
-    // The file list shows other entries: another folder, other filters, or a refresh.
+    // The file list shows other entries: another folder, other filters, or a refresh. A hidden
+    // window reads nothing until it shows again.
     void followEntries();
     // Reads the folder's naming and all its entries, to tell which new names are taken.
     void readFolder();
@@ -78,7 +79,8 @@ private:
     RenameOptionControls& m_options;
     Platform& m_platform;
 
-    std::shared_ptr<const NameList> m_entries;
+    std::shared_ptr<const NameList> m_entries = std::make_shared<const NameList>();
+    bool m_entriesStale = true;
     QByteArray m_folderPath;
     QString m_listedPattern;
     FolderNaming m_naming;

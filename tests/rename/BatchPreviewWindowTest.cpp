@@ -121,10 +121,12 @@ private Q_SLOTS:
     }
     void init() { ProgramSettings().clear(); }
 
-    // F2 and the menu's last item open one window, which closes with the main window.
+    // F2 and the menu's last item open one window, which closes with the main window. Closed,
+    // it comes back showing the folder the main window shows then.
     void opensOnceAndClosesWithTheMainWindow()
     {
         Preview w;
+        w.makeEntries({"a.txt", "sub/", "sub/b.txt"});
         QVERIFY(w.openPreview());
         QCOMPARE(w.preview->windowTitle(), QStringLiteral("批量预览"));
         QPointer<BatchPreviewWindow> first = w.preview;
@@ -139,8 +141,10 @@ private Q_SLOTS:
         QCOMPARE(w.preview, first.data());
         w.preview->close();
         QVERIFY(!first->isVisible());
+        QVERIFY(w.folderList->setPath(w.at("sub")));
         last->trigger();
         QVERIFY(first->isVisible());
+        QCOMPARE(w.rows(), QStringList{"b.txt>b.txt 不变"});
         QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
         w.window.reset();
         QVERIFY(!first);
