@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build ccache pkg-config
-    exfatprogs exfat-fuse fuse3 dosfstools
+    exfatprogs exfat-fuse fuse3 dosfstools e2fsprogs
     openbox
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-noto-cjk qt6-translations-l10n
@@ -12,7 +12,7 @@ packages=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils appstream librsvg2-bin
     libxxhash-dev
-    e2fsprogs mount
+    mount
     libexiv2-dev
 )
 

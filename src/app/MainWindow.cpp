@@ -7,6 +7,7 @@
 #include "browser/FileCommands.h"
 #include "browser/Navigation.h"
 #include "core/Twips.h"
+#include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
 #include "rename/BatchPreviewOpener.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_platform(platform)
 {
+    m_platform.setParentWindow(this);
     setObjectName(QLatin1String(controlName::window));
     setWindowTitle(kProgramTitle);
     setWindowIcon(appIcon());
@@ -134,6 +136,7 @@ void MainWindow::buildPopupMenu()
     check->menuAction()->setObjectName(QLatin1String(checkMenu));
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
+    m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
     // Added items come after the described ones.
     m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
 }
@@ -157,6 +160,7 @@ void MainWindow::connectReactions()
     connect(m_driveList, &DriveList::driveChanged, navigation, &Navigation::followDrive);
     connect(m_folderList, &FolderList::pathChanged, navigation, &Navigation::followFolder);
     connect(m_folderList, &FolderList::folderChosen, navigation, &Navigation::rereadFiles);
+    connect(m_fileList, &FileList::folderLost, navigation, &Navigation::leaveLostFolder);
     connect(m_extensionFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_nameFilter, &QLineEdit::textChanged, navigation, &Navigation::applyFilters);
     connect(m_fileList, &FileList::entryChosen, navigation, &Navigation::showFileSize);
@@ -177,6 +181,8 @@ void MainWindow::connectReactions()
     connect(m_openFolderAction, &QAction::triggered, commands, &FileCommands::openFolder);
     connect(m_openFileAction, &QAction::triggered, commands, &FileCommands::openFile);
     connect(m_deleteFileAction, &QAction::triggered, commands, &FileCommands::deleteFile);
+    auto* contentCheck = new ContentCheck(*m_fileList, m_platform, this);
+    connect(m_checkContentsAction, &QAction::triggered, contentCheck, &ContentCheck::checkContents);
     auto* sizeCheck = new SizeCheck(*m_fileList, m_platform, this);
     connect(m_checkFileAction, &QAction::triggered, sizeCheck, &SizeCheck::checkFile);
     connect(m_checkAllAction, &QAction::triggered, sizeCheck, &SizeCheck::checkAll);
@@ -204,7 +210,7 @@ void MainWindow::connectReactions()
 void MainWindow::showStartFolder()
 {
     const QByteArray start = m_platform.startFolder();
-    m_driveList->setVolumes(m_platform.volumes(), start);
+    m_driveList->listVolumes(m_platform, start);
     m_folderList->startIn(start);
 }
 

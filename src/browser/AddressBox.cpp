@@ -25,9 +25,10 @@ void AddressBox::selectWholeText()
     m_controls.edit.selectAll();
 }
 
-// Every failure is ignored: a text that names no volume or no folder leaves the lists where
-// the steps before left them. The text is read again after the drive is assigned, because
-// that assignment's chain may already have replaced it with the new drive's folder.
+// An address that names a folder goes straight there, on whichever volume it lies: choosing its
+// volume first would take the lists to the folder last shown there, whose path the chain then
+// writes over the address being typed. Any other text takes the lists to the folder last shown
+// on the volume that holds it, or, naming no volume, leaves them where they are, without a word.
 void AddressBox::apply()
 {
     const QString text = m_controls.edit.text();
@@ -35,8 +36,8 @@ void AddressBox::apply()
         goToDesktop();
         return;
     }
-    std::ignore = m_controls.driveList.setDrive(driveOf(text));
-    std::ignore = m_controls.folderList.setPath(nativeText(m_controls.edit.text()));
+    if (!m_controls.folderList.setPath(nativeText(text)))
+        std::ignore = m_controls.driveList.setDrive(driveOf(text));
 }
 
 // An absolute path's drive is the volume that holds it. Taking only its first character,

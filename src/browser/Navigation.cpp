@@ -22,12 +22,15 @@ Navigation::Navigation(Controls controls, Platform& platform, QObject* parent)
 
 void Navigation::followDrive()
 {
-    // A volume that cannot be read leaves the lists where they were, without a word.
-    std::ignore = m_controls.folderList.setDrive(m_controls.driveList.drive());
+    // A volume that cannot be read leaves the lists where they were, without a word, and the
+    // drive list goes back to their volume.
+    if (!m_controls.folderList.setDrive(m_controls.driveList.drive()))
+        m_controls.driveList.showVolumeOf(m_controls.folderList.path());
 }
 
 void Navigation::followFolder()
 {
+    m_controls.driveList.showVolumeOf(m_controls.folderList.path());
     // The folder list shows only folders it could read; should this one fail meanwhile, the
     // file list stays where it was.
     std::ignore = m_controls.fileList.setPath(m_controls.folderList.path());
@@ -36,6 +39,16 @@ void Navigation::followFolder()
     const QString path = displayText(m_controls.folderList.path());
     if (m_controls.addressBox.text() != path)
         m_controls.addressBox.setText(path);
+}
+
+void Navigation::leaveLostFolder()
+{
+    // The root always exists; a folder above that cannot be read is passed over like a gone one.
+    const QList<QByteArray> chain = folderChain(m_controls.fileList.path());
+    for (qsizetype i = chain.size() - 2; i >= 0; --i) {
+        if (m_controls.folderList.setPath(chain[i]))
+            return;
+    }
 }
 
 void Navigation::rereadFiles()

@@ -32,8 +32,11 @@ public:
 public Q_SLOTS:
     // The folder list goes to the chosen drive's folder.
     void followDrive();
-    // The file list, and the address box in address mode, go to the folder list's folder.
+    // The file list, and the address box in address mode, go to the folder list's folder; the
+    // drive list shows its volume.
     void followFolder();
+    // The lists leave a folder that is gone for the nearest folder above it that can be read.
+    void leaveLostFolder();
     void rereadFiles();
     void applyFilters();
     // The chosen file's size in the window's title.

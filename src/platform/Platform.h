@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace vornak {
 
 enum class MessageButtons { Ok, YesNo };
@@ -20,6 +22,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
+    // The window every message box belongs to and is centred on.
+    virtual void setParentWindow(QWidget* window) = 0;
     virtual void shellOpen(const QByteArray& path) = 0;
     virtual MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,
                                      const QString& title) = 0;

@@ -45,8 +45,12 @@ void SystemPlatform::shellOpen(const QByteArray& path)
 MessageAnswer SystemPlatform::messageBox(const QString& prompt, MessageButtons buttons,
                                          const QString& title)
 {
+    // The active window is no guide: there is none just after a popup menu or another box has
+    // closed, and the box would then open in the middle of the screen. Once the parent window
+    // is gone (the results window outlives the main window), the active one is the best there is.
+    QWidget* parent = m_parentWindow ? m_parentWindow.data() : QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, title, withLineFeeds(prompt), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+                    parent);
     if (buttons == MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();

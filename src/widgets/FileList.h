@@ -24,7 +24,8 @@ public:
     const FilePattern& pattern() const { return m_pattern; }
     // False when the text cannot be a pattern; the previous pattern then stays.
     [[nodiscard]] bool setPattern(const QString& text);
-    // Reads the folder again; the selected name stays selected while it is still listed.
+    // Reads the folder again; the selected name stays selected while it is still listed. A
+    // folder that can no longer be read raises folderLost() instead.
     void refresh();
 
     int count() const;
@@ -39,6 +40,8 @@ public:
 
 Q_SIGNALS:
     void pathChanged();
+    // A refresh found the folder gone or unreadable; the entries are still the ones it held.
+    void folderLost();
     // The user chose the entry at index: clicked it, or moved the selection to it with the
     // mouse or the keys.
     void entryChosen(int index);

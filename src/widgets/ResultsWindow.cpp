@@ -101,11 +101,12 @@ int ResultsWindow::outerHeightTwips() const
 
 bool ResultsWindow::event(QEvent* event)
 {
+    // The type is read first: a deferred delete ends this window inside QWidget::event.
+    const QEvent::Type type = event->type();
     const bool handled = QWidget::event(event);
     // A window manager frames the window only once it is shown; the outer size must then be
     // measured again.
-    const QEvent::Type type = event->type();
-    if (m_report && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) &&
+    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) && m_report &&
         frameSize() != m_fittedFrame)
         fitToReport();
     return handled;

@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
 
+#include <QDir>
 #include <QMenuBar>
 #include <QTest>
 
@@ -92,10 +93,10 @@ private Q_SLOTS:
         auto* top = w.find<QMenu>("XuanXiang");
         QVERIFY(top && !top->isVisible() && !w.find<QMenuBar>({}));
         QCOMPARE(top->title(), QStringLiteral("选项"));
-        QCOMPARE(itemsOf(top),
-                 (QStringList{"DaKaiWenJianJia 打开文件夹", "DaKaiWenJian 打开文件",
-                              "ShanChuWenJian 删除文件", "jiancha 检查", "jianchawenjian 检查文件",
-                              "quantijiancha 全体检查", "batchPreviewAction 批量预览…"}));
+        QCOMPARE(itemsOf(top), (QStringList{"DaKaiWenJianJia 打开文件夹", "DaKaiWenJian 打开文件",
+                                            "ShanChuWenJian 删除文件", "jiancha 检查",
+                                            "jianchawenjian 检查文件", "quantijiancha 全体检查",
+                                            "neirongjiancha 内容检查", "PiLiangYuLan 批量预览…"}));
     }
 
     // There is no drive "D": the lists stay on the start folder, without a word.
@@ -104,6 +105,7 @@ private Q_SLOTS:
         test::MainWindowFixture w;
         QVERIFY(w.open());
         QCOMPARE(w.platform.skinAttached, 1);
+        QCOMPARE(w.platform.parentWindow, w.window.get());
         QCOMPARE(w.driveList->drive(), QByteArray("/"));
         QCOMPARE(w.folderList->path(), w.folder());
         QVERIFY(w.platform.messages.isEmpty());
@@ -121,28 +123,76 @@ private Q_SLOTS:
         QVERIFY(w.open());
         QVERIFY(makeFile(w.at("new.txt")));
         QCOMPARE(w.listed(), Names{"old.txt"});
-        QTreeWidgetItem* current = w.folderList->currentItem();
-        QVERIFY(current);
-        w.folderList->scrollToItem(current);
-        QTest::mouseClick(w.folderList->viewport(), Qt::LeftButton, {},
-                          w.folderList->visualItemRect(current).center());
+        QVERIFY(w.refreshThrough());
         QCOMPARE(w.listed(), (Names{"new.txt", "old.txt"}));
     }
 
-    // Each volume keeps the folder last shown on it; a volume never shown starts at its root.
-    void volumesKeepTheirFolder()
+    // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
+    // drive list always shows the volume of the shown folder, however the folder was reached.
+    void driveListShowsTheFoldersVolume()
     {
         test::MainWindowFixture w;
-        const QByteArray other = w.at("other");
-        QVERIFY(::mkdir(other.constData(), 0755) == 0 &&
+        QVERIFY(::mkdir(w.at("other").constData(), 0755) == 0 &&
+                ::mkdir(w.at("other/deep").constData(), 0755) == 0 &&
                 ::mkdir(w.at("sub").constData(), 0755) == 0);
-        w.platform.volumeList = {{"/", QStringLiteral("/")}, {other, QStringLiteral("other")}};
+        // A volume whose root cannot be read leaves the lists where they are.
+        w.platform.volumeList = {{"/", {}}, {w.at("other"), {}}, {w.at("unreadable"), {}}};
         QVERIFY(w.open());
-        QVERIFY(w.folderList->setPath(w.at("sub")));
-        QVERIFY(w.driveList->setDrive(other));
-        QCOMPARE(w.folderList->path(), other);
-        QVERIFY(w.driveList->setDrive("/"));
-        QCOMPARE(w.folderList->path(), w.at("sub"));
+        // A drive chosen ('D') or a folder opened ('F'), then the drive and folder shown.
+        const struct {
+            char step;
+            const char* path;
+            const char* drive;
+            const char* folder;
+        } script[] = {{'D', "other", "other", "other"}, {'F', "other/deep", "other", "other/deep"},
+                      {'F', "sub", "/", "sub"},         {'D', "other", "other", "other/deep"},
+                      {'F', "sub", "/", "sub"},         {'D', "unreadable", "/", "sub"}};
+        const auto path = [&w](const char* relative) {
+            return *relative == '/' ? QByteArray(relative) : w.at(relative);
+        };
+        for (const auto& [step, target, drive, folder] : script) {
+            std::ignore = step == 'D' ? w.driveList->setDrive(path(target))
+                                      : w.folderList->setPath(path(target));
+            // What the closed list shows, what it holds, and the folder.
+            const QString shown =
+                w.driveList->currentText() + ' ' +
+                QFile::decodeName(w.driveList->drive() + ' ' + w.folderList->path());
+            const QString expected = QFile::decodeName(path(drive));
+            QCOMPARE(shown, expected + ' ' + expected + ' ' + QFile::decodeName(path(folder)));
+        }
+    }
+
+    void vanishedFolderGivesWayToItsNearestAncestor_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("item"); // what reads the list again; empty: a click on Dir1
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const char* removed, const char* item,
+                            const char* shown) { QTest::newRow(name) << removed << item << shown; };
+        row("the folder, Dir1 click", "a/b", "", "a");
+        row("its parent too, Dir1 click", "a", "", "");
+        row("the folder, 全体检查", "a/b", "quantijiancha", "a");
+    }
+
+    // A refresh of a folder deleted while shown moves the lists to its nearest existing ancestor,
+    // instead of listing files that are gone.
+    void vanishedFolderGivesWayToItsNearestAncestor()
+    {
+        QFETCH(QString, removed);
+        QFETCH(QString, item);
+        QFETCH(QString, shown);
+        test::MainWindowFixture w;
+        QVERIFY(QDir().mkpath(QFile::decodeName(w.at("a/b"))));
+        for (const char* file : {"top.txt", "a/mid.txt", "a/b/gone.txt"})
+            QVERIFY(makeFile(w.at(file)));
+        QVERIFY(w.open());
+        QVERIFY(w.folderList->setPath(w.at("a/b")));
+        QVERIFY(QDir(QFile::decodeName(w.at(removed.toUtf8()))).removeRecursively());
+        QVERIFY(w.refreshThrough(item));
+        const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
+        QCOMPARE(w.folderList->path(), folder);
+        QCOMPARE(w.fileList->path(), folder);
+        QCOMPARE(w.listed(), Names{shown.isEmpty() ? "top.txt" : "mid.txt"});
     }
 
     // A press and release without a move, a drag with the right button, and one that leaves the

@@ -16,13 +16,14 @@ namespace {
 enum class Entry { Typed, Pasted };
 
 // The main window started in start/ of its folder, which holds the given files and a folder
-// "Z"; target/ holds sub/; desk/ is a volume holding the desktop folder.
+// "Z"; target/ holds sub/; desk/ is a volume holding the desktop folder and dirA/.
 struct Program : test::MainWindowFixture {
     // Makes the tree and opens the window; false when either fails.
     [[nodiscard]] bool start(const QStringList& files = {}, bool hasDesktop = true)
     {
         bool made = true;
-        for (const char* folder : {"/start/Z", "/target/sub", "/desk/Desktop", "/home"})
+        for (const char* folder :
+             {"/start/Z", "/target/sub", "/desk/Desktop", "/desk/dirA", "/home"})
             made = made && QDir().mkpath(text(folder));
         for (const QString& name : files)
             made = made && test::makeFile(text("/start/" + name), name.size());
@@ -191,6 +192,40 @@ private Q_SLOTS:
         QCOMPARE(program.listed(), listed);
     }
 
+    void refreshKeepsThePlace_data()
+    {
+        QTest::addColumn<QString>("item"); // empty: a click on the folder list
+        QTest::newRow("Dir1 click") << "";
+        QTest::newRow("打开文件") << "DaKaiWenJian";
+        QTest::newRow("删除文件") << "ShanChuWenJian";
+    }
+
+    // In a folder of many files a refresh leaves the list where it was: the selected entry, or the
+    // one that took the deleted one's place, stays in view.
+    void refreshKeepsThePlace()
+    {
+        QFETCH(QString, item);
+        QStringList files;
+        for (int i = 1; i <= 1000; ++i)
+            files.append(QStringLiteral("f%1").arg(i, 4, 10, QLatin1Char('0')));
+        Program program;
+        QVERIFY(program.start(files));
+        const FileList& list = *program.fileList;
+        const auto rect = [&list](int row) { return list.visualRect(list.model()->index(row, 0)); };
+        // Until the view has laid out every entry, a place may still change.
+        const auto laidOut = [&] { return rect(list.count() - 1).isValid(); };
+        const auto inView = [&] { return list.viewport()->rect().contains(rect(500)); };
+        program.fileList->setSelectedIndex(500);
+        QTRY_VERIFY(laidOut());
+        QVERIFY(inView());
+        QVERIFY(program.refreshThrough(item));
+        QTRY_VERIFY(laidOut());
+        QVERIFY(inView());
+        const bool deleted = item == "ShanChuWenJian";
+        QCOMPARE(list.entryName(500), deleted ? "f0502" : "f0501");
+        QCOMPARE(list.selectedIndex(), deleted ? -1 : 500);
+    }
+
     void addressMovesTheLists_data()
     {
         QTest::addColumn<Entry>("entry");
@@ -211,9 +246,16 @@ private Q_SLOTS:
         row("z, no desktop folder", Entry::Typed, "z", false, "/home", "z");
         // An uppercase Z is an address: here the folder Z of the current folder.
         row("Z", Entry::Typed, "Z", true, "/start/Z", "/start/Z");
-        // Each keystroke moves the lists: the volume is the one that holds the address, never the
-        // root volume its first character "/" would name.
+        // Each keystroke moves the lists: an address that names a folder arrives there, on
+        // whichever volume, and never at the folder last shown on that volume (desk/Desktop).
         row("another volume", Entry::Typed, "/desk", true, "/desk", "/desk");
+        row("on another volume, typed", Entry::Typed, "/desk/dirA", true, "/desk/dirA",
+            "/desk/dirA");
+        row("on another volume, pasted", Entry::Pasted, "/desk/dirA", true, "/desk/dirA",
+            "/desk/dirA");
+        // A path that names no folder takes the lists to its volume's folder.
+        row("nonexistent, on another volume", Entry::Pasted, "/desk/missing", true, "/desk/Desktop",
+            "/desk/Desktop");
     }
 
     void addressMovesTheLists()
@@ -225,6 +267,9 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         Program program;
         QVERIFY(program.start({}, hasDesktop));
+        QVERIFY(program.driveList->setDrive(program.path("/desk")) &&
+                program.folderList->setPath(program.path("/desk/Desktop")) &&
+                program.driveList->setDrive("/"));
 
         program.enter(entered, entry);
 

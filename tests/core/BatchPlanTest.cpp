@@ -42,55 +42,48 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("statuses");
         QTest::addColumn<QList<int>>("order");
         using L = QList<QByteArray>;
-        using O = QList<int>;
+        const auto row = [](const char* tag, const L& batch, const L& outside, const char* folder,
+                            const char* statuses, const QList<int>& order) {
+            QTest::newRow(tag) << batch << outside << QByteArray(folder) << QByteArray(statuses)
+                               << order;
+        };
         const QByteArray long255(255, 'x');
-        QByteArray cjk200;
-        for (int i = 0; i < 200; ++i)
-            cjk200 += "\xe7\x85\xa7"; // 照: 3 bytes, one UTF-16 unit
-        QByteArray emoji128;
-        for (int i = 0; i < 128; ++i)
-            emoji128 += "\xf0\x9f\x93\xb7"; // 📷: 4 bytes, two UTF-16 units
+        const QByteArray cjk200 = QByteArray("\xe7\x85\xa7").repeated(200); // 照: 1 UTF-16 unit
+        const QByteArray emoji128 = QByteArray("\xf0\x9f\x93\xb7").repeated(128); // 📷: 2 units
 
-        QTest::newRow("a numbered chain resolves from its end")
-            << L{"a.txt>x(1).txt", "x(1).txt>x(2).txt", "x(2).txt>x(3).txt"} << L{} << QByteArray()
-            << QByteArray("CCC") << O{2, 1, 0};
-        QTest::newRow("a name the rules keep")
-            << L{"a>a", "b>c"} << L{} << QByteArray() << QByteArray("UC") << O{1};
-        QTest::newRow("taken outside, and the file waiting on it is blocked")
-            << L{"a>b", "c>a", "d>e"} << L{"b"} << QByteArray() << QByteArray("TBC") << O{2};
-        QTest::newRow("a listing of the whole folder is asked only about names outside the batch")
-            << L{"a>b", "b>c"} << L{"a", "b"} << QByteArray() << QByteArray("CC") << O{1, 0};
-        QTest::newRow("two files onto one name are both kept, with their waiters")
-            << L{"a>x", "b>x", "c>a", "d>e"} << L{} << QByteArray() << QByteArray("DDBC") << O{3};
-        QTest::newRow("onto the name of a file the rules keep")
-            << L{"a>a", "b>a"} << L{} << QByteArray() << QByteArray("DD") << O{};
-        QTest::newRow("a cycle keeps its names")
-            << L{"a>b", "b>a", "c>d"} << L{} << QByteArray() << QByteArray("BBC") << O{2};
-        QTest::newRow("255 bytes fit, 256 do not") << L{"a>" + long255, "b>" + long255 + "y"} << L{}
-                                                   << QByteArray() << QByteArray("CL") << O{0};
-        QTest::newRow("exFAT counts UTF-16 units, not bytes")
-            << L{"a>" + cjk200, "b>" + emoji128} << L{} << QByteArray("utf16") << QByteArray("CL")
-            << O{0};
-        QTest::newRow("names no folder entry may have")
-            << L{"a>",     "b>.",      "c>..",         "d>x/y", QByteArray("e>x\0y", 5),
-                 "f>x\ty", "g>x\x7fy", "h>x\xc2\x85y", "i>ok"}
-            << L{} << QByteArray() << QByteArray("NNNNNNNNC") << O{8};
-        QTest::newRow("a leading dot hides only a file that was shown")
-            << L{"a.txt>.a.txt", ".b>.c"} << L{} << QByteArray() << QByteArray("HC") << O{0, 1};
-        QTest::newRow("letter case only, ASCII and beyond")
-            << L{"a.txt>A.TXT", "\xc3\xa9t\xc3\xa9.txt>\xc3\x89T\xc3\x89.txt", "ab>AC"} << L{}
-            << QByteArray() << QByteArray("KKC") << O{0, 1, 2};
-        QTest::newRow("case-insensitive: names differing in case collide")
-            << L{"a>X", "b>x"} << L{} << QByteArray("ci") << QByteArray("DD") << O{};
-        QTest::newRow("case-insensitive: a case-only rename is not taken by its own file")
-            << L{"a.txt>A.txt"} << L{"a.txt"} << QByteArray("ci") << QByteArray("K") << O{0};
-        QTest::newRow("case-insensitive: waits on a name that differs in case")
-            << L{"A>b", "B>c"} << L{"a", "b"} << QByteArray("ci") << QByteArray("CC") << O{1, 0};
-        QTest::newRow("case-insensitive: taken outside in another case")
-            << L{"a>README"} << L{"readme"} << QByteArray("ci") << QByteArray("T") << O{};
-        QTest::newRow("bytes that are not UTF-8 are names like any other")
-            << L{"caf\xe9>caf\xc9", "x\xff>caf\xe9"} << L{"caf\xc9"} << QByteArray("ci")
-            << QByteArray("TB") << O{};
+        row("a numbered chain resolves from its end",
+            {"a.txt>x(1).txt", "x(1).txt>x(2).txt", "x(2).txt>x(3).txt"}, {}, "", "CCC", {2, 1, 0});
+        row("a name the rules keep", {"a>a", "b>c"}, {}, "", "UC", {1});
+        row("taken outside, and the file waiting on it is blocked", {"a>b", "c>a", "d>e"}, {"b"},
+            "", "TBC", {2});
+        row("a listing of the whole folder is asked only about names outside the batch",
+            {"a>b", "b>c"}, {"a", "b"}, "", "CC", {1, 0});
+        row("two files onto one name are both kept, with their waiters",
+            {"a>x", "b>x", "c>a", "d>e"}, {}, "", "DDBC", {3});
+        row("onto the name of a file the rules keep", {"a>a", "b>a"}, {}, "", "DD", {});
+        row("a cycle keeps its names", {"a>b", "b>a", "c>d"}, {}, "", "BBC", {2});
+        row("255 bytes fit, 256 do not", {"a>" + long255, "b>" + long255 + "y"}, {}, "", "CL", {0});
+        row("exFAT counts UTF-16 units, not bytes", {"a>" + cjk200, "b>" + emoji128}, {}, "utf16",
+            "CL", {0});
+        row("names no folder entry may have",
+            {"a>", "b>.", "c>..", "d>x/y", QByteArray("e>x\0y", 5), "f>x\ty", "g>x\x7fy",
+             "h>x\xc2\x85y", "i>ok"},
+            {}, "", "NNNNNNNNC", {8});
+        row("a leading dot hides only a file that was shown", {"a.txt>.a.txt", ".b>.c"}, {}, "",
+            "HC", {0, 1});
+        row("letter case only, ASCII and beyond",
+            {"a.txt>A.TXT", "\xc3\xa9t\xc3\xa9.txt>\xc3\x89T\xc3\x89.txt", "ab>AC"}, {}, "", "KKC",
+            {0, 1, 2});
+        row("case-insensitive: names differing in case collide", {"a>X", "b>x"}, {}, "ci", "DD",
+            {});
+        row("case-insensitive: a case-only rename is not taken by its own file", {"a.txt>A.txt"},
+            {"a.txt"}, "ci", "K", {0});
+        row("case-insensitive: waits on a name that differs in case", {"A>b", "B>c"}, {"a", "b"},
+            "ci", "CC", {1, 0});
+        row("case-insensitive: taken outside in another case", {"a>README"}, {"readme"}, "ci", "T",
+            {});
+        row("bytes that are not UTF-8 are names like any other",
+            {"caf\xe9>caf\xc9", "x\xff>caf\xe9"}, {"caf\xc9"}, "ci", "TB", {});
     }
     void classifies()
     {

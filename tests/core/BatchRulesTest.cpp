@@ -46,16 +46,17 @@ private Q_SLOTS:
     void decodingGivesBackTheBytes_data()
     {
         QTest::addColumn<QByteArray>("name");
-        QTest::newRow("ASCII") << QByteArray("IMG_0001.JPG");
-        QTest::newRow("CJK and emoji")
-            << QByteArray("\xe7\x85\xa7\xe7\x89\x87 \xf0\x9f\x93\xb7.jpg");
-        QTest::newRow("Latin-1 bytes") << QByteArray("caf\xe9 na\xefve.txt");
-        QTest::newRow("truncated sequence at the end") << QByteArray("a\xe7\x85");
-        QTest::newRow("overlong slash") << QByteArray("a\xc0\xaf b");
-        QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80.txt");
-        QTest::newRow("beyond U+10FFFF") << QByteArray("\xf4\x90\x80\x80");
-        QTest::newRow("a real private-use code point that stands for a byte")
-            << QByteArray("\xf4\x8f\xbf\xbf\xff.txt");
+        const auto row = [](const char* tag, const char* name) {
+            QTest::newRow(tag) << QByteArray(name);
+        };
+        row("ASCII", "IMG_0001.JPG");
+        row("CJK and emoji", "\xe7\x85\xa7\xe7\x89\x87 \xf0\x9f\x93\xb7.jpg");
+        row("Latin-1 bytes", "caf\xe9 na\xefve.txt");
+        row("truncated sequence at the end", "a\xe7\x85");
+        row("overlong slash", "a\xc0\xaf b");
+        row("encoded surrogate", "\xed\xa0\x80.txt");
+        row("beyond U+10FFFF", "\xf4\x90\x80\x80");
+        row("a real private-use code point that stands for a byte", "\xf4\x8f\xbf\xbf\xff.txt");
     }
     void decodingGivesBackTheBytes()
     {
@@ -135,14 +136,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("unbalanced parenthesis") << "(a"
-                                                << "x" << false;
-        QTest::newRow("a group the expression lacks") << "(a)"
-                                                      << "$2" << false;
-        QTest::newRow("\\2 of an expression without groups") << "a"
-                                                             << "\\2" << false;
-        QTest::newRow("an escaped backslash before a digit") << "a"
-                                                             << "\\\\2" << true;
+        const auto row = [](const char* tag, const char* find, const char* replacement,
+                            bool valid) { QTest::newRow(tag) << find << replacement << valid; };
+        row("unbalanced parenthesis", "(a", "x", false);
+        row("a group the expression lacks", "(a)", "$2", false);
+        row("\\2 of an expression without groups", "a", "\\2", false);
+        row("an escaped backslash before a digit", "a", "\\\\2", true);
     }
     void errorsStopTheRun()
     {
@@ -224,6 +223,7 @@ private Q_SLOTS:
         }
         QCOMPARE(rows, expected);
         const std::vector<Rename> run = batch.renames(entries);
+        QVERIFY(!run.empty());
         QCOMPARE(run.front().oldName, entries.nameAt(single.value_or(0)));
     }
 

@@ -1,7 +1,7 @@
 #include "core/FolderEntries.h"
 #include "core/FolderNaming.h"
-#include "support/MountedImage.h"
 #include "support/TestFiles.h"
+#include "support/TestMount.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +10,7 @@
 
 using namespace vornak;
 using vornak::test::makeFile;
-using vornak::test::MountedImage;
+using vornak::test::TestMount;
 
 namespace {
 
@@ -35,9 +35,9 @@ QStringList statusesIn(const QByteArray& folder, const QByteArrayList& wanted)
 // A volume that ignores case and counts UTF-16 units: a name of 255 ideographs fits though it
 // takes 765 bytes, one more does not; a name differing from a file outside the batch only in
 // case is taken; a case-only rename is one.
-void checkFatNaming(MountedImage::Kind kind)
+void checkFatNaming(TestMount::Kind kind)
 {
-    MountedImage volume(kind);
+    TestMount volume(kind);
     VORNAK_REQUIRE_MOUNT(volume);
     const QByteArray folder = volume.root();
     QVERIFY(makeFile(folder + "/Outside.TXT") && makeFile(folder + "/a.txt") &&
@@ -82,8 +82,8 @@ private Q_SLOTS:
         test::removeUndecodableFiles(folder);
     }
 
-    void namingOnExfat() { checkFatNaming(MountedImage::Kind::ExfatFuse); }
-    void namingOnVfat() { checkFatNaming(MountedImage::Kind::KernelVfat); }
+    void namingOnExfat() { checkFatNaming(TestMount::Kind::ExfatFuse); }
+    void namingOnVfat() { checkFatNaming(TestMount::Kind::KernelVfat); }
 };
 
 QTEST_GUILESS_MAIN(FolderRulesTest)

@@ -2,92 +2,44 @@
 #include "core/SystemCalls.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
+#include <QMultiHash>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <string.h>
-#include <unistd.h>
-
-#include <algorithm>
 
 using namespace vornak;
 using namespace Qt::StringLiterals;
-using vornak::test::entryNames;
-using vornak::test::folderState;
 using vornak::test::writeFile;
-
-Q_DECLARE_METATYPE(vornak::RenameOutcome)
-Q_DECLARE_METATYPE(vornak::RenameRoute)
 
 namespace {
 
-// How the simulated volume treats letter case: not at all (the real folder), or ignoring it
-// as exFAT through FUSE does (a direct case-only rename takes effect) or as kernel FAT does
-// (a direct case-only rename succeeds and changes nothing). Only ASCII letters are folded.
-enum class Volume { CaseSensitive, TakesCaseRename, IgnoresCaseRename };
-
-// What happens to the placeholder just before an injected failure of the rename over it.
-enum class Meddle { None, Fill, Swap, RemoveSource };
-
-struct Faults {
-    int flag = 0;   // renameat2 with RENAME_NOREPLACE
-    int link = 0;   // linkat
-    int unlink = 0; // unlinkat of the name being renamed
-    int create = 0; // openat with O_EXCL
-    int rename = 0; // renameat2 without flags
-    Meddle meddle = Meddle::None;
-    Volume volume = Volume::CaseSensitive;
-    QList<QByteArray> refusedMoves; // "from>to": any rename between them fails with EACCES
-};
-
+// The faults of a row as "key=value" words: an errno name for a call that fails ("flag":
+// renameat2 with RENAME_NOREPLACE; "link"; "unlink" of the name being renamed; "create":
+// openat with O_EXCL; "rename": renameat2 without flags), what happens to the placeholder
+// just before a failing rename over it ("meddle": fill, swap, or remove the source), a volume
+// that ignores ASCII letter case ("volume": exfat, where a direct case-only rename takes
+// effect, or fat, where it succeeds and changes nothing) and moves refused ("refuse=from>to").
 struct Injection {
-    Faults faults;
+    QMultiHash<QByteArray, QByteArray> faults;
     QByteArray renaming; // the entry whose rename is under way
     QStringList steps;
+
+    int error(const char* call) const
+    {
+        const QByteArray name = faults.value(call);
+        for (int error = 1; !name.isEmpty() && error < 200; ++error) {
+            if (name == strerrorname_np(error))
+                return error;
+        }
+        if (!name.isEmpty())
+            qFatal("no errno %s", name.constData());
+        return 0;
+    }
 };
 
 Injection* g_injection = nullptr;
-
-bool sameIgnoringAsciiCase(QByteArrayView a, QByteArrayView b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// The entry a volume that ignores case finds under name, if any.
-QByteArray lookUp(int dir, const char* name)
-{
-    for (const QByteArray& entry : entryNames(dir)) {
-        if (g_injection->faults.volume == Volume::CaseSensitive
-                ? entry == name
-                : sameIgnoringAsciiCase(entry, name))
-            return entry;
-    }
-    return {};
-}
-
-void meddle(int dir, const char* placeholder)
-{
-    switch (g_injection->faults.meddle) {
-    case Meddle::None:
-        break;
-    case Meddle::Fill:
-        writeFile(dir, placeholder, "meddled");
-        break;
-    case Meddle::Swap:
-        // Made before the placeholder goes, so it cannot reuse the placeholder's inode.
-        writeFile(dir, "intruder", "");
-        ::renameat(dir, "intruder", dir, placeholder);
-        break;
-    case Meddle::RemoveSource:
-        ::unlinkat(dir, g_injection->renaming.constData(), 0);
-        break;
-    }
-}
 
 int fail(int error)
 {
@@ -97,27 +49,37 @@ int fail(int error)
 
 int fakeRename(int fromDir, const char* from, int toDir, const char* to, unsigned flags)
 {
-    const Faults& faults = g_injection->faults;
+    Injection& injection = *g_injection;
     const bool noReplace = flags & RENAME_NOREPLACE;
-    g_injection->steps.append(noReplace ? "flag" : "rename");
-    if (faults.refusedMoves.contains(QByteArray(from) + '>' + to))
+    injection.steps.append(noReplace ? "flag" : "rename");
+    if (injection.faults.contains("refuse", from + ">"_ba + to))
         return fail(EACCES);
-    if (noReplace && faults.flag)
-        return fail(faults.flag);
-    if (!noReplace && faults.rename) {
-        meddle(toDir, to);
-        return fail(faults.rename);
+    if (const int error = injection.error(noReplace ? "flag" : "rename")) {
+        const QByteArray meddle = noReplace ? QByteArray() : injection.faults.value("meddle");
+        if (meddle == "fill")
+            writeFile(toDir, to, "meddled");
+        // Made before the placeholder goes, so that it cannot take the placeholder's inode.
+        if (meddle == "swap" && writeFile(toDir, "intruder", ""))
+            ::renameat(toDir, "intruder", toDir, to);
+        if (meddle == "remove")
+            ::unlinkat(fromDir, injection.renaming.constData(), 0);
+        return fail(error);
     }
-    const QByteArray found = lookUp(toDir, to);
+    // The entry the volume finds under the new name.
+    QByteArray found;
+    for (const QByteArray& entry : test::entryNames(toDir)) {
+        if (injection.faults.contains("volume") ? entry.toLower() == QByteArray(to).toLower()
+                                                : entry == to)
+            found = entry;
+    }
     if (!found.isEmpty() && found != to) {
         if (noReplace)
             return fail(EEXIST);
-        if (found == from)
-            return faults.volume == Volume::IgnoresCaseRename
-                       ? 0
-                       : fs::kSystemCalls.renameat2(fromDir, from, toDir, to, 0);
-        // The volume replaces what it found under the other spelling.
-        ::unlinkat(toDir, found.constData(), 0);
+        if (found == from && injection.faults.value("volume") == "fat")
+            return 0;
+        // Else the volume renames, or replaces what it found under the other spelling.
+        if (found != from)
+            ::unlinkat(toDir, found.constData(), 0);
     }
     return fs::kSystemCalls.renameat2(fromDir, from, toDir, to, flags);
 }
@@ -125,38 +87,35 @@ int fakeRename(int fromDir, const char* from, int toDir, const char* to, unsigne
 int fakeLink(int fromDir, const char* from, int toDir, const char* to, int flags)
 {
     g_injection->steps.append("link");
-    if (g_injection->faults.link)
-        return fail(g_injection->faults.link);
-    return fs::kSystemCalls.linkat(fromDir, from, toDir, to, flags);
+    const int error = g_injection->error("link");
+    return error ? fail(error) : fs::kSystemCalls.linkat(fromDir, from, toDir, to, flags);
 }
 
 int fakeUnlink(int dir, const char* name, int flags)
 {
-    g_injection->steps.append(QStringLiteral("unlink:") + QString::fromUtf8(name));
-    if (g_injection->faults.unlink && g_injection->renaming == name)
-        return fail(g_injection->faults.unlink);
-    return fs::kSystemCalls.unlinkat(dir, name, flags);
+    g_injection->steps.append("unlink:" + QString::fromUtf8(name));
+    const int error = g_injection->renaming == name ? g_injection->error("unlink") : 0;
+    return error ? fail(error) : fs::kSystemCalls.unlinkat(dir, name, flags);
 }
 
 int fakeOpen(int dir, const char* name, int flags, mode_t mode)
 {
-    if (flags & O_EXCL) {
+    const int error = flags & O_EXCL ? g_injection->error("create") : 0;
+    if (flags & O_EXCL)
         g_injection->steps.append("create");
-        if (g_injection->faults.create)
-            return fail(g_injection->faults.create);
-    }
-    return fs::kSystemCalls.openat(dir, name, flags, mode);
+    return error ? fail(error) : fs::kSystemCalls.openat(dir, name, flags, mode);
 }
 
 const fs::SystemCalls kInjected{fakeRename, fakeLink, fakeUnlink, fakeOpen};
 
 } // namespace
 
-Q_DECLARE_METATYPE(Faults)
-
-// Every test renames in a fresh real folder, with the calls of its row failing as named.
+// Every row renames in a fresh real folder, with the calls failing as its faults say.
 class RenameFallbackTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    int m_fd = -1;
+
 private Q_SLOTS:
     void init()
     {
@@ -171,116 +130,12 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    // old.txt holds "old"; new.txt, where there is one, "taken". The steps name the calls
-    // made, in order.
-    void fallsBackWithoutReplacing_data()
+    // The files before as "name=content" (a bare name holds itself), the renames "from>to"
+    // done one after the other in one open folder, their results, the calls they made in
+    // order, and the files after.
+    void renamesWithoutReplacing_data()
     {
-        QTest::addColumn<Faults>("faults");
-        QTest::addColumn<bool>("sourceThere");
-        QTest::addColumn<bool>("targetThere");
-        QTest::addColumn<RenameOutcome>("outcome");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QByteArray>("state");
-        using O = RenameOutcome;
-        const auto row = [](const char* tag, Faults faults, bool source, bool target, O outcome,
-                            const char* steps, const char* state) {
-            QTest::newRow(tag) << faults << source << target << outcome << QString(steps)
-                               << QByteArray(state);
-        };
-        const auto fx = [](int flag, int link, int create = 0) {
-            Faults faults;
-            faults.flag = flag;
-            faults.link = link;
-            faults.create = create;
-            return faults;
-        };
-        const auto placeholderFault = [](int rename, Meddle meddling) {
-            Faults faults;
-            faults.flag = EINVAL;
-            faults.link = EPERM;
-            faults.rename = rename;
-            faults.meddle = meddling;
-            return faults;
-        };
-        Faults unlinkRefused = fx(EINVAL, 0);
-        unlinkRefused.unlink = EACCES;
-
-        const char* moved = "new.txt=old";
-        const char* kept = "old.txt=old";
-        const char* bothKept = "new.txt=taken,old.txt=old";
-        const char* claimed = "flag,link,create,rename";
-        row("no-replace flag", {}, true, false, O::Renamed, "flag", moved);
-        for (const int flag : {EINVAL, ENOSYS, EOPNOTSUPP})
-            row(qPrintable(QStringLiteral("flag %1: link").arg(strerrorname_np(flag))), fx(flag, 0),
-                true, false, O::Renamed, "flag,link,unlink:old.txt", moved);
-        for (const int link : {EPERM, EOPNOTSUPP, ENOSYS, EMLINK})
-            row(qPrintable(QStringLiteral("link %1: placeholder").arg(strerrorname_np(link))),
-                fx(EINVAL, link), true, false, O::Renamed, claimed, moved);
-        row("taken: flag", {}, true, true, O::TargetExists, "flag", bothKept);
-        row("taken: link", fx(EINVAL, 0), true, true, O::TargetExists, "flag,link", bothKept);
-        row("taken: exclusive create", fx(ENOSYS, EPERM), true, true, O::TargetExists,
-            "flag,link,create", bothKept);
-        row("source unlink refused: link removed", unlinkRefused, true, false, O::NoPermission,
-            "flag,link,unlink:old.txt,unlink:new.txt", kept);
-        row("rename refused: placeholder removed", placeholderFault(EACCES, Meddle::None), true,
-            false, O::NoPermission, "flag,link,create,rename,unlink:new.txt", kept);
-        row("placeholder written meanwhile stays", placeholderFault(EIO, Meddle::Fill), true, false,
-            O::Other, claimed, "new.txt=meddled,old.txt=old");
-        row("placeholder replaced meanwhile stays", placeholderFault(EIO, Meddle::Swap), true,
-            false, O::Other, claimed, "new.txt=,old.txt=old");
-        row("source removed meanwhile: gone, placeholder removed",
-            placeholderFault(ENOENT, Meddle::RemoveSource), true, false, O::SourceGone,
-            "flag,link,create,rename,unlink:new.txt", "");
-        row("ENOENT while the source is there: name not allowed (exfat-fuse)",
-            fx(EINVAL, EPERM, ENOENT), true, false, O::NameNotAllowed, "flag,link,create", kept);
-        row("ENOENT at the flag, source there", fx(ENOENT, 0), true, false, O::NameNotAllowed,
-            "flag", kept);
-        row("source gone", {}, false, false, O::SourceGone, "flag", "");
-        row("taken, source gone: target stays", fx(EINVAL, EPERM), false, true, O::TargetExists,
-            "flag,link,create", "new.txt=taken");
-        row("EILSEQ: not allowed", fx(EINVAL, EPERM, EILSEQ), true, false, O::NameNotAllowed,
-            "flag,link,create", kept);
-        row("EINVAL at create: not allowed", fx(EINVAL, EPERM, EINVAL), true, false,
-            O::NameNotAllowed, "flag,link,create", kept);
-        row("too long", fx(EINVAL, EPERM, ENAMETOOLONG), true, false, O::NameTooLong,
-            "flag,link,create", kept);
-        row("read-only at create", fx(EINVAL, EPERM, EROFS), true, false, O::NoPermission,
-            "flag,link,create", kept);
-        row("read-only at the flag", fx(EROFS, 0), true, false, O::NoPermission, "flag", kept);
-        row("EACCES at the flag: no fallback", fx(EACCES, 0), true, false, O::NoPermission, "flag",
-            kept);
-        row("EPERM at the flag: no fallback", fx(EPERM, 0), true, false, O::NoPermission, "flag",
-            kept);
-        row("EACCES at the link", fx(EINVAL, EACCES), true, false, O::NoPermission, "flag,link",
-            kept);
-        row("EIO at the flag", fx(EIO, 0), true, false, O::Other, "flag", kept);
-    }
-    void fallsBackWithoutReplacing()
-    {
-        QFETCH(Faults, faults);
-        QFETCH(bool, sourceThere);
-        QFETCH(bool, targetThere);
-        QFETCH(RenameOutcome, outcome);
-        QFETCH(QString, steps);
-        QFETCH(QByteArray, state);
-        QVERIFY(!sourceThere || writeFile(m_fd, "old.txt", "old"));
-        QVERIFY(!targetThere || writeFile(m_fd, "new.txt", "taken"));
-        Injection injection{faults, "old.txt", {}};
-        g_injection = &injection;
-        const fs::ScopedSystemCalls injected(kInjected);
-        OpenFolder folder(QFile::encodeName(m_dir->path()));
-        const RenameResult result = folder.renameNoReplace("old.txt", "new.txt");
-        QCOMPARE(result.outcome, outcome);
-        QCOMPARE(result.route, RenameRoute::Direct);
-        QCOMPARE(injection.steps.join(','), steps);
-        QCOMPARE(folderState(m_fd), state.isEmpty() ? QByteArrayList() : state.split(','));
-    }
-
-    // Renames "from>to" done one after the other in one open folder, each file holding its
-    // first name; results as outcome and route, steps of the whole row.
-    void renamesCaseOnly_data()
-    {
-        QTest::addColumn<Faults>("faults");
+        QTest::addColumn<QByteArray>("faults");
         QTest::addColumn<QByteArray>("files");
         QTest::addColumn<QByteArray>("renames");
         QTest::addColumn<QList<RenameResult>>("results");
@@ -288,81 +143,122 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("state");
         using O = RenameOutcome;
         using R = RenameRoute;
-        const auto on = [](Volume volume, QList<QByteArray> refused = {}) {
-            Faults faults;
-            faults.volume = volume;
-            faults.refusedMoves = refused;
-            return faults;
+        // old.txt to new.txt, directly.
+        const auto row = [](const QString& tag, const QByteArray& faults, const char* files,
+                            O outcome, const char* steps, const char* state) {
+            QTest::newRow(qPrintable(tag))
+                << faults << QByteArray(files) << "old.txt>new.txt"_ba
+                << QList<RenameResult>{{outcome, R::Direct}} << QString(steps) << QByteArray(state);
         };
+        const char* old = "old.txt=old";
+        const char* both = "new.txt=taken,old.txt=old";
+        const char* moved = "new.txt=old";
+        const char* claimed = "flag,link,create,rename";
+        row("no-replace flag", "", old, O::Renamed, "flag", moved);
+        for (const char* flag : {"EINVAL", "ENOSYS", "EOPNOTSUPP"})
+            row(u"flag %1: link"_s.arg(flag), "flag="_ba + flag, old, O::Renamed,
+                "flag,link,unlink:old.txt", moved);
+        for (const char* link : {"EPERM", "EOPNOTSUPP", "ENOSYS", "EMLINK"})
+            row(u"link %1: placeholder"_s.arg(link), "flag=EINVAL link="_ba + link, old, O::Renamed,
+                claimed, moved);
+        row("taken: flag", "", both, O::TargetExists, "flag", both);
+        row("taken: link", "flag=EINVAL", both, O::TargetExists, "flag,link", both);
+        row("taken: exclusive create", "flag=ENOSYS link=EPERM", both, O::TargetExists,
+            "flag,link,create", both);
+        row("taken, source gone: target stays", "flag=EINVAL link=EPERM", "new.txt=taken",
+            O::TargetExists, "flag,link,create", "new.txt=taken");
+        row("source gone", "", "", O::SourceGone, "flag", "");
+        row("source unlink refused: link removed", "flag=EINVAL unlink=EACCES", old,
+            O::NoPermission, "flag,link,unlink:old.txt,unlink:new.txt", old);
+        const QByteArray placeholder = "flag=EINVAL link=EPERM rename=";
+        row("rename refused: placeholder removed", placeholder + "EACCES", old, O::NoPermission,
+            "flag,link,create,rename,unlink:new.txt", old);
+        row("placeholder written meanwhile stays", placeholder + "EIO meddle=fill", old, O::Other,
+            claimed, "new.txt=meddled,old.txt=old");
+        row("placeholder replaced meanwhile stays", placeholder + "EIO meddle=swap", old, O::Other,
+            claimed, "new.txt=,old.txt=old");
+        row("source removed meanwhile: gone, placeholder removed",
+            placeholder + "ENOENT meddle=remove", old, O::SourceGone,
+            "flag,link,create,rename,unlink:new.txt", "");
+        // exfat-fuse answers ENOENT for a name it cannot store while the source is there.
+        for (const auto& [error, outcome] : {std::pair{"ENOENT", O::NameNotAllowed},
+                                             {"EILSEQ", O::NameNotAllowed},
+                                             {"EINVAL", O::NameNotAllowed},
+                                             {"ENAMETOOLONG", O::NameTooLong},
+                                             {"EROFS", O::NoPermission}})
+            row(u"%1 at the exclusive create"_s.arg(error),
+                "flag=EINVAL link=EPERM create="_ba + error, old, outcome, "flag,link,create", old);
+        for (const auto& [error, outcome] : {std::pair{"ENOENT", O::NameNotAllowed},
+                                             {"EROFS", O::NoPermission},
+                                             {"EACCES", O::NoPermission},
+                                             {"EPERM", O::NoPermission},
+                                             {"EIO", O::Other}})
+            row(u"%1 at the flag: no fallback"_s.arg(error), "flag="_ba + error, old, outcome,
+                "flag", old);
+        row("EACCES at the link", "flag=EINVAL link=EACCES", old, O::NoPermission, "flag,link",
+            old);
+
+        // Case-only renames; letter case as the program folds it is not always as the volume
+        // folds it (the Kelvin sign).
         const QByteArray step = caseStepName("photo.JPG");
         const QByteArray kelvin = "x\u212A";
-
-        QTest::newRow("FAT: through the step name")
-            << on(Volume::IgnoresCaseRename) << QByteArray("photo.JPG") << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::Renamed, R::ThroughStepName}} << "flag,rename,flag,flag"
-            << "photo.jpg=photo.JPG"_ba;
-        QTest::newRow("FAT: a batch tries the direct rename once")
-            << on(Volume::IgnoresCaseRename) << "a.JPG,b.JPG"_ba
-            << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
-            << QList<RenameResult>{{O::Renamed, R::ThroughStepName},
-                                   {O::Renamed, R::ThroughStepName}}
-            << "flag,rename,flag,flag,flag,flag,flag"
-            << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
-        QTest::newRow("exFAT: directly")
-            << on(Volume::TakesCaseRename) << "a.JPG,b.JPG"_ba
-            << "a.JPG>a.jpg,b.JPG>b.jpg"_ba
-            << QList<RenameResult>{{O::Renamed, R::Direct}, {O::Renamed, R::Direct}}
-            << "flag,rename,flag,rename"
-            << "a.jpg=a.JPG,b.jpg=b.JPG"_ba;
-        QTest::newRow("case-sensitive: the other spelling is another file")
-            << on(Volume::CaseSensitive) << "photo.JPG,photo.jpg"_ba
-            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::TargetExists, R::Direct}}
-            << "flag"
-            << "photo.JPG=photo.JPG,photo.jpg=photo.jpg"_ba;
-        QTest::newRow("case-sensitive: the new spelling is free")
-            << on(Volume::CaseSensitive) << "photo.JPG"_ba
-            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::Renamed, R::Direct}} << "flag"
-            << "photo.jpg=photo.JPG"_ba;
-        // Letter case as the program folds it is not always as the volume folds it.
-        QTest::newRow("an entry the volume takes for the new name stays")
-            << on(Volume::TakesCaseRename) << kelvin + ",xK" << kelvin + ">xk"
-            << QList<RenameResult>{{O::TargetExists, R::Direct}} << "flag"
-            << "xK=xK," + kelvin + '=' + kelvin;
-        QTest::newRow("FAT: step name taken")
-            << on(Volume::IgnoresCaseRename) << "photo.JPG," + step << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::Other, R::Direct}} << "flag,rename,flag"
-            << "photo.JPG=photo.JPG," + step + '=' + step;
-        QTest::newRow("FAT: new name refused, moved back")
-            << on(Volume::IgnoresCaseRename, {step + ">photo.jpg"}) << "photo.JPG"_ba
-            << "photo.JPG>photo.jpg"_ba
-            << QList<RenameResult>{{O::NoPermission, R::ThroughStepName}}
-            << "flag,rename,flag,flag,flag"
-            << "photo.JPG=photo.JPG"_ba;
-        QTest::newRow("FAT: left at the step name")
-            << on(Volume::IgnoresCaseRename, {step + ">photo.jpg", step + ">photo.JPG"})
-            << "photo.JPG"_ba
-            << "photo.JPG>photo.jpg"_ba << QList<RenameResult>{{O::NoPermission, R::LeftAtStepName}}
-            << "flag,rename,flag,flag,flag" << step + "=photo.JPG";
+        const QByteArray photo = "photo.JPG>photo.jpg";
+        const auto caseRow = [](const char* tag, const QByteArray& faults, const QByteArray& files,
+                                const QByteArray& renames, QList<RenameResult> results,
+                                const char* steps, const QByteArray& state) {
+            QTest::newRow(tag) << faults << files << renames << results << QString(steps) << state;
+        };
+        caseRow("FAT: through the step name", "volume=fat", "photo.JPG", photo,
+                {{O::Renamed, R::ThroughStepName}}, "flag,rename,flag,flag", "photo.jpg=photo.JPG");
+        caseRow("FAT: a batch tries the direct rename once", "volume=fat", "a.JPG,b.JPG",
+                "a.JPG>a.jpg,b.JPG>b.jpg",
+                {{O::Renamed, R::ThroughStepName}, {O::Renamed, R::ThroughStepName}},
+                "flag,rename,flag,flag,flag,flag,flag", "a.jpg=a.JPG,b.jpg=b.JPG");
+        caseRow("exFAT: directly", "volume=exfat", "a.JPG,b.JPG", "a.JPG>a.jpg,b.JPG>b.jpg",
+                {{O::Renamed, R::Direct}, {O::Renamed, R::Direct}}, "flag,rename,flag,rename",
+                "a.jpg=a.JPG,b.jpg=b.JPG");
+        caseRow("case-sensitive: the other spelling is another file", "", "photo.JPG,photo.jpg",
+                photo, {{O::TargetExists, R::Direct}}, "flag",
+                "photo.JPG=photo.JPG,photo.jpg=photo.jpg");
+        caseRow("case-sensitive: the new spelling is free", "", "photo.JPG", photo,
+                {{O::Renamed, R::Direct}}, "flag", "photo.jpg=photo.JPG");
+        caseRow("an entry the volume takes for the new name stays", "volume=exfat", kelvin + ",xK",
+                kelvin + ">xk", {{O::TargetExists, R::Direct}}, "flag",
+                "xK=xK," + kelvin + '=' + kelvin);
+        caseRow("FAT: step name taken", "volume=fat", "photo.JPG," + step, photo,
+                {{O::Other, R::Direct}}, "flag,rename,flag",
+                "photo.JPG=photo.JPG," + step + '=' + step);
+        caseRow("FAT: new name refused, moved back", "volume=fat refuse=" + step + ">photo.jpg",
+                "photo.JPG", photo, {{O::NoPermission, R::ThroughStepName}},
+                "flag,rename,flag,flag,flag", "photo.JPG=photo.JPG");
+        caseRow("FAT: left at the step name",
+                "volume=fat refuse=" + step + ">photo.jpg refuse=" + step + ">photo.JPG",
+                "photo.JPG", photo, {{O::NoPermission, R::LeftAtStepName}},
+                "flag,rename,flag,flag,flag", step + "=photo.JPG");
     }
-    void renamesCaseOnly()
+    void renamesWithoutReplacing()
     {
-        QFETCH(Faults, faults);
+        QFETCH(QByteArray, faults);
         QFETCH(QByteArray, files);
         QFETCH(QByteArray, renames);
         QFETCH(QList<RenameResult>, results);
         QFETCH(QString, steps);
         QFETCH(QByteArray, state);
-        for (const QByteArray& name : files.split(','))
-            QVERIFY(writeFile(m_fd, name, name));
-        Injection injection{faults, {}, {}};
+        for (const QByteArray& file : files.split(',')) {
+            const QByteArrayList nameAndContent = file.split('=');
+            QVERIFY(file.isEmpty() || writeFile(m_fd, nameAndContent[0], nameAndContent.last()));
+        }
+        Injection injection;
+        for (const QByteArray& word : faults.split(' '))
+            injection.faults.insert(word.left(word.indexOf('=')), word.mid(word.indexOf('=') + 1));
         g_injection = &injection;
         const fs::ScopedSystemCalls injected(kInjected);
         OpenFolder folder(QFile::encodeName(m_dir->path()));
         QList<RenameResult> got;
         for (const QByteArray& rename : renames.split(',')) {
-            const QByteArrayList names = rename.split('>');
-            injection.renaming = names[0];
-            got.append(folder.renameNoReplace(names[0], names[1]));
+            injection.renaming = rename.left(rename.indexOf('>'));
+            got.append(
+                folder.renameNoReplace(injection.renaming, rename.mid(rename.indexOf('>') + 1)));
         }
         QCOMPARE(got.size(), results.size());
         for (qsizetype i = 0; i < got.size(); ++i) {
@@ -370,12 +266,8 @@ private Q_SLOTS:
             QCOMPARE(got[i].route, results[i].route);
         }
         QCOMPARE(injection.steps.join(','), steps);
-        QCOMPARE(folderState(m_fd), state.split(','));
+        QCOMPARE(test::folderState(m_fd), state.isEmpty() ? QByteArrayList() : state.split(','));
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    int m_fd = -1;
 };
 
 QTEST_GUILESS_MAIN(RenameFallbackTest)

@@ -1,127 +1,96 @@
+#include "core/FileDescriptor.h"
 #include "core/OpenFolder.h"
 #include "core/RenamePlan.h"
-#include "support/MountedImage.h"
 #include "support/TestFiles.h"
+#include "support/TestMount.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <memory>
 
 using namespace vornak;
-using vornak::test::MountedImage;
+using namespace Qt::StringLiterals;
+using vornak::test::TestMount;
 
 Q_DECLARE_METATYPE(vornak::RenameOutcome)
 
-namespace {
+// The renames of a run on real volumes that have neither the no-replace flag nor hard links
+// and ignore letter case: exFAT through FUSE, and FAT in the kernel where it has one. Each row
+// runs in a folder of its own: every file holds its first name, the wanted renames ("old>new")
+// go through the plan in one open folder, and the folder must then hold exactly the state
+// (nothing stray, such as a placeholder or a .fuse_hidden file).
+class RenameOnVolumesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void renamesOnExfatFuse_data() { addRows(TestMount::Kind::ExfatFuse); }
+    void renamesOnExfatFuse() { renameOn(m_exfat, TestMount::Kind::ExfatFuse); }
+    void renamesOnKernelVfat_data() { addRows(TestMount::Kind::KernelVfat); }
+    void renamesOnKernelVfat() { renameOn(m_vfat, TestMount::Kind::KernelVfat); }
 
-const QByteArray kCjk255 = QByteArray("中").repeated(85);
+private:
+    static void addRows(TestMount::Kind kind);
+    void renameOn(std::unique_ptr<TestMount>& mount, TestMount::Kind kind);
 
-// Runs the rows on a volume in subfolders of its own, one per row: every file holds its first
-// name, the wanted renames ("old>new", "|" between them) go through the plan in one open
-// folder, and the folder must hold exactly the state afterwards (nothing stray, such as a
-// placeholder or a .fuse_hidden file).
-void addRows(MountedImage::Kind kind)
+    // Mounted at the first row that needs it, for all rows.
+    std::unique_ptr<TestMount> m_exfat;
+    std::unique_ptr<TestMount> m_vfat;
+    int m_rows = 0;
+};
+
+void RenameOnVolumesTest::addRows(TestMount::Kind kind)
 {
     QTest::addColumn<QByteArray>("files");
     QTest::addColumn<QByteArray>("wanted");
     QTest::addColumn<QList<RenameOutcome>>("outcomes");
     QTest::addColumn<QByteArray>("state");
     using O = RenameOutcome;
-    const auto row = [](const char* tag, const QByteArray& files, const QByteArray& wanted,
-                        QList<O> outcomes, const QByteArray& state) {
-        QTest::newRow(tag) << files << wanted << outcomes << state;
-    };
-    row("batch with a prefix", "a.txt|b.txt|c.txt",
-        "a.txt>trip_a.txt|b.txt>trip_b.txt|c.txt>trip_c.txt", {O::Renamed, O::Renamed, O::Renamed},
-        "trip_a.txt=a.txt|trip_b.txt=b.txt|trip_c.txt=c.txt");
-    row("renumbering chain", "a|x(1)|x(2)", "a>x(1)|x(1)>x(2)|x(2)>x(3)",
-        {O::Renamed, O::Renamed, O::Renamed}, "x(1)=a|x(2)=x(1)|x(3)=x(2)");
-    row("case only", "photo.JPG|b.JPG", "photo.JPG>photo.jpg|b.JPG>b.jpg", {O::Renamed, O::Renamed},
-        "b.jpg=b.JPG|photo.jpg=photo.JPG");
-    row("existing target stays", "new.txt|old.txt", "old.txt>new.txt", {O::TargetExists},
-        "new.txt=new.txt|old.txt=old.txt");
-    row("target under another spelling stays", "NEW.TXT|old.txt", "old.txt>new.txt",
-        {O::TargetExists}, "NEW.TXT=NEW.TXT|old.txt=old.txt");
-    row("one batch of all", "IMG.JPG|a|x(1)|note.txt|keep.txt|other.txt",
-        "IMG.JPG>IMG.jpg|a>x(1)|x(1)>x(2)|note.txt>trip_note.txt|other.txt>keep.txt",
-        {O::Renamed, O::Renamed, O::Renamed, O::Renamed, O::TargetExists},
-        "IMG.jpg=IMG.JPG|keep.txt=keep.txt|other.txt=other.txt|trip_note.txt=note.txt|x(1)=a|"
-        "x(2)=x(1)");
-    row("hostile names", "-rf $HOME &^%!.txt|a.txt",
-        "-rf $HOME &^%!.txt>前缀 😀 -rf $HOME &^%!.txt|a.txt>" + kCjk255, {O::Renamed, O::Renamed},
-        kCjk255 + "=a.txt|前缀 😀 -rf $HOME &^%!.txt=-rf $HOME &^%!.txt");
-    if (kind != MountedImage::Kind::ExfatFuse)
-        return;
+    const QByteArray cjk255 = QByteArray("中").repeated(85);
+    QTest::newRow("chain, case only, prefix, taken, taken in another spelling")
+        << "IMG.JPG|b.JPG|a|x(1)|note.txt|keep.txt|other.txt|NEW.TXT|old.txt"_ba
+        << "IMG.JPG>IMG.jpg|b.JPG>b.jpg|a>x(1)|x(1)>x(2)|note.txt>trip_note.txt|"
+           "other.txt>keep.txt|old.txt>new.txt"_ba
+        << QList<O>{O::Renamed, O::Renamed,      O::Renamed,     O::Renamed,
+                    O::Renamed, O::TargetExists, O::TargetExists}
+        << "IMG.jpg=IMG.JPG|NEW.TXT=NEW.TXT|b.jpg=b.JPG|keep.txt=keep.txt|old.txt=old.txt|"
+           "other.txt=other.txt|trip_note.txt=note.txt|x(1)=a|x(2)=x(1)"_ba;
+    QTest::newRow("hostile names")
+        << "-rf $HOME &^%!.txt|a.txt"_ba
+        << "-rf $HOME &^%!.txt>前缀 😀 -rf $HOME &^%!.txt|a.txt>" + cjk255
+        << QList<O>{O::Renamed, O::Renamed}
+        << cjk255 + "=a.txt|前缀 😀 -rf $HOME &^%!.txt=-rf $HOME &^%!.txt";
     // exfat-fuse answers ENOENT for these while the file is there, and EILSEQ for bytes that
     // are not UTF-8.
-    row("names exFAT cannot store", "a.txt|b.txt|c.txt|d.txt|e.txt",
-        "a.txt>a:b.txt|b.txt>why?.txt|c.txt>say \"hi\".txt|d.txt>line\nbreak.txt|e.txt>caf\xe9.txt",
-        {O::NameNotAllowed, O::NameNotAllowed, O::NameNotAllowed, O::NameNotAllowed,
-         O::NameNotAllowed},
-        "a.txt=a.txt|b.txt=b.txt|c.txt=c.txt|d.txt=d.txt|e.txt=e.txt");
-    row("too long, and gone", "a.txt", "a.txt>" + QByteArray(256, 'n') + "|ghost.txt>new.txt",
-        {O::NameTooLong, O::SourceGone}, "a.txt=a.txt");
+    if (kind == TestMount::Kind::ExfatFuse)
+        QTest::newRow("names exFAT cannot store, too long, and gone")
+            << "a.txt|b.txt|c.txt|d.txt|e.txt|f.txt"_ba
+            << "a.txt>a:b.txt|b.txt>why?.txt|c.txt>say \"hi\".txt|d.txt>line\nbreak.txt|"
+               "e.txt>caf\xe9.txt|f.txt>" +
+                   QByteArray(256, 'n') + "|ghost.txt>new.txt"
+            << QList<O>{O::NameNotAllowed, O::NameNotAllowed, O::NameNotAllowed, O::NameNotAllowed,
+                        O::NameNotAllowed, O::NameTooLong,    O::SourceGone}
+            << "a.txt=a.txt|b.txt=b.txt|c.txt=c.txt|d.txt=d.txt|e.txt=e.txt|f.txt=f.txt"_ba;
 }
 
-} // namespace
-
-// The renames of a run on real volumes that have neither the no-replace flag nor hard links
-// and ignore letter case: exFAT through FUSE, and FAT in the kernel where it has one.
-class RenameOnVolumesTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void cleanupTestCase()
-    {
-        m_exfat.reset();
-        m_vfat.reset();
-    }
-
-    void renamesOnExfatFuse_data() { addRows(MountedImage::Kind::ExfatFuse); }
-    void renamesOnExfatFuse() { renameOn(m_exfat, MountedImage::Kind::ExfatFuse); }
-
-    void renamesOnKernelVfat_data() { addRows(MountedImage::Kind::KernelVfat); }
-    void renamesOnKernelVfat() { renameOn(m_vfat, MountedImage::Kind::KernelVfat); }
-
-private:
-    // Mounted at the first row that needs it, for all rows.
-    void renameOn(std::unique_ptr<MountedImage>& image, MountedImage::Kind kind)
-    {
-        if (!image)
-            image = std::make_unique<MountedImage>(kind);
-        VORNAK_REQUIRE_MOUNT(*image);
-        renameInNewFolder(image->root());
-    }
-    void renameInNewFolder(const QByteArray& root);
-
-    std::unique_ptr<MountedImage> m_exfat;
-    std::unique_ptr<MountedImage> m_vfat;
-    int m_rows = 0;
-};
-
-void RenameOnVolumesTest::renameInNewFolder(const QByteArray& root)
+void RenameOnVolumesTest::renameOn(std::unique_ptr<TestMount>& mount, TestMount::Kind kind)
 {
     QFETCH(QByteArray, files);
     QFETCH(QByteArray, wanted);
     QFETCH(QList<RenameOutcome>, outcomes);
     QFETCH(QByteArray, state);
-    const QByteArray path = root + "/row" + QByteArray::number(++m_rows);
+    if (!mount)
+        mount = std::make_unique<TestMount>(kind);
+    VORNAK_REQUIRE_MOUNT(*mount);
+    const QByteArray path = mount->root() + "/row" + QByteArray::number(++m_rows);
     QVERIFY(::mkdir(path.constData(), 0755) == 0);
-    const int dir = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    QVERIFY(dir >= 0);
-    const auto closeDir = qScopeGuard([dir] { ::close(dir); });
+    const FileDescriptor dir(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     for (const QByteArray& name : files.split('|'))
-        QVERIFY(test::writeFile(dir, name, name));
-
+        QVERIFY(test::writeFile(dir.get(), name, name));
     std::vector<Rename> renames;
-    for (const QByteArray& rename : wanted.split('|')) {
-        const QByteArrayList names = rename.split('>');
-        renames.push_back({names[0], names[1]});
-    }
+    for (const QByteArray& rename : wanted.split('|'))
+        renames.push_back({rename.split('>')[0], rename.split('>')[1]});
     QHash<QByteArray, RenameOutcome> got;
     {
         OpenFolder folder(path);
@@ -129,10 +98,11 @@ void RenameOnVolumesTest::renameInNewFolder(const QByteArray& root)
             got.insert(rename.oldName,
                        folder.renameNoReplace(rename.oldName, rename.newName).outcome);
     }
-    QCOMPARE(qsizetype(renames.size()), outcomes.size());
-    for (std::size_t i = 0; i < renames.size(); ++i)
-        QCOMPARE(got.value(renames[i].oldName, RenameOutcome::Other), outcomes[qsizetype(i)]);
-    QCOMPARE(test::folderState(dir), state.split('|'));
+    QList<RenameOutcome> inListOrder;
+    for (const Rename& rename : renames)
+        inListOrder.append(got.value(rename.oldName, RenameOutcome::Other));
+    QCOMPARE(inListOrder, outcomes);
+    QCOMPARE(test::folderState(dir.get()), state.split('|'));
 }
 
 QTEST_GUILESS_MAIN(RenameOnVolumesTest)

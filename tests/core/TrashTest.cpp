@@ -5,7 +5,6 @@
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,20 +13,32 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 using namespace vornak;
+using namespace Qt::StringLiterals;
 using vornak::test::contentOf;
+using vornak::test::TestMount;
 using vornak::test::writeFile;
 
+Q_DECLARE_METATYPE(vornak::TrashOutcome)
+Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
+
 namespace {
+
+const QByteArray kHostileName = "\xe7\x85\xa7\xe7\x89\x87 a\xff b%.txt";
 
 bool exists(const QByteArray& path)
 {
     struct stat st {};
     return ::lstat(path.constData(), &st) == 0;
+}
+
+mode_t modeOf(const QByteArray& path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
 // The folder's immutable flag: not even root may then add, remove or rename its entries.
@@ -45,248 +56,198 @@ bool setImmutable(const QByteArray& folder, bool immutable)
 // path, percent-encoded so that it is plain ASCII, and a local date and time.
 void verifyInfo(const QByteArray& trashedAs, const QByteArray& recordedPath)
 {
-    const QByteArray trash = trashedAs.left(trashedAs.lastIndexOf("/files/"));
+    const qsizetype files = trashedAs.lastIndexOf("/files/");
     const QByteArray info =
-        contentOf(trash + "/info/" + trashedAs.mid(trashedAs.lastIndexOf('/') + 1) + ".trashinfo");
-    const QRegularExpression form(
-        QStringLiteral("^\\[Trash "
-                       "Info\\]\nPath=([A-Za-z0-9%/"
-                       "._~-]+)\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$"));
+        contentOf(trashedAs.left(files) + "/info/" + trashedAs.mid(files + 7) + ".trashinfo");
+    static const QRegularExpression form(
+        u"^\\[Trash Info\\]\nPath=([A-Za-z0-9%/._~-]+)\n"
+        u"DeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$"_s);
     const QRegularExpressionMatch match = form.match(QString::fromLatin1(info));
     QVERIFY2(match.hasMatch(), info.constData());
     QCOMPARE(QByteArray::fromPercentEncoding(match.captured(1).toLatin1()), recordedPath);
 }
-
-const QByteArray kHostileName = "\xe7\x85\xa7\xe7\x89\x87 a\xff b%.txt";
 
 } // namespace
 
 // Moving to the trash as the desktop's trash expects it, on the home volume and on others.
 class TrashTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void cleanup();
-    void infoText();
-    void entryNames_data();
-    void entryNames();
-    void homeTrash_data();
-    void homeTrash();
-    void namesAlikeNeverReplace();
-    void failedMoveLeavesNoInfo();
-    void volumeTrash_data();
-    void volumeTrash();
-
-private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_root;
     QByteArray m_homeTrash;
-};
 
-void TrashTest::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_root = QFile::encodeName(m_dir->path());
-    qputenv("XDG_DATA_HOME", m_root + "/data");
-    m_homeTrash = m_root + "/data/Trash";
-}
-
-void TrashTest::cleanup()
-{
-    std::filesystem::remove_all(m_root.toStdString());
-    m_dir.reset();
-}
-
-void TrashTest::infoText()
-{
-    const QDateTime deleted(QDate(2024, 2, 29), QTime(23, 5, 9));
-    QCOMPARE(trashInfoText("/home/u/" + kHostileName + " #1?&", deleted),
-             QByteArray("[Trash Info]\n"
-                        "Path=/home/u/%E7%85%A7%E7%89%87%20a%FF%20b%25.txt%20%231%3F%26\n"
-                        "DeletionDate=2024-02-29T23:05:09\n"));
-}
-
-void TrashTest::entryNames_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("attempt");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray longest(255, 'x');
-    const QByteArray character = "\xe7\x85\xa7";
-    QTest::newRow("first") << QByteArray("a.txt") << 1 << QByteArray("a.txt");
-    QTest::newRow("second") << QByteArray("a.txt") << 2 << QByteArray("a.txt.2");
-    QTest::newRow("longest") << longest << 1 << QByteArray(245, 'x');
-    QTest::newRow("longest, 12th") << longest << 12 << QByteArray(242, 'x') + ".12";
-    QTest::newRow("longest CJK") << character.repeated(85) << 1 << character.repeated(81);
-}
-
-// The .trashinfo of the entry's name must still fit the file system's 255 bytes.
-void TrashTest::entryNames()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(int, attempt);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(trashEntryName(name, attempt), expected);
-}
-
-void TrashTest::homeTrash_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<bool>("throughLink");
-    QTest::newRow("CJK, spaces, not UTF-8") << kHostileName << false;
-    QTest::newRow("255 bytes") << QByteArray(251, 'x') + ".txt" << false;
-    QTest::newRow("folder reached through a link") << kHostileName << true;
-}
-
-// The missing home trash is created; the entry keeps its content and the info its real path.
-void TrashTest::homeTrash()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(bool, throughLink);
-    const QByteArray folder = m_root + "/photos";
-    QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-    QVERIFY(::symlink(folder.constData(), (m_root + "/link").constData()) == 0);
-    QVERIFY(writeFile(folder + '/' + name, "content"));
-
-    const TrashResult result =
-        Trash().moveToTrash((throughLink ? m_root + "/link/" : folder + '/') + name);
-    QCOMPARE(result.outcome, TrashOutcome::Trashed);
-    QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + name.left(245));
-    QCOMPARE(contentOf(result.trashedAs), QByteArray("content"));
-    QVERIFY(!exists(folder + '/' + name));
-    verifyInfo(result.trashedAs, folder + '/' + name);
-    for (const char* trashFolder : {"", "/files", "/info"}) {
-        struct stat st {};
-        QVERIFY(::stat((m_homeTrash + trashFolder).constData(), &st) == 0);
-        QCOMPARE(st.st_mode & 0777, 0700u);
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_root = QFile::encodeName(m_dir->path());
+        qputenv("XDG_DATA_HOME", m_root + "/data");
+        m_homeTrash = m_root + "/data/Trash";
     }
-}
-
-// Entries named alike get names of their own; an entry left in files/ without its info is
-// never replaced, and the info claimed for its name goes again.
-void TrashTest::namesAlikeNeverReplace()
-{
-    QVERIFY(createFolders(m_homeTrash + "/files") == 0);
-    QVERIFY(createFolders(m_homeTrash + "/info") == 0);
-    QVERIFY(writeFile(m_homeTrash + "/files/x.txt.3", "orphan"));
-    for (const char* folder : {"/a", "/b", "/c"}) {
-        QVERIFY(::mkdir((m_root + folder).constData(), 0755) == 0);
-        QVERIFY(writeFile(m_root + folder + "/x.txt", folder));
+    void cleanup()
+    {
+        std::filesystem::remove_all(m_root.toStdString());
+        m_dir.reset();
     }
-    const Trash trash;
-    for (const auto& [folder, entry] :
-         {std::pair{"/a", "x.txt"}, {"/b", "x.txt.2"}, {"/c", "x.txt.4"}}) {
-        const TrashResult result = trash.moveToTrash(m_root + folder + "/x.txt");
+
+    void infoText()
+    {
+        QCOMPARE(trashInfoText("/home/u/" + kHostileName + " #1?&",
+                               QDateTime(QDate(2024, 2, 29), QTime(23, 5, 9))),
+                 "[Trash Info]\nPath=/home/u/%E7%85%A7%E7%89%87%20a%FF%20b%25.txt%20%231%3F%26\n"
+                 "DeletionDate=2024-02-29T23:05:09\n"_ba);
+    }
+
+    // The .trashinfo of the entry's name must still fit the file system's 255 bytes.
+    void entryNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("attempt");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray longest(255, 'x');
+        const QByteArray character = "\xe7\x85\xa7";
+        QTest::newRow("first") << "a.txt"_ba << 1 << "a.txt"_ba;
+        QTest::newRow("second") << "a.txt"_ba << 2 << "a.txt.2"_ba;
+        QTest::newRow("longest") << longest << 1 << QByteArray(245, 'x');
+        QTest::newRow("longest, 12th") << longest << 12 << QByteArray(242, 'x') + ".12";
+        QTest::newRow("longest CJK") << character.repeated(85) << 1 << character.repeated(81);
+    }
+    void entryNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(int, attempt);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(trashEntryName(name, attempt), expected);
+    }
+
+    void homeTrash_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("CJK, spaces, not UTF-8") << kHostileName << false;
+        QTest::newRow("255 bytes") << QByteArray(251, 'x') + ".txt" << false;
+        QTest::newRow("folder reached through a link") << kHostileName << true;
+    }
+    // The missing home trash is created; the entry keeps its content and the info its real path.
+    void homeTrash()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, throughLink);
+        const QByteArray folder = m_root + "/photos";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        QVERIFY(::symlink(folder.constData(), (m_root + "/link").constData()) == 0);
+        QVERIFY(writeFile(folder + '/' + name, "content"));
+
+        const TrashResult result =
+            Trash().moveToTrash((throughLink ? m_root + "/link/" : folder + '/') + name);
         QCOMPARE(result.outcome, TrashOutcome::Trashed);
-        QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + entry);
-        QCOMPARE(contentOf(result.trashedAs), QByteArray(folder));
-        verifyInfo(result.trashedAs, m_root + folder + "/x.txt");
-    }
-    QCOMPARE(contentOf(m_homeTrash + "/files/x.txt.3"), QByteArray("orphan"));
-    QVERIFY(!exists(m_homeTrash + "/info/x.txt.3.trashinfo"));
-}
-
-// A move the file system refuses leaves the entry where it was and no info in the trash.
-void TrashTest::failedMoveLeavesNoInfo()
-{
-    test::TestMount mount(test::TestMount::Kind::Ext4, 16 << 20);
-    VORNAK_REQUIRE_MOUNT(mount);
-    const QByteArray folder = mount.root() + "/locked";
-    QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-    QVERIFY(writeFile(folder + "/f.txt", "content"));
-    QVERIFY(setImmutable(folder, true));
-    const TrashResult result = Trash(mount.root() + "/data/Trash").moveToTrash(folder + "/f.txt");
-    QVERIFY(setImmutable(folder, false));
-    QCOMPARE(result.outcome, TrashOutcome::Failed);
-    QCOMPARE(result.error, EPERM);
-    QCOMPARE(contentOf(folder + "/f.txt"), QByteArray("content"));
-    QVERIFY(std::filesystem::is_empty((mount.root() + "/data/Trash/info").toStdString()));
-}
-
-enum class VolumeSetup { Nothing, StickyTrash, TrashWithoutSticky, TrashLink, NoTrashPossible };
-Q_DECLARE_METATYPE(VolumeSetup)
-Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
-
-void TrashTest::volumeTrash_data()
-{
-    QTest::addColumn<test::TestMount::Kind>("kind");
-    QTest::addColumn<VolumeSetup>("setup");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("trash");
-    const QByteArray own = ".Trash-" + QByteArray::number(::getuid());
-    const QByteArray shared = ".Trash/" + QByteArray::number(::getuid());
-    const auto ext4 = test::TestMount::Kind::Ext4;
-    QTest::newRow("no trash yet") << ext4 << VolumeSetup::Nothing << kHostileName << own;
-    QTest::newRow("shared sticky trash")
-        << ext4 << VolumeSetup::StickyTrash << kHostileName << shared;
-    QTest::newRow("shared trash without sticky bit")
-        << ext4 << VolumeSetup::TrashWithoutSticky << kHostileName << own;
-    QTest::newRow("shared trash is a link")
-        << ext4 << VolumeSetup::TrashLink << kHostileName << own;
-    QTest::newRow("no trash possible")
-        << ext4 << VolumeSetup::NoTrashPossible << kHostileName << QByteArray();
-    // exFAT through FUSE knows no no-replace flag; its names are UTF-16.
-    QTest::newRow("exFAT") << test::TestMount::Kind::ExfatFuse << VolumeSetup::Nothing
-                           << QByteArray("\xe7\x85\xa7\xe7\x89\x87 a b.txt") << own;
-}
-
-// An entry of another volume goes to that volume's trash, recorded relative to its top folder;
-// the home trash is not touched.
-void TrashTest::volumeTrash()
-{
-    QFETCH(test::TestMount::Kind, kind);
-    QFETCH(VolumeSetup, setup);
-    QFETCH(QByteArray, name);
-    QFETCH(QByteArray, trash);
-    test::TestMount mount(kind, 16 << 20);
-    VORNAK_REQUIRE_MOUNT(mount);
-    const QByteArray top = mount.root();
-    const QByteArray folder = top + "/sub dir";
-    QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-    QVERIFY(writeFile(folder + '/' + name, "content"));
-    switch (setup) {
-    case VolumeSetup::Nothing:
-        break;
-    case VolumeSetup::StickyTrash:
-    case VolumeSetup::TrashWithoutSticky:
-        QVERIFY(::mkdir((top + "/.Trash").constData(), 0777) == 0);
-        QVERIFY(::chmod((top + "/.Trash").constData(),
-                        setup == VolumeSetup::StickyTrash ? 01777 : 0777) == 0);
-        break;
-    case VolumeSetup::TrashLink:
-        QVERIFY(::mkdir((top + "/sticky").constData(), 0777) == 0);
-        QVERIFY(::chmod((top + "/sticky").constData(), 01777) == 0);
-        QVERIFY(::symlink("sticky", (top + "/.Trash").constData()) == 0);
-        break;
-    case VolumeSetup::NoTrashPossible:
-        QVERIFY(setImmutable(top, true));
-        break;
+        QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + name.left(245));
+        QCOMPARE(contentOf(result.trashedAs), "content"_ba);
+        QVERIFY(!exists(folder + '/' + name));
+        verifyInfo(result.trashedAs, folder + '/' + name);
+        for (const char* trashFolder : {"", "/files", "/info"})
+            QCOMPARE(modeOf(m_homeTrash + trashFolder), mode_t(0700));
     }
 
-    const TrashResult result = Trash().moveToTrash(folder + '/' + name);
-    if (setup == VolumeSetup::NoTrashPossible)
-        QVERIFY(setImmutable(top, false));
-    if (trash.isEmpty()) {
-        QCOMPARE(result.outcome, TrashOutcome::NoTrashOnVolume);
-        QCOMPARE(contentOf(folder + '/' + name), QByteArray("content"));
-        return;
+    // Entries named alike get names of their own; an entry left in files/ without its info is
+    // never replaced, and the info claimed for its name goes again.
+    void namesAlikeNeverReplace()
+    {
+        QVERIFY(createFolders(m_homeTrash + "/files") == 0);
+        QVERIFY(createFolders(m_homeTrash + "/info") == 0);
+        QVERIFY(writeFile(m_homeTrash + "/files/x.txt.3", "orphan"));
+        for (const auto& [folder, entry] :
+             {std::pair{"/a"_ba, "x.txt"}, {"/b"_ba, "x.txt.2"}, {"/c"_ba, "x.txt.4"}}) {
+            QVERIFY(::mkdir((m_root + folder).constData(), 0755) == 0);
+            QVERIFY(writeFile(m_root + folder + "/x.txt", folder));
+            const TrashResult result = Trash().moveToTrash(m_root + folder + "/x.txt");
+            QCOMPARE(result.outcome, TrashOutcome::Trashed);
+            QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + entry);
+            QCOMPARE(contentOf(result.trashedAs), folder);
+            verifyInfo(result.trashedAs, m_root + folder + "/x.txt");
+        }
+        QCOMPARE(contentOf(m_homeTrash + "/files/x.txt.3"), "orphan"_ba);
+        QVERIFY(!exists(m_homeTrash + "/info/x.txt.3.trashinfo"));
     }
-    QCOMPARE(result.outcome, TrashOutcome::Trashed);
-    QCOMPARE(result.trashedAs, top + '/' + trash + "/files/" + name);
-    QCOMPARE(contentOf(result.trashedAs), QByteArray("content"));
-    QVERIFY(!exists(folder + '/' + name));
-    verifyInfo(result.trashedAs, "sub dir/" + name);
-    QVERIFY(trash.startsWith(".Trash/") ||
-            !exists(top + "/.Trash/" + QByteArray::number(::getuid())));
-    QVERIFY(!exists(m_homeTrash));
-    if (trash.startsWith(".Trash/")) {
-        struct stat st {};
-        QVERIFY(::lstat((top + '/' + trash).constData(), &st) == 0);
-        QCOMPARE(st.st_mode & 0777, 0700u);
-        QVERIFY(!exists(top + "/.Trash-" + QByteArray::number(::getuid())));
+
+    // Where the entry goes (from the volume's top; none: it stays) and the outcome.
+    void volumeTrash_data()
+    {
+        QTest::addColumn<TestMount::Kind>("kind");
+        QTest::addColumn<QByteArray>("setup");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("trash");
+        QTest::addColumn<TrashOutcome>("outcome");
+        const QByteArray own = ".Trash-" + QByteArray::number(::getuid());
+        const QByteArray shared = ".Trash/" + QByteArray::number(::getuid());
+        const auto ext4 = TestMount::Kind::Ext4;
+        const auto trashed = TrashOutcome::Trashed;
+        QTest::newRow("no trash yet") << ext4 << ""_ba << kHostileName << own << trashed;
+        QTest::newRow("shared sticky trash")
+            << ext4 << "sticky"_ba << kHostileName << shared << trashed;
+        QTest::newRow("shared trash without sticky bit")
+            << ext4 << "not sticky"_ba << kHostileName << own << trashed;
+        QTest::newRow("shared trash is a link")
+            << ext4 << "link"_ba << kHostileName << own << trashed;
+        QTest::newRow("no trash possible")
+            << ext4 << "top locked"_ba << kHostileName << ""_ba << TrashOutcome::NoTrashOnVolume;
+        // The info claimed for the entry goes again.
+        QTest::newRow("the move refused")
+            << ext4 << "folder locked"_ba << kHostileName << ""_ba << TrashOutcome::Failed;
+        // exFAT through FUSE knows no no-replace flag; its names are UTF-16.
+        QTest::newRow("exFAT") << TestMount::Kind::ExfatFuse << ""_ba
+                               << "\xe7\x85\xa7 a b.txt"_ba << own << trashed;
     }
-}
+    // An entry of another volume goes to that volume's trash, recorded relative to its top
+    // folder; the home trash is not touched.
+    void volumeTrash()
+    {
+        QFETCH(TestMount::Kind, kind);
+        QFETCH(QByteArray, setup);
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, trash);
+        QFETCH(TrashOutcome, outcome);
+        TestMount mount(kind, 16 << 20);
+        VORNAK_REQUIRE_MOUNT(mount);
+        const QByteArray top = mount.root();
+        const QByteArray folder = top + "/sub dir";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        QVERIFY(writeFile(folder + '/' + name, "content"));
+        const QByteArray locked = setup == "top locked" ? top : folder;
+        if (setup == "sticky" || setup == "not sticky") {
+            QVERIFY(::mkdir((top + "/.Trash").constData(), 0777) == 0);
+            QVERIFY(::chmod((top + "/.Trash").constData(), setup == "sticky" ? 01777 : 0777) == 0);
+        } else if (setup == "link") {
+            QVERIFY(::mkdir((top + "/sticky").constData(), 0777) == 0);
+            QVERIFY(::chmod((top + "/sticky").constData(), 01777) == 0);
+            QVERIFY(::symlink("sticky", (top + "/.Trash").constData()) == 0);
+        } else if (setup.endsWith("locked")) {
+            QVERIFY(setImmutable(locked, true));
+        }
+
+        const TrashResult result = Trash().moveToTrash(folder + '/' + name);
+        QVERIFY(!setup.endsWith("locked") || setImmutable(locked, false));
+        QCOMPARE(result.outcome, outcome);
+        QVERIFY(!exists(m_homeTrash));
+        const QByteArray own = ".Trash-" + QByteArray::number(::getuid());
+        if (outcome != TrashOutcome::Trashed) {
+            QCOMPARE(result.error, outcome == TrashOutcome::Failed ? EPERM : 0);
+            QCOMPARE(contentOf(folder + '/' + name), "content"_ba);
+            const FileDescriptor info(::open((top + '/' + own + "/info").constData(), O_RDONLY));
+            QCOMPARE(test::entryNames(info.get()), QByteArrayList());
+            return;
+        }
+        QCOMPARE(result.trashedAs, top + '/' + trash + "/files/" + name);
+        QCOMPARE(contentOf(result.trashedAs), "content"_ba);
+        QVERIFY(!exists(folder + '/' + name));
+        verifyInfo(result.trashedAs, "sub dir/" + name);
+        // Only the trash used is made, and a shared one is the user's own.
+        const QByteArray shared = ".Trash/" + QByteArray::number(::getuid());
+        QVERIFY(!exists(top + '/' + (trash == own ? shared : own)));
+        QVERIFY(trash == own || modeOf(top + '/' + trash) == 0700);
+    }
+};
 
 QTEST_GUILESS_MAIN(TrashTest)
 #include "TrashTest.moc"

@@ -8,6 +8,9 @@ XVFB_PID=""
 WM_PID=""
 APP_PID=""
 WID=""
+VOLUME=""
+LOOP_DEVICE=""
+E2E_SEEN=""
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -109,20 +112,153 @@ e2e_title() {
     xdotool getwindowname "$WID"
 }
 
-# e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to five seconds.
+# e2e_title_bytes: the byte count at the start of the title, where a click on a file puts its size.
+e2e_title_bytes() {
+    local title
+    title=$(e2e_title)
+    echo "${title%%B，*}"
+}
+
+# e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to five seconds. A command that
+# sets E2E_SEEN to what it found has that named in the failure.
 e2e_wait_for() {
     local what=$1 i
     shift
+    E2E_SEEN=""
     for i in $(seq 50); do
         "$@" && return 0
         sleep 0.1
     done
-    e2e_fail "$what"
+    e2e_fail "$what${E2E_SEEN:+ (found '$E2E_SEEN')}"
+}
+
+title_bytes_are() {
+    E2E_SEEN=$(e2e_title)
+    [ "${E2E_SEEN%%B，*}" = "$1" ]
+}
+
+# e2e_expect_bytes DESCRIPTION N: waits for the title to show the size of a file of N bytes.
+e2e_expect_bytes() {
+    e2e_wait_for "$1" title_bytes_are "$2"
+}
+
+# e2e_first_file_is DESCRIPTION N: a click on File1's first row (File1 stands at 164, 20 of the
+# client area) shows a file of N bytes.
+e2e_first_file_is() {
+    e2e_click 200 30
+    e2e_expect_bytes "$1" "$2"
+}
+
+e2e_windows_titled() {
+    { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | wc -l
+}
+
+# e2e_answer_yes COMMAND...: runs COMMAND, which asks a question under the program's title, and
+# answers it with Return (Yes is the default button) once the box is there.
+e2e_answer_yes() {
+    local before
+    before=$(e2e_windows_titled Vornak)
+    "$@"
+    question_shown() { [ "$(e2e_windows_titled Vornak)" -gt "$before" ]; }
+    e2e_wait_for "the question did not appear" question_shown
+    sleep 0.3
+    xdotool key Return
+}
+
+# e2e_popup_item X Y KEY...: right-clicks File1 at X, Y and chooses a popup item with the keys
+# and Return.
+e2e_popup_item() {
+    e2e_click "$1" "$2" 3
+    sleep 0.3
+    shift 2
+    xdotool key --delay 150 "$@" Return
+}
+
+# e2e_choose_drive ROOT: chooses the volume with this root in Drive1 (at 0, 0 of the client
+# area) by typing its root into the open drop-down; "/", its first entry, by Home.
+e2e_choose_drive() {
+    e2e_click 80 10
+    if [ "$1" = / ]; then
+        xdotool key Home
+    else
+        xdotool type --delay 20 "$1"
+    fi
+    xdotool key Return
+    sleep 0.3
+}
+
+# e2e_open_folder NAME: opens the folder of this name shown in Dir1 (at 0, 20 of the client
+# area): a click on Dir1, the name typed to find it, and Return.
+e2e_open_folder() {
+    e2e_click 80 30
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    sleep 0.3
+}
+
+# e2e_enter_address typed|pasted TEXT: replaces the whole text of T3 (at 163, 0 of the client
+# area, 157 by 20 pixels) with TEXT, key by key or with one paste.
+e2e_enter_address() {
+    e2e_click 240 10
+    xdotool key ctrl+a
+    if [ "$1" = pasted ]; then
+        printf '%s' "$2" | xclip -selection clipboard
+        xdotool key ctrl+v
+    else
+        xdotool type --delay 20 "$2"
+    fi
+    sleep 0.5
+}
+
+address_is() {
+    e2e_click 240 10
+    xdotool key ctrl+a ctrl+c
+    sleep 0.2
+    E2E_SEEN=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$E2E_SEEN" = "$1" ]
+}
+
+# e2e_expect_address DESCRIPTION TEXT: waits for T3 to hold TEXT, read through the clipboard.
+e2e_expect_address() {
+    e2e_wait_for "$1" address_is "$2"
+}
+
+# e2e_stub_opener: a stub xdg-open in E2E_TMP/bin that appends the addresses it is given to
+# OPENED, one a line. Start the program with PATH="$E2E_TMP/bin:$PATH" to have it found first.
+e2e_stub_opener() {
+    OPENED="$E2E_TMP/opened"
+    mkdir -p "$E2E_TMP/bin"
+    cat >"$E2E_TMP/bin/xdg-open" <<STUB
+#!/bin/sh
+printf '%s\n' "\$@" >>"$OPENED"
+STUB
+    chmod +x "$E2E_TMP/bin/xdg-open"
+}
+
+# e2e_mount_volume FOLDER: mounts a second volume on FOLDER and sets VOLUME to it: a small ext4
+# image in the temporary folder, through a loop device (a temporary file system would not be
+# listed as a volume). Unmounted by e2e_unmount_volume, or at the latest by e2e_cleanup.
+e2e_mount_volume() {
+    VOLUME=$1
+    mkdir -p "$VOLUME"
+    truncate -s 16M "$E2E_TMP/volume.img"
+    mkfs.ext4 -q -F "$E2E_TMP/volume.img" || e2e_fail "no ext4 image could be made"
+    LOOP_DEVICE=$(losetup -f --show "$E2E_TMP/volume.img") || e2e_fail "no loop device"
+    mount "$LOOP_DEVICE" "$VOLUME" || e2e_fail "the ext4 image could not be mounted"
+}
+
+e2e_unmount_volume() {
+    [ -n "$LOOP_DEVICE" ] || return 0
+    umount "$VOLUME" 2>/dev/null || umount -l "$VOLUME" 2>/dev/null || true
+    losetup -d "$LOOP_DEVICE" 2>/dev/null || true
+    LOOP_DEVICE=""
+    rm -f "$E2E_TMP/volume.img"
 }
 
 e2e_cleanup() {
     e2e_stop_app
     e2e_stop_wm
+    e2e_unmount_volume
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }

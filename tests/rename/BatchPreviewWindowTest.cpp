@@ -134,7 +134,7 @@ private Q_SLOTS:
         QVERIFY(menu);
         QAction* last = menu->actions().last();
         QCOMPARE(last->objectName() + u' ' + last->text(),
-                 QStringLiteral("batchPreviewAction 批量预览…"));
+                 QStringLiteral("PiLiangYuLan 批量预览…"));
         QVERIFY(w.openPreview());
         last->trigger();
         QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
@@ -295,9 +295,9 @@ private Q_SLOTS:
     void numbersByPhotoDate()
     {
         Preview w;
-        QVERIFY(writeFile(w.at("b.jpg"), jpegTakenAt("2021:07:04 12:34:56")) &&
-                writeFile(w.at("a.jpg"), plainJpeg()) &&
-                writeFile(w.at("c.jpg"), jpegTakenAt("2019:05:05 12:34:56")));
+        QVERIFY(writeFile(w.at("b.jpg"), jpeg("2021:07:04 12:34:56")) &&
+                writeFile(w.at("a.jpg"), jpeg()) &&
+                writeFile(w.at("c.jpg"), jpeg("2019:05:05 12:34:56")));
         const timespec year2020[2] = {{1577880000, 0}, {1577880000, 0}};
         QVERIFY(::utimensat(AT_FDCWD, w.at("a.jpg").constData(), year2020, 0) == 0);
         QVERIFY(w.openPreview());
@@ -314,7 +314,7 @@ private Q_SLOTS:
         w.control<QSpinBox>("numberWidth")->setValue(2);
         w.preview->updatePlan();
         QCOMPARE(w.rows().last(), QStringLiteral("c.jpg>trip(01).jpg 将更改"));
-        QVERIFY(writeFile(w.at("b.jpg"), jpegTakenAt("2018:01:01 00:00:00") + "changed"));
+        QVERIFY(writeFile(w.at("b.jpg"), jpeg("2018:01:01 00:00:00") + "changed"));
         w.fileList->refresh();
         QTRY_COMPARE(w.rows().at(1), QStringLiteral("b.jpg>trip(01).jpg 将更改"));
     }

@@ -44,6 +44,22 @@ struct MainWindowFixture {
             names.append(fileList->entryName(i));
         return names;
     }
+    // Chooses the menu item of this name, or with an empty name clicks the folder list's current
+    // folder; each of them reads the file list again. False when there is no such item.
+    [[nodiscard]] bool refreshThrough(const QString& item = {}) const
+    {
+        if (!item.isEmpty()) {
+            auto* action = find<QAction>(item);
+            if (action)
+                action->trigger();
+            return action != nullptr;
+        }
+        QTreeWidgetItem* current = folderList->currentItem();
+        folderList->scrollToItem(current);
+        QTest::mouseClick(folderList->viewport(), Qt::LeftButton, {},
+                          folderList->visualItemRect(current).center());
+        return true;
+    }
     template <typename T = QWidget> T* find(const QString& name) const
     {
         return window->findChild<T*>(name);

@@ -10,41 +10,55 @@ TestMount::TestMount(Kind kind, qint64 bytes)
 {
     const QString point = m_dir.filePath(QStringLiteral("mnt"));
     const QString image = m_dir.filePath(QStringLiteral("volume.img"));
-    if (!m_dir.isValid() || !QDir().mkdir(point)) {
-        m_refusal = QStringLiteral("no temporary folder");
-        return;
-    }
-    if (kind == Kind::Tmpfs) {
-        m_mounted = run(QStringLiteral("mount"),
-                        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                         QStringLiteral("size=%1").arg(bytes), QStringLiteral("tmpfs"), point});
-        return;
+    // The file system's name as the kernel lists it, how to make it, and how to mount it.
+    QByteArray fileSystem = "tmpfs";
+    QStringList mkfs;
+    QStringList mount{"mount", "-t", "tmpfs", "-o", QStringLiteral("size=%1").arg(bytes)};
+    switch (kind) {
+    case Kind::ExfatFuse:
+        fileSystem = "fuse";
+        mkfs = {"mkfs.exfat", image};
+        mount = {"mount.exfat-fuse"};
+        break;
+    case Kind::KernelVfat:
+        fileSystem = "vfat";
+        mkfs = {"mkfs.vfat", image};
+        mount = {"mount", "-t", "vfat", "-o", "utf8"};
+        break;
+    case Kind::Ext4:
+        fileSystem = "ext4";
+        mkfs = {"mkfs.ext4", "-q", "-F", image};
+        mount = {"mount"};
+        break;
+    case Kind::Tmpfs:
+        break;
     }
     QFile file(image);
-    QByteArray device;
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(bytes)) {
-        m_refusal = QStringLiteral("cannot create the image");
+    if (!m_dir.isValid() || !QDir().mkdir(point) ||
+        (!mkfs.isEmpty() && (!file.open(QIODevice::WriteOnly) || !file.resize(bytes)))) {
+        m_refusal = QStringLiteral("no image could be made in a temporary folder");
         return;
     }
     file.close();
-    const bool ext4 = kind == Kind::Ext4;
-    if (!run(ext4 ? QStringLiteral("mkfs.ext4") : QStringLiteral("mkfs.exfat"),
-             ext4 ? QStringList{QStringLiteral("-q"), QStringLiteral("-F"), image}
-                  : QStringList{image}) ||
-        !run(QStringLiteral("losetup"), {QStringLiteral("-f"), QStringLiteral("--show"), image},
-             &device))
-        return;
-    m_loopDevice = QString::fromLocal8Bit(device.trimmed());
-    m_mounted = ext4 ? run(QStringLiteral("mount"), {m_loopDevice, point})
-                     : run(QStringLiteral("mount.exfat-fuse"), {m_loopDevice, point});
+    if (!mkfs.isEmpty()) {
+        QByteArray device;
+        if (!run(mkfs) || !run({"losetup", "-f", "--show", image}, &device))
+            return;
+        m_loopDevice = QString::fromLocal8Bit(device.trimmed());
+    }
+    m_mounted = run(mount << (mkfs.isEmpty() ? QStringLiteral("tmpfs") : m_loopDevice) << point);
+    QFile known(QStringLiteral("/proc/filesystems"));
+    m_kernelLacksFileSystem = !m_mounted && known.open(QIODevice::ReadOnly) &&
+                              !known.readAll().contains('\t' + fileSystem + '\n');
 }
 
 TestMount::~TestMount()
 {
-    if (m_mounted && !run(QStringLiteral("umount"), {QFile::decodeName(root())}))
-        run(QStringLiteral("umount"), {QStringLiteral("-l"), QFile::decodeName(root())});
+    const QString point = QFile::decodeName(root());
+    if (m_mounted && !run({"umount", point}))
+        std::ignore = run({"umount", "-l", point});
     if (!m_loopDevice.isEmpty())
-        run(QStringLiteral("losetup"), {QStringLiteral("-d"), m_loopDevice});
+        std::ignore = run({"losetup", "-d", m_loopDevice});
 }
 
 QByteArray TestMount::root() const
@@ -52,20 +66,21 @@ QByteArray TestMount::root() const
     return QFile::encodeName(m_dir.filePath(QStringLiteral("mnt")));
 }
 
-bool TestMount::run(const QString& program, const QStringList& arguments, QByteArray* output)
+bool TestMount::run(const QStringList& command, QByteArray* output)
 {
     QProcess process;
-    process.start(program, arguments);
-    const bool ran = process.waitForFinished(60000) &&
-                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (output)
-        *output = process.readAllStandardOutput();
-    if (!ran)
-        m_refusal = program + QStringLiteral(": ") +
-                    (process.error() == QProcess::FailedToStart
-                         ? QStringLiteral("not installed")
-                         : QString::fromLocal8Bit(process.readAllStandardError().trimmed()));
-    return ran;
+    process.start(command.first(), command.mid(1));
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0) {
+        if (output)
+            *output = process.readAllStandardOutput();
+        return true;
+    }
+    if (m_refusal.isEmpty()) {
+        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+        m_refusal = command.join(u' ') + ": " + (said.isEmpty() ? process.errorString() : said);
+    }
+    return false;
 }
 
 } // namespace vornak::test

@@ -20,6 +20,7 @@ struct ShownMessage {
 // real one.
 class TestPlatform : public Platform {
 public:
+    void setParentWindow(QWidget* window) override { parentWindow = window; }
     void shellOpen(const QByteArray& path) override { shellOpens.append(path); }
     MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,
                              const QString& title) override;
@@ -30,6 +31,7 @@ public:
     std::optional<QByteArray> desktopFolder() const override { return desktop; }
     QByteArray homeFolder() const override { return home; }
 
+    QWidget* parentWindow = nullptr;
     QList<ShownMessage> messages;
     // Answers for Yes/No questions, taken in order; Yes once they run out.
     std::deque<MessageAnswer> answers;

@@ -1,4 +1,5 @@
 #include "support/TestFiles.h"
+#include "support/TestPlatform.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
@@ -6,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +18,31 @@ using namespace vornak;
 using vornak::test::makeFile;
 
 namespace {
+
+using Roots = QList<QByteArray>;
+
+QList<Volume> volumesAt(const Roots& roots)
+{
+    QList<Volume> volumes;
+    for (const QByteArray& root : roots)
+        volumes.append({root, QString()});
+    return volumes;
+}
+
+// The style of the tests, which notes the text the closed drop-down is drawn with.
+class LabelNotingStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+            combo && element == CE_ComboBoxLabel)
+            drawnText = combo->currentText;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    mutable QString drawnText;
+};
 
 // A double click as the window system delivers it: press, release, double click, release.
 void doubleClick(QWidget* widget, QPoint pos)
@@ -51,10 +78,12 @@ private Q_SLOTS:
     // all when the new value is the old one or cannot be taken.
     void changeRule()
     {
+        test::TestPlatform platform;
+        platform.volumeList = volumesAt({"/", m_folder});
         DriveList driveList;
         FolderList folderList;
         FileList fileList;
-        driveList.setVolumes({{"/", QString()}, {m_folder, QString()}}, "/usr");
+        driveList.listVolumes(platform, "/usr");
         QList<QByteArray> seen;
         connect(&driveList, &DriveList::driveChanged, this,
                 [&] { seen << "drive " + driveList.drive(); });
@@ -76,6 +105,85 @@ private Q_SLOTS:
         QVERIFY(fileList.setPath(m_folder));
         QVERIFY(!fileList.setPath(at("missing")));
         QCOMPARE(seen, QList<QByteArray>());
+    }
+
+    void volumesAreReadWhenTheDropDownOpens_data()
+    {
+        QTest::addColumn<Roots>("before");
+        QTest::addColumn<QByteArray>("selected");
+        QTest::addColumn<Roots>("after");
+        QTest::addColumn<QByteArray>("selectedAfter");
+        QTest::newRow("mounted") << Roots{"/"} << QByteArray("/") << Roots{"/", "/mnt/new"}
+                                 << QByteArray("/");
+        QTest::newRow("mounted before the selected one")
+            << Roots{"/", "/mnt/z"} << QByteArray("/mnt/z") << Roots{"/", "/mnt/a", "/mnt/z"}
+            << QByteArray("/mnt/z");
+        // Its folders now lie on the volume that holds its mount point.
+        QTest::newRow("the selected one unmounted")
+            << Roots{"/", "/mnt/a", "/mnt/a/z"} << QByteArray("/mnt/a/z") << Roots{"/", "/mnt/a"}
+            << QByteArray("/mnt/a");
+    }
+
+    // The drop-down lists the volumes mounted when it opens and keeps the selection, without
+    // announcing a change.
+    void volumesAreReadWhenTheDropDownOpens()
+    {
+        QFETCH(Roots, before);
+        QFETCH(QByteArray, selected);
+        QFETCH(Roots, after);
+        QFETCH(QByteArray, selectedAfter);
+        test::TestPlatform platform;
+        platform.volumeList = volumesAt(before);
+        DriveList driveList;
+        driveList.listVolumes(platform, selected);
+        driveList.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&driveList));
+        QSignalSpy changed(&driveList, &DriveList::driveChanged);
+        platform.volumeList = volumesAt(after);
+        driveList.showPopup();
+        Roots listed;
+        for (int i = 0; i < driveList.count(); ++i)
+            listed.append(driveList.itemText(i).toUtf8());
+        driveList.hidePopup();
+        QCOMPARE(listed, after);
+        QCOMPARE(driveList.drive(), selectedAfter);
+        QCOMPARE(driveList.currentText().toUtf8(), selectedAfter);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void closedDriveListElidesInTheMiddle_data()
+    {
+        QTest::addColumn<QByteArray>("root");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("short") << QByteArray("/mnt/usb") << true;
+        QTest::newRow("long") << QByteArray("/media/someone/一个很长的卷名称-that-goes-on-and-on/"
+                                            "backup-2024-volume-B")
+                              << false;
+    }
+
+    // The closed drive list shows the start and the end of a long mount path (the end is what
+    // tells volumes apart) and leaves out the middle.
+    void closedDriveListElidesInTheMiddle()
+    {
+        QFETCH(QByteArray, root);
+        QFETCH(bool, whole);
+        test::TestPlatform platform;
+        platform.volumeList = volumesAt({"/", root});
+        LabelNotingStyle style;
+        DriveList driveList;
+        driveList.setStyle(&style);
+        driveList.resize(163, 20);
+        driveList.listVolumes(platform, root);
+        driveList.grab();
+        const QString shown = style.drawnText;
+        const QString text = QString::fromUtf8(root);
+        if (whole) {
+            QCOMPARE(shown, text);
+            return;
+        }
+        QVERIFY2(shown.startsWith(text.left(4)) && shown.endsWith(text.right(8)) &&
+                     shown.contains(QChar(0x2026)) && shown.size() < text.size(),
+                 qPrintable(shown));
     }
 
     // A single click only highlights a folder; a double click or Enter opens it.
@@ -129,6 +237,56 @@ private Q_SLOTS:
                          chosen.last().at(0).toInt() == selected,
                      qPrintable(QStringLiteral("step %1").arg(i)));
         }
+    }
+
+    void clickRightAfterALoad_data()
+    {
+        QTest::addColumn<QString>("load");
+        QTest::newRow("pattern") << "*.txt";
+        QTest::newRow("refresh") << "";
+        QTest::newRow("path") << "sub";
+    }
+
+    // A click queued behind a load of the entries, handled before the view had a turn of the
+    // event loop, selects the entry under the pointer, even while the view was still laying out
+    // the many entries of the load before.
+    void clickRightAfterALoad()
+    {
+        QFETCH(QString, load);
+        QVERIFY(makeFile(at("sub/a.txt")) && makeFile(at("sub/b.txt")));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(makeFile(at("many" + QByteArray::number(i))));
+        FileList fileList;
+        fileList.resize(200, 300);
+        fileList.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        const QPoint pos = fileList.visualRect(fileList.model()->index(1, 0)).center();
+        if (load == "sub")
+            QVERIFY(fileList.setPath(at("sub")));
+        else if (load.isEmpty())
+            fileList.refresh();
+        else
+            QVERIFY(fileList.setPattern(load));
+        QSignalSpy chosen(&fileList, &FileList::entryChosen);
+        QTest::mouseClick(fileList.viewport(), Qt::LeftButton, {}, pos);
+        QCOMPARE(fileList.selectedName(), QByteArray("b.txt"));
+        QCOMPARE(chosen.count(), 1);
+    }
+
+    // Another folder starts at its top, wherever the one before was scrolled to.
+    void anotherFolderStartsAtItsTop()
+    {
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(makeFile(at("many" + QByteArray::number(i))) &&
+                    makeFile(at("sub/many" + QByteArray::number(i))));
+        FileList fileList;
+        fileList.resize(200, 300);
+        fileList.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        fileList.setSelectedIndex(250);
+        QVERIFY(fileList.indexAt(QPoint(5, 5)).row() > 0);
+        QVERIFY(fileList.setPath(at("sub")));
+        QCOMPARE(fileList.indexAt(QPoint(5, 5)).row(), 0);
     }
 
     void refreshKeepsTheSelectedName()

@@ -26,125 +26,114 @@ private:
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void resultsLayout_data();
-    void resultsLayout();
-    void barPositions_data();
-    void barPositions();
-    void placeBeside_data();
-    void placeBeside();
-    void copyUpToTheLimit_data();
-    void copyUpToTheLimit();
+    // All in twips, for a label 500 wide beside a scroll bar 375 wide.
+    void resultsLayout_data()
+    {
+        QTest::addColumn<qint64>("labelHeight");
+        QTest::addColumn<int>("windowHeight");
+        QTest::addColumn<qint64>("barMaximum"); // 20: the label does not scroll
+        QTest::newRow("few lines") << qint64(3000) << 3400 << qint64(20);
+        QTest::newRow("highest before the cap") << qint64(6600) << 7000 << qint64(20);
+        QTest::newRow("as tall as the window") << qint64(7000) << 7000 << qint64(20);
+        QTest::newRow("10.5 rounds down to even") << qint64(7050) << 7000 << qint64(10);
+        QTest::newRow("10.51 rounds up") << qint64(7051) << 7000 << qint64(11);
+        QTest::newRow("11.5 rounds up to even") << qint64(7150) << 7000 << qint64(12);
+        QTest::newRow("long report") << qint64(12000) << 7000 << qint64(60);
+        // 1.6e9 lines of 17 pixels.
+        QTest::newRow("beyond an int")
+            << qint64(408'000'000'000'000) << 7000 << qint64(4'079'999'999'940);
+    }
+    void resultsLayout()
+    {
+        QFETCH(qint64, labelHeight);
+        QFETCH(int, windowHeight);
+        QFETCH(qint64, barMaximum);
+        const ResultsLayout layout = vornak::resultsLayout(500, labelHeight, 375);
+        QCOMPARE(layout.windowWidth, 1155);
+        QCOMPARE(layout.windowHeight, windowHeight);
+        QCOMPARE(layout.barLeft, 700);
+        QCOMPARE(scrollRange(labelHeight, windowHeight).barHeight, windowHeight - 400);
+        QCOMPARE(scrollRange(labelHeight, windowHeight).barMaximum, barMaximum);
+        QCOMPARE(labelScrolls(labelHeight, windowHeight), barMaximum != 20);
+    }
+
+    // Up to what the bar holds, every step is a position of its own; beyond it, the bar's ends
+    // are the report's ends and every place of the bar maps back to itself.
+    void barPositions_data()
+    {
+        QTest::addColumn<qint64>("maximum");
+        QTest::newRow("20") << qint64(20);
+        QTest::newRow("as many as the bar holds") << qint64(kBarPositions);
+        QTest::newRow("one more") << qint64(kBarPositions) + 1;
+        QTest::newRow("1.6e9 lines") << qint64(4'079'999'999'940);
+    }
+    void barPositions()
+    {
+        QFETCH(qint64, maximum);
+        const int bar = barMaximum(maximum);
+        QCOMPARE(bar, int(std::min<qint64>(maximum, kBarPositions)));
+        QCOMPARE(positionAt(bar, maximum), maximum);
+        QCOMPARE(barValue(maximum, maximum), bar);
+        for (const int value : {0, 1, bar / 3, bar - 1}) {
+            QCOMPARE(barValue(positionAt(value, maximum), maximum), value);
+            if (maximum <= kBarPositions)
+                QCOMPARE(positionAt(value, maximum), value);
+        }
+    }
+
+    void placeBeside_data()
+    {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        // A window 300 x 400 on a screen of 1280 x 800 below a panel 30 high.
+        QTest::newRow("to the right") << QRect(100, 200, 325, 300) << QPoint(425, 200);
+        QTest::newRow("to the left, no room right")
+            << QRect(900, 200, 325, 300) << QPoint(600, 200);
+        QTest::newRow("no room either side") << QRect(200, 200, 900, 300) << QPoint(980, 200);
+        QTest::newRow("moved up to fit") << QRect(100, 600, 325, 150) << QPoint(425, 400);
+        QTest::newRow("kept below the panel") << QRect(100, 0, 325, 150) << QPoint(425, 30);
+    }
+    void placeBeside()
+    {
+        QFETCH(QRect, anchor);
+        QFETCH(QPoint, expected);
+        QCOMPARE(vornak::placeBeside(anchor, {300, 400}, QRect(0, 30, 1280, 770)), expected);
+    }
+
+    void copyUpToTheLimit_data()
+    {
+        QTest::addColumn<quint64>("size");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("64 MiB") << ResultsWindow::kClipboardLimit << "\ra b\r\rc" << QStringList{};
+        QTest::newRow("one byte more")
+            << ResultsWindow::kClipboardLimit + 1 << ""
+            << QStringList{"报告共 4 行、67108865 字节，超过剪贴板可容纳的 64 MB，没有复制。"};
+    }
+    // A click on the text copies the report up to the limit, lone carriage returns and all, and
+    // says why it copies nothing beyond it; a click below the last line does nothing.
+    void copyUpToTheLimit()
+    {
+        QFETCH(quint64, size);
+        QFETCH(QString, clipboard);
+        QFETCH(QStringList, messages);
+        test::TestPlatform platform;
+        ResultsWindow form2(platform, QStringLiteral("检查结果"), nullptr);
+        form2.showReport(std::make_unique<SizedLines>("\ra b\r\rc", size));
+        auto* label1 = form2.findChild<ReportView*>(QStringLiteral("Label1"));
+        QVERIFY(label1);
+        QTest::mouseClick(label1, Qt::LeftButton, {}, QPoint(2, 4 * label1->lineHeight() + 2));
+        QVERIFY(platform.clipboard.isEmpty() && platform.messages.isEmpty());
+        QTest::mouseClick(label1, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(platform.clipboard, clipboard);
+        QStringList shown;
+        for (const test::ShownMessage& message : platform.messages) {
+            QCOMPARE(message.title, QStringLiteral("检查结果"));
+            shown.append(message.prompt);
+        }
+        QCOMPARE(shown, messages);
+    }
 };
-
-// All in twips, for a label 500 wide beside a scroll bar 375 wide.
-void ResultsWindowTest::resultsLayout_data()
-{
-    QTest::addColumn<qint64>("labelHeight");
-    QTest::addColumn<int>("windowHeight");
-    QTest::addColumn<qint64>("barMaximum"); // 20: the label does not scroll
-    QTest::newRow("few lines") << qint64(3000) << 3400 << qint64(20);
-    QTest::newRow("highest before the cap") << qint64(6600) << 7000 << qint64(20);
-    QTest::newRow("as tall as the window") << qint64(7000) << 7000 << qint64(20);
-    QTest::newRow("10.5 rounds down to even") << qint64(7050) << 7000 << qint64(10);
-    QTest::newRow("10.51 rounds up") << qint64(7051) << 7000 << qint64(11);
-    QTest::newRow("11.5 rounds up to even") << qint64(7150) << 7000 << qint64(12);
-    QTest::newRow("long report") << qint64(12000) << 7000 << qint64(60);
-    // 1.6e9 lines of 17 pixels.
-    QTest::newRow("beyond an int")
-        << qint64(408'000'000'000'000) << 7000 << qint64(4'079'999'999'940);
-}
-
-void ResultsWindowTest::resultsLayout()
-{
-    QFETCH(qint64, labelHeight);
-    QFETCH(int, windowHeight);
-    QFETCH(qint64, barMaximum);
-    const ResultsLayout layout = vornak::resultsLayout(500, labelHeight, 375);
-    QCOMPARE(layout.windowWidth, 1155);
-    QCOMPARE(layout.windowHeight, windowHeight);
-    QCOMPARE(layout.barLeft, 700);
-    QCOMPARE(scrollRange(labelHeight, windowHeight).barHeight, windowHeight - 400);
-    QCOMPARE(scrollRange(labelHeight, windowHeight).barMaximum, barMaximum);
-    QCOMPARE(labelScrolls(labelHeight, windowHeight), barMaximum != 20);
-}
-
-// Up to what the bar holds, every step is a position of its own; beyond it, the bar's ends
-// are the report's ends and every place of the bar maps back to itself.
-void ResultsWindowTest::barPositions_data()
-{
-    QTest::addColumn<qint64>("maximum");
-    QTest::newRow("20") << qint64(20);
-    QTest::newRow("as many as the bar holds") << qint64(kBarPositions);
-    QTest::newRow("one more") << qint64(kBarPositions) + 1;
-    QTest::newRow("1.6e9 lines") << qint64(4'079'999'999'940);
-}
-
-void ResultsWindowTest::barPositions()
-{
-    QFETCH(qint64, maximum);
-    const int bar = barMaximum(maximum);
-    QCOMPARE(bar, int(std::min<qint64>(maximum, kBarPositions)));
-    QCOMPARE(positionAt(bar, maximum), maximum);
-    QCOMPARE(barValue(maximum, maximum), bar);
-    for (const int value : {0, 1, bar / 3, bar - 1}) {
-        QCOMPARE(barValue(positionAt(value, maximum), maximum), value);
-        if (maximum <= kBarPositions)
-            QCOMPARE(positionAt(value, maximum), value);
-    }
-}
-
-void ResultsWindowTest::placeBeside_data()
-{
-    QTest::addColumn<QRect>("anchor");
-    QTest::addColumn<QPoint>("expected");
-    // A window 300 x 400 on a screen of 1280 x 800 below a panel 30 high.
-    QTest::newRow("to the right") << QRect(100, 200, 325, 300) << QPoint(425, 200);
-    QTest::newRow("to the left, no room right") << QRect(900, 200, 325, 300) << QPoint(600, 200);
-    QTest::newRow("no room either side") << QRect(200, 200, 900, 300) << QPoint(980, 200);
-    QTest::newRow("moved up to fit") << QRect(100, 600, 325, 150) << QPoint(425, 400);
-    QTest::newRow("kept below the panel") << QRect(100, 0, 325, 150) << QPoint(425, 30);
-}
-
-void ResultsWindowTest::placeBeside()
-{
-    QFETCH(QRect, anchor);
-    QFETCH(QPoint, expected);
-    QCOMPARE(vornak::placeBeside(anchor, {300, 400}, QRect(0, 30, 1280, 770)), expected);
-}
-
-void ResultsWindowTest::copyUpToTheLimit_data()
-{
-    QTest::addColumn<quint64>("size");
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("64 MiB") << ResultsWindow::kClipboardLimit << "\ra b\r\rc" << QStringList{};
-    QTest::newRow("one byte more")
-        << ResultsWindow::kClipboardLimit + 1 << ""
-        << QStringList{"报告共 4 行、67108865 字节，超过剪贴板可容纳的 64 MB，没有复制。"};
-}
-
-// A click on the text copies the report up to the limit, lone carriage returns and all, and
-// says why it copies nothing beyond it; a click below the last line does nothing.
-void ResultsWindowTest::copyUpToTheLimit()
-{
-    QFETCH(quint64, size);
-    QFETCH(QString, clipboard);
-    QFETCH(QStringList, messages);
-    test::TestPlatform platform;
-    ResultsWindow form2(platform, QStringLiteral("检查结果"), nullptr);
-    form2.showReport(std::make_unique<SizedLines>("\ra b\r\rc", size));
-    auto& label1 = *form2.findChild<ReportView*>(QStringLiteral("Label1"));
-    QTest::mouseClick(&label1, Qt::LeftButton, {}, QPoint(2, 4 * label1.lineHeight() + 2));
-    QVERIFY(platform.clipboard.isEmpty() && platform.messages.isEmpty());
-    QTest::mouseClick(&label1, Qt::LeftButton, {}, QPoint(2, 2));
-    QCOMPARE(platform.clipboard, clipboard);
-    QStringList shown;
-    for (const test::ShownMessage& message : platform.messages) {
-        QCOMPARE(message.title, QStringLiteral("检查结果"));
-        shown.append(message.prompt);
-    }
-    QCOMPARE(shown, messages);
-}
 
 QTEST_MAIN(ResultsWindowTest)
 #include "ResultsWindowTest.moc"

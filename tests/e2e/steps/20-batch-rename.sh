@@ -11,17 +11,7 @@ e2e_click 10 246
 e2e_click 110 246
 xdotool type --delay 50 "trip"
 sleep 0.4
-windows_titled_vornak() {
-    xdotool search --onlyvisible --name '^Vornak$' 2>/dev/null | wc -l
-}
-before=$(windows_titled_vornak)
-confirmation_shown() {
-    [ "$(windows_titled_vornak)" -gt "$before" ]
-}
-e2e_click 290 267
-e2e_wait_for "the confirmation did not appear" confirmation_shown
-sleep 0.3
-xdotool key Return
+e2e_answer_yes e2e_click 290 267
 renamed() {
     [ "$(cat "$folder/trip(1).txt" 2>/dev/null)" = "a&b.txt" ] &&
         [ "$(cat "$folder/trip(2).txt" 2>/dev/null)" = "b file.txt" ] &&

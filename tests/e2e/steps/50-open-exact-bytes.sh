@@ -2,29 +2,19 @@
 # bytes: a stub xdg-open first on the program's PATH records what arrives. The file's name is
 # not valid UTF-8, and both names hold characters an address must escape.
 folder="$E2E_TMP/open/50% #1"
-mkdir -p "$folder" "$E2E_TMP/bin"
+mkdir -p "$folder"
 printf x >"$folder/a"$'\xfe'" b.txt"
-opened="$E2E_TMP/opened"
-cat >"$E2E_TMP/bin/xdg-open" <<STUB
-#!/bin/sh
-printf '%s\n' "\$@" >>"$opened"
-STUB
-chmod +x "$E2E_TMP/bin/xdg-open"
-saved_path=$PATH
-export PATH="$E2E_TMP/bin:$PATH"
-e2e_start_app "$folder"
-PATH=$saved_path
+e2e_stub_opener
+PATH="$E2E_TMP/bin:$PATH" e2e_start_app "$folder"
 # mktemp names hold only letters and digits, which the addresses keep as they are.
 address="file://$E2E_TMP/open/50%25%20%231/"
 arrived() {
-    [ "$(cat "$opened" 2>/dev/null)" = "$1" ]
+    [ "$(cat "$OPENED" 2>/dev/null)" = "$1" ]
 }
 # A double click on File1's only entry opens the file.
 xdotool mousemove --window "$WID" 200 30 click --repeat 2 --delay 100 1
 e2e_wait_for "the file's address did not arrive" arrived "${address}a%FE%20b.txt"
 # The popup's first item opens the folder.
-e2e_click 200 30 3
-sleep 0.3
-xdotool key Down Return
+e2e_popup_item 200 30 Down
 e2e_wait_for "the folder's address did not arrive" \
     arrived "${address}a%FE%20b.txt"$'\n'"$address"
