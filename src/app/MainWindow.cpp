@@ -10,10 +10,13 @@
 #include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
+#include "rename/BatchPreviewOpener.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
 #include "widgets/ClickSignals.h"
+
+#include <QShortcut>
 
 #include <tuple>
 
@@ -134,6 +137,8 @@ void MainWindow::buildPopupMenu()
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
     m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
+    // Added items come after the described ones.
+    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
 }
 
 void MainWindow::setTabOrder()
@@ -196,6 +201,10 @@ void MainWindow::connectReactions()
     connect(m_previewLabel, &PreviewLabel::doubleClicked, preview, &LivePreview::showDetails);
     auto* run = new RenameRun(*m_fileList, *options, m_renameState, m_platform, this);
     connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);
+    auto* batchPreview = new BatchPreviewOpener({*m_fileList, *options}, m_platform, *this);
+    connect(m_batchPreviewAction, &QAction::triggered, batchPreview, &BatchPreviewOpener::open);
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, batchPreview,
+            &BatchPreviewOpener::open);
 }
 
 void MainWindow::showStartFolder()

@@ -52,6 +52,7 @@ inline constexpr char checkMenu[] = "jiancha";
 inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
 inline constexpr char checkContentsAction[] = "neirongjiancha";
+inline constexpr char batchPreviewAction[] = "PiLiangYuLan";
 } // namespace controlName
 
 // The main window with every control, the popup menu of the file list, and the reactions
@@ -98,6 +99,7 @@ private:
     QAction* m_checkFileAction = nullptr;
     QAction* m_checkAllAction = nullptr;
     QAction* m_checkContentsAction = nullptr;
+    QAction* m_batchPreviewAction = nullptr;
 };
 
 } // namespace vornak

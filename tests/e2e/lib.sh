@@ -2,6 +2,8 @@
 # Expects VORNAK (the program) to be set; every step runs with "set -euo pipefail".
 
 E2E_TMP=$(mktemp -d)
+# The program's settings, journal and trash stay in the run's own folder.
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_STATE_HOME="$E2E_TMP/state" XDG_DATA_HOME="$E2E_TMP/data"
 XVFB_PID=""
 WM_PID=""
 APP_PID=""
