@@ -42,5 +42,7 @@ WorkloadResult measureContent();
 WorkloadResult measureJournaledRename(const BenchFolder& folder);
 // The batch preview's plan after an edit, held against the list workload's own time.
 WorkloadResult measurePlan(const BenchFolder& folder);
+// An edit in the batch preview window over the whole folder: planned, the table reset and drawn.
+WorkloadResult measureWindow(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -26,13 +26,10 @@ WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
 
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},
-    {"dupcheck", measureDupcheck},
-    {"preview", measurePreview},
-    {"content", measureContentOnItsOwnFolder},
-    {"plan", measurePlan},
-    {"rename", measureRename},
-    {"rename+journal", measureJournaledRename},
+    {"list", measureList},       {"dupcheck", measureDupcheck},
+    {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
+    {"plan", measurePlan},       {"window", measureWindow},
+    {"rename", measureRename},   {"rename+journal", measureJournaledRename},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
@@ -66,7 +63,8 @@ int main(int argc, char* argv[])
         } else {
             std::fprintf(
                 stderr,
-                "usage: vornak-bench [--files N] [list|dupcheck|preview|content|rename]...\n");
+                "usage: vornak-bench [--files N] [list|dupcheck|preview|content|plan|window|rename|"
+                "rename+journal]...\n");
             return 2;
         }
     }

@@ -10,6 +10,7 @@
 #include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
+#include "rename/BatchPreviewOpener.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
@@ -136,7 +137,8 @@ void MainWindow::buildPopupMenu()
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
     m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
-    // Added after the described items, which keep their places.
+    // Added items come after the described ones.
+    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
     m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, QStringLiteral("撤销重命名"));
 }
 
@@ -208,6 +210,11 @@ void MainWindow::connectReactions()
     // A text box keeps Ctrl+Z for its own text while it has the focus.
     auto* undoKey = new QShortcut(QKeySequence::Undo, this);
     connect(undoKey, &QShortcut::activated, m_renameUndo, &RenameUndo::undoLast);
+    auto* batchPreview =
+        new BatchPreviewOpener({*m_fileList, *options, *m_renameEngine}, m_platform, *this);
+    connect(m_batchPreviewAction, &QAction::triggered, batchPreview, &BatchPreviewOpener::open);
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, batchPreview,
+            &BatchPreviewOpener::open);
 }
 
 void MainWindow::showStartFolder()

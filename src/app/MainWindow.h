@@ -54,6 +54,7 @@ inline constexpr char checkMenu[] = "jiancha";
 inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
 inline constexpr char checkContentsAction[] = "neirongjiancha";
+inline constexpr char batchPreviewAction[] = "PiLiangYuLan";
 inline constexpr char undoRenameAction[] = "CheXiaoChongMingMing";
 } // namespace controlName
 
@@ -101,6 +102,7 @@ private:
     QAction* m_checkFileAction = nullptr;
     QAction* m_checkAllAction = nullptr;
     QAction* m_checkContentsAction = nullptr;
+    QAction* m_batchPreviewAction = nullptr;
     QAction* m_undoRenameAction = nullptr;
 
     RenameEngine* m_renameEngine = nullptr;

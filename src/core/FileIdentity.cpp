@@ -5,10 +5,10 @@
 
 namespace vornak {
 
-std::optional<FileIdentity> identityAt(int dir, const char* name)
+std::optional<FileIdentity> identityAt(int dir, const char* name, Links links)
 {
     struct stat st {};
-    if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(dir, name, &st, links == Links::Examined ? AT_SYMLINK_NOFOLLOW : 0) != 0)
         return std::nullopt;
     return FileIdentity{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
                         static_cast<qint64>(st.st_size),

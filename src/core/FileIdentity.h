@@ -24,8 +24,12 @@ inline std::size_t qHash(const FileIdentity& identity, std::size_t seed = 0)
     return qHashMulti(seed, identity.device, identity.inode, identity.size, identity.modifiedNs);
 }
 
-// The identity of the entry name of the open folder dir itself: a link is not followed, since a
-// rename moves the link. Nothing when the entry cannot be examined.
-std::optional<FileIdentity> identityAt(int dir, const char* name);
+// Whether a link stands for itself or for the file it points to.
+enum class Links { Examined, Followed };
+
+// The identity of the entry name of the open folder dir. By default a link is not followed,
+// since a rename moves the link; what a file holds (its photo date) is the target's. Nothing
+// when the entry cannot be examined.
+std::optional<FileIdentity> identityAt(int dir, const char* name, Links links = Links::Examined);
 
 } // namespace vornak

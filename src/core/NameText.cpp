@@ -130,6 +130,26 @@ QByteArray encodeName(const QString& text)
     return name;
 }
 
+QString displayedName(QByteArrayView name)
+{
+    if (name.isValidUtf8())
+        return QString::fromUtf8(name);
+    QString text = kNotUtf8Marker.toString();
+    text.reserve(text.size() + name.size() * 2);
+    for (qsizetype i = 0; i < name.size();) {
+        char32_t c = 0;
+        const qsizetype length = sequenceAt(name, i, c);
+        if (length > 0) {
+            appendCodePoint(text, c);
+            i += length;
+            continue;
+        }
+        // Only bytes from 0x80 on can be out of place: always two digits.
+        text.append(u"\\x").append(QString::number(byteAt(name, i++), 16).toUpper());
+    }
+    return text;
+}
+
 QByteArray caseFoldedName(QByteArrayView name)
 {
     if (!isAscii(name))

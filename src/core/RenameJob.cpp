@@ -28,6 +28,17 @@ RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted)
     return job;
 }
 
+RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList& entries)
+{
+    RenameJob job{std::move(folder), batch.renames(entries), {}};
+    const std::vector<RenameStatus>& statuses = batch.plan.statuses;
+    for (std::size_t row = 0; row < statuses.size(); ++row)
+        if (isProblem(statuses[row]))
+            job.keptBefore.push_back({entries.nameAt(batch.entryAt(row)), batch.newNames[row],
+                                      keptReasonOf(statuses[row])});
+    return job;
+}
+
 RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const CarryOn& carryOn)
 {
     RunRecord record;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "KeptFile.h"
+#include "NameList.h"
+#include "PlannedBatch.h"
 #include "RenameJournal.h"
 #include "RenamePlan.h"
 
@@ -28,6 +30,10 @@ struct RenameJob {
 // allowed, a rename in a cycle or waiting on one waits on a file that cannot move. Renames
 // to the name the file has already are no renames at all.
 RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted);
+
+// The job of a batch planned with its statuses (the batch preview's run): the renames its plan
+// does, and every row with a problem status kept with that status as its reason.
+RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList& entries);
 
 // What a run did.
 struct RunRecord {

@@ -8,7 +8,13 @@ namespace vornak {
 
 RenameOptionControls::RenameOptionControls(Controls controls, QObject* parent)
     : QObject(parent), m_controls(controls)
-{}
+{
+    for (QCheckBox* check : m_controls.checks)
+        connect(check, &QCheckBox::toggled, this, &RenameOptionControls::changed);
+    for (QLineEdit* text : m_controls.texts)
+        connect(text, &QLineEdit::textChanged, this, &RenameOptionControls::changed);
+    connect(&m_controls.batchMode, &QRadioButton::toggled, this, &RenameOptionControls::changed);
+}
 
 void RenameOptionControls::showTickedOptions()
 {
@@ -39,6 +45,21 @@ void RenameOptionControls::cleanOptionTexts()
         text->setText(cleaned);
         text->setCursorPosition(0);
     }
+}
+
+void RenameOptionControls::setOptions(const RenameOptions& options)
+{
+    const std::array<const OptionInput*, kPairs> inputs{
+        &options.prefix, &options.suffix, &options.newBaseName, &options.newExtension};
+    for (std::size_t pair = 0; pair < kPairs; ++pair) {
+        m_controls.texts[pair]->setText(inputs[pair]->input);
+        if (m_controls.checks[pair]->isChecked() != inputs[pair]->checked)
+            m_controls.checks[pair]->click();
+    }
+    QRadioButton& mode =
+        options.mode == RenameMode::Batch ? m_controls.batchMode : m_controls.singleMode;
+    if (!mode.isChecked())
+        mode.click();
 }
 
 RenameOptions RenameOptionControls::options() const

@@ -27,6 +27,13 @@ public:
     RenameOptionControls(Controls controls, QObject* parent);
 
     RenameOptions options() const;
+    // Sets the controls as the user would: each check box and mode button that must change is
+    // clicked and each text is set, so the reactions of the controls run as for the user.
+    void setOptions(const RenameOptions& options);
+
+Q_SIGNALS:
+    // Any option, text or the mode changed, by the user or otherwise.
+    void changed();
 
 public Q_SLOTS:
     // A text box is in use exactly while its check box is ticked; its text survives unticking.

@@ -227,6 +227,25 @@ private Q_SLOTS:
         QCOMPARE(run.front().oldName, entries.nameAt(single.value_or(0)));
     }
 
+    // A batch large enough to be shared out among threads gives every row the name the rules
+    // give it alone.
+    void largeBatchRowByRow()
+    {
+        NameList entries;
+        for (int i = 0; i < 50000; ++i)
+            entries.append("IMG_" + QByteArray::number(i) + ".JPG");
+        const BatchRules settings =
+            rulesOf("IMG_(\\d+)", "\\1_图", "r", LetterCase::Unchanged, LetterCase::Lower);
+        const RenameState state{"p", {}, {}, {}};
+        const PlannedBatch batch =
+            planRuleBatch({entries, {}, state, {}, {}}, NameRules(settings), {});
+        QCOMPARE(batch.rowCount(), entries.size());
+        for (std::size_t row = 0; row < batch.rowCount(); ++row) {
+            if (batch.newNames[row] != "p" + QByteArray::number(qulonglong(row)) + "_图.jpg")
+                QFAIL(qPrintable("row " + QString::number(row) + ": " + batch.newNames[row]));
+        }
+    }
+
     void ruleSetsSurviveSettings_data()
     {
         QTest::addColumn<QVariantMap>("stored");

@@ -2,10 +2,9 @@
 # Expects VORNAK (the program) to be set; every step runs with "set -euo pipefail".
 
 E2E_TMP=$(mktemp -d)
-# The program's undo journal and trash live here, never in the user's own folders; a step that
-# needs a journal of its own sets XDG_STATE_HOME again.
-export XDG_STATE_HOME="$E2E_TMP/state"
-export XDG_DATA_HOME="$E2E_TMP/data"
+# The program's settings, journal and trash stay in the run's own folder; a step that needs a
+# journal of its own sets XDG_STATE_HOME again.
+export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_STATE_HOME="$E2E_TMP/state" XDG_DATA_HOME="$E2E_TMP/data"
 XVFB_PID=""
 WM_PID=""
 APP_PID=""

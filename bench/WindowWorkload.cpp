@@ -1,0 +1,60 @@
+#include "Timing.h"
+#include "Workloads.h"
+
+#include "platform/SystemPlatform.h"
+#include "rename/BatchPreviewWindow.h"
+
+#include <QApplication>
+
+#include <stdexcept>
+
+namespace vornak::bench {
+
+WorkloadResult measureWindow(const BenchFolder& folder)
+{
+    FileList fileList;
+    showFolder(fileList, folder);
+    std::array<QCheckBox*, RenameOptionControls::kPairs> checks{};
+    std::array<QLineEdit*, RenameOptionControls::kPairs> texts{};
+    QWidget options;
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        checks[i] = new QCheckBox(&options);
+        texts[i] = new QLineEdit(&options);
+    }
+    auto* batchMode = new QRadioButton(&options);
+    auto* singleMode = new QRadioButton(&options);
+    batchMode->setChecked(true);
+    RenameOptionControls optionControls({checks, texts, *batchMode, *singleMode}, nullptr);
+    checks[2]->setChecked(true);
+
+    SystemPlatform platform;
+    // Only edits are measured: the engine never runs, and writes no journal.
+    RenameEngine engine(fileList, platform, nullptr);
+    BatchPreviewWindow window({fileList, optionControls, engine}, platform, nullptr);
+    // The plan workload's rules: compose, replace by an expression, change the case.
+    BatchRules rules;
+    rules.numbers.width = 6;
+    rules.findReplace = {QStringLiteral(R"((\w+)\((\d+)\)$)"), QStringLiteral("$2-\\1"), true,
+                         false, FindReplace::Scope::BaseName};
+    rules.extensionCase = LetterCase::Upper;
+    window.findChild<BatchRulesPanel*>()->setRules(rules);
+    window.show();
+    QApplication::processEvents();
+
+    // One keystroke in the new base name's box: the table planned again and drawn.
+    int edit = 0;
+    const double ours = bestSeconds([&] {
+        texts[2]->setText(QStringLiteral("trip%1").arg(++edit));
+        window.updatePlan();
+        QApplication::processEvents();
+    });
+    const auto* table = window.findChild<QTableView*>();
+    if (table->model()->rowCount() != folder.files() ||
+        !table->model()->index(0, 2).data().toString().endsWith(QStringLiteral("-trip3.DAT")))
+        throw std::runtime_error("the window did not show every file's new name");
+    // Hidden, it keeps the user's settings as they were.
+    window.hide();
+    return {ours, std::nullopt};
+}
+
+} // namespace vornak::bench

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/NameList.h"
+#include "core/PlannedBatch.h"
+
+#include <QAbstractTableModel>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vornak {
+
+// The batch preview's table: one row per file of the batch (序号, 原文件名, 新文件名, 状态), made
+// when the view asks for it, never as a widget or a string per row. Rows with a problem are
+// coloured, and can be the only ones shown.
+class BatchPreviewModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NumberColumn, OldNameColumn, NewNameColumn, StatusColumn, kColumnCount };
+
+    explicit BatchPreviewModel(QObject* parent = nullptr);
+
+    // The batch as planned from these entries.
+    void showBatch(std::shared_ptr<const NameList> entries, PlannedBatch batch);
+    // The rows of a batch whose new names cannot be known yet: both columns say why.
+    void showWaiting(std::shared_ptr<const NameList> entries, std::optional<std::size_t> single,
+                     const QString& reason);
+    void setProblemsOnly(bool problemsOnly);
+
+    // Nothing while waiting.
+    const PlannedBatch* batch() const { return m_waiting ? nullptr : &m_batch; }
+    // The row of the batch that a row of the table shows.
+    std::size_t batchRow(int row) const;
+    // 原文件名, 新文件名 and 状态 of a table row, separated by tabs.
+    QString rowText(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QString cellText(std::size_t row, int column) const;
+    void chooseShownRows();
+
+    std::shared_ptr<const NameList> m_entries;
+    PlannedBatch m_batch;
+    std::optional<QString> m_waiting;
+    bool m_problemsOnly = false;
+    std::vector<std::uint32_t> m_shownRows; // the batch rows shown, when only problems are
+};
+
+} // namespace vornak

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "BatchPreviewModel.h"
+#include "BatchRulesPanel.h"
+#include "FileDatesReader.h"
+#include "RenameEngine.h"
+#include "RenameOptionControls.h"
+
+#include "core/FolderEntries.h"
+#include "core/FolderNaming.h"
+#include "platform/Platform.h"
+#include "widgets/FileList.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace vornak {
+
+// The window "批量预览": every rename of the batch in one table before it happens, planned from
+// the main window's options, filters and folder as they stand, and from rules of its own. It
+// follows every edit in the main window and in itself, and runs exactly the batch it shows.
+class BatchPreviewWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What it follows in the main window.
+    struct Sources {
+        FileList& fileList;
+        RenameOptionControls& options;
+        // Its runs go the main window's way: journaled, reported and undoable alike.
+        RenameEngine& engine;
+    };
+
+    BatchPreviewWindow(Sources sources, Platform& platform, QWidget* parent);
+    ~BatchPreviewWindow() override;
+
+public Q_SLOTS:
+    // Plans the batch again and shows it; edits call it through a short timer, so that a burst
+    // of them costs one plan.
+    void updatePlan();
+    // "执行": after the confirmation, renames the files as the table shows them.
+    void run();
+    // The selected rows as tab-separated lines (原文件名, 新文件名, 状态), to the clipboard.
+    void copySelectedRows();
+    void saveRuleSet();
+    void loadRuleSet();
+    void deleteRuleSet();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void restoreLayout();
+    // Keeps the window's size and place, its splitter and its column widths for the next time.
+    void saveLayout();
+    void connectSources();
+    // The file list shows other entries: another folder, other filters, or a refresh. A hidden
+    // window reads nothing until it shows again.
+    void followEntries();
+    // Reads the folder's naming and all its entries, to tell which new names are taken.
+    void readFolder();
+    void followRules();
+    // While the window is hidden nothing is planned; it plans when it shows again.
+    void scheduleUpdate();
+    // Starts reading the dates the numbering order needs, unless they are known or on their way.
+    void readDatesIfNeeded();
+    bool datesKnownFor(NumberingOrder order) const;
+    // The batch as the window plans it now; nothing in single mode without a selected file.
+    PlannedBatch plan(const RenameOptions& options, const NameRules& rules) const;
+    void showRuleSetNames(const QString& current);
+
+    FileList& m_fileList;
+    RenameEngine& m_engine;
+    RenameOptionControls& m_options;
+    Platform& m_platform;
+
+    std::shared_ptr<const NameList> m_entries = std::make_shared<const NameList>();
+    bool m_entriesStale = true;
+    QByteArray m_folderPath;
+    QString m_listedPattern;
+    FolderNaming m_naming;
+    std::shared_ptr<const FolderEntries> m_folderEntries;
+    std::vector<FileDates> m_dates;
+    // The numbering order the dates in hand serve: List for none, Modified, or Taken for both.
+    NumberingOrder m_datesFor = NumberingOrder::List;
+    NumberingOrder m_datesReadingFor = NumberingOrder::List;
+
+    FileDatesReader m_datesReader;
+    QTimer m_updateTimer;
+    BatchPreviewModel m_model;
+
+    QSplitter* m_splitter = nullptr;
+    BatchRulesPanel* m_rules = nullptr;
+    QComboBox* m_ruleSetName = nullptr;
+    QTableView* m_table = nullptr;
+    QCheckBox* m_problemsOnly = nullptr;
+    QLabel* m_summary = nullptr;
+    QPushButton* m_runButton = nullptr;
+};
+
+} // namespace vornak

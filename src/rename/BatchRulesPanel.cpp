@@ -1,0 +1,158 @@
+#include "BatchRulesPanel.h"
+
+#include "Named.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace vornak {
+
+namespace {
+
+QComboBox* choice(const char* name, const QStringList& items)
+{
+    auto* box = named(new QComboBox, name);
+    box->addItems(items);
+    return box;
+}
+
+QSpinBox* number(const char* name, qint64 lowest, qint64 highest, qint64 value)
+{
+    auto* box = named(new QSpinBox, name);
+    box->setRange(static_cast<int>(lowest), static_cast<int>(highest));
+    box->setValue(static_cast<int>(value));
+    return box;
+}
+
+const QStringList kCases{QStringLiteral("不变"), QStringLiteral("小写"), QStringLiteral("大写"),
+                         QStringLiteral("首字母大写")};
+
+template <typename Enum> Enum chosen(const QComboBox* box)
+{
+    return static_cast<Enum>(box->currentIndex());
+}
+
+template <typename Enum> void choose(QComboBox* box, Enum value)
+{
+    box->setCurrentIndex(static_cast<int>(value));
+}
+
+} // namespace
+
+BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
+{
+    const NumberFormat numbers;
+    m_order = choice("numberingOrder", {QStringLiteral("列表顺序"), QStringLiteral("修改时间"),
+                                        QStringLiteral("拍摄日期")});
+    m_numberStart = number("numberStart", 0, NumberFormat::kMaxStart, numbers.start);
+    m_numberStep = number("numberStep", 1, NumberFormat::kMaxStep, numbers.step);
+    m_numberWidth = number("numberWidth", 0, NumberFormat::kMaxWidth, numbers.width);
+    m_find = named(new QLineEdit, "findText");
+    m_replacement = named(new QLineEdit, "replacementText");
+    m_regularExpression = named(new QCheckBox(QStringLiteral("正则表达式")), "regularExpression");
+    m_caseSensitive = named(new QCheckBox(QStringLiteral("区分大小写")), "caseSensitive");
+    m_findScope = choice("findScope", {QStringLiteral("仅文件名"), QStringLiteral("整个名称")});
+    m_findError = named(new QLabel, "findError");
+    m_findError->setTextFormat(Qt::PlainText);
+    m_findError->setWordWrap(true);
+    m_findError->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    m_findError->hide();
+    m_baseCase = choice("baseCase", kCases);
+    m_extensionCase = choice("extensionCase", kCases);
+
+    auto* order = new QGroupBox(QStringLiteral("排序"));
+    auto* orderLayout = new QFormLayout(order);
+    orderLayout->addRow(QStringLiteral("编号顺序："), m_order);
+
+    auto* numbering = new QGroupBox(QStringLiteral("编号"));
+    auto* numberingLayout = new QFormLayout(numbering);
+    numberingLayout->addRow(QStringLiteral("起始："), m_numberStart);
+    numberingLayout->addRow(QStringLiteral("步长："), m_numberStep);
+    numberingLayout->addRow(QStringLiteral("位数："), m_numberWidth);
+
+    auto* findReplace = new QGroupBox(QStringLiteral("查找/替换"));
+    auto* findLayout = new QFormLayout(findReplace);
+    findLayout->addRow(QStringLiteral("查找："), m_find);
+    findLayout->addRow(m_findError);
+    findLayout->addRow(QStringLiteral("替换为："), m_replacement);
+    auto* flags = new QHBoxLayout;
+    flags->addWidget(m_regularExpression);
+    flags->addWidget(m_caseSensitive);
+    flags->addStretch();
+    findLayout->addRow(flags);
+    findLayout->addRow(QStringLiteral("范围："), m_findScope);
+
+    auto* letterCase = new QGroupBox(QStringLiteral("大小写"));
+    auto* caseLayout = new QFormLayout(letterCase);
+    caseLayout->addRow(QStringLiteral("文件名："), m_baseCase);
+    caseLayout->addRow(QStringLiteral("扩展名："), m_extensionCase);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* group : {order, numbering, findReplace, letterCase})
+        layout->addWidget(group);
+    layout->addStretch();
+
+    for (QComboBox* box : {m_order, m_findScope, m_baseCase, m_extensionCase})
+        connect(box, &QComboBox::currentIndexChanged, this, &BatchRulesPanel::changed);
+    for (QSpinBox* box : {m_numberStart, m_numberStep, m_numberWidth})
+        connect(box, &QSpinBox::valueChanged, this, &BatchRulesPanel::changed);
+    for (QLineEdit* text : {m_find, m_replacement})
+        connect(text, &QLineEdit::textChanged, this, &BatchRulesPanel::changed);
+    for (QCheckBox* box : {m_regularExpression, m_caseSensitive})
+        connect(box, &QCheckBox::toggled, this, &BatchRulesPanel::changed);
+}
+
+BatchRules BatchRulesPanel::rules() const
+{
+    BatchRules rules;
+    rules.order = chosen<NumberingOrder>(m_order);
+    rules.numbers = {m_numberStart->value(), m_numberStep->value(), m_numberWidth->value()};
+    rules.findReplace = {m_find->text(), m_replacement->text(), m_regularExpression->isChecked(),
+                         m_caseSensitive->isChecked(), chosen<FindReplace::Scope>(m_findScope)};
+    rules.baseCase = chosen<LetterCase>(m_baseCase);
+    rules.extensionCase = chosen<LetterCase>(m_extensionCase);
+    return rules;
+}
+
+void BatchRulesPanel::setRules(const BatchRules& rules)
+{
+    {
+        const QSignalBlocker blockers[] = {QSignalBlocker(m_order),
+                                           QSignalBlocker(m_numberStart),
+                                           QSignalBlocker(m_numberStep),
+                                           QSignalBlocker(m_numberWidth),
+                                           QSignalBlocker(m_find),
+                                           QSignalBlocker(m_replacement),
+                                           QSignalBlocker(m_regularExpression),
+                                           QSignalBlocker(m_caseSensitive),
+                                           QSignalBlocker(m_findScope),
+                                           QSignalBlocker(m_baseCase),
+                                           QSignalBlocker(m_extensionCase)};
+        choose(m_order, rules.order);
+        m_numberStart->setValue(static_cast<int>(rules.numbers.start));
+        m_numberStep->setValue(static_cast<int>(rules.numbers.step));
+        m_numberWidth->setValue(rules.numbers.width);
+        m_find->setText(rules.findReplace.find);
+        m_replacement->setText(rules.findReplace.replacement);
+        m_regularExpression->setChecked(rules.findReplace.regularExpression);
+        m_caseSensitive->setChecked(rules.findReplace.caseSensitive);
+        choose(m_findScope, rules.findReplace.scope);
+        choose(m_baseCase, rules.baseCase);
+        choose(m_extensionCase, rules.extensionCase);
+    }
+    Q_EMIT changed();
+}
+
+void BatchRulesPanel::showError(const QString& error)
+{
+    m_findError->setText(error);
+    m_findError->setVisible(!error.isEmpty());
+    m_find->setStyleSheet(error.isEmpty() ? QString()
+                                          : QStringLiteral("border: 1px solid rgb(200, 0, 0);"));
+}
+
+} // namespace vornak

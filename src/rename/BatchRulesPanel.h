@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/BatchRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QWidget>
+
+namespace vornak {
+
+// The batch preview's own rules, in the order they apply: 排序, 编号, 查找/替换, 大小写. Any edit
+// raises changed(); an expression that cannot be used is shown beside the find field.
+class BatchRulesPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit BatchRulesPanel(QWidget* parent = nullptr);
+
+    BatchRules rules() const;
+    // Raises changed() once, whatever it changes.
+    void setRules(const BatchRules& rules);
+    // Empty: no error.
+    void showError(const QString& error);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    QComboBox* m_order = nullptr;
+    QSpinBox* m_numberStart = nullptr;
+    QSpinBox* m_numberStep = nullptr;
+    QSpinBox* m_numberWidth = nullptr;
+    QLineEdit* m_find = nullptr;
+    QLineEdit* m_replacement = nullptr;
+    QCheckBox* m_regularExpression = nullptr;
+    QCheckBox* m_caseSensitive = nullptr;
+    QComboBox* m_findScope = nullptr;
+    QLabel* m_findError = nullptr;
+    QComboBox* m_baseCase = nullptr;
+    QComboBox* m_extensionCase = nullptr;
+};
+
+} // namespace vornak

@@ -1,0 +1,479 @@
+#include "rename/BatchPreviewWindow.h"
+#include "core/FileDescriptor.h"
+#include "rename/ProgramSettings.h"
+#include "support/MainWindowFixture.h"
+#include "support/TestFiles.h"
+#include "support/TestJpeg.h"
+#include "widgets/CaptionColour.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace vornak;
+using namespace vornak::test;
+
+Q_DECLARE_METATYPE(vornak::BatchRules)
+
+namespace {
+
+// Find/replace rules: find, replacement, then flags: r regular expression, w the whole name.
+BatchRules replacing(const QString& find, const QString& replacement, const QString& flags = {})
+{
+    BatchRules rules;
+    rules.findReplace = {find, replacement, flags.contains(u'r'), false,
+                         flags.contains(u'w') ? FindReplace::Scope::WholeName
+                                              : FindReplace::Scope::BaseName};
+    return rules;
+}
+
+BatchRules ordered(NumberingOrder order)
+{
+    BatchRules rules;
+    rules.order = order;
+    return rules;
+}
+
+// The main window with its batch preview open, on a folder of its own.
+struct Preview : MainWindowFixture {
+    // Makes the entries: "name/" a folder, "name@N" a file modified N seconds after the epoch,
+    // any other a file holding its own name.
+    void makeEntries(const QByteArrayList& entries)
+    {
+        for (QByteArray entry : entries) {
+            if (entry.endsWith('/')) {
+                QVERIFY(::mkdir(at(entry.chopped(1)).constData(), 0755) == 0);
+                continue;
+            }
+            const qsizetype mark = entry.indexOf('@');
+            const QByteArray name = mark < 0 ? entry : entry.left(mark);
+            QVERIFY(writeFile(at(name), name));
+            if (mark >= 0) {
+                const timespec times[2] = {{entry.mid(mark + 1).toLong(), 0},
+                                           {entry.mid(mark + 1).toLong(), 0}};
+                QVERIFY(::utimensat(AT_FDCWD, at(name).constData(), times, 0) == 0);
+            }
+        }
+    }
+    // Opens the main window and presses F2 in it.
+    [[nodiscard]] bool openPreview()
+    {
+        if (!window && !open())
+            return false;
+        QTest::keyClick(window.get(), Qt::Key_F2);
+        preview = window->findChild<BatchPreviewWindow*>();
+        return preview && preview->isVisible() &&
+               (table = preview->findChild<QTableView*>(QStringLiteral("batchTable"))) &&
+               (runBatch = preview->findChild<QPushButton*>(QStringLiteral("runBatch"))) &&
+               (summary = preview->findChild<QLabel*>(QStringLiteral("statusSummary")));
+    }
+    template <typename T> T* control(const char* name) const
+    {
+        return preview->findChild<T*>(QLatin1String(name));
+    }
+    // Ticks the options given as "n=text", ";" between them, and sets their texts.
+    void use(const QString& options)
+    {
+        for (const QString& option : options.split(u';', Qt::SkipEmptyParts)) {
+            const auto n = std::size_t(option.left(1).toInt() - 1);
+            QTest::mouseClick(optionChecks[n], Qt::LeftButton);
+            optionTexts[n]->setText(option.mid(2));
+        }
+    }
+    QString cell(int row, int column) const
+    {
+        return table->model()->index(row, column).data().toString();
+    }
+    // Every row of the table as "old>new status".
+    QStringList rows() const
+    {
+        QStringList rows;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            rows.append(cell(row, 1) + u'>' + cell(row, 2) + u' ' + cell(row, 3));
+        return rows;
+    }
+    QByteArrayList state() const
+    {
+        const FileDescriptor folderFd(::open(folder().constData(), O_RDONLY | O_DIRECTORY));
+        return folderState(folderFd.get());
+    }
+
+    BatchPreviewWindow* preview = nullptr;
+    QTableView* table = nullptr;
+    QPushButton* runBatch = nullptr;
+    QLabel* summary = nullptr;
+};
+
+} // namespace
+
+class BatchPreviewWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Settings go to a folder of the test's own.
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"})
+            qputenv(variable, QFile::encodeName(m_home.path()) + '/' + variable);
+    }
+    void init() { ProgramSettings().clear(); }
+
+    // F2 and the menu's item 批量预览… open one window, which closes with the main window. Closed,
+    // it comes back showing the folder the main window shows then.
+    void opensOnceAndClosesWithTheMainWindow()
+    {
+        Preview w;
+        w.makeEntries({"a.txt", "sub/", "sub/b.txt"});
+        QVERIFY(w.openPreview());
+        QCOMPARE(w.preview->windowTitle(), QStringLiteral("批量预览"));
+        QPointer<BatchPreviewWindow> first = w.preview;
+        auto* item = w.find<QAction>(QStringLiteral("PiLiangYuLan"));
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("批量预览…"));
+        QVERIFY(w.openPreview());
+        item->trigger();
+        QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
+        QCOMPARE(w.preview, first.data());
+        w.preview->close();
+        QVERIFY(!first->isVisible());
+        QVERIFY(w.folderList->setPath(w.at("sub")));
+        item->trigger();
+        QVERIFY(first->isVisible());
+        QCOMPARE(w.rows(), QStringList{"b.txt>b.txt 不变"});
+        QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
+        w.window.reset();
+        QVERIFY(!first);
+    }
+
+    // Each status, from the described options ("n=text") and the window's rules; "name/" is a
+    // folder, "name@N" a file modified at N.
+    void statuses_data()
+    {
+        QTest::addColumn<QByteArrayList>("entries");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<BatchRules>("rules");
+        QTest::addColumn<QStringList>("rows");
+        const QByteArray long254 = QByteArray(252, 'l') + ".c";
+        QTest::newRow("changed, kept, case only")
+            << QByteArrayList{"a.txt", "y.doc", "Z.DOC"} << "4=doc" << BatchRules{}
+            << QStringList{"a.txt>a.doc 将更改", "y.doc>y.doc 不变", "Z.DOC>Z.doc 仅大小写"};
+        QTest::newRow("taken by a folder and a hidden file, which the list does not show")
+            << QByteArrayList{"b.txt", "b.doc/", "g.txt", "h.txt", ".h.doc"} << "4=doc"
+            << replacing(QStringLiteral("^([gh])$"), QStringLiteral(".\\1"), QStringLiteral("r"))
+            << QStringList{"b.txt>b.doc 名称已被占用", "g.txt>.g.doc 将隐藏",
+                           "h.txt>.h.doc 名称已被占用"};
+        QTest::newRow("two files want one name")
+            << QByteArrayList{"x.log", "x.txt"} << "4=doc" << BatchRules{}
+            << QStringList{"x.log>x.doc 与本批重名", "x.txt>x.doc 与本批重名"};
+        QTest::newRow("waiting on a file whose new name is taken")
+            << QByteArrayList{"f(2).txt", "x.txt", "f(1).txt/"} << "3=f" << BatchRules{}
+            << QStringList{"f(2).txt>f(1).txt 名称已被占用", "x.txt>f(2).txt 循环或受阻"};
+        QTest::newRow("a cycle, numbered by modification time")
+            << QByteArrayList{"f(1).txt@2000000", "f(2).txt@1000000"} << "3=f"
+            << ordered(NumberingOrder::Modified)
+            << QStringList{"f(1).txt>f(2).txt 循环或受阻", "f(2).txt>f(1).txt 循环或受阻"};
+        QTest::newRow("too long, not allowed")
+            << QByteArrayList{long254, "a.txt"} << "4=doc"
+            << replacing(QStringLiteral("a"), QStringLiteral("/"))
+            << QStringList{"a.txt>/.doc 名称不允许",
+                           QString::fromUtf8(long254 + '>' + long254.chopped(1) + "doc 名称太长")};
+    }
+    void statuses()
+    {
+        QFETCH(QByteArrayList, entries);
+        QFETCH(QString, options);
+        QFETCH(BatchRules, rules);
+        QFETCH(QStringList, rows);
+        Preview w;
+        w.makeEntries(entries);
+        QVERIFY(w.openPreview());
+        w.use(options);
+        w.control<BatchRulesPanel>("batchRules")->setRules(rules);
+        QTRY_COMPARE(w.rows(), rows);
+    }
+
+    // The table follows the options, the filters, the mode with the selection, the folder and
+    // what it holds.
+    void followsTheMainWindow()
+    {
+        Preview w;
+        w.makeEntries({"a.txt", "b.txt", "c.log", "sub/", "sub/d.txt"});
+        QVERIFY(w.openPreview());
+        QCOMPARE(w.rows(),
+                 (QStringList{"a.txt>a.txt 不变", "b.txt>b.txt 不变", "c.log>c.log 不变"}));
+        w.use(QStringLiteral("1=x"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>xa.txt 将更改", "b.txt>xb.txt 将更改",
+                                            "c.log>xc.log 将更改"}));
+        auto* extensionFilter = w.find<QLineEdit>(QStringLiteral("T1"));
+        QVERIFY(extensionFilter);
+        extensionFilter->setText(QStringLiteral("txt"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>xa.txt 将更改", "b.txt>xb.txt 将更改"}));
+        QTest::mouseClick(w.singleMode, Qt::LeftButton);
+        QTRY_COMPARE(w.rows(), QStringList{});
+        w.fileList->setSelectedIndex(1);
+        QTRY_COMPARE(w.rows(), QStringList{"b.txt>xb.txt 将更改"});
+        QCOMPARE(w.cell(0, 0), QStringLiteral("2"));
+        QVERIFY(w.folderList->setPath(w.at("sub")));
+        QTRY_COMPARE(w.rows(), QStringList{});
+        w.fileList->setSelectedIndex(0);
+        QTRY_COMPARE(w.rows(), QStringList{"d.txt>xd.txt 将更改"});
+        // A refresh reads the entries the list does not show as well.
+        QVERIFY(::mkdir(w.at("sub/xd.txt").constData(), 0755) == 0);
+        w.fileList->refresh();
+        QTRY_COMPARE(w.rows(), QStringList{"d.txt>xd.txt 名称已被占用"});
+    }
+
+    // The rules as the user sets them; an expression that cannot be used stops every run.
+    void rulesFromTheControls()
+    {
+        Preview w;
+        w.makeEntries({"IMG_7.JPG", "IMG_10.jpeg"});
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("3=trip"));
+        auto* find = w.control<QLineEdit>("findText");
+        auto* error = w.control<QLabel>("findError");
+        QVERIFY(find && error);
+        QTest::keyClicks(find, QStringLiteral("trip\\((\\d+)"));
+        w.control<QLineEdit>("replacementText")->setText(QStringLiteral("$1-照片"));
+        QTest::mouseClick(w.control<QCheckBox>("regularExpression"), Qt::LeftButton);
+        w.control<QSpinBox>("numberWidth")->setValue(3);
+        w.control<QSpinBox>("numberStart")->setValue(9);
+        w.control<QComboBox>("extensionCase")->setCurrentIndex(1); // 小写
+        QTRY_COMPARE(w.rows(), (QStringList{"IMG_7.JPG>009-照片).jpg 将更改",
+                                            "IMG_10.jpeg>010-照片).jpeg 将更改"}));
+        QVERIFY(w.runBatch->isEnabled() && error->isHidden());
+        QTest::keyClick(find, Qt::Key_End);
+        QTest::keyClicks(find, QStringLiteral("["));
+        QTRY_VERIFY(!w.runBatch->isEnabled());
+        QVERIFY(error->isVisible() && !error->text().isEmpty());
+        QTest::keyClick(w.table, Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(w.platform.messages.isEmpty());
+        QTest::keyClick(find, Qt::Key_Backspace);
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QVERIFY(error->isHidden());
+    }
+
+    // Ctrl+A, Ctrl+C: tab-separated rows; names that are not UTF-8 are marked and shown byte
+    // by byte, a tab in a name is quoted. Problems are coloured, can be shown alone, and the
+    // line under the table counts each status.
+    void copiesAndMarksTheRows()
+    {
+        Preview w;
+        w.makeEntries({"a.txt", "b.txt", "b.doc/", "caf\xe9.txt", "tab\there.txt"});
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("4=doc"));
+        QTRY_COMPARE(w.summary->text(),
+                     QStringLiteral("共 4 个　将更改 2　名称已被占用 1　名称不允许 1"));
+        w.table->setFocus();
+        QTest::keyClick(w.table, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(w.platform.clipboard,
+                 QStringLiteral("a.txt\ta.doc\t将更改\n"
+                                "b.txt\tb.doc\t名称已被占用\n"
+                                "[非UTF-8] caf\\xE9.txt\t[非UTF-8] caf\\xE9.doc\t将更改\n"
+                                "\"tab\there.txt\"\t\"tab\there.doc\"\t名称不允许\n"));
+        const QAbstractItemModel* model = w.table->model();
+        QVERIFY(!model->index(0, 1).data(Qt::BackgroundRole).isValid());
+        QVERIFY(model->index(1, 1).data(Qt::BackgroundRole).isValid());
+        QTest::mouseClick(w.control<QCheckBox>("problemsOnly"), Qt::LeftButton);
+        QCOMPARE(w.rows(), (QStringList{"b.txt>b.doc 名称已被占用",
+                                        "tab\there.txt>tab\there.doc 名称不允许"}));
+        w.table->setFocus();
+        w.table->selectRow(0);
+        QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(w.platform.clipboard, QStringLiteral("b.txt\tb.doc\t名称已被占用\n"));
+        removeUndecodableFiles(w.folder());
+    }
+
+    // Numbered by the date taken: "读取拍摄日期…" until the dates are read, a photo without one
+    // placed by its modification time and said so. A photo changed later is read again.
+    void numbersByPhotoDate()
+    {
+        Preview w;
+        QVERIFY(writeFile(w.at("b.jpg"), jpeg("2021:07:04 12:34:56")) &&
+                writeFile(w.at("a.jpg"), jpeg()) &&
+                writeFile(w.at("c.jpg"), jpeg("2019:05:05 12:34:56")));
+        const timespec year2020[2] = {{1577880000, 0}, {1577880000, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, w.at("a.jpg").constData(), year2020, 0) == 0);
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("3=trip"));
+        w.control<QComboBox>("numberingOrder")->setCurrentIndex(2);
+        w.preview->updatePlan();
+        const QString reading = QStringLiteral("读取拍摄日期…");
+        QCOMPARE(w.rows().first(), "a.jpg>" + reading + u' ' + reading);
+        QVERIFY(!w.runBatch->isEnabled());
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a.jpg>trip(2).jpg 将更改（无拍摄日期，按修改时间）",
+                                  "b.jpg>trip(3).jpg 将更改", "c.jpg>trip(1).jpg 将更改"}));
+        QVERIFY(w.summary->text().endsWith(QStringLiteral("无拍摄日期 1")));
+        w.control<QSpinBox>("numberWidth")->setValue(2);
+        w.preview->updatePlan();
+        QCOMPARE(w.rows().last(), QStringLiteral("c.jpg>trip(01).jpg 将更改"));
+        QVERIFY(writeFile(w.at("b.jpg"), jpeg("2018:01:01 00:00:00") + "changed"));
+        w.fileList->refresh();
+        QTRY_COMPARE(w.rows().at(1), QStringLiteral("b.jpg>trip(01).jpg 将更改"));
+    }
+
+    // A rule set keeps the options and the rules under its name; loading it sets the main
+    // window's controls as clicks would, colours and enabling included.
+    void ruleSetsAreKept()
+    {
+        Preview w;
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("1=前;3=旅行"));
+        QTest::mouseClick(w.singleMode, Qt::LeftButton);
+        BatchRules rules = replacing(QStringLiteral("(\\d+)"), QStringLiteral("#\\1"), "rw");
+        rules.numbers = {5, 2, 4};
+        rules.baseCase = LetterCase::Capitalized;
+        rules.order = NumberingOrder::Modified;
+        auto* panel = w.control<BatchRulesPanel>("batchRules");
+        panel->setRules(rules);
+        auto* name = w.control<QComboBox>("ruleSetName");
+        name->setEditText(QStringLiteral("假期/2024"));
+        QTest::mouseClick(w.control<QPushButton>("saveRuleSet"), Qt::LeftButton);
+
+        // A new main window starts with every option off, a new preview with the rules unset.
+        w.window.reset();
+        QVERIFY(w.openPreview());
+        name = w.control<QComboBox>("ruleSetName");
+        QCOMPARE(name->itemText(0), QStringLiteral("假期/2024"));
+        name->setCurrentIndex(0);
+        QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
+        QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
+        for (std::size_t i = 0; i < 4; ++i) {
+            const bool on = i == 0 || i == 2;
+            QCOMPARE(w.optionChecks[i]->isChecked(), on);
+            QCOMPARE(w.optionTexts[i]->isEnabled(), on);
+            QCOMPARE(captionColour(*w.optionChecks[i]), on ? kHighlightColour : kNormalColour);
+        }
+        QCOMPARE(w.optionTexts[0]->text(), QStringLiteral("前"));
+        QCOMPARE(w.optionTexts[2]->text(), QStringLiteral("旅行"));
+        QVERIFY(w.singleMode->isChecked());
+        QCOMPARE(captionColour(*w.singleMode), kHighlightColour);
+
+        // Saving under a name in use asks first; No keeps the set.
+        w.platform.answers = {MessageAnswer::No};
+        w.control<BatchRulesPanel>("batchRules")->setRules({});
+        QTest::mouseClick(w.control<QPushButton>("saveRuleSet"), Qt::LeftButton);
+        QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
+        QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
+        QTest::mouseClick(w.control<QPushButton>("deleteRuleSet"), Qt::LeftButton);
+        QCOMPARE(name->count(), 0);
+        QCOMPARE(w.platform.messages.size(), 2);
+        QVERIFY(
+            QFile::exists(m_home.filePath(QStringLiteral("XDG_CONFIG_HOME/vornak/vornak.conf"))));
+    }
+
+    // Size, splitter and column widths come back with the next window.
+    void remembersItsLayout()
+    {
+        Preview w;
+        QVERIFY(w.openPreview());
+        w.preview->resize(720, 430);
+        auto* splitter = w.control<QSplitter>("batchSplitter");
+        splitter->setSizes({250, 440});
+        w.table->setColumnWidth(1, 123);
+        const QList<int> sizes = splitter->sizes();
+        w.window.reset();
+        QVERIFY(w.openPreview());
+        QCOMPARE(w.preview->size(), QSize(720, 430));
+        QCOMPARE(w.control<QSplitter>("batchSplitter")->sizes(), sizes);
+        QCOMPARE(w.table->columnWidth(1), 123);
+    }
+
+    // 执行 renames as the table shows, after the question; problems keep their names and are
+    // reported with their statuses. The window's rules apply to its own run only. The run goes
+    // the main window's way, so Ctrl+Z in the main window undoes it.
+    void runsTheBatchAsShown_data()
+    {
+        QTest::addColumn<QByteArrayList>("entries");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<BatchRules>("rules");
+        QTest::addColumn<int>("single"); // the selected entry in single mode; -1: batch mode
+        QTest::addColumn<QByteArrayList>("after"); // name=what it held
+        QTest::addColumn<QStringList>("outcome");
+        BatchRules lower = replacing(QStringLiteral("rm -rf"), QStringLiteral("照片"));
+        lower.extensionCase = LetterCase::Lower;
+        BatchRules numbered;
+        numbered.numbers = {0, 5, 3};
+        QTest::newRow("problems keep their names")
+            << QByteArrayList{"a.txt", "b.txt", "b.doc/", "x.log", "x.txt"} << "4=doc"
+            << BatchRules{} << -1
+            << QByteArrayList{"a.doc=a.txt", "b.doc=", "b.txt=b.txt", "x.log=x.log", "x.txt=x.txt"}
+            << QStringList{"已重命名 1 个文件，3 个未更改", "“b.txt” → “b.doc”：新名称已被占用",
+                           "“x.log” → “x.doc”：与本批其他文件重名",
+                           "“x.txt” → “x.doc”：与本批其他文件重名"};
+        QTest::newRow("the window's rules, hostile names")
+            << QByteArrayList{"IMG_1.JPG", "$(rm -rf) 🎉\xe9.JPG"} << "1=&$(x) " << lower << -1
+            << QByteArrayList{"&$(x) $(照片) 🎉\xe9.jpg=$(rm -rf) 🎉\xe9.JPG",
+                              "&$(x) IMG_1.jpg=IMG_1.JPG"}
+            << QStringList();
+        QTest::newRow("the window's number format")
+            << QByteArrayList{"b.txt", "a.txt"} << "3=x" << numbered << -1
+            << QByteArrayList{"x(000).txt=a.txt", "x(005).txt=b.txt"} << QStringList();
+        QTest::newRow("single mode")
+            << QByteArrayList{"a.txt", "b.txt"} << "2=_1" << BatchRules{} << 1
+            << QByteArrayList{"a.txt=a.txt", "b_1.txt=b.txt"} << QStringList();
+    }
+    void runsTheBatchAsShown()
+    {
+        QFETCH(QByteArrayList, entries);
+        QFETCH(QString, options);
+        QFETCH(BatchRules, rules);
+        QFETCH(int, single);
+        QFETCH(QByteArrayList, after);
+        QFETCH(QStringList, outcome);
+        Preview w;
+        w.makeEntries(entries);
+        QVERIFY(w.openPreview());
+        w.use(options);
+        if (single >= 0) {
+            QTest::mouseClick(w.singleMode, Qt::LeftButton);
+            w.fileList->setSelectedIndex(single);
+        }
+        w.control<BatchRulesPanel>("batchRules")->setRules(rules);
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        const QByteArrayList before = w.state();
+        w.platform.answers = {MessageAnswer::No};
+        QTest::mouseClick(w.runBatch, Qt::LeftButton);
+        QCOMPARE(w.state(), before);
+        QTest::mouseClick(w.runBatch, Qt::LeftButton);
+        QCOMPARE(w.state(), after);
+        QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
+        const ResultsWindow* results = w.window->findChild<RenameEngine*>()->resultsWindow();
+        QCOMPARE(results ? results->report().text().split(u'\r') : QStringList(), outcome);
+        QApplication::setActiveWindow(w.window.get());
+        w.fileList->setFocus();
+        QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));
+        QCOMPARE(w.state(), before);
+        removeUndecodableFiles(w.folder());
+    }
+
+    // With the window's rules set, the main window previews and runs as it always has.
+    void mainWindowKeepsItsOwnRules()
+    {
+        Preview w;
+        w.makeEntries({"IMG_1.JPG", "IMG_2.JPG"});
+        QVERIFY(w.openPreview());
+        BatchRules rules = replacing(QStringLiteral("trip"), QStringLiteral("x"));
+        rules.numbers.width = 3;
+        rules.extensionCase = LetterCase::Lower;
+        w.control<BatchRulesPanel>("batchRules")->setRules(rules);
+        w.use(QStringLiteral("3=trip"));
+        w.fileList->setSelectedIndex(0);
+        QTRY_COMPARE(w.previewLabel->text(), QStringLiteral("trip.JPG"));
+        QTest::mouseClick(w.runButton, Qt::LeftButton);
+        QCOMPARE(w.state(), (QByteArrayList{"trip(1).JPG=IMG_1.JPG", "trip(2).JPG=IMG_2.JPG"}));
+    }
+
+private:
+    QTemporaryDir m_home;
+};
+
+QTEST_MAIN(BatchPreviewWindowTest)
+#include "BatchPreviewWindowTest.moc"
