@@ -1,10 +1,12 @@
 #include "Timing.h"
 #include "Workloads.h"
 
-#include "core/RenameJournal.h"
+#include "core/OpenFolder.h"
+#include "core/RenameJob.h"
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
+#include "rename/RunProgress.h"
 #include "widgets/FileList.h"
 
 #include <fcntl.h>
@@ -95,8 +97,13 @@ WorkloadResult measureRenameWith(const BenchFolder& folder, const RenameWork& ou
 WorkloadResult measureRename(const BenchFolder& folder)
 {
     return measureRenameWith(folder, [](const QByteArray& folderPath, const NameList& names) {
+        const RenameJob job =
+            plannedJob(folderPath, composeRenames(names, kNumbered, kNumberedCase));
         OpenFolder open(folderPath);
-        return renameEntries(open, names, kNumbered, kNumberedCase);
+        std::size_t renamed = 0;
+        for (const Rename& step : job.plan)
+            renamed += open.renameNoReplace(step.oldName, step.newName).renamed();
+        return renamed;
     });
 }
 
@@ -107,19 +114,21 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder)
     if (!journalFolder.isValid())
         throw std::runtime_error("cannot create the journal folder");
     const RenameJournal journal(QFile::encodeName(journalFolder.path()));
-    return measureRenameWith(folder,
-                             [&journal](const QByteArray& folderPath, const NameList& names) {
-                                 const std::vector<Rename> plan =
-                                     planRenames(composeRenames(names, kNumbered, kNumberedCase));
-                                 JournalRun run = journal.begin(folderPath, plan);
-                                 if (!run.isStarted())
-                                     throw std::runtime_error("the journal cannot be written");
-                                 OpenFolder open(folderPath);
-                                 const std::size_t renamed = applyRenames(open, plan);
-                                 if (!run.finish())
-                                     throw std::runtime_error("the run cannot be marked complete");
-                                 return renamed;
-                             });
+    QWidget window;
+    // The run as the main window's run button does it, with the progress it would show.
+    return measureRenameWith(folder, [&journal, &window](const QByteArray& folderPath,
+                                                         const NameList& names) {
+        const RenameJob job =
+            plannedJob(folderPath, composeRenames(names, kNumbered, kNumberedCase));
+        RunProgress progress(window, QStringLiteral("正在重命名"), true,
+                             std::chrono::milliseconds(500));
+        const std::size_t total = job.plan.size();
+        const RunRecord record =
+            runJob(journal, job, [&](std::size_t done) { return progress.advance(done, total); });
+        if (record.journalError != JournalError::None)
+            throw std::runtime_error("the journal cannot be written");
+        return record.renamedCount;
+    });
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

@@ -28,7 +28,9 @@ WorkloadResult measureWindow(const BenchFolder& folder)
     checks[2]->setChecked(true);
 
     SystemPlatform platform;
-    BatchPreviewWindow window({fileList, optionControls}, platform, nullptr);
+    // Only edits are measured: the engine never runs, and writes no journal.
+    RenameEngine engine(fileList, platform, nullptr);
+    BatchPreviewWindow window({fileList, optionControls, engine}, platform, nullptr);
     // The plan workload's rules: compose, replace by an expression, change the case.
     BatchRules rules;
     rules.numbers.width = 6;

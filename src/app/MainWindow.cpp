@@ -139,6 +139,7 @@ void MainWindow::buildPopupMenu()
     m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
     // Added items come after the described ones.
     m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
+    m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, QStringLiteral("撤销重命名"));
 }
 
 void MainWindow::setTabOrder()
@@ -199,9 +200,18 @@ void MainWindow::connectReactions()
                                     m_renameState, m_platform, this);
     connect(m_previewTimer, &QTimer::timeout, preview, &LivePreview::tick);
     connect(m_previewLabel, &PreviewLabel::doubleClicked, preview, &LivePreview::showDetails);
-    auto* run = new RenameRun(*m_fileList, *options, m_renameState, m_platform, this);
+    m_renameEngine = new RenameEngine(*m_fileList, m_platform, this);
+    auto* run = new RenameRun({*m_fileList, *this}, *options, m_renameState, *m_renameEngine,
+                              m_platform, this);
     connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);
-    auto* batchPreview = new BatchPreviewOpener({*m_fileList, *options}, m_platform, *this);
+    m_renameUndo = new RenameUndo({*this, *m_undoRenameAction}, *m_renameEngine, m_platform, this);
+    connect(m_fileMenu, &QMenu::aboutToShow, m_renameUndo, &RenameUndo::updateUndoAction);
+    connect(m_undoRenameAction, &QAction::triggered, m_renameUndo, &RenameUndo::undoLast);
+    // A text box keeps Ctrl+Z for its own text while it has the focus.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, m_renameUndo, &RenameUndo::undoLast);
+    auto* batchPreview =
+        new BatchPreviewOpener({*m_fileList, *options, *m_renameEngine}, m_platform, *this);
     connect(m_batchPreviewAction, &QAction::triggered, batchPreview, &BatchPreviewOpener::open);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, batchPreview,
             &BatchPreviewOpener::open);
@@ -223,6 +233,8 @@ void MainWindow::load()
     m_splitterBar->move(m_splitterBar->x(), twipsToPixels(420));
     setCaptionColour(*m_batchMode, kHighlightColour);
     m_previewTimer->start();
+    // Once the window shows, so that the question about a run cut short stands over it.
+    QTimer::singleShot(0, m_renameUndo, &RenameUndo::offerInterruptedRuns);
 }
 
 } // namespace vornak

@@ -3,7 +3,9 @@
 #include "core/RenameState.h"
 #include "platform/Platform.h"
 #include "rename/PreviewLabel.h"
+#include "rename/RenameEngine.h"
 #include "rename/RenameOptionControls.h"
+#include "rename/RenameUndo.h"
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/FolderList.h"
@@ -53,6 +55,7 @@ inline constexpr char checkFileAction[] = "jianchawenjian";
 inline constexpr char checkAllAction[] = "quantijiancha";
 inline constexpr char checkContentsAction[] = "neirongjiancha";
 inline constexpr char batchPreviewAction[] = "PiLiangYuLan";
+inline constexpr char undoRenameAction[] = "CheXiaoChongMingMing";
 } // namespace controlName
 
 // The main window with every control, the popup menu of the file list, and the reactions
@@ -100,6 +103,10 @@ private:
     QAction* m_checkAllAction = nullptr;
     QAction* m_checkContentsAction = nullptr;
     QAction* m_batchPreviewAction = nullptr;
+    QAction* m_undoRenameAction = nullptr;
+
+    RenameEngine* m_renameEngine = nullptr;
+    RenameUndo* m_renameUndo = nullptr;
 };
 
 } // namespace vornak

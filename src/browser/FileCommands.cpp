@@ -1,6 +1,7 @@
 #include "FileCommands.h"
 
 #include "core/FileSystem.h"
+#include "core/Trash.h"
 #include "core/Twips.h"
 #include "platform/Messages.h"
 
@@ -12,6 +13,29 @@ namespace {
 // the main window's coordinates; they do not follow the list when the splitter moves it.
 constexpr int kPopupOffsetX = 1200;
 constexpr int kPopupOffsetY = 400;
+
+// Moves the file to the desktop's trash, from where it can be put back; only where its volume
+// has no trash is it deleted for good, after a second question that says so. False when the
+// file stays where it was although the user wanted it gone.
+bool discard(Platform& platform, const QByteArray& path)
+{
+    // A file the user may not write is refused, as rm asks before removing one; so is anything
+    // but a listed file that has taken the name since the list was read.
+    if (!fs::mayDelete(path))
+        return false;
+    switch (Trash().moveToTrash(path).outcome) {
+    case TrashOutcome::Trashed:
+        return true;
+    case TrashOutcome::NoTrashOnVolume:
+        return !confirm(
+                   platform,
+                   QStringLiteral("此处没有回收站，文件将被永久删除，无法恢复！确定删除吗？")) ||
+               fs::deleteFile(path);
+    case TrashOutcome::Failed:
+        break;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -48,8 +72,8 @@ void FileCommands::deleteFile()
 {
     FileList& fileList = m_controls.fileList;
     const QByteArray name = fileList.selectedName();
-    if (confirm(m_platform, QStringLiteral("确定删除吗？将永远无法恢复!")) &&
-        !fs::deleteFile(fileList.folderPath() + name)) {
+    if (confirm(m_platform, QStringLiteral("确定将文件移到回收站吗？")) &&
+        !discard(m_platform, fileList.folderPath() + name)) {
         showMissingFileMessage(m_platform, fileList.folderPath(), name);
         return;
     }

@@ -88,13 +88,14 @@ bool isListedFile(const QByteArray& path)
     return statFollowing(path, st) && S_ISREG(st.st_mode) && !hiddenName(path);
 }
 
+bool mayDelete(const QByteArray& path)
+{
+    return isListedFile(path) && ::access(path.constData(), W_OK) == 0;
+}
+
 bool deleteFile(const QByteArray& path)
 {
-    // The counterpart of a read-only file is one the user may not write; like rm, do not
-    // remove it without being asked specifically.
-    if (!isListedFile(path) || ::access(path.constData(), W_OK) != 0)
-        return false;
-    return ::unlink(path.constData()) == 0;
+    return mayDelete(path) && ::unlink(path.constData()) == 0;
 }
 
 RenameOutcome renameFailure(int error, int dir, const QByteArray& from)

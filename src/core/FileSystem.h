@@ -13,7 +13,10 @@ namespace vornak::fs {
 [[nodiscard]] std::optional<qint64> fileLength(const QByteArray& path);
 // A regular file (or a link to one) whose name does not start with ".".
 [[nodiscard]] bool isListedFile(const QByteArray& path);
-// Removes a listed-kind file outright; refuses a file the user may not write.
+// A listed-kind file the user may write. The counterpart of a read-only file is one the user
+// may not write; like rm, the program does not remove it without being asked specifically.
+[[nodiscard]] bool mayDelete(const QByteArray& path);
+// Removes a listed-kind file outright, when mayDelete.
 [[nodiscard]] bool deleteFile(const QByteArray& path);
 // Renames an entry of the open folder dir without ever replacing an existing entry, on any
 // file system: with the no-replace flag; where that is refused, by a hard link; where links

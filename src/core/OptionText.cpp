@@ -4,7 +4,9 @@ namespace vornak {
 
 QString withoutForbiddenNameChars(QString text)
 {
-    text.removeIf([](QChar c) { return kForbiddenNameChars.contains(c); });
+    text.removeIf([](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f || kForbiddenNameChars.contains(c);
+    });
     return text;
 }
 

@@ -9,6 +9,8 @@ namespace vornak {
 // boxes drop them as they arrive, so no option text can reach into another folder.
 inline constexpr QStringView kForbiddenNameChars = u"\\/:*?<>|";
 
+// The text without the forbidden characters and without control characters (below U+0020,
+// and U+007F): a pasted line break would otherwise become part of every new name.
 QString withoutForbiddenNameChars(QString text);
 
 } // namespace vornak

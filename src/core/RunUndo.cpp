@@ -1,6 +1,7 @@
 #include "RunUndo.h"
 
 #include "FileDescriptor.h"
+#include "FolderSpellings.h"
 #include "OpenFolder.h"
 
 #include <QHash>
@@ -38,21 +39,65 @@ private:
     QHash<FileIdentity, std::size_t> m_firstStep;
 };
 
-UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
-                  StartingPlaces& startingPlaces)
-{
-    UndoStep done{step.oldName, step.newName, UndoOutcome::Failed, 0};
-    const auto atNewName = identityAt(dir, step.newName.constData());
-    if (step.identity && atNewName == step.identity) {
-        if (folder.renameNoReplace(step.newName, step.oldName).renamed()) {
-            done.outcome = UndoOutcome::Restored;
-            return done;
+// Which spelling of a case-only step the folder holds. On a volume that ignores case, stat
+// finds the file under either spelling, so only the folder's listing tells; it is read at the
+// first case-only step and kept up to date by the steps undone after it.
+class Spellings {
+public:
+    explicit Spellings(int dir) : m_dir(dir) {}
+
+    bool holds(const QByteArray& name)
+    {
+        if (!m_read) {
+            m_spellings = FolderSpellings::read(m_dir);
+            m_read = true;
         }
-        done.error = errno;
-        if (identityAt(dir, step.oldName.constData()))
-            done.outcome = UndoOutcome::OldNameTaken;
+        // A folder that cannot be listed leaves the answer to stat.
+        return !m_spellings || m_spellings->holds(name);
+    }
+    void moved(const QByteArray& from, const QByteArray& to)
+    {
+        if (m_spellings)
+            m_spellings->moved(from, to);
+    }
+
+private:
+    int m_dir;
+    bool m_read = false;
+    std::optional<FolderSpellings> m_spellings;
+};
+
+// Moves the file back from where the step left it; Restored, or why not.
+UndoStep moveBack(int dir, OpenFolder& folder, const JournalStep& step, const QByteArray& from,
+                  Spellings& spellings)
+{
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
+    if (folder.renameNoReplace(from, step.oldName).renamed()) {
+        spellings.moved(from, step.oldName);
         return done;
     }
+    done.error = errno;
+    done.outcome =
+        identityAt(dir, step.oldName.constData()) ? UndoOutcome::OldNameTaken : UndoOutcome::Failed;
+    return done;
+}
+
+UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
+                  StartingPlaces& startingPlaces, Spellings& spellings)
+{
+    const bool caseOnly = FolderSpellings::differOnlyInCase(step.oldName, step.newName);
+    auto atNewName = identityAt(dir, step.newName.constData());
+    if (caseOnly && atNewName && !spellings.holds(step.newName))
+        atNewName.reset();
+    if (step.identity && atNewName == step.identity)
+        return moveBack(dir, folder, step, step.newName, spellings);
+    // A case-only rename cut short between its two moves left the file at its step name.
+    if (caseOnly && step.identity) {
+        const QByteArray stepName = caseStepName(step.oldName);
+        if (identityAt(dir, stepName.constData()) == step.identity)
+            return moveBack(dir, folder, step, stepName, spellings);
+    }
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Failed, 0};
     if (step.identity && startingPlaces.holds(step))
         done.outcome = UndoOutcome::NotRenamed;
     else if (atNewName)
@@ -77,9 +122,10 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
     }
     OpenFolder renamer(folder);
     StartingPlaces startingPlaces(dir.get(), steps);
+    Spellings spellings(dir.get());
     report.steps.reserve(steps.size());
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        report.steps.push_back(undoStep(dir.get(), renamer, *step, startingPlaces));
+        report.steps.push_back(undoStep(dir.get(), renamer, *step, startingPlaces, spellings));
         if (progress)
             progress(report.steps.size(), steps.size());
     }

@@ -15,7 +15,7 @@ void showMissingFileMessage(Platform& platform, const QByteArray& folderPath,
     const QString prompt = QStringLiteral("位置：") + kLineBreak +
                            displayText(folderPath + entryName) + kLineBreak +
                            QStringLiteral("没有此文件！请检查！");
-    platform.messageBox(prompt, MessageButtons::Ok, QStringLiteral("出错提示!"));
+    platform.messageBox(prompt, MessageButtons::Ok, kErrorTitle);
 }
 
 bool confirm(Platform& platform, const QString& question)

@@ -2,12 +2,11 @@
 
 #include "Named.h"
 #include "ProgramSettings.h"
-#include "RenameRun.h"
 #include "RuleSetStore.h"
 #include "StatusSummary.h"
 
 #include "core/NameRules.h"
-#include "core/OpenFolder.h"
+#include "core/RenameJob.h"
 #include "platform/Messages.h"
 
 #include <QGroupBox>
@@ -18,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <tuple>
 
 namespace vornak {
 
@@ -40,8 +38,8 @@ QString waitingText(NumberingOrder order)
 } // namespace
 
 BatchPreviewWindow::BatchPreviewWindow(Sources sources, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_fileList(sources.fileList), m_options(sources.options),
-      m_platform(platform)
+    : QWidget(parent, Qt::Window), m_fileList(sources.fileList), m_engine(sources.engine),
+      m_options(sources.options), m_platform(platform)
 {
     setObjectName(QStringLiteral("batchPreviewWindow"));
     setWindowTitle(QStringLiteral("批量预览"));
@@ -311,7 +309,7 @@ void BatchPreviewWindow::run()
         return;
     const RenameOptions options = m_options.options();
     // The run stays in the folder it starts in, whatever the list shows meanwhile.
-    OpenFolder folder(m_fileList.folderPath());
+    const QByteArray folder = m_fileList.path();
     // As the main window's batch run does: the entries as the folder holds them now (the
     // refresh reads the folder's other entries too), their dates read again where the order
     // needs them.
@@ -326,9 +324,7 @@ void BatchPreviewWindow::run()
         m_dates = m_datesReader.readNow(m_folderPath, *m_entries, order == NumberingOrder::Taken);
         m_datesFor = order;
     }
-    const PlannedBatch batch = plan(options, rules);
-    std::ignore = applyRenames(folder, batch.renames(*m_entries));
-    m_fileList.refresh();
+    m_engine.run(batchJob(folder, plan(options, rules), *m_entries), *this);
 }
 
 void BatchPreviewWindow::showRuleSetNames(const QString& current)

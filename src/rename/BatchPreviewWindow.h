@@ -3,6 +3,7 @@
 #include "BatchPreviewModel.h"
 #include "BatchRulesPanel.h"
 #include "FileDatesReader.h"
+#include "RenameEngine.h"
 #include "RenameOptionControls.h"
 
 #include "core/FolderEntries.h"
@@ -33,6 +34,8 @@ public:
     struct Sources {
         FileList& fileList;
         RenameOptionControls& options;
+        // Its runs go the main window's way: journaled, reported and undoable alike.
+        RenameEngine& engine;
     };
 
     BatchPreviewWindow(Sources sources, Platform& platform, QWidget* parent);
@@ -76,6 +79,7 @@ private:
     void showRuleSetNames(const QString& current);
 
     FileList& m_fileList;
+    RenameEngine& m_engine;
     RenameOptionControls& m_options;
     Platform& m_platform;
 

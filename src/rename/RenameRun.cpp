@@ -2,8 +2,6 @@
 
 #include "platform/Messages.h"
 
-#include <tuple>
-
 namespace vornak {
 
 std::vector<Rename> composeRenames(const NameList& entries, const RenameState& state,
@@ -20,51 +18,40 @@ std::vector<Rename> composeRenames(const NameList& entries, const RenameState& s
     return renames;
 }
 
-std::size_t applyRenames(OpenFolder& folder, const std::vector<Rename>& plan)
-{
-    std::size_t renamed = 0;
-    for (const Rename& rename : plan)
-        renamed += folder.renameNoReplace(rename.oldName, rename.newName).renamed();
-    return renamed;
-}
-
-std::size_t renameEntries(OpenFolder& folder, const NameList& entries, const RenameState& state,
-                          NameCase nameCase)
-{
-    return applyRenames(folder, planRenames(composeRenames(entries, state, nameCase)));
-}
-
-RenameRun::RenameRun(FileList& fileList, const RenameOptionControls& options,
-                     const RenameState& state, Platform& platform, QObject* parent)
-    : QObject(parent), m_fileList(fileList), m_options(options), m_state(state),
+RenameRun::RenameRun(Controls controls, const RenameOptionControls& options,
+                     const RenameState& state, RenameEngine& engine, Platform& platform,
+                     QObject* parent)
+    : QObject(parent), m_controls(controls), m_options(options), m_state(state), m_engine(engine),
       m_platform(platform)
 {}
 
-// Nothing reports how many files were renamed: a file that keeps its name is left as it is.
 void RenameRun::run()
 {
+    FileList& fileList = m_controls.fileList;
     const RenameOptions options = m_options.options();
     const bool batch = options.mode == RenameMode::Batch;
-    const int selected = m_fileList.selectedIndex();
+    const int selected = fileList.selectedIndex();
     // A single-mode click between a reload of the list and the next tick has no file.
     if (!batch && selected < 0)
         return;
     if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
         return;
     // The run stays in the folder it starts in, whatever the list shows meanwhile.
-    OpenFolder folder(m_fileList.folderPath());
-    if (batch) {
-        m_fileList.refresh();
-        if (options.anyTicked())
-            std::ignore = renameEntries(folder, m_fileList.names(), m_state, options.nameCase());
-        return;
-    }
+    const QByteArray folder = fileList.path();
+    if (batch)
+        fileList.refresh();
     if (!options.anyTicked())
         return;
-    const QByteArray name = m_fileList.entryName(selected);
-    if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
-                                      CompositionUse::Execution))
-        std::ignore = applyRenames(folder, planRenames({{name, std::move(*newName)}}));
+    std::vector<Rename> wanted;
+    if (batch) {
+        wanted = composeRenames(fileList.names(), m_state, options.nameCase());
+    } else {
+        const QByteArray name = fileList.entryName(selected);
+        if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
+                                          CompositionUse::Execution))
+            wanted.push_back({name, std::move(*newName)});
+    }
+    m_engine.run(plannedJob(folder, wanted), m_controls.window);
 }
 
 } // namespace vornak

@@ -65,15 +65,8 @@ bool FileList::load(const QByteArray& path, const FilePattern& pattern)
     // The same folder read again stays where it was; another one starts at its top.
     if (!samePath)
         scrollToTop();
-    if (keepSelection) {
-        const NameList& names = m_model.names();
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (names.bytesAt(i) == selected) {
-                setSelectedIndex(static_cast<int>(i));
-                break;
-            }
-        }
-    }
+    if (keepSelection)
+        selectName(selected);
     return true;
 }
 
@@ -115,6 +108,18 @@ void FileList::setSelectedIndex(int index)
     const QModelIndex row = m_model.index(index);
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
     scrollTo(row);
+}
+
+void FileList::selectName(QByteArrayView name)
+{
+    const NameList& names = m_model.names();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names.bytesAt(i) == name) {
+            setSelectedIndex(static_cast<int>(i));
+            return;
+        }
+    }
+    clearSelection();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event)

@@ -37,6 +37,8 @@ public:
     // The selected entry's name; empty when none is selected.
     QByteArray selectedName() const;
     void setSelectedIndex(int index);
+    // Selects the entry of this name; selects none when no entry has it.
+    void selectName(QByteArrayView name);
 
 Q_SIGNALS:
     void pathChanged();

@@ -85,7 +85,8 @@ private Q_SLOTS:
         QCOMPARE(seen, tabOrder);
     }
 
-    // The menu tree opens only as a popup, never as a menu bar.
+    // The menu tree opens only as a popup, never as a menu bar. Undo comes after the described
+    // items.
     void popupMenu()
     {
         test::MainWindowFixture w;
@@ -93,10 +94,11 @@ private Q_SLOTS:
         auto* top = w.find<QMenu>("XuanXiang");
         QVERIFY(top && !top->isVisible() && !w.find<QMenuBar>({}));
         QCOMPARE(top->title(), QStringLiteral("选项"));
-        QCOMPARE(itemsOf(top), (QStringList{"DaKaiWenJianJia 打开文件夹", "DaKaiWenJian 打开文件",
-                                            "ShanChuWenJian 删除文件", "jiancha 检查",
-                                            "jianchawenjian 检查文件", "quantijiancha 全体检查",
-                                            "neirongjiancha 内容检查", "PiLiangYuLan 批量预览…"}));
+        QCOMPARE(itemsOf(top),
+                 (QStringList{"DaKaiWenJianJia 打开文件夹", "DaKaiWenJian 打开文件",
+                              "ShanChuWenJian 删除文件", "jiancha 检查", "jianchawenjian 检查文件",
+                              "quantijiancha 全体检查", "neirongjiancha 内容检查",
+                              "PiLiangYuLan 批量预览…", "CheXiaoChongMingMing 撤销重命名"}));
     }
 
     // There is no drive "D": the lists stay on the start folder, without a word.

@@ -141,7 +141,7 @@ private Q_SLOTS:
                             const QList<QByteArray>& listed) {
             QTest::newRow(name) << item << answer << gone << opened << messages << listed;
         };
-        const QString confirm = "Vornak|确定删除吗？将永远无法恢复!|YesNo";
+        const QString confirm = "Vornak|确定将文件移到回收站吗？|YesNo";
         const QList<QByteArray> before{"a.txt", "b c.txt", "c.txt"};
         const QList<QByteArray> after{"a.txt", "b c.txt", "c.txt", "new.txt"};
         const auto yes = MessageAnswer::Yes;

@@ -1,9 +1,12 @@
 #include "core/FileDescriptor.h"
 #include "core/OpenFolder.h"
+#include "core/RenameJournal.h"
 #include "core/RenamePlan.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
@@ -21,7 +24,9 @@ Q_DECLARE_METATYPE(vornak::RenameOutcome)
 // and ignore letter case: exFAT through FUSE, and FAT in the kernel where it has one. Each row
 // runs in a folder of its own: every file holds its first name, the wanted renames ("old>new")
 // go through the plan in one open folder, and the folder must then hold exactly the state
-// (nothing stray, such as a placeholder or a .fuse_hidden file).
+// (nothing stray, such as a placeholder or a .fuse_hidden file). The journaled run is undone,
+// once cut short before its first rename and once after all, and each time the folder holds
+// exactly what it held before.
 class RenameOnVolumesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -91,18 +96,43 @@ void RenameOnVolumesTest::renameOn(std::unique_ptr<TestMount>& mount, TestMount:
     std::vector<Rename> renames;
     for (const QByteArray& rename : wanted.split('|'))
         renames.push_back({rename.split('>')[0], rename.split('>')[1]});
+    const std::vector<Rename> plan = planRenames(renames);
+    const QByteArrayList initial = test::folderState(dir.get());
+    const QTemporaryDir journalFolder;
+    const RenameJournal journal(QFile::encodeName(journalFolder.path()));
+    // Only the folder's listing tells which spelling it holds: stat on a volume that ignores
+    // case finds the file under the new one too.
+    const auto undoneExactly = [&](qint64 runId) {
+        const UndoReport report = journal.undo(runId);
+        for (const UndoStep& step : report.steps)
+            if (step.outcome != UndoOutcome::Restored && step.outcome != UndoOutcome::NotRenamed)
+                return false;
+        return report.status == UndoStatus::Undone && test::folderState(dir.get()) == initial;
+    };
+    qint64 cutBeforeTheFirstRename = 0;
+    {
+        const JournalRun cut = journal.begin(path, plan);
+        cutBeforeTheFirstRename = cut.id();
+    }
+    QVERIFY(undoneExactly(cutBeforeTheFirstRename));
+
     QHash<QByteArray, RenameOutcome> got;
+    JournalRun run = journal.begin(path, plan);
+    QVERIFY(run.isStarted());
     {
         OpenFolder folder(path);
-        for (const Rename& rename : planRenames(renames))
+        for (const Rename& rename : plan)
             got.insert(rename.oldName,
                        folder.renameNoReplace(rename.oldName, rename.newName).outcome);
     }
+    const qint64 runId = run.id();
+    QVERIFY(run.finish());
     QList<RenameOutcome> inListOrder;
     for (const Rename& rename : renames)
         inListOrder.append(got.value(rename.oldName, RenameOutcome::Other));
     QCOMPARE(inListOrder, outcomes);
     QCOMPARE(test::folderState(dir.get()), state.split('|'));
+    QVERIFY(undoneExactly(runId));
 }
 
 QTEST_GUILESS_MAIN(RenameOnVolumesTest)

@@ -10,8 +10,6 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -19,6 +17,7 @@
 using namespace vornak;
 using namespace Qt::StringLiterals;
 using vornak::test::contentOf;
+using vornak::test::setImmutable;
 using vornak::test::TestMount;
 using vornak::test::writeFile;
 
@@ -39,17 +38,6 @@ mode_t modeOf(const QByteArray& path)
 {
     struct stat st {};
     return ::lstat(path.constData(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-// The folder's immutable flag: not even root may then add, remove or rename its entries.
-bool setImmutable(const QByteArray& folder, bool immutable)
-{
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY));
-    int flags = 0;
-    if (!dir.isOpen() || ::ioctl(dir.get(), FS_IOC_GETFLAGS, &flags) != 0)
-        return false;
-    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    return ::ioctl(dir.get(), FS_IOC_SETFLAGS, &flags) == 0;
 }
 
 // The trashed entry's .trashinfo, checked for what the desktop's trash needs: the recorded

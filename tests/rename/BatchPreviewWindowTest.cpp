@@ -6,6 +6,7 @@
 #include "support/TestJpeg.h"
 #include "widgets/CaptionColour.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -121,7 +122,7 @@ private Q_SLOTS:
     }
     void init() { ProgramSettings().clear(); }
 
-    // F2 and the menu's last item open one window, which closes with the main window. Closed,
+    // F2 and the menu's item 批量预览… open one window, which closes with the main window. Closed,
     // it comes back showing the folder the main window shows then.
     void opensOnceAndClosesWithTheMainWindow()
     {
@@ -130,19 +131,17 @@ private Q_SLOTS:
         QVERIFY(w.openPreview());
         QCOMPARE(w.preview->windowTitle(), QStringLiteral("批量预览"));
         QPointer<BatchPreviewWindow> first = w.preview;
-        auto* menu = w.find<QMenu>(QStringLiteral("XuanXiang"));
-        QVERIFY(menu);
-        QAction* last = menu->actions().last();
-        QCOMPARE(last->objectName() + u' ' + last->text(),
-                 QStringLiteral("PiLiangYuLan 批量预览…"));
+        auto* item = w.find<QAction>(QStringLiteral("PiLiangYuLan"));
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("批量预览…"));
         QVERIFY(w.openPreview());
-        last->trigger();
+        item->trigger();
         QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
         QCOMPARE(w.preview, first.data());
         w.preview->close();
         QVERIFY(!first->isVisible());
         QVERIFY(w.folderList->setPath(w.at("sub")));
-        last->trigger();
+        item->trigger();
         QVERIFY(first->isVisible());
         QCOMPARE(w.rows(), QStringList{"b.txt>b.txt 不变"});
         QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
@@ -386,8 +385,9 @@ private Q_SLOTS:
         QCOMPARE(w.table->columnWidth(1), 123);
     }
 
-    // 执行 renames as the table shows, after the question; problems keep their names. The
-    // window's rules apply to its own run only.
+    // 执行 renames as the table shows, after the question; problems keep their names and are
+    // reported with their statuses. The window's rules apply to its own run only. The run goes
+    // the main window's way, so Ctrl+Z in the main window undoes it.
     void runsTheBatchAsShown_data()
     {
         QTest::addColumn<QByteArrayList>("entries");
@@ -395,6 +395,7 @@ private Q_SLOTS:
         QTest::addColumn<BatchRules>("rules");
         QTest::addColumn<int>("single"); // the selected entry in single mode; -1: batch mode
         QTest::addColumn<QByteArrayList>("after"); // name=what it held
+        QTest::addColumn<QStringList>("outcome");
         BatchRules lower = replacing(QStringLiteral("rm -rf"), QStringLiteral("照片"));
         lower.extensionCase = LetterCase::Lower;
         BatchRules numbered;
@@ -402,16 +403,21 @@ private Q_SLOTS:
         QTest::newRow("problems keep their names")
             << QByteArrayList{"a.txt", "b.txt", "b.doc/", "x.log", "x.txt"} << "4=doc"
             << BatchRules{} << -1
-            << QByteArrayList{"a.doc=a.txt", "b.doc=", "b.txt=b.txt", "x.log=x.log", "x.txt=x.txt"};
+            << QByteArrayList{"a.doc=a.txt", "b.doc=", "b.txt=b.txt", "x.log=x.log", "x.txt=x.txt"}
+            << QStringList{"已重命名 1 个文件，3 个未更改", "“b.txt” → “b.doc”：新名称已被占用",
+                           "“x.log” → “x.doc”：与本批其他文件重名",
+                           "“x.txt” → “x.doc”：与本批其他文件重名"};
         QTest::newRow("the window's rules, hostile names")
             << QByteArrayList{"IMG_1.JPG", "$(rm -rf) 🎉\xe9.JPG"} << "1=&$(x) " << lower << -1
             << QByteArrayList{"&$(x) $(照片) 🎉\xe9.jpg=$(rm -rf) 🎉\xe9.JPG",
-                              "&$(x) IMG_1.jpg=IMG_1.JPG"};
+                              "&$(x) IMG_1.jpg=IMG_1.JPG"}
+            << QStringList();
         QTest::newRow("the window's number format")
             << QByteArrayList{"b.txt", "a.txt"} << "3=x" << numbered << -1
-            << QByteArrayList{"x(000).txt=a.txt", "x(005).txt=b.txt"};
-        QTest::newRow("single mode") << QByteArrayList{"a.txt", "b.txt"} << "2=_1" << BatchRules{}
-                                     << 1 << QByteArrayList{"a.txt=a.txt", "b_1.txt=b.txt"};
+            << QByteArrayList{"x(000).txt=a.txt", "x(005).txt=b.txt"} << QStringList();
+        QTest::newRow("single mode")
+            << QByteArrayList{"a.txt", "b.txt"} << "2=_1" << BatchRules{} << 1
+            << QByteArrayList{"a.txt=a.txt", "b_1.txt=b.txt"} << QStringList();
     }
     void runsTheBatchAsShown()
     {
@@ -420,6 +426,7 @@ private Q_SLOTS:
         QFETCH(BatchRules, rules);
         QFETCH(int, single);
         QFETCH(QByteArrayList, after);
+        QFETCH(QStringList, outcome);
         Preview w;
         w.makeEntries(entries);
         QVERIFY(w.openPreview());
@@ -437,6 +444,13 @@ private Q_SLOTS:
         QTest::mouseClick(w.runBatch, Qt::LeftButton);
         QCOMPARE(w.state(), after);
         QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
+        const ResultsWindow* results = w.window->findChild<RenameEngine*>()->resultsWindow();
+        QCOMPARE(results ? results->report().text().split(u'\r') : QStringList(), outcome);
+        QApplication::setActiveWindow(w.window.get());
+        w.fileList->setFocus();
+        QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));
+        QCOMPARE(w.state(), before);
         removeUndecodableFiles(w.folder());
     }
 

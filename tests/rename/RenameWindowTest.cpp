@@ -1,4 +1,4 @@
-#include "support/MainWindowFixture.h"
+#include "support/RenameWindow.h"
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
 
@@ -7,8 +7,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QScopeGuard>
+
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vornak;
 using namespace vornak::test;
@@ -32,28 +35,10 @@ Sizes sizesIn(const QByteArray& folder)
     return sizes;
 }
 
-// The main window on a folder of its own, with its timer running.
-struct RenameWindow : MainWindowFixture {
-    // Makes the files; the nth file is n bytes long.
-    void makeFiles(const QList<QByteArray>& names)
-    {
-        for (qsizetype i = 0; i < names.size(); ++i)
-            QVERIFY(makeFile(at(names[i]), i + 1));
-    }
-    // Ticks option n with the mouse and gives its text box the text as a paste would, for
-    // "n=text".
-    void use(const QString& option)
-    {
-        const auto n = std::size_t(option.left(1).toInt() - 1);
-        QTest::mouseClick(optionChecks[n], Qt::LeftButton);
-        optionTexts[n]->setFocus();
-        optionTexts[n]->insert(option.mid(2));
-    }
-    // True once the timer has ticked: the tick saw everything done before.
-    bool waitForTick() { return QSignalSpy(previewTimer, &QTimer::timeout).wait(2000); }
-};
-
 } // namespace
+
+enum class Obstacle { None, FolderAtX3, FirstImmutable, SelectedGone };
+Q_DECLARE_METATYPE(Obstacle)
 
 class RenameWindowTest : public QObject {
     Q_OBJECT
@@ -76,7 +61,8 @@ private Q_SLOTS:
         QCOMPARE(text.text(), QStringLiteral("xy"));
     }
 
-    // Typed or pasted, the characters a name cannot hold are dropped.
+    // Typed or pasted, the characters a name cannot hold are dropped, control characters too:
+    // a pasted line break would otherwise become part of every new name.
     void forbiddenCharactersAreDropped()
     {
         RenameWindow w;
@@ -89,9 +75,10 @@ private Q_SLOTS:
         QCOMPARE(text.text(), QStringLiteral("ba"));
         QCOMPARE(text.cursorPosition(), 1);
         text.clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("x\\/:*?<>|y"));
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("x\\/:*?<>|y\r\n\t\x01\x1f\x7fz\u00a0"));
         QTest::keyClick(&text, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(text.text(), QStringLiteral("xy"));
+        QCOMPARE(text.text(), QStringLiteral("xyz\u00a0"));
     }
 
     // Each tick previews the selected entry and enables the run button when there is work.
@@ -141,38 +128,70 @@ private Q_SLOTS:
     }
 
     // "new<old": the file first named old is now called new; each file is known by its size.
-    // Single mode renames only the selected file; "No" to the question changes nothing.
+    // Single mode renames only the selected file; "No" to the question changes nothing. The
+    // selected file stays selected under its new name; the files that kept their names are
+    // listed in the outcome window, which shows only when there are any.
     void renamesTheFolder_data()
     {
         QTest::addColumn<QList<QByteArray>>("files");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QList<QByteArray>>("after");
         QTest::addColumn<int>("single"); // the selected entry in single mode; -1: batch mode
+        QTest::addColumn<QByteArray>("selected");
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<QStringList>("outcome");
         using F = QList<QByteArray>;
         const QByteArray longName = QByteArray(240, 'l') + ".txt";
         const QByteArray shell = "-\"&^%!'$ ";
+        const auto none = Obstacle::None;
         QTest::newRow("batch numbers by list position")
             << F{"b.txt", "a.txt", "c.doc"} << QStringLiteral("3=x")
-            << F{"x(1).txt<a.txt", "x(2).txt<b.txt", "x(3).doc<c.doc"} << -1;
+            << F{"x(1).txt<a.txt", "x(2).txt<b.txt", "x(3).doc<c.doc"} << -1 << QByteArray("b.txt")
+            << none << QStringList();
         QTest::newRow("single mode renames the selected file, numbered by its place")
             << F{"IMG_0001.JPG", "README"} << QStringLiteral("3=trip")
-            << F{"IMG_0001.JPG", "trip(2).README<README"} << 1;
+            << F{"IMG_0001.JPG", "trip(2).README<README"} << 1 << QByteArray("README") << none
+            << QStringList();
         QTest::newRow("collisions leave the files: the first onto a free name wins")
             << F{"a.doc", "a.txt", "b.log", "b.txt"} << QStringLiteral("4=log")
-            << F{"a.log<a.doc", "a.txt", "b.log", "b.txt"} << -1;
+            << F{"a.log<a.doc", "a.txt", "b.log", "b.txt"} << -1 << QByteArray("a.txt") << none
+            << QStringList{"已重命名 1 个文件，2 个未更改", "“a.txt” → “a.log”：新名称已被占用",
+                           "“b.txt” → “b.log”：新名称已被占用"};
         QTest::newRow("shell characters, CJK, emoji and bytes that are not UTF-8 stay exact")
             << F{shell + "照片🎉\xe9.txt"} << "1=" + QString::fromUtf8(shell) + "旅行🌏"
-            << F{shell + "旅行🌏" + shell + "照片🎉\xe9.txt<" + shell + "照片🎉\xe9.txt"} << -1;
+            << F{shell + "旅行🌏" + shell + "照片🎉\xe9.txt<" + shell + "照片🎉\xe9.txt"} << -1
+            << shell + "照片🎉\xe9.txt" << none << QStringList();
         QTest::newRow("a name too long for the file system leaves the file")
             << F{"short.txt", longName} << QStringLiteral("1=pppppppppppppppppppp")
-            << F{"ppppppppppppppppppppshort.txt<short.txt", longName} << -1;
+            << F{"ppppppppppppppppppppshort.txt<short.txt", longName} << -1 << longName << none
+            << QStringList{"已重命名 1 个文件，1 个未更改", "“" + longName +
+                                                                "” → “pppppppppppppppppppp" +
+                                                                longName + "”：新名称太长"};
+        // The new name of x(1).txt is a folder, which the list does not show.
+        QTest::newRow("a file waiting on one that could not move")
+            << F{"a.txt", "b.txt", "x(1).txt"} << QStringLiteral("3=x")
+            << F{"a.txt", "x(2).txt<b.txt", "x(1).txt"} << -1 << QByteArray("b.txt")
+            << Obstacle::FolderAtX3
+            << QStringList{"已重命名 1 个文件，2 个未更改",
+                           "“x(1).txt” → “x(3).txt”：新名称已被占用",
+                           "“a.txt” → “x(1).txt”：需等待的文件未能改名"};
+        QTest::newRow("a file that may not be changed")
+            << F{"a.txt", "b.txt"} << QStringLiteral("2=_v2") << F{"a.txt", "b_v2.txt<b.txt"} << -1
+            << QByteArray("a.txt") << Obstacle::FirstImmutable
+            << QStringList{"已重命名 1 个文件，1 个未更改", "“a.txt” → “a_v2.txt”：没有权限或只读"};
+        QTest::newRow("the selected file gone behind the list's back")
+            << F{"a.txt", "b.txt"} << QStringLiteral("1=new_") << F{"b.txt"} << 0
+            << QByteArray("a.txt") << Obstacle::SelectedGone
+            << QStringList{"已重命名 0 个文件，1 个未更改", "“a.txt” → “new_a.txt”：文件已不存在"};
         F many;
         F numbered;
         for (int i = 0; i < 33000; ++i) {
             many.append("f" + QByteArray::number(i) + ".dat");
             numbered.append("x(" + QByteArray::number(i + 1) + ").dat<" + many.last());
         }
-        QTest::newRow("more than 32,767 files") << many << QStringLiteral("3=x") << numbered << -1;
+        QTest::newRow("more than 32,767 files")
+            << many << QStringLiteral("3=x") << numbered << -1 << QByteArray("f32999.dat") << none
+            << QStringList();
     }
     void renamesTheFolder()
     {
@@ -180,25 +199,42 @@ private Q_SLOTS:
         QFETCH(QString, option);
         QFETCH(QList<QByteArray>, after);
         QFETCH(int, single);
+        QFETCH(QByteArray, selected);
+        QFETCH(Obstacle, obstacle);
+        QFETCH(QStringList, outcome);
         RenameWindow w;
         w.makeFiles(files);
+        if (obstacle == Obstacle::FolderAtX3)
+            QVERIFY(::mkdir(w.at("x(3).txt").constData(), 0755) == 0);
         QVERIFY(w.open());
         w.use(option);
-        if (single >= 0) {
+        if (single >= 0)
             QTest::mouseClick(w.singleMode, Qt::LeftButton);
-            w.fileList->setSelectedIndex(single);
-        }
+        w.fileList->selectName(selected);
         QVERIFY(w.waitForTick());
         const Sizes before = sizesIn(w.folder());
-        w.platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        const auto immutable = qScopeGuard([&] { setImmutable(w.at(files.first()), false); });
+        if (obstacle == Obstacle::FirstImmutable)
+            QVERIFY(setImmutable(w.at(files.first()), true));
+        if (obstacle == Obstacle::SelectedGone)
+            QVERIFY(::unlink(w.at(selected).constData()) == 0);
+        w.platform.answers = {MessageAnswer::No};
         QTest::mouseClick(w.runButton, Qt::LeftButton);
-        QCOMPARE(sizesIn(w.folder()), before);
-        QTest::mouseClick(w.runButton, Qt::LeftButton);
+        QCOMPARE(sizesIn(w.folder()).size(), before.size() - (obstacle == Obstacle::SelectedGone));
+        w.runAll();
         Sizes expected;
-        for (const QByteArray& entry : after)
-            expected.insert(entry.split('<').first(), before.value(entry.split('<').last(), -1));
+        QByteArray selectedAfter;
+        for (const QByteArray& entry : after) {
+            const QByteArray newName = entry.split('<').first();
+            const QByteArray oldName = entry.split('<').last();
+            expected.insert(newName, before.value(oldName, -1));
+            if (oldName == selected)
+                selectedAfter = newName;
+        }
         QCOMPARE(sizesIn(w.folder()), expected);
         QCOMPARE(w.platform.messages.size(), 2);
+        QCOMPARE(w.fileList->selectedName(), selectedAfter);
+        QCOMPARE(w.outcome(), outcome);
     }
 };
 

@@ -13,9 +13,21 @@ namespace vornak::test {
 
 // The main window on the test platform, started in a temporary folder of its own and shown
 // off screen, with the controls the tests drive found by their described names.
+// Its undo journal and trash are its own too, so that no run of another test is offered for
+// undo.
 struct MainWindowFixture {
-    MainWindowFixture() { platform.folderAtStart = folder(); }
-    ~MainWindowFixture() { removeUndecodableFiles(folder()); }
+    MainWindowFixture()
+    {
+        platform.folderAtStart = folder();
+        qputenv("XDG_STATE_HOME", QFile::encodeName(homes.filePath(QStringLiteral("state"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(homes.filePath(QStringLiteral("data"))));
+    }
+    ~MainWindowFixture()
+    {
+        removeUndecodableFiles(folder());
+        qputenv("XDG_STATE_HOME", stateHomeBefore);
+        qputenv("XDG_DATA_HOME", dataHomeBefore);
+    }
 
     // Builds the window, runs its load steps and shows it; false when it does not appear or a
     // control is missing.
@@ -69,6 +81,9 @@ struct MainWindowFixture {
         return (control = find<T>(name)) != nullptr;
     }
 
+    const QByteArray stateHomeBefore = qgetenv("XDG_STATE_HOME");
+    const QByteArray dataHomeBefore = qgetenv("XDG_DATA_HOME");
+    QTemporaryDir homes;
     QTemporaryDir dir;
     TestPlatform platform;
     std::unique_ptr<MainWindow> window;

@@ -4,6 +4,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,6 +60,18 @@ void removeUndecodableFiles(const QByteArray& folder)
     ::closedir(dir);
 }
 
+bool setImmutable(const QByteArray& path, bool immutable)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
+
 bool writeFile(int dir, const QByteArray& name, const QByteArray& content)
 {
     const int fd = ::openat(dir, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -96,6 +110,15 @@ QByteArrayList folderState(int dir)
         state.append(name + '=' + content);
     }
     std::sort(state.begin(), state.end());
+    return state;
+}
+
+QByteArrayList folderState(const QByteArray& folder)
+{
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QByteArrayList state = folderState(dir);
+    if (dir >= 0)
+        ::close(dir);
     return state;
 }
 

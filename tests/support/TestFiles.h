@@ -26,6 +26,11 @@ QByteArray contentOf(const QByteArray& path);
 // could not remove them itself.
 void removeUndecodableFiles(const QByteArray& folder);
 
+// Sets or clears the immutable flag of a file or folder: not even root may then rename,
+// remove or change it, nor add to or remove from the folder. False when the file system
+// refuses.
+bool setImmutable(const QByteArray& path, bool immutable);
+
 // Writes a file of the open folder dir with exactly this content; false when it could not.
 bool writeFile(int dir, const QByteArray& name, const QByteArray& content);
 
@@ -35,5 +40,6 @@ QByteArrayList entryNames(int dir);
 // The entries of the open folder dir as "name=content" (the first bytes), sorted: what a test
 // expects a folder to hold after renames, down to stray files.
 QByteArrayList folderState(int dir);
+QByteArrayList folderState(const QByteArray& folder);
 
 } // namespace vornak::test

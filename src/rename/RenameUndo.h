@@ -1,0 +1,40 @@
+#pragma once
+
+#include "RenameEngine.h"
+
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QObject>
+#include <QWidget>
+
+namespace vornak {
+
+// Undo of rename runs from the main window: Ctrl+Z and the file list's popup item
+// "撤销重命名" undo the newest run after a question, one run after the other as far back as
+// the journal keeps them; at start, each run cut short is offered for undo.
+class RenameUndo : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QWidget& window;
+        QAction& undoAction;
+    };
+
+    RenameUndo(Controls controls, RenameEngine& engine, Platform& platform, QObject* parent);
+
+public Q_SLOTS:
+    void undoLast();
+    // Asks about each run cut short; one not undone is marked complete, so it is not asked
+    // about again (it stays undoable).
+    void offerInterruptedRuns();
+    // The popup item is enabled only while there is a run to undo.
+    void updateUndoAction();
+
+private:
+    Controls m_controls;
+    RenameEngine& m_engine;
+    Platform& m_platform;
+};
+
+} // namespace vornak

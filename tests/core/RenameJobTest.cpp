@@ -1,0 +1,99 @@
+#include "core/RenameJob.h"
+#include "core/KeptFile.h"
+
+#include <QTest>
+
+using namespace vornak;
+
+Q_DECLARE_METATYPE(vornak::KeptReason)
+
+namespace {
+
+// "old>new" pieces, "|" between them.
+std::vector<Rename> renamesOf(const QByteArray& text)
+{
+    std::vector<Rename> renames;
+    for (const QByteArray& piece : text.split('|'))
+        if (!piece.isEmpty())
+            renames.push_back({piece.split('>')[0], piece.split('>')[1]});
+    return renames;
+}
+
+QByteArray textOf(const std::vector<Rename>& renames)
+{
+    QByteArrayList pieces;
+    for (const Rename& rename : renames)
+        pieces.append(rename.oldName + '>' + rename.newName);
+    return pieces.join('|');
+}
+
+} // namespace
+
+// What the main window's run hands the engine, and how a file left unchanged is reported.
+class RenameJobTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The renames planRenames drops are reported with their reasons; renames to the name the
+    // file has are none.
+    void plannedJob_data()
+    {
+        QTest::addColumn<QByteArray>("wanted");
+        QTest::addColumn<QByteArray>("plan");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::addColumn<QList<KeptReason>>("reasons");
+        QTest::newRow("a chain, and a name kept")
+            << QByteArray("a>b|b>c|d>d") << QByteArray("b>c|a>b") << QByteArray()
+            << QList<KeptReason>{};
+        QTest::newRow("a cycle, and one waiting on it")
+            << QByteArray("a>b|b>a|c>a|e>f") << QByteArray("e>f") << QByteArray("a>b|b>a|c>a")
+            << QList<KeptReason>{KeptReason::WaitsOnFile, KeptReason::WaitsOnFile,
+                                 KeptReason::WaitsOnFile};
+        QTest::newRow("names that cannot be entries")
+            << QByteArray("a>..|b>x/y|c>d") << QByteArray("c>d") << QByteArray("a>..|b>x/y")
+            << QList<KeptReason>{KeptReason::NameNotAllowed, KeptReason::NameNotAllowed};
+    }
+    void plannedJob()
+    {
+        QFETCH(QByteArray, wanted);
+        QFETCH(QByteArray, plan);
+        QFETCH(QByteArray, kept);
+        QFETCH(QList<KeptReason>, reasons);
+        const RenameJob job = vornak::plannedJob("/f", renamesOf(wanted));
+        QCOMPARE(job.folder, QByteArray("/f"));
+        QCOMPARE(textOf(job.plan), plan);
+        std::vector<Rename> keptRenames;
+        QList<KeptReason> keptReasons;
+        for (const KeptFile& file : job.keptBefore) {
+            keptRenames.push_back({file.oldName, file.newName});
+            keptReasons.append(file.reason);
+        }
+        QCOMPARE(textOf(keptRenames), kept);
+        QCOMPARE(keptReasons, reasons);
+    }
+
+    // A file left at its step name is named, so that its owner finds it.
+    void lines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("stranded at the step name")
+            << keptFileLine({"photo.JPG", "photo.jpg", KeptReason::LeftAtStepName})
+            << "“photo.JPG” → “photo.jpg”：大小写更改中断，文件暂名为 " +
+                   QString::fromLatin1(caseStepName("photo.JPG"));
+        QTest::newRow("bytes that are not UTF-8, cancelled")
+            << keptFileLine({"a\xff.txt", "b\xff.txt", KeptReason::Cancelled})
+            << QStringLiteral("“a\ufffd.txt” → “b\ufffd.txt”：已取消");
+        QTest::newRow("undo refused by the file system")
+            << undoFailureLine({"a", "b", UndoOutcome::Failed, EROFS})
+            << QStringLiteral("“b” → “a”：没有权限或只读");
+    }
+    void lines()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        QCOMPARE(line, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(RenameJobTest)
+#include "RenameJobTest.moc"

@@ -1,0 +1,283 @@
+#include "core/NativePath.h"
+#include "core/RenameJournal.h"
+#include "core/RenameResult.h"
+#include "support/RenameWindow.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace vornak;
+using namespace vornak::test;
+
+namespace {
+
+using Plan = std::vector<Rename>;
+
+const QList<QByteArray> kHostile{
+    "plain.txt",  "-dash & $(shell) 'q\" %s.txt", "  spaces at both ends .txt  ",
+    "照片 🎉.jpg", "odd \xff\xfe bytes.bin",       QByteArray(200, 'x') + ".txt",
+};
+
+// Creates the files, each holding its own name, so that the folder's state shows where each
+// file went.
+void makeFilesNamed(const RenameWindow& w, const QList<QByteArray>& names)
+{
+    for (const QByteArray& name : names)
+        QVERIFY(writeFile(w.at(name), name));
+}
+
+QString aboutRun(qsizetype files, const QByteArray& folder)
+{
+    return QStringLiteral("共 %1 个文件\r位置：").arg(files) + displayText(folder);
+}
+
+// Whether "撤销重命名" is enabled while the file list's popup is open.
+bool undoOfferedInPopup(RenameWindow& w)
+{
+    bool enabled = false;
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        enabled = w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->isEnabled();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mouseClick(w.fileList->viewport(), Qt::RightButton, {}, QPoint(10, 5));
+    return enabled;
+}
+
+void pressCtrlZ(RenameWindow& w, MessageAnswer answer)
+{
+    w.platform.answers = {answer};
+    // The user brings the main window to the front: the offscreen platform leaves a closed
+    // popup or dialog the active window, or none.
+    QApplication::setActiveWindow(w.window.get());
+    w.fileList->setFocus();
+    QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+}
+
+// Presses 取消 of the run's progress as soon as it shows, noting what the dialog showed then.
+struct Canceller {
+    Canceller()
+    {
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->wasCanceled())
+                return;
+            modality = dialog->windowModality();
+            maximum = dialog->maximum();
+            label = dialog->labelText();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        poll.start();
+    }
+    QTimer poll;
+    Qt::WindowModality modality = Qt::NonModal;
+    int maximum = 0;
+    QString label;
+};
+
+} // namespace
+
+enum class CutShort { HalfABatch, Declined, AtTheStepName };
+Q_DECLARE_METATYPE(CutShort)
+
+// Undo through the main window: what it asks, what it restores, and what it reports.
+class RenameUndoTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Twenty-one runs over hostile names: Ctrl+Z and the popup item undo the last twenty one
+    // after the other, each after a question; a text box keeps Ctrl+Z for its own text, and
+    // the selected file stays selected under the name it gets back.
+    void undoesRunsOneAfterTheOther()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, kHostile);
+        QVERIFY(w.open());
+        QVERIFY(!undoOfferedInPopup(w));
+        w.use(QStringLiteral("1=p"));
+        QVERIFY(w.waitForTick());
+        QList<QByteArrayList> states{folderState(w.folder())};
+        for (int run = 0; run < 21; ++run) {
+            w.runAll();
+            states.append(folderState(w.folder()));
+        }
+        QVERIFY(states[1] != states[0] && states[21] != states[20]);
+        QVERIFY(undoOfferedInPopup(w));
+        QTest::keyClick(w.optionTexts[0], Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.optionTexts[0]->text(), QString());
+        QCOMPARE(w.platform.messages.size(), 21);
+        pressCtrlZ(w, MessageAnswer::No);
+        QCOMPARE(w.platform.messages.last().prompt,
+                 "撤销上次重命名？\r" + aboutRun(kHostile.size(), w.folder()));
+        QCOMPARE(folderState(w.folder()), states[21]);
+        w.fileList->selectName(QByteArray(21, 'p') + "plain.txt");
+        for (int undo = 1; undo <= 20; ++undo) {
+            if (undo < 20) {
+                pressCtrlZ(w, MessageAnswer::Yes);
+            } else {
+                w.platform.answers = {MessageAnswer::Yes};
+                w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
+            }
+            QCOMPARE(w.platform.messages.size(), 22 + undo);
+            QCOMPARE(folderState(w.folder()), states[21 - undo]);
+        }
+        QCOMPARE(w.fileList->selectedName(), QByteArray("pplain.txt"));
+        QVERIFY(w.outcome().isEmpty());
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.size(), 42);
+        QVERIFY(!undoOfferedInPopup(w));
+    }
+
+    // A file changed, gone, or whose old name is taken since the run keeps its name; the
+    // others get theirs back, and the run is gone from the journal.
+    void reportsWhatCouldNotBeRestored()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt", "c.txt", "d.txt"});
+        QVERIFY(w.open());
+        w.use(QStringLiteral("1=n_"));
+        QVERIFY(w.waitForTick());
+        w.runAll();
+        QVERIFY(writeFile(w.at("n_a.txt"), "changed"));
+        QVERIFY(::unlink(w.at("n_b.txt").constData()) == 0);
+        QVERIFY(writeFile(w.at("c.txt"), "new c"));
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(folderState(w.folder()), (QByteArrayList{"c.txt=new c", "d.txt=d.txt",
+                                                          "n_a.txt=changed", "n_c.txt=c.txt"}));
+        QCOMPARE(w.engine().resultsWindow()->windowTitle(), QStringLiteral("撤销结果"));
+        QCOMPARE(w.outcome(), (QStringList{"已恢复 1 个文件，3 个未能恢复",
+                                           "“n_c.txt” → “c.txt”：原名称已被占用",
+                                           "“n_b.txt” → “b.txt”：文件已不存在",
+                                           "“n_a.txt” → “a.txt”：该名称下的文件已被更改或替换"}));
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.size(), 2);
+    }
+
+    // A run cut short (here: its journal left without the end mark) is offered for undo when
+    // the program starts, and the steps that happened are undone exactly. One declined is not
+    // offered again, but Ctrl+Z still undoes it.
+    void offersARunCutShort_data()
+    {
+        QTest::addColumn<CutShort>("cut");
+        QTest::newRow("half a batch") << CutShort::HalfABatch;
+        QTest::newRow("declined") << CutShort::Declined;
+        QTest::newRow("a case-only rename stopped at its step name") << CutShort::AtTheStepName;
+    }
+    void offersARunCutShort()
+    {
+        QFETCH(CutShort, cut);
+        RenameWindow w;
+        const bool caseOnly = cut == CutShort::AtTheStepName;
+        Plan plan;
+        for (const char* name : {"a", "b", "c", "d", "e", "f"})
+            plan.push_back({name, "n_" + QByteArray(name)});
+        if (caseOnly)
+            plan = {{"photo.JPG", "photo.jpg"}};
+        for (const Rename& step : plan)
+            QVERIFY(writeFile(w.at(step.oldName), step.oldName));
+        const QByteArrayList before = folderState(w.folder());
+        {
+            JournalRun run = RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), plan);
+            QVERIFY(run.isStarted());
+            const auto move = [&w](const QByteArray& from, const QByteArray& to) {
+                return std::rename(w.at(from).constData(), w.at(to).constData()) == 0;
+            };
+            if (caseOnly)
+                QVERIFY(move("photo.JPG", caseStepName("photo.JPG")));
+            for (std::size_t i = 0; !caseOnly && i < plan.size() / 2; ++i)
+                QVERIFY(move(plan[i].oldName, plan[i].newName));
+        }
+        const QByteArrayList cutShort = folderState(w.folder());
+        w.platform.answers = {cut == CutShort::Declined ? MessageAnswer::No : MessageAnswer::Yes};
+        QVERIFY(w.open());
+        QTRY_COMPARE(w.platform.messages.size(), 1);
+        QCOMPARE(w.platform.messages[0].prompt, "有一次重命名没有完成（程序被中断）。\r" +
+                                                    aboutRun(qsizetype(plan.size()), w.folder()) +
+                                                    "\r撤销已完成的部分吗？");
+        if (cut == CutShort::Declined) {
+            QCOMPARE(folderState(w.folder()), cutShort);
+            w.window.reset();
+            QVERIFY(w.open());
+            QCoreApplication::processEvents();
+            QCOMPARE(w.platform.messages.size(), 1);
+            pressCtrlZ(w, MessageAnswer::Yes);
+            QCOMPARE(w.platform.messages.size(), 2);
+        }
+        QCOMPARE(folderState(w.folder()), before);
+        QVERIFY(w.outcome().isEmpty());
+    }
+
+    // A long run shows its progress, application-modal, with the files done of all; 取消 stops
+    // it after the file in hand, and the files not reached are reported as cancelled. What was
+    // done is undone like any run.
+    void cancelStopsAfterTheFileInHand()
+    {
+        constexpr int kFiles = 20000;
+        RenameWindow w;
+        for (int i = 0; i < kFiles; ++i)
+            QVERIFY(makeFile(w.at("f" + QByteArray::number(i).rightJustified(5, '0') + ".dat")));
+        const QByteArrayList before = folderState(w.folder());
+        QVERIFY(w.open());
+        w.engine().setProgressDelay(std::chrono::milliseconds(0));
+        w.use(QStringLiteral("1=c_"));
+        QVERIFY(w.waitForTick());
+        {
+            Canceller canceller;
+            w.runAll();
+            QCOMPARE(canceller.modality, Qt::ApplicationModal);
+            QCOMPARE(canceller.maximum, kFiles);
+            QVERIFY2(canceller.label.endsWith(QStringLiteral(" / 20000 个文件")),
+                     qPrintable(canceller.label));
+        }
+        const QByteArrayList after = folderState(w.folder());
+        const auto renamed = int(std::count_if(
+            after.begin(), after.end(), [](const QByteArray& f) { return f.startsWith("c_"); }));
+        QVERIFY(renamed >= 1 && renamed < kFiles);
+        QCOMPARE(after.size(), kFiles);
+        const QStringList outcome = w.outcome();
+        QCOMPARE(
+            outcome.first(),
+            QStringLiteral("已重命名 %1 个文件，%2 个未更改").arg(renamed).arg(kFiles - renamed));
+        QCOMPARE(outcome.size(), kFiles - renamed + 1);
+        QCOMPARE(outcome.filter(QStringLiteral("：已取消")).size(), kFiles - renamed);
+        QCOMPARE(outcome.last(), QStringLiteral("“f19999.dat” → “c_f19999.dat”：已取消"));
+        QVERIFY(!QApplication::activeModalWidget());
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.last().prompt,
+                 "撤销上次重命名？\r" + aboutRun(kFiles, w.folder()));
+        QCOMPARE(folderState(w.folder()), before);
+    }
+
+    // A journal that cannot be written stops the run before anything is renamed, and says why.
+    void unwritableJournalStopsTheRun()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt"});
+        const QByteArray blocker = QFile::encodeName(w.homes.filePath(QStringLiteral("blocker")));
+        QVERIFY(writeFile(blocker, {}));
+        qputenv("XDG_STATE_HOME", blocker);
+        const QByteArrayList before = folderState(w.folder());
+        QVERIFY(w.open());
+        w.use(QStringLiteral("1=x"));
+        QVERIFY(w.waitForTick());
+        w.runAll();
+        QCOMPARE(folderState(w.folder()), before);
+        QCOMPARE(w.platform.messages.size(), 2);
+        QCOMPARE(w.platform.messages.last().title, QStringLiteral("出错提示!"));
+        QCOMPARE(w.platform.messages.last().prompt,
+                 "无法写入撤销记录，没有重命名任何文件。\r位置：" + QFile::decodeName(blocker) +
+                     "/vornak\r原因：" + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+        QVERIFY(w.outcome().isEmpty());
+    }
+};
+
+QTEST_MAIN(RenameUndoTest)
+#include "RenameUndoTest.moc"
