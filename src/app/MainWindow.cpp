@@ -137,9 +137,9 @@ void MainWindow::buildPopupMenu()
     m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
     m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
     m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
-    // Added items come after the described ones.
-    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
+    // Added items come after the described ones, each after those added before it.
     m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, QStringLiteral("撤销重命名"));
+    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
 }
 
 void MainWindow::setTabOrder()

@@ -98,7 +98,7 @@ private Q_SLOTS:
                  (QStringList{"DaKaiWenJianJia 打开文件夹", "DaKaiWenJian 打开文件",
                               "ShanChuWenJian 删除文件", "jiancha 检查", "jianchawenjian 检查文件",
                               "quantijiancha 全体检查", "neirongjiancha 内容检查",
-                              "PiLiangYuLan 批量预览…", "CheXiaoChongMingMing 撤销重命名"}));
+                              "CheXiaoChongMingMing 撤销重命名", "PiLiangYuLan 批量预览…"}));
     }
 
     // There is no drive "D": the lists stay on the start folder, without a word.
