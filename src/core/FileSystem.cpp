@@ -53,23 +53,23 @@ void removePlaceholder(int dir, const QByteArray& name, const struct stat& made)
 }
 
 // The file is closed before the rename: renaming over a file still open leaves .fuse_hidden
-// files behind on FUSE.
-RenameOutcome renameOverPlaceholder(int dir, const QByteArray& from, const QByteArray& to)
+// files behind on FUSE. Gives the error of the step that failed, 0 on success.
+int renameOverPlaceholder(int fromDir, const QByteArray& from, int toDir, const QByteArray& to)
 {
     const SystemCalls& calls = systemCalls();
-    const int fd = calls.openat(dir, to.constData(),
+    const int fd = calls.openat(toDir, to.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
-        return renameFailure(errno, dir, from);
+        return errno;
     struct stat made {};
     const bool identified = ::fstat(fd, &made) == 0;
     ::close(fd);
-    if (calls.renameat2(dir, from.constData(), dir, to.constData(), 0) == 0)
-        return RenameOutcome::Renamed;
+    if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), 0) == 0)
+        return 0;
     const int error = errno;
     if (identified)
-        removePlaceholder(dir, to, made);
-    return renameFailure(error, dir, from);
+        removePlaceholder(toDir, to, made);
+    return error;
 }
 
 } // namespace
@@ -121,26 +121,32 @@ RenameOutcome renameFailure(int error, int dir, const QByteArray& from)
     }
 }
 
+int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArray& to)
+{
+    const SystemCalls& calls = systemCalls();
+    if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (!refusesFlag(errno))
+        return errno;
+    // A hard link fails on an existing entry as the flag does.
+    if (calls.linkat(fromDir, from.constData(), toDir, to.constData(), 0) == 0) {
+        if (calls.unlinkat(fromDir, from.constData(), 0) == 0)
+            return 0;
+        const int error = errno;
+        calls.unlinkat(toDir, to.constData(), 0);
+        return error;
+    }
+    if (!refusesLink(errno))
+        return errno;
+    return renameOverPlaceholder(fromDir, from, toDir, to);
+}
+
 RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to)
 {
     if (!isEntryName(from) || !isEntryName(to))
         return RenameOutcome::NameNotAllowed;
-    const SystemCalls& calls = systemCalls();
-    if (calls.renameat2(dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
-        return RenameOutcome::Renamed;
-    if (!refusesFlag(errno))
-        return renameFailure(errno, dir, from);
-    // A hard link fails on an existing entry as the flag does.
-    if (calls.linkat(dir, from.constData(), dir, to.constData(), 0) == 0) {
-        if (calls.unlinkat(dir, from.constData(), 0) == 0)
-            return RenameOutcome::Renamed;
-        const int error = errno;
-        calls.unlinkat(dir, to.constData(), 0);
-        return renameFailure(error, dir, from);
-    }
-    if (!refusesLink(errno))
-        return renameFailure(errno, dir, from);
-    return renameOverPlaceholder(dir, from, to);
+    const int error = moveNoReplace(dir, from, dir, to);
+    return error == 0 ? RenameOutcome::Renamed : renameFailure(error, dir, from);
 }
 
 QByteArray currentFolder()

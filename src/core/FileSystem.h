@@ -18,10 +18,15 @@ namespace vornak::fs {
 [[nodiscard]] bool mayDelete(const QByteArray& path);
 // Removes a listed-kind file outright, when mayDelete.
 [[nodiscard]] bool deleteFile(const QByteArray& path);
-// Renames an entry of the open folder dir without ever replacing an existing entry, on any
-// file system: with the no-replace flag; where that is refused, by a hard link; where links
-// are refused too (exFAT or FAT through FUSE, sshfs), by claiming the new name with an empty
-// file of its own first and renaming over that. Case-only renames are the open folder's job.
+// Moves from (relative to fromDir) to to (relative to toDir, on the same volume) without ever
+// replacing an existing entry, on any file system: with the no-replace flag; where that is
+// refused, by a hard link; where links are refused too (exFAT or FAT through FUSE, sshfs), by
+// claiming the new name with an empty file of its own first and moving over that. Gives 0, or
+// the error of the step that failed.
+[[nodiscard]] int moveNoReplace(int fromDir, const QByteArray& from, int toDir,
+                                const QByteArray& to);
+// Renames an entry of the open folder dir by moveNoReplace. Case-only renames are the open
+// folder's job.
 [[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
                                               const QByteArray& to);
 // Why renaming the entry from of the open folder dir failed with error.

@@ -1,6 +1,7 @@
 #include "Trash.h"
 
 #include "FileDescriptor.h"
+#include "FileSystem.h"
 #include "NativePath.h"
 #include "RenamePlan.h"
 #include "TrashInfo.h"
@@ -98,33 +99,6 @@ std::optional<QByteArray> volumeTrash(const QByteArray& topFolder)
     return std::nullopt;
 }
 
-// Moves from to to without ever replacing an entry. Where the file system does not know the
-// no-replace flag (exFAT or sshfs through FUSE), the new name is claimed by an exclusive create
-// and the entry moved over that empty placeholder, which goes again if the move fails.
-bool moveNoReplace(const QByteArray& from, const QByteArray& to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return false;
-    struct stat claimed {};
-    {
-        const FileDescriptor claim(
-            ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (!claim.isOpen() || ::fstat(claim.get(), &claimed) != 0)
-            return false;
-    }
-    if (::rename(from.constData(), to.constData()) == 0)
-        return true;
-    const int error = errno;
-    struct stat now {};
-    if (::lstat(to.constData(), &now) == 0 && now.st_dev == claimed.st_dev &&
-        now.st_ino == claimed.st_ino && now.st_size == 0)
-        ::unlink(to.constData());
-    errno = error;
-    return false;
-}
-
 TrashResult failed(int error)
 {
     return {TrashOutcome::Failed, error, {}};
@@ -147,9 +121,9 @@ TrashResult moveInto(const QByteArray& trash, const QByteArray& recordedPath,
         const bool written = writeAll(infoFile.get(), info) && ::fsync(infoFile.get()) == 0;
         infoFile.reset();
         const QByteArray trashed = trash + "/files/" + entry;
-        if (written && moveNoReplace(path, trashed))
+        const int error = written ? fs::moveNoReplace(AT_FDCWD, path, AT_FDCWD, trashed) : errno;
+        if (error == 0)
             return {TrashOutcome::Trashed, 0, trashed};
-        const int error = errno;
         ::unlink(infoPath.constData());
         if (!written || error != EEXIST)
             return failed(error);
