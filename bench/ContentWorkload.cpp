@@ -2,7 +2,7 @@
 #include "Timing.h"
 #include "Workloads.h"
 
-#include "dupcheck/ContentGroups.h"
+#include "core/check/ContentGroups.h"
 #include "dupcheck/ContentReport.h"
 
 #include <QProcess>

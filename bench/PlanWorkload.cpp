@@ -2,8 +2,8 @@
 
 #include "Timing.h"
 
-#include "core/NameIndex.h"
-#include "core/PlannedBatch.h"
+#include "core/names/NameIndex.h"
+#include "core/plan/PlannedBatch.h"
 #include "widgets/FileList.h"
 
 #include <stdexcept>

@@ -1,8 +1,8 @@
 #include "Timing.h"
 #include "Workloads.h"
 
-#include "core/OpenFolder.h"
-#include "core/RenameJob.h"
+#include "core/fs/OpenFolder.h"
+#include "core/run/RenameJob.h"
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"

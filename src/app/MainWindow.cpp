@@ -6,7 +6,6 @@
 #include "browser/AddressBox.h"
 #include "browser/FileCommands.h"
 #include "browser/Navigation.h"
-#include "core/Twips.h"
 #include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
@@ -15,6 +14,7 @@
 #include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
 #include "widgets/ClickSignals.h"
+#include "widgets/Twips.h"
 
 #include <QShortcut>
 

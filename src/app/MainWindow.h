@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RenameState.h"
+#include "core/names/RenameState.h"
 #include "platform/Platform.h"
 #include "rename/PreviewLabel.h"
 #include "rename/RenameEngine.h"

@@ -1,6 +1,6 @@
 #include "Splitter.h"
 
-#include "core/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QMouseEvent>
 

@@ -2,7 +2,7 @@
 
 #include "AddressMode.h"
 
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
 
 #include <tuple>
 

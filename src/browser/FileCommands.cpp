@@ -1,9 +1,9 @@
 #include "FileCommands.h"
 
-#include "core/FileSystem.h"
-#include "core/Trash.h"
-#include "core/Twips.h"
+#include "core/fs/FileSystem.h"
+#include "core/trash/Trash.h"
 #include "platform/Messages.h"
+#include "widgets/Twips.h"
 
 namespace vornak {
 

@@ -3,8 +3,8 @@
 #include "AddressMode.h"
 #include "SizeDisplay.h"
 
-#include "core/FileSystem.h"
-#include "core/NativePath.h"
+#include "core/fs/FileSystem.h"
+#include "core/names/NativePath.h"
 #include "platform/Messages.h"
 
 #include <tuple>

@@ -1,7 +1,7 @@
 #include "ContentCheck.h"
 
-#include "ContentGroups.h"
 #include "ContentReport.h"
+#include "core/check/ContentGroups.h"
 
 #include "platform/Messages.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ContentFindings.h"
+#include "core/check/ContentFindings.h"
 
-#include "core/NameList.h"
+#include "core/names/NameList.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 
 #include "SingleCheckReport.h"
 
-#include "core/FileSystem.h"
-#include "core/OpenFolder.h"
+#include "core/fs/FileSystem.h"
+#include "core/fs/OpenFolder.h"
 #include "platform/Messages.h"
 
 namespace vornak {

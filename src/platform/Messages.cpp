@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
 
 namespace vornak {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Volumes.h"
+#include "core/fs/Volumes.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,9 +2,9 @@
 
 #include "Messages.h"
 #include "Skin.h"
-#include "core/FileSystem.h"
-#include "core/FileUrl.h"
-#include "core/NativePath.h"
+#include "core/fs/FileSystem.h"
+#include "core/names/FileUrl.h"
+#include "core/names/NativePath.h"
 
 #include <QApplication>
 #include <QClipboard>

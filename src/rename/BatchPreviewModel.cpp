@@ -1,6 +1,6 @@
 #include "BatchPreviewModel.h"
 
-#include "core/NameText.h"
+#include "core/names/NameText.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/NameList.h"
-#include "core/PlannedBatch.h"
+#include "core/names/NameList.h"
+#include "core/plan/PlannedBatch.h"
 
 #include <QAbstractTableModel>
 

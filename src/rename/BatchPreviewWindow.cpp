@@ -1,12 +1,12 @@
 #include "BatchPreviewWindow.h"
 
 #include "Named.h"
-#include "ProgramSettings.h"
-#include "RuleSetStore.h"
 #include "StatusSummary.h"
+#include "core/plan/ProgramSettings.h"
+#include "core/plan/RuleSetStore.h"
 
-#include "core/NameRules.h"
-#include "core/RenameJob.h"
+#include "core/plan/NameRules.h"
+#include "core/run/RenameJob.h"
 #include "platform/Messages.h"
 
 #include <QGroupBox>

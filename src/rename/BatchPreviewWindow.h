@@ -2,12 +2,12 @@
 
 #include "BatchPreviewModel.h"
 #include "BatchRulesPanel.h"
-#include "FileDatesReader.h"
 #include "RenameEngine.h"
 #include "RenameOptionControls.h"
+#include "core/fields/FileDatesReader.h"
 
-#include "core/FolderEntries.h"
-#include "core/FolderNaming.h"
+#include "core/plan/FolderEntries.h"
+#include "core/plan/FolderNaming.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/BatchRules.h"
+#include "core/plan/BatchRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "LivePreview.h"
 
-#include "core/NameComposition.h"
-#include "core/NativePath.h"
+#include "core/names/NameComposition.h"
+#include "core/names/NativePath.h"
 #include "platform/Messages.h"
 
 namespace vornak {

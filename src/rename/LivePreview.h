@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RenameOptionControls.h"
-#include "core/RenameState.h"
+#include "core/names/RenameState.h"
 
 #include "platform/Platform.h"
 #include "widgets/FileList.h"

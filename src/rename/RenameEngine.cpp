@@ -2,8 +2,8 @@
 
 #include "RunProgress.h"
 
-#include "core/KeptFile.h"
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
+#include "core/run/KeptFile.h"
 #include "platform/Messages.h"
 #include "widgets/TextLines.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/RenameJob.h"
-#include "core/RenameJournal.h"
+#include "core/run/RenameJob.h"
+#include "core/run/RenameJournal.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"

@@ -1,6 +1,6 @@
 #include "RenameOptionControls.h"
 
-#include "core/OptionText.h"
+#include "core/names/OptionText.h"
 
 #include "widgets/CaptionColour.h"
 

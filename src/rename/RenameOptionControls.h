@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RenameOptions.h"
+#include "core/names/RenameOptions.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 
 #include "RenameEngine.h"
 #include "RenameOptionControls.h"
-#include "core/NameComposition.h"
-#include "core/NameList.h"
-#include "core/RenamePlan.h"
-#include "core/RenameState.h"
+#include "core/names/NameComposition.h"
+#include "core/names/NameList.h"
+#include "core/names/RenameState.h"
+#include "core/plan/RenamePlan.h"
 
 #include "platform/Platform.h"
 #include "widgets/FileList.h"

@@ -1,6 +1,6 @@
 #include "RenameUndo.h"
 
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
 #include "platform/Messages.h"
 
 #include <tuple>

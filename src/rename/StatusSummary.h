@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PlannedBatch.h"
+#include "core/plan/PlannedBatch.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "DriveList.h"
 
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
 
 #include <QStyleOptionComboBox>
 #include <QStylePainter>

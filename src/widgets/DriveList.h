@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Volumes.h"
+#include "core/fs/Volumes.h"
 #include "platform/Platform.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "FileList.h"
 
-#include "core/FolderReader.h"
-#include "core/NativePath.h"
+#include "core/fs/FolderReader.h"
+#include "core/names/NativePath.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

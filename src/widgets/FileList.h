@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FileListModel.h"
-#include "core/FilePattern.h"
+#include "core/names/FilePattern.h"
 
 #include <QListView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/NameList.h"
+#include "core/names/NameList.h"
 
 #include <QAbstractListModel>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "FolderList.h"
 
 #include "DriveList.h"
-#include "core/FolderReader.h"
-#include "core/NativePath.h"
+#include "core/fs/FolderReader.h"
+#include "core/names/NativePath.h"
 
 #include <QKeyEvent>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #include "ResultsLayout.h"
 
-#include "core/Twips.h"
+#include "widgets/Twips.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ResultsWindow.h"
 
 #include "CaptionColour.h"
-#include "core/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

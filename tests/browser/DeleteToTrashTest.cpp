@@ -1,4 +1,4 @@
-#include "core/NativePath.h"
+#include "core/names/NativePath.h"
 #include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"

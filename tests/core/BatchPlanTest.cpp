@@ -1,6 +1,6 @@
-#include "core/NameIndex.h"
-#include "core/NameText.h"
-#include "core/RenamePlan.h"
+#include "core/names/NameIndex.h"
+#include "core/names/NameText.h"
+#include "core/plan/RenamePlan.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "core/NameComposition.h"
-#include "core/NameRules.h"
-#include "core/NameText.h"
-#include "core/PlannedBatch.h"
-#include "core/RuleSet.h"
+#include "core/names/NameComposition.h"
+#include "core/names/NameText.h"
+#include "core/plan/NameRules.h"
+#include "core/plan/PlannedBatch.h"
+#include "core/plan/RuleSet.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "core/FileSystem.h"
-#include "core/FolderReader.h"
-#include "core/OpenFolder.h"
+#include "core/fs/FileSystem.h"
+#include "core/fs/FolderReader.h"
+#include "core/fs/OpenFolder.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>

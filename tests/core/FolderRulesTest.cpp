@@ -1,5 +1,5 @@
-#include "core/FolderEntries.h"
-#include "core/FolderNaming.h"
+#include "core/plan/FolderEntries.h"
+#include "core/plan/FolderNaming.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 

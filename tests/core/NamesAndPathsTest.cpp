@@ -1,8 +1,8 @@
-#include "core/FilePattern.h"
-#include "core/FileUrl.h"
-#include "core/NativePath.h"
-#include "core/NaturalOrder.h"
-#include "core/Volumes.h"
+#include "core/fs/Volumes.h"
+#include "core/names/FilePattern.h"
+#include "core/names/FileUrl.h"
+#include "core/names/NativePath.h"
+#include "core/names/NaturalOrder.h"
 
 #include <QTest>
 #include <QUrl>

@@ -1,5 +1,5 @@
-#include "core/PhotoDate.h"
-#include "core/NumberingOrder.h"
+#include "core/fields/PhotoDate.h"
+#include "core/plan/NumberingOrder.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
 

@@ -1,5 +1,5 @@
-#include "core/OpenFolder.h"
-#include "core/SystemCalls.h"
+#include "core/fs/OpenFolder.h"
+#include "core/fs/SystemCalls.h"
 #include "support/TestFiles.h"
 
 #include <QMultiHash>

@@ -1,5 +1,5 @@
-#include "core/RenameJob.h"
-#include "core/KeptFile.h"
+#include "core/run/RenameJob.h"
+#include "core/run/KeptFile.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "core/RenameJournal.h"
-#include "core/FileDescriptor.h"
-#include "core/JournalFormat.h"
-#include "core/Trash.h"
+#include "core/run/RenameJournal.h"
+#include "core/fs/FileDescriptor.h"
+#include "core/run/JournalFormat.h"
+#include "core/trash/Trash.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 

@@ -1,7 +1,7 @@
-#include "core/FileDescriptor.h"
-#include "core/OpenFolder.h"
-#include "core/RenameJournal.h"
-#include "core/RenamePlan.h"
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/OpenFolder.h"
+#include "core/plan/RenamePlan.h"
+#include "core/run/RenameJournal.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 

@@ -1,7 +1,7 @@
 #include "RenameRulesChecks.h"
 
-#include "core/NameComposition.h"
-#include "core/RenamePlan.h"
+#include "core/names/NameComposition.h"
+#include "core/plan/RenamePlan.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,7 +1,7 @@
-#include "core/Trash.h"
-#include "core/FileDescriptor.h"
-#include "core/TrashInfo.h"
-#include "core/XdgFolders.h"
+#include "core/trash/Trash.h"
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/XdgFolders.h"
+#include "core/trash/TrashInfo.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 

@@ -1,8 +1,8 @@
 #include "dupcheck/ContentCheck.h"
-#include "dupcheck/ContentGroups.h"
+#include "core/check/ContentGroups.h"
 #include "dupcheck/ContentReport.h"
 
-#include "core/FileDescriptor.h"
+#include "core/fs/FileDescriptor.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 

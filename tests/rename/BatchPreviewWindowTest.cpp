@@ -1,6 +1,6 @@
 #include "rename/BatchPreviewWindow.h"
-#include "core/FileDescriptor.h"
-#include "rename/ProgramSettings.h"
+#include "core/fs/FileDescriptor.h"
+#include "core/plan/ProgramSettings.h"
 #include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"

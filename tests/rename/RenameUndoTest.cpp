@@ -1,6 +1,6 @@
-#include "core/NativePath.h"
-#include "core/RenameJournal.h"
-#include "core/RenameResult.h"
+#include "core/fs/RenameResult.h"
+#include "core/names/NativePath.h"
+#include "core/run/RenameJournal.h"
 #include "support/RenameWindow.h"
 #include "support/TestFiles.h"
 

@@ -1,0 +1,223 @@
+#include "core/check/ContentGroups.h"
+
+#include "core/check/ContentComparer.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <numeric>
+#include <string>
+
+namespace vornak {
+
+namespace {
+
+using Run = std::span<const EntryStat>;
+
+// The options within what the process may hold open and what the comparer needs.
+ContentOptions withinLimits(const ContentOptions& options)
+{
+    ContentOptions limited = options;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        limited.openFiles = std::min<std::size_t>(limited.openFiles, limit.rlim_cur / 4);
+    limited.openFiles = std::max<std::size_t>(limited.openFiles, 2);
+    limited.blockBytes = std::max<qint64>(limited.blockBytes, 1);
+    limited.chunkBytes = std::max(limited.chunkBytes, limited.blockBytes);
+    return limited;
+}
+
+class OpenedFolder {
+public:
+    explicit OpenedFolder(const QByteArray& path)
+        : m_fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          m_error(m_fd < 0 ? errno : 0)
+    {}
+    ~OpenedFolder()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenedFolder(const OpenedFolder&) = delete;
+    OpenedFolder& operator=(const OpenedFolder&) = delete;
+    int fd() const { return m_fd; }
+    int error() const { return m_error; }
+
+private:
+    int m_fd;
+    int m_error;
+};
+
+// One look at each entry, relative to the open folder. False when the check was stopped.
+bool lookAtEntries(const OpenedFolder& folder, const NameList& entries, const std::stop_token& stop,
+                   std::vector<EntryStat>& stats, std::vector<UnreadableEntry>& unreadable)
+{
+    stats.reserve(entries.size());
+    std::string name;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (stop.stop_requested())
+            return false;
+        const QByteArrayView bytes = entries.bytesAt(i);
+        name.assign(bytes.data(), std::size_t(bytes.size()));
+        struct stat st {};
+        if (folder.fd() < 0)
+            unreadable.push_back({i, readProblemOf(folder.error())});
+        else if (::fstatat(folder.fd(), name.c_str(), &st, 0) != 0)
+            unreadable.push_back({i, readProblemOf(errno)});
+        else if (!S_ISREG(st.st_mode))
+            unreadable.push_back({i, ReadProblem::NotAFile});
+        else
+            stats.push_back({i, st.st_size, st.st_dev, st.st_ino, st.st_mtim,
+                             qint64(st.st_blocks) * 512 < st.st_size});
+    }
+    return true;
+}
+
+bool sameFile(const EntryStat& a, const EntryStat& b)
+{
+    return a.device == b.device && a.inode == b.inode;
+}
+
+// The runs of two or more entries of one length; the entries sorted by length, then file.
+std::vector<Run> runsOfEqualLength(std::vector<EntryStat>& stats)
+{
+    std::sort(stats.begin(), stats.end(), [](const EntryStat& a, const EntryStat& b) {
+        if (a.length != b.length)
+            return a.length < b.length;
+        if (a.device != b.device)
+            return a.device < b.device;
+        return a.inode != b.inode ? a.inode < b.inode : a.entry < b.entry;
+    });
+    std::vector<Run> runs;
+    for (std::size_t begin = 0; begin < stats.size();) {
+        std::size_t end = begin + 1;
+        while (end < stats.size() && stats[end].length == stats[begin].length)
+            ++end;
+        if (end - begin > 1)
+            runs.push_back(Run(stats).subspan(begin, end - begin));
+        begin = end;
+    }
+    return runs;
+}
+
+std::size_t filesIn(Run run)
+{
+    std::size_t files = 1;
+    for (std::size_t i = 1; i < run.size(); ++i)
+        files += sameFile(run[i - 1], run[i]) ? 0 : 1;
+    return files;
+}
+
+std::vector<ContentFile> filesOf(Run run)
+{
+    std::vector<ContentFile> files;
+    files.reserve(filesIn(run));
+    for (std::size_t begin = 0; begin < run.size();) {
+        std::size_t end = begin + 1;
+        while (end < run.size() && sameFile(run[end], run[begin]))
+            ++end;
+        files.emplace_back(run.subspan(begin, end - begin));
+        begin = end;
+    }
+    return files;
+}
+
+void collect(const std::vector<ContentFile>& files, std::uint32_t firstClass, std::uint32_t classes,
+             ContentFindings& findings)
+{
+    const std::size_t base = findings.groups.size();
+    findings.groups.resize(base + (classes - firstClass));
+    for (const ContentFile& file : files) {
+        for (const EntryStat& name : file.names()) {
+            if (file.fate() == ContentFile::Fate::Unreadable)
+                findings.unreadable.push_back({name.entry, file.problem()});
+            else if (file.fate() == ContentFile::Fate::Changed)
+                findings.changed.push_back(name.entry);
+        }
+        if (file.fate() != ContentFile::Fate::Equal)
+            continue;
+        ContentGroup& group = findings.groups[base + (file.classId() - firstClass)];
+        group.length = file.length();
+        group.byHash = file.byHash();
+        for (const EntryStat& name : file.names()) {
+            group.entries.push_back(name.entry);
+            group.files.push_back(group.fileCount);
+        }
+        ++group.fileCount;
+    }
+}
+
+// Entries in list order, files numbered by their first name in that order.
+void putInListOrder(ContentGroup& group)
+{
+    std::vector<std::size_t> order(group.entries.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return group.entries[a] < group.entries[b]; });
+    std::vector<std::uint32_t> number(group.fileCount, group.fileCount);
+    std::uint32_t next = 0;
+    std::vector<std::size_t> entries;
+    std::vector<std::uint32_t> files;
+    entries.reserve(order.size());
+    files.reserve(order.size());
+    for (std::size_t k : order) {
+        std::uint32_t& file = number[group.files[k]];
+        if (file == group.fileCount)
+            file = next++;
+        entries.push_back(group.entries[k]);
+        files.push_back(file);
+    }
+    group.entries = std::move(entries);
+    group.files = std::move(files);
+}
+
+ContentFindings cancelled()
+{
+    ContentFindings findings;
+    findings.cancelled = true;
+    return findings;
+}
+
+} // namespace
+
+ContentFindings findIdenticalContents(const QByteArray& folder, const NameList& entries,
+                                      const ContentOptions& options)
+{
+    const ContentOptions limited = withinLimits(options);
+    const OpenedFolder opened(folder);
+    ContentFindings findings;
+    std::vector<EntryStat> stats;
+    if (!lookAtEntries(opened, entries, limited.stop, stats, findings.unreadable))
+        return cancelled();
+
+    const std::vector<Run> runs = runsOfEqualLength(stats);
+    ContentComparer comparer(opened.fd(), entries, limited);
+    qint64 total = 0;
+    for (Run run : runs)
+        total += comparer.plannedBytes(filesIn(run), run.front().length);
+    comparer.setTotal(total);
+    for (Run run : runs) {
+        std::vector<ContentFile> files = filesOf(run);
+        const std::uint32_t firstClass = comparer.classCount();
+        if (!comparer.settle(files))
+            return cancelled();
+        collect(files, firstClass, comparer.classCount(), findings);
+    }
+
+    for (ContentGroup& group : findings.groups)
+        putInListOrder(group);
+    std::sort(findings.groups.begin(), findings.groups.end(),
+              [](const ContentGroup& a, const ContentGroup& b) {
+                  return a.entries.front() < b.entries.front();
+              });
+    std::sort(findings.unreadable.begin(), findings.unreadable.end(),
+              [](const UnreadableEntry& a, const UnreadableEntry& b) { return a.entry < b.entry; });
+    std::sort(findings.changed.begin(), findings.changed.end());
+    return findings;
+}
+
+} // namespace vornak

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/fs/RenameResult.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+// The few POSIX calls of the program; paths are the exact bytes the file system holds.
+namespace vornak::fs {
+
+// Length of a listed-kind file (regular, or a link to one); nothing for anything else.
+[[nodiscard]] std::optional<qint64> fileLength(const QByteArray& path);
+// A regular file (or a link to one) whose name does not start with ".".
+[[nodiscard]] bool isListedFile(const QByteArray& path);
+// A listed-kind file the user may write. The counterpart of a read-only file is one the user
+// may not write; like rm, the program does not remove it without being asked specifically.
+[[nodiscard]] bool mayDelete(const QByteArray& path);
+// Removes a listed-kind file outright, when mayDelete.
+[[nodiscard]] bool deleteFile(const QByteArray& path);
+// Moves from (relative to fromDir) to to (relative to toDir, on the same volume) without ever
+// replacing an existing entry, on any file system: with the no-replace flag; where that is
+// refused, by a hard link; where links are refused too (exFAT or FAT through FUSE, sshfs), by
+// claiming the new name with an empty file of its own first and moving over that. Gives 0, or
+// the error of the step that failed.
+[[nodiscard]] int moveNoReplace(int fromDir, const QByteArray& from, int toDir,
+                                const QByteArray& to);
+// Renames an entry of the open folder dir by moveNoReplace. Case-only renames are the open
+// folder's job.
+[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
+                                              const QByteArray& to);
+// Why renaming the entry from of the open folder dir failed with error.
+[[nodiscard]] RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
+QByteArray currentFolder();
+
+} // namespace vornak::fs

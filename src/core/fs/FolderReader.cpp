@@ -1,0 +1,70 @@
+#include "core/fs/FolderReader.h"
+
+#include "core/names/NaturalOrder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace vornak {
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+bool hasMode(DIR* dir, const dirent* entry, mode_t kind)
+{
+    switch (entry->d_type) {
+    case DT_REG:
+        return kind == S_IFREG;
+    case DT_DIR:
+        return kind == S_IFDIR;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+        struct stat st {};
+        return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && (st.st_mode & S_IFMT) == kind;
+    }
+    default:
+        return false;
+    }
+}
+
+// Filters with the text the user sees, decoded name by name into a short-lived string, and
+// keeps only the bytes.
+template <typename Accept>
+std::optional<NameList> readNames(const QByteArray& folder, mode_t kind, Accept accept)
+{
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.constData()));
+    if (!dir)
+        return std::nullopt;
+    NameList names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (entry->d_name[0] == '.' || !hasMode(dir.get(), entry, kind))
+            continue;
+        const QByteArrayView name(entry->d_name);
+        if (accept(name))
+            names.append(name);
+    }
+    sortNaturally(names);
+    return names;
+}
+
+} // namespace
+
+std::optional<NameList> readListedFiles(const QByteArray& folder, const FilePattern& pattern)
+{
+    return readNames(folder, S_IFREG, [&pattern](QByteArrayView name) {
+        return pattern.matchesEverything() || pattern.matches(QString::fromUtf8(name));
+    });
+}
+
+std::optional<NameList> readSubfolders(const QByteArray& folder)
+{
+    return readNames(folder, S_IFDIR, [](QByteArrayView) { return true; });
+}
+
+} // namespace vornak

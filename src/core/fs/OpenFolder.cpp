@@ -1,0 +1,99 @@
+#include "core/fs/OpenFolder.h"
+
+#include "core/fs/FileSystem.h"
+#include "core/fs/SystemCalls.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vornak {
+
+OpenFolder::OpenFolder(const QByteArray& path)
+    : m_fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+      m_openError(m_fd < 0 ? errno : 0)
+{}
+
+OpenFolder::~OpenFolder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<qint64> OpenFolder::fileLength(const QByteArray& name) const
+{
+    struct stat st {};
+    if (m_fd < 0 || name.isEmpty() || ::fstatat(m_fd, name.constData(), &st, 0) != 0 ||
+        !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return static_cast<qint64>(st.st_size);
+}
+
+RenameResult OpenFolder::renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (m_fd < 0)
+        return {fs::renameFailure(m_openError, m_fd, from)};
+    const RenameOutcome outcome = renameNoted(from, to);
+    // A volume that ignores case finds the file itself under the new spelling.
+    if (outcome == RenameOutcome::TargetExists && FolderSpellings::differOnlyInCase(from, to))
+        return renameCaseOnly(from, to);
+    return {outcome};
+}
+
+RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray& to)
+{
+    if (!m_spellings || !m_spellings->holds(from))
+        m_spellings = FolderSpellings::read(m_fd);
+    if (!m_spellings)
+        return {RenameOutcome::Other};
+    if (!m_spellings->holds(from))
+        return {RenameOutcome::SourceGone};
+    // Another entry under the new spelling, or one the volume may take for it, stays.
+    if (m_spellings->holds(to) || m_spellings->holdsOtherLike(to, from))
+        return {RenameOutcome::TargetExists};
+    if (m_directCaseRename == DirectCaseRename::Ignored)
+        return renameThroughStepName(from, to);
+
+    // The new spelling names the file itself, so nothing else can be replaced.
+    if (fs::systemCalls().renameat2(m_fd, from.constData(), m_fd, to.constData(), 0) != 0)
+        return {fs::renameFailure(errno, m_fd, from)};
+    if (m_directCaseRename == DirectCaseRename::TakesEffect) {
+        m_spellings->moved(from, to);
+        return {RenameOutcome::Renamed};
+    }
+    // Kernel FAT, for one, reports success and changes nothing.
+    m_spellings = FolderSpellings::read(m_fd);
+    if (m_spellings && m_spellings->holds(to)) {
+        m_directCaseRename = DirectCaseRename::TakesEffect;
+        return {RenameOutcome::Renamed};
+    }
+    if (!m_spellings || !m_spellings->holds(from))
+        return {RenameOutcome::Other};
+    m_directCaseRename = DirectCaseRename::Ignored;
+    return renameThroughStepName(from, to);
+}
+
+RenameResult OpenFolder::renameThroughStepName(const QByteArray& from, const QByteArray& to)
+{
+    const QByteArray step = caseStepName(from);
+    const RenameOutcome away = renameNoted(from, step);
+    if (away != RenameOutcome::Renamed) {
+        // A taken step name is not the new name being taken.
+        return {away == RenameOutcome::TargetExists ? RenameOutcome::Other : away};
+    }
+    const RenameOutcome on = renameNoted(step, to);
+    if (on == RenameOutcome::Renamed || renameNoted(step, from) == RenameOutcome::Renamed)
+        return {on, RenameRoute::ThroughStepName};
+    return {on, RenameRoute::LeftAtStepName};
+}
+
+RenameOutcome OpenFolder::renameNoted(const QByteArray& from, const QByteArray& to)
+{
+    const RenameOutcome outcome = fs::renameNoReplaceAt(m_fd, from, to);
+    if (outcome == RenameOutcome::Renamed && m_spellings)
+        m_spellings->moved(from, to);
+    return outcome;
+}
+
+} // namespace vornak

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/names/FindReplace.h"
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vornak {
+
+// A find/replace rule made ready to apply to many names: the expression compiled and the
+// replacement parsed once.
+//
+// In a regular expression's replacement, \N and $N (N a single digit) stand for the text of
+// group N, 0 for the whole match; "$10" is group 1 followed by "0". "\\" and "$$" stand for
+// one "\" and one "$"; any other "\" or "$" is itself. A group the expression does not have
+// is an error, not literal text, so a mistyped reference cannot slip into hundreds of names.
+// Expressions use Unicode properties: \w and \d match CJK letters and all digits.
+class TextReplacer {
+public:
+    explicit TextReplacer(const FindReplace& rule);
+
+    // Empty when the rule can be applied; else the message to show beside the field.
+    const QString& errorText() const { return m_error; }
+    // The rule is valid and changes something.
+    bool isActive() const { return m_error.isEmpty() && !m_find.isEmpty(); }
+    // Appends the text to out with every match replaced, left to right.
+    void appendReplaced(QStringView text, QString& out) const;
+
+private:
+    // Literal text, or the group to insert when group >= 0.
+    struct Piece {
+        QString text;
+        int group = -1;
+    };
+
+    void parseReplacement(const QString& replacement);
+    void appendReplacedByExpression(QStringView text, QString& out) const;
+    void appendReplacedGlobally(QStringView text, QString& out) const;
+    void appendReplacement(const QRegularExpressionMatch& match, QString& out) const;
+
+    QString m_find;
+    QString m_replacement;
+    Qt::CaseSensitivity m_caseSensitivity;
+    std::optional<QRegularExpression> m_expression;
+    std::vector<Piece> m_pieces;
+    QString m_error;
+};
+
+} // namespace vornak

@@ -1,0 +1,67 @@
+#include "core/plan/BatchNames.h"
+
+#include "core/names/NameText.h"
+
+#include <QHashFunctions>
+
+#include <bit>
+
+namespace vornak {
+
+BatchNames::BatchNames(std::span<const WantedName> wanted, bool caseInsensitive)
+    : m_wanted(wanted), m_seed(QHashSeed::globalSeed())
+{
+    // Every entry adds at most two names; at most half the slots are used, so probes end soon.
+    m_slots.resize(std::bit_ceil(std::max<std::size_t>(16, 4 * wanted.size())));
+    m_holders.reserve(2 * wanted.size());
+    if (!caseInsensitive)
+        return;
+    m_folded.reserve(2 * wanted.size());
+    for (const WantedName& entry : wanted) {
+        m_folded.push_back(caseFoldedName(entry.oldName));
+        m_folded.push_back(caseFoldedName(entry.newName));
+    }
+}
+
+QByteArrayView BatchNames::oldKey(std::size_t entry) const
+{
+    return m_folded.empty() ? m_wanted[entry].oldName : QByteArrayView(m_folded[2 * entry]);
+}
+
+QByteArrayView BatchNames::wantedKey(std::size_t entry) const
+{
+    return m_folded.empty() ? m_wanted[entry].newName : QByteArrayView(m_folded[2 * entry + 1]);
+}
+
+BatchNames::Holders& BatchNames::oldName(std::size_t entry)
+{
+    return holdersOf(oldKey(entry), {static_cast<std::uint32_t>(entry), kNoEntry});
+}
+
+BatchNames::Holders& BatchNames::wantedName(std::size_t entry)
+{
+    return holdersOf(wantedKey(entry), {kNoEntry, static_cast<std::uint32_t>(entry)});
+}
+
+BatchNames::Holders& BatchNames::holdersOf(QByteArrayView key, Holders added)
+{
+    const auto hash = static_cast<std::uint32_t>(qHash(key, m_seed));
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_slots[at];
+        if (slot.number == 0) {
+            m_holders.push_back(added);
+            slot = {hash, static_cast<std::uint32_t>(m_holders.size())};
+            return m_holders.back();
+        }
+        if (slot.hash != hash)
+            continue;
+        Holders& holders = m_holders[slot.number - 1];
+        const QByteArrayView slotKey =
+            holders.current != kNoEntry ? oldKey(holders.current) : wantedKey(holders.firstWanting);
+        if (slotKey == key)
+            return holders;
+    }
+}
+
+} // namespace vornak

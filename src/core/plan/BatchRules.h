@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/names/FindReplace.h"
+#include "core/names/LetterCase.h"
+#include "core/names/NameComposition.h"
+#include "core/plan/NumberingOrder.h"
+
+namespace vornak {
+
+// The batch preview's rules beyond the four described options, applied in this order:
+// numbering order, composition with the number format, find/replace, letter case. The
+// defaults change nothing: a run gives exactly the names the main window's run gives.
+struct BatchRules {
+    NumberingOrder order = NumberingOrder::List;
+    NumberFormat numbers;
+    FindReplace findReplace;
+    LetterCase baseCase = LetterCase::Unchanged;
+    LetterCase extensionCase = LetterCase::Unchanged;
+
+    friend bool operator==(const BatchRules&, const BatchRules&) = default;
+};
+
+} // namespace vornak

@@ -1,0 +1,53 @@
+#include "core/plan/FolderEntries.h"
+
+#include "core/names/NameText.h"
+
+#include <dirent.h>
+
+namespace vornak {
+
+std::unique_ptr<FolderEntries> FolderEntries::read(const QByteArray& folder, bool caseInsensitive)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return nullptr;
+    NameList names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        if (caseInsensitive)
+            names.append(caseFoldedName(name));
+        else
+            names.append(name);
+    }
+    ::closedir(dir);
+    return std::unique_ptr<FolderEntries>(new FolderEntries(std::move(names), caseInsensitive));
+}
+
+FolderEntries::FolderEntries(NameList names, bool caseInsensitive)
+    : m_names(std::move(names)), m_index(m_names.size()), m_caseInsensitive(caseInsensitive)
+{
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        m_index.add(m_names.bytesAt(i));
+}
+
+bool FolderEntries::holds(QByteArrayView name) const
+{
+    return m_caseInsensitive ? m_index.contains(caseFoldedName(name)) : m_index.contains(name);
+}
+
+FolderRules folderRules(const FolderNaming& naming, std::shared_ptr<const FolderEntries> entries)
+{
+    FolderRules rules;
+    rules.nameMax = naming.nameMax;
+    rules.lengthUnit = naming.lengthUnit;
+    rules.caseInsensitive = naming.caseInsensitive;
+    if (entries)
+        rules.nameTaken = [entries = std::move(entries)](const QByteArrayView& name) {
+            return entries->holds(name);
+        };
+    return rules;
+}
+
+} // namespace vornak

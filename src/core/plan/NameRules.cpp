@@ -1,0 +1,45 @@
+#include "core/plan/NameRules.h"
+
+#include "core/names/NameText.h"
+
+namespace vornak {
+
+namespace {
+
+// Where the base name of a text ends: at its last ".", or at its end when it holds none.
+qsizetype baseEnd(const QString& text)
+{
+    const qsizetype dot = text.lastIndexOf(u'.');
+    return dot < 0 ? text.size() : dot;
+}
+
+} // namespace
+
+NameRules::NameRules(const BatchRules& rules) : m_rules(rules), m_replacer(rules.findReplace) {}
+
+QByteArray NameRules::rewritten(QByteArray name) const
+{
+    const bool replaces = m_replacer.isActive();
+    const bool cases =
+        m_rules.baseCase != LetterCase::Unchanged || m_rules.extensionCase != LetterCase::Unchanged;
+    if (!replaces && !cases)
+        return name;
+    QString text = decodeName(name);
+    if (replaces) {
+        const qsizetype end = m_rules.findReplace.scope == FindReplace::Scope::WholeName
+                                  ? text.size()
+                                  : baseEnd(text);
+        QString replaced;
+        replaced.reserve(text.size() + m_rules.findReplace.replacement.size());
+        m_replacer.appendReplaced(QStringView(text).first(end), replaced);
+        replaced.append(QStringView(text).sliced(end));
+        text = std::move(replaced);
+    }
+    const qsizetype end = baseEnd(text);
+    if (end < text.size())
+        setLetterCase(text, end + 1, text.size() - end - 1, m_rules.extensionCase);
+    setLetterCase(text, 0, end, m_rules.baseCase);
+    return encodeName(text);
+}
+
+} // namespace vornak

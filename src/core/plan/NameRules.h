@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/names/TextReplacer.h"
+#include "core/plan/BatchRules.h"
+
+#include <QByteArray>
+
+namespace vornak {
+
+// A BatchRules made ready for a batch: the expression compiled once, then applied to every
+// composed name.
+class NameRules {
+public:
+    explicit NameRules(const BatchRules& rules);
+
+    const BatchRules& rules() const { return m_rules; }
+    // Empty when the rules can run; else the message for beside the find/replace fields. A
+    // batch planned with rules that cannot run shows names without the find/replace and
+    // renames nothing.
+    const QString& errorText() const { return m_replacer.errorText(); }
+    bool isRunnable() const { return errorText().isEmpty(); }
+
+    // The composed name after find/replace and letter case. Bytes the rules do not touch,
+    // including bytes that are not UTF-8, stay exactly as they were.
+    QByteArray rewritten(QByteArray name) const;
+
+private:
+    BatchRules m_rules;
+    TextReplacer m_replacer;
+};
+
+} // namespace vornak

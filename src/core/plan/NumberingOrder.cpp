@@ -1,0 +1,36 @@
+#include "core/plan/NumberingOrder.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace vornak {
+
+Numbering numberingOrder(NumberingOrder order, std::size_t count, std::span<const FileDates> dates)
+{
+    Numbering numbering{std::vector<qsizetype>(count), std::vector<bool>(count, false)};
+    if (order == NumberingOrder::List) {
+        for (std::size_t i = 0; i < count; ++i)
+            numbering.positions[i] = qsizetype(i) + 1;
+        return numbering;
+    }
+    // Sorting (date, index) pairs is stable by construction and cheaper than stable_sort.
+    constexpr qint64 kNoDate = std::numeric_limits<qint64>::max();
+    std::vector<std::pair<qint64, std::size_t>> keyed(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const FileDates known = i < dates.size() ? dates[i] : FileDates{};
+        std::optional<qint64> date = known.modified;
+        if (order == NumberingOrder::Taken) {
+            numbering.modifiedInstead[i] = !known.taken;
+            if (known.taken)
+                date = known.taken;
+        }
+        keyed[i] = {date.value_or(kNoDate), i};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t rank = 0; rank < count; ++rank)
+        numbering.positions[keyed[rank].second] = qsizetype(rank) + 1;
+    return numbering;
+}
+
+} // namespace vornak

@@ -1,0 +1,81 @@
+#include "core/plan/PlannedBatch.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace vornak {
+
+namespace {
+
+// Below this many rows another thread costs more than it saves.
+constexpr std::size_t kRowsPerThread = 8192;
+
+std::size_t threadsFor(std::size_t rows)
+{
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::clamp<std::size_t>(rows / kRowsPerThread, 1, cores);
+}
+
+} // namespace
+
+std::vector<Rename> PlannedBatch::renames(const NameList& entries) const
+{
+    std::vector<Rename> run;
+    if (!runnable)
+        return run;
+    run.reserve(plan.order.size());
+    for (std::size_t row : plan.order)
+        run.push_back({entries.nameAt(entryAt(row)), newNames[row]});
+    return run;
+}
+
+PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
+                           const FolderRules& folder)
+{
+    const NameList& entries = request.entries;
+    const BatchRules& settings = rules.rules();
+    const Numbering numbering = numberingOrder(settings.order, entries.size(), request.dates);
+
+    PlannedBatch batch;
+    batch.single = request.single;
+    batch.runnable = rules.isRunnable();
+    const std::size_t rows = request.single ? 1 : entries.size();
+    batch.newNames.resize(rows);
+    batch.modifiedInstead.reserve(rows);
+    for (std::size_t row = 0; row < rows; ++row)
+        batch.modifiedInstead.push_back(numbering.modifiedInstead[batch.entryAt(row)]);
+    const auto composeRows = [&](const NameRules& rowRules, std::size_t first, std::size_t last) {
+        for (std::size_t row = first; row < last; ++row) {
+            const std::size_t entry = batch.entryAt(row);
+            const QByteArrayView name = entries.bytesAt(entry);
+            std::optional<QByteArray> composed =
+                ComposeNewName(name, numbering.positions[entry], request.state, request.nameCase,
+                               CompositionUse::Execution, settings.numbers);
+            batch.newNames[row] =
+                rowRules.rewritten(composed ? std::move(*composed) : name.toByteArray());
+        }
+    };
+    // Composing and rewriting is most of an edit's cost, and each row stands alone: the rows
+    // are shared out among the cores. Each thread compiles the rules anew, so no expression is
+    // matched from two threads at once.
+    {
+        const std::size_t threads = threadsFor(rows);
+        std::vector<NameRules> helperRules;
+        helperRules.reserve(threads - 1);
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < threads; ++t) {
+            helperRules.emplace_back(settings);
+            helpers.emplace_back(composeRows, std::cref(helperRules.back()), rows * t / threads,
+                                 rows * (t + 1) / threads);
+        }
+        composeRows(rules, 0, rows / threads);
+    }
+    std::vector<WantedName> wanted;
+    wanted.reserve(rows);
+    for (std::size_t row = 0; row < rows; ++row)
+        wanted.push_back({entries.bytesAt(batch.entryAt(row)), batch.newNames[row]});
+    batch.plan = planBatch(wanted, folder);
+    return batch;
+}
+
+} // namespace vornak

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/names/NameList.h"
+#include "core/names/RenameState.h"
+#include "core/plan/NameRules.h"
+#include "core/plan/NumberingOrder.h"
+#include "core/plan/RenamePlan.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vornak {
+
+// What a batch is planned from: the file list's entries and the described options in force.
+struct BatchRequest {
+    const NameList& entries;
+    // One per entry, read only when the rules number by a date (see numberingOrder).
+    std::span<const FileDates> dates;
+    const RenameState& state;
+    NameCase nameCase;
+    // Single mode: the selected entry, the only one of the batch. Its number is still its
+    // place among all entries, and the other entries count as files outside the batch (the
+    // folder's nameTaken must know them, as a listing of the whole folder does).
+    std::optional<std::size_t> single;
+};
+
+// A batch as the preview shows it and as its run does it. Rows are the entries of the batch
+// in list order: every entry, or the selected one in single mode. A window shows row r as
+// entries.displayNameAt(entryAt(r)), newNames[r] and statusText(plan.statuses[r]), and runs
+// exactly renames(entries), planned again from the list as it is when the run starts, so
+// that what runs is what was last shown for those names.
+struct PlannedBatch {
+    std::optional<std::size_t> single;
+    std::vector<QByteArray> newNames;  // per row; the old name where the rules keep it
+    std::vector<bool> modifiedInstead; // per row: ordered by photo date, it had none
+    BatchPlan plan;                    // statuses per row; order over rows
+    bool runnable = true;              // false while the rules hold an error
+
+    std::size_t rowCount() const { return newNames.size(); }
+    std::size_t entryAt(std::size_t row) const { return single ? *single : row; }
+    // The renames a run does, in its order; none when the rules cannot run.
+    std::vector<Rename> renames(const NameList& entries) const;
+};
+
+// The whole pipeline: numbering order, composition by ComposeNewName with the number format,
+// find/replace and letter case, then planBatch. An entry that composition gives no name (case
+// A for a name without ".") goes on with its own name, so the other rules still apply to it.
+// Linear in the entries but for the sort of a date order.
+PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
+                           const FolderRules& folder);
+
+} // namespace vornak

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/fs/RenameResult.h"
+#include "core/plan/RenameStatus.h"
+#include "core/run/RunUndo.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+namespace vornak {
+
+// Why a file of a run kept its name although a new one was composed for it.
+enum class KeptReason : std::uint8_t {
+    NameTaken,        // another entry holds the new name
+    NameTooLong,      // the volume cannot store a name that long
+    NoPermission,     // not allowed, or the volume is read-only
+    FileGone,         // the file is no longer there
+    NameNotAllowed,   // the volume cannot store the new name
+    DuplicateInBatch, // another file of the run would get the same name
+    WaitsOnFile,      // its new name is held by a file of the run that could not move
+    LeftAtStepName,   // a case-only rename stopped half-way: the file has its step name
+    Cancelled,        // the run was cancelled before it reached the file
+    Failed,           // the file system refused for another reason
+};
+
+// A file that kept its name: its name and the name it was to receive.
+struct KeptFile {
+    QByteArray oldName;
+    QByteArray newName;
+    KeptReason reason = KeptReason::Failed;
+};
+
+KeptReason keptReasonOf(RenameOutcome outcome);
+// For a status that keeps the file (!isRenamed(status)) other than 不变.
+KeptReason keptReasonOf(RenameStatus status);
+
+// The lines of the outcome windows, in the user's words: “old” → “new”：reason.
+QString keptFileLine(const KeptFile& file);
+// For an undo step that left the file as it is (neither Restored nor NotRenamed).
+QString undoFailureLine(const UndoStep& step);
+
+} // namespace vornak

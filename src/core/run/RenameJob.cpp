@@ -1,0 +1,96 @@
+#include "core/run/RenameJob.h"
+
+#include "core/fs/OpenFolder.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <tuple>
+
+namespace vornak {
+
+RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted)
+{
+    RenameJob job{std::move(folder), planRenames(wanted), {}};
+    const auto changes = std::size_t(std::count_if(
+        wanted.begin(), wanted.end(), [](const Rename& r) { return r.oldName != r.newName; }));
+    if (job.plan.size() == changes)
+        return job;
+    QSet<QByteArrayView> planned;
+    planned.reserve(qsizetype(job.plan.size()));
+    for (const Rename& step : job.plan)
+        planned.insert(step.oldName);
+    for (const Rename& rename : wanted)
+        if (rename.oldName != rename.newName && !planned.contains(rename.oldName))
+            job.keptBefore.push_back({rename.oldName, rename.newName,
+                                      isEntryName(rename.newName) ? KeptReason::WaitsOnFile
+                                                                  : KeptReason::NameNotAllowed});
+    return job;
+}
+
+RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList& entries)
+{
+    RenameJob job{std::move(folder), batch.renames(entries), {}};
+    const std::vector<RenameStatus>& statuses = batch.plan.statuses;
+    for (std::size_t row = 0; row < statuses.size(); ++row)
+        if (isProblem(statuses[row]))
+            job.keptBefore.push_back({entries.nameAt(batch.entryAt(row)), batch.newNames[row],
+                                      keptReasonOf(statuses[row])});
+    return job;
+}
+
+RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const CarryOn& carryOn)
+{
+    RunRecord record;
+    record.kept = job.keptBefore;
+    const std::vector<Rename>& plan = job.plan;
+    if (plan.empty())
+        return record;
+    JournalRun run = journal.begin(job.folder, plan);
+    if (!run.isStarted()) {
+        record.journalError = run.error();
+        record.journalErrorNumber = run.errorNumber();
+        return record;
+    }
+    OpenFolder folder(job.folder);
+    record.renamed.assign(plan.size(), false);
+    // The names of the files of the run that keep them.
+    QSet<QByteArray> staying;
+    for (const KeptFile& kept : job.keptBefore)
+        staying.insert(kept.oldName);
+    std::size_t done = 0;
+    while (done < plan.size()) {
+        const Rename& step = plan[done];
+        const RenameResult result = folder.renameNoReplace(step.oldName, step.newName);
+        if (result.renamed()) {
+            record.renamed[done] = true;
+            ++record.renamedCount;
+        } else if (result.route == RenameRoute::LeftAtStepName) {
+            record.kept.push_back({step.oldName, step.newName, KeptReason::LeftAtStepName});
+        } else {
+            KeptReason reason = keptReasonOf(result.outcome);
+            if (reason == KeptReason::NameTaken && staying.contains(step.newName))
+                reason = KeptReason::WaitsOnFile;
+            record.kept.push_back({step.oldName, step.newName, reason});
+            staying.insert(step.oldName);
+        }
+        ++done;
+        if (carryOn && !carryOn(done))
+            break;
+    }
+    for (; done < plan.size(); ++done)
+        record.kept.push_back({plan[done].oldName, plan[done].newName, KeptReason::Cancelled});
+    // A mark that cannot be written costs a question at the next start, not a file.
+    std::ignore = run.finish();
+    return record;
+}
+
+QByteArray nameAfterRun(const RenameJob& job, const RunRecord& record, QByteArray name)
+{
+    for (std::size_t i = 0; i < record.renamed.size(); ++i)
+        if (record.renamed[i] && job.plan[i].oldName == name)
+            name = job.plan[i].newName;
+    return name;
+}
+
+} // namespace vornak

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/names/NameList.h"
+#include "core/plan/PlannedBatch.h"
+#include "core/plan/RenamePlan.h"
+#include "core/run/KeptFile.h"
+#include "core/run/RenameJournal.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <vector>
+
+namespace vornak {
+
+// A rename run as a window hands it over: taken whole when the run starts, so nothing that
+// changes on screen meanwhile changes the run.
+struct RenameJob {
+    // The folder of the files, with or without a trailing separator.
+    QByteArray folder;
+    // The renames in the order they are done (as planRenames or a BatchPlan orders them).
+    std::vector<Rename> plan;
+    // Files the plan leaves as they are although a new name was composed for them, with the
+    // reason; reported with the files the run could not rename.
+    std::vector<KeptFile> keptBefore;
+};
+
+// The job of the main window's run: the wanted renames (in list order) as planRenames orders
+// them. Those it drops are kept with their reasons: a new name that cannot be an entry is not
+// allowed, a rename in a cycle or waiting on one waits on a file that cannot move. Renames
+// to the name the file has already are no renames at all.
+RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted);
+
+// The job of a batch planned with its statuses (the batch preview's run): the renames its plan
+// does, and every row with a problem status kept with that status as its reason.
+RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList& entries);
+
+// What a run did.
+struct RunRecord {
+    // Anything but None: the journal could not be written, so nothing was renamed.
+    JournalError journalError = JournalError::None;
+    int journalErrorNumber = 0;
+    // Per step of the plan: the file received its new name.
+    std::vector<bool> renamed;
+    std::size_t renamedCount = 0;
+    // The job's keptBefore, then the steps that failed and those not reached, in plan order.
+    std::vector<KeptFile> kept;
+};
+
+// Called after each step with the number of steps done; false stops the run after that step.
+using CarryOn = std::function<bool(std::size_t done)>;
+
+// Journals the plan (see RenameJournal::begin), then renames in order, never replacing a
+// file, and marks the run complete, also when carryOn stopped it. A step that fails with its
+// new name held by a file of the run that keeps its name counts as waiting on that file.
+[[nodiscard]] RunRecord runJob(const RenameJournal& journal, const RenameJob& job,
+                               const CarryOn& carryOn = {});
+
+// The name the file called name before the run has after it.
+QByteArray nameAfterRun(const RenameJob& job, const RunRecord& record, QByteArray name);
+
+} // namespace vornak

@@ -1,0 +1,319 @@
+#include "core/run/RenameJournal.h"
+
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/XdgFolders.h"
+#include "core/run/JournalFormat.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace vornak {
+
+namespace {
+
+constexpr char kLockName[] = "lock";
+constexpr QByteArrayView kRunSuffix = ".run";
+constexpr qsizetype kIdDigits = 20;
+
+// Run files are named by their id, zero-padded so that names sort as ids do.
+QByteArray runFileName(qint64 id)
+{
+    QByteArray name = QByteArray::number(id).rightJustified(kIdDigits, '0');
+    return name.append(kRunSuffix);
+}
+
+std::optional<qint64> runIdOf(QByteArrayView name)
+{
+    qint64 id = 0;
+    const QByteArrayView digits = name.first(std::min(name.size(), kIdDigits));
+    const auto [end, error] = std::from_chars(digits.begin(), digits.end(), id);
+    if (name.size() != kIdDigits + kRunSuffix.size() || error != std::errc() ||
+        end != digits.end() || !name.endsWith(kRunSuffix))
+        return std::nullopt;
+    return id;
+}
+
+bool lockFile(int fd, int operation)
+{
+    int result = 0;
+    do
+        result = ::flock(fd, operation);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+// The journal folder's lock, shared for reading and exclusive for changing the folder.
+class FolderLock {
+public:
+    FolderLock(int dir, int operation)
+        : m_file(::openat(dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (!m_file.isOpen())
+            m_file = FileDescriptor(::openat(dir, kLockName, O_RDONLY | O_CLOEXEC));
+        if (m_file.isOpen() && !lockFile(m_file.get(), operation))
+            m_file.reset();
+    }
+    bool isHeld() const { return m_file.isOpen(); }
+
+private:
+    FileDescriptor m_file;
+};
+
+FileDescriptor openFolder(const QByteArray& path)
+{
+    return FileDescriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+// Opens a run's file and locks it without waiting: nothing when another holds it.
+FileDescriptor lockedRun(int dir, qint64 id, int flags, int operation)
+{
+    FileDescriptor file(::openat(dir, runFileName(id).constData(), flags | O_CLOEXEC));
+    if (file.isOpen() && !lockFile(file.get(), operation | LOCK_NB))
+        file.reset();
+    return file;
+}
+
+// The run ids of the journal folder, oldest first.
+std::vector<qint64> runIds(int dir)
+{
+    std::vector<qint64> ids;
+    DIR* listing = ::fdopendir(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listing)
+        return ids;
+    while (const dirent* entry = ::readdir(listing))
+        if (const auto id = runIdOf(entry->d_name))
+            ids.push_back(*id);
+    ::closedir(listing);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+qsizetype fileSize(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? qsizetype(st.st_size) : 0;
+}
+
+QByteArray tailOf(int fd)
+{
+    const qsizetype size = fileSize(fd);
+    const qsizetype length = std::min(size, journal::kLongestTail);
+    return readAt(fd, off_t(size - length), length);
+}
+
+qint64 nowNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// Drops what a writer killed while writing left behind, and the oldest runs so that the new
+// one makes kKeptRuns. Runs another copy holds stay. Returns the newest id in the folder.
+qint64 pruneRuns(int dir)
+{
+    std::vector<qint64> droppable;
+    std::size_t kept = 0;
+    qint64 newest = 0;
+    for (const qint64 id : runIds(dir)) {
+        newest = id;
+        const FileDescriptor file = lockedRun(dir, id, O_RDONLY, LOCK_EX);
+        if (!file.isOpen()) {
+            ++kept;
+        } else if (journal::stateOf(tailOf(file.get())) == JournalState::Unfinished) {
+            ::unlinkat(dir, runFileName(id).constData(), 0);
+        } else {
+            droppable.push_back(id);
+            ++kept;
+        }
+    }
+    for (auto id = droppable.begin(); kept >= RenameJournal::kKeptRuns && id != droppable.end();
+         ++id, --kept)
+        ::unlinkat(dir, runFileName(*id).constData(), 0);
+    return newest;
+}
+
+// The identity of the file each step moves: the one at its old name now, or, for a name that
+// only an earlier step of the run creates (a temporary name on the way to a case-only rename),
+// the file that step moves there.
+std::vector<std::optional<FileIdentity>> identitiesOf(int folder, const std::vector<Rename>& plan)
+{
+    std::vector<std::optional<FileIdentity>> identities;
+    identities.reserve(plan.size());
+    // The last step into each name; only runs with a name not there yet pay for it.
+    std::optional<QHash<QByteArrayView, std::size_t>> lastInto;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        auto identity = identityAt(folder, plan[i].oldName.constData());
+        if (!identity && !lastInto) {
+            lastInto.emplace();
+            for (std::size_t earlier = 0; earlier < i; ++earlier)
+                lastInto->insert(plan[earlier].newName, earlier);
+        }
+        if (lastInto) {
+            if (!identity) {
+                const auto earlier = lastInto->constFind(QByteArrayView(plan[i].oldName));
+                if (earlier != lastInto->cend())
+                    identity = identities[*earlier];
+            }
+            lastInto->insert(plan[i].newName, i);
+        }
+        identities.push_back(identity);
+    }
+    return identities;
+}
+
+QByteArray journalText(int folder, const QByteArray& folderPath, const std::vector<Rename>& plan)
+{
+    const std::vector<std::optional<FileIdentity>> identities = identitiesOf(folder, plan);
+    qsizetype nameBytes = 0;
+    for (const Rename& rename : plan)
+        nameBytes += rename.oldName.size() + rename.newName.size();
+    // Room for the names with a few bytes encoded and for four numbers per step.
+    QByteArray text;
+    text.reserve(journal::kLongestHeader + nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64);
+    journal::appendHeader(text, folderPath, plan.size());
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        journal::appendStep(text, plan[i].oldName, plan[i].newName, identities[i]);
+    journal::appendEnd(text);
+    return text;
+}
+
+void dropRun(int dir, qint64 id)
+{
+    const FolderLock lock(dir, LOCK_EX);
+    if (lock.isHeld() && ::unlinkat(dir, runFileName(id).constData(), 0) == 0)
+        ::fsync(dir);
+}
+
+} // namespace
+
+RenameJournal::RenameJournal(QByteArray journalFolder) : m_folder(std::move(journalFolder)) {}
+
+QByteArray RenameJournal::defaultFolder()
+{
+    return xdgStateHome() + "/vornak";
+}
+
+JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rename>& plan) const
+{
+    const FileDescriptor files = openFolder(folder);
+    if (!files.isOpen())
+        return {JournalError::FolderUnavailable, errno};
+    const QByteArray text = journalText(files.get(), folder, plan);
+
+    const auto unwritable = [](int error) {
+        return JournalRun(JournalError::JournalUnwritable, error);
+    };
+    if (const int error = createFolders(m_folder))
+        return unwritable(error);
+    const FileDescriptor dir = openFolder(m_folder);
+    if (!dir.isOpen())
+        return unwritable(errno);
+    const FolderLock lock(dir.get(), LOCK_EX);
+    if (!lock.isHeld())
+        return unwritable(errno);
+    const qint64 id = std::max(pruneRuns(dir.get()) + 1, nowNs());
+    const QByteArray name = runFileName(id);
+    FileDescriptor file(
+        ::openat(dir.get(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!file.isOpen())
+        return unwritable(errno);
+    if (!lockFile(file.get(), LOCK_EX | LOCK_NB) || !writeAll(file.get(), text) ||
+        ::fsync(file.get()) != 0 || ::fsync(dir.get()) != 0) {
+        const int error = errno;
+        ::unlinkat(dir.get(), name.constData(), 0);
+        return unwritable(error);
+    }
+    return {id, std::move(file)};
+}
+
+std::vector<RunInfo> RenameJournal::runs() const
+{
+    std::vector<RunInfo> found;
+    const FileDescriptor dir = openFolder(m_folder);
+    if (!dir.isOpen())
+        return found;
+    const FolderLock lock(dir.get(), LOCK_SH);
+    if (!lock.isHeld())
+        return found;
+    const std::vector<qint64> ids = runIds(dir.get());
+    for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+        const FileDescriptor file = lockedRun(dir.get(), *id, O_RDONLY, LOCK_SH);
+        if (!file.isOpen())
+            continue;
+        const JournalState state = journal::stateOf(tailOf(file.get()));
+        auto header = journal::parseHeader(readAt(file.get(), 0, journal::kLongestHeader));
+        if (state != JournalState::Unfinished && header)
+            found.push_back(
+                {*id, std::move(header->folder), header->steps, state == JournalState::Complete});
+    }
+    return found;
+}
+
+std::optional<RunInfo> RenameJournal::lastRun() const
+{
+    std::vector<RunInfo> all = runs();
+    if (all.empty())
+        return std::nullopt;
+    return std::move(all.front());
+}
+
+std::vector<RunInfo> RenameJournal::interruptedRuns() const
+{
+    std::vector<RunInfo> all = runs();
+    std::erase_if(all, [](const RunInfo& run) { return run.complete; });
+    return all;
+}
+
+UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
+{
+    UndoReport report;
+    const FileDescriptor dir = openFolder(m_folder);
+    if (!dir.isOpen())
+        return report;
+    FileDescriptor file;
+    {
+        const FolderLock lock(dir.get(), LOCK_SH);
+        file = FileDescriptor(
+            ::openat(dir.get(), runFileName(runId).constData(), O_RDONLY | O_CLOEXEC));
+        if (!lock.isHeld() || !file.isOpen())
+            return report;
+        if (!lockFile(file.get(), LOCK_EX | LOCK_NB)) {
+            report.status = UndoStatus::InProgress;
+            return report;
+        }
+    }
+    const auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
+    if (!content) {
+        dropRun(dir.get(), runId);
+        report.status = UndoStatus::JournalUnreadable;
+        return report;
+    }
+    report = undoRenames(content->folder, content->steps, progress);
+    if (report.status == UndoStatus::Undone)
+        dropRun(dir.get(), runId);
+    return report;
+}
+
+bool RenameJournal::markComplete(qint64 runId) const
+{
+    const FileDescriptor dir = openFolder(m_folder);
+    if (!dir.isOpen())
+        return false;
+    const FolderLock lock(dir.get(), LOCK_SH);
+    const FileDescriptor file = lockedRun(dir.get(), runId, O_RDWR | O_APPEND, LOCK_EX);
+    return lock.isHeld() && file.isOpen() &&
+           journal::stateOf(tailOf(file.get())) == JournalState::Started &&
+           writeAll(file.get(), journal::kCompleteMark) && ::fdatasync(file.get()) == 0;
+}
+
+} // namespace vornak

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/plan/RenamePlan.h"
+#include "core/run/JournalRun.h"
+#include "core/run/RunUndo.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace vornak {
+
+// A run the journal holds, as the undo question shows it.
+struct RunInfo {
+    qint64 id = 0;
+    QByteArray folder;
+    std::size_t steps = 0;
+    // False for a run cut short: the program was killed or the machine stopped during it.
+    bool complete = false;
+};
+
+// The record of the last rename runs, so that each can be undone, also after a crash.
+//
+// Before a run, begin() writes the folder and every planned step (old and new name, and the
+// file's identity) to one file of the journal folder and flushes it once; no write happens per
+// renamed file, since which steps happened is read off the folder itself at undo. The caller:
+//
+//     RenameJournal journal(RenameJournal::defaultFolder());
+//     JournalRun run = journal.begin(folder, plan);
+//     if (!run.isStarted())
+//         return tell the user why (run.error(), run.errorNumber()), rename nothing;
+//     ... rename plan in order (cancelling part way is fine) ...
+//     (void)run.finish();
+//
+// At start, interruptedRuns() lists runs cut short, to offer undo(id) for each (or
+// markComplete(id) when the user declines, so that the question is not asked again). Ctrl+Z
+// undoes lastRun(). The newest kKeptRuns runs are kept; an undone run is dropped.
+//
+// Copies of the program share the folder: a lock file guards every read and change, and each
+// run being done or undone holds a lock on its own file, so another copy neither takes it for
+// a run cut short nor undoes it at the same time.
+class RenameJournal {
+public:
+    static constexpr std::size_t kKeptRuns = 20;
+
+    explicit RenameJournal(QByteArray journalFolder);
+    // $XDG_STATE_HOME/vornak, by default ~/.local/state/vornak.
+    static QByteArray defaultFolder();
+
+    // Takes every file's identity (one stat each), writes the run's journal and flushes it,
+    // dropping the oldest run beyond kKeptRuns. A run that is not started must not rename.
+    // plan is the order the files are renamed in; a step may start at a name that only an
+    // earlier step creates (a temporary name), and then moves the file that step moved there.
+    // Every plan is journaled, an empty one too: begin only runs that rename something.
+    JournalRun begin(const QByteArray& folder, const std::vector<Rename>& plan) const;
+
+    // The runs that can be undone, newest first: all but those another copy is doing or
+    // undoing right now.
+    std::vector<RunInfo> runs() const;
+    std::optional<RunInfo> lastRun() const;
+    std::vector<RunInfo> interruptedRuns() const;
+
+    // Undoes the run and drops it from the journal; see undoRenames for which steps are undone.
+    // The run stays when its folder cannot be opened.
+    [[nodiscard]] UndoReport undo(qint64 runId, const UndoProgress& progress = {}) const;
+    // Marks a run cut short as complete: it stays undoable but is no longer offered at start.
+    [[nodiscard]] bool markComplete(qint64 runId) const;
+
+private:
+    QByteArray m_folder;
+};
+
+} // namespace vornak

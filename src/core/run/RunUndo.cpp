@@ -1,0 +1,135 @@
+#include "core/run/RunUndo.h"
+
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/FolderSpellings.h"
+#include "core/fs/OpenFolder.h"
+
+#include <QHash>
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace vornak {
+
+namespace {
+
+// Finds whether a step's file is still where it was before the run. Usually that is the
+// step's old name; a file moved through a temporary name started at the old name of the first
+// step that moved it, which is looked up only for such files.
+class StartingPlaces {
+public:
+    StartingPlaces(int dir, const std::vector<JournalStep>& steps) : m_dir(dir), m_steps(steps) {}
+
+    bool holds(const JournalStep& step)
+    {
+        if (identityAt(m_dir, step.oldName.constData()) == step.identity)
+            return true;
+        if (m_firstStep.isEmpty())
+            for (std::size_t i = m_steps.size(); i-- > 0;)
+                if (m_steps[i].identity)
+                    m_firstStep.insert(*m_steps[i].identity, i);
+        const auto first = m_firstStep.constFind(*step.identity);
+        return first != m_firstStep.cend() &&
+               identityAt(m_dir, m_steps[*first].oldName.constData()) == step.identity;
+    }
+
+private:
+    int m_dir;
+    const std::vector<JournalStep>& m_steps;
+    QHash<FileIdentity, std::size_t> m_firstStep;
+};
+
+// Which spelling of a case-only step the folder holds. On a volume that ignores case, stat
+// finds the file under either spelling, so only the folder's listing tells; it is read at the
+// first case-only step and kept up to date by the steps undone after it.
+class Spellings {
+public:
+    explicit Spellings(int dir) : m_dir(dir) {}
+
+    bool holds(const QByteArray& name)
+    {
+        if (!m_read) {
+            m_spellings = FolderSpellings::read(m_dir);
+            m_read = true;
+        }
+        // A folder that cannot be listed leaves the answer to stat.
+        return !m_spellings || m_spellings->holds(name);
+    }
+    void moved(const QByteArray& from, const QByteArray& to)
+    {
+        if (m_spellings)
+            m_spellings->moved(from, to);
+    }
+
+private:
+    int m_dir;
+    bool m_read = false;
+    std::optional<FolderSpellings> m_spellings;
+};
+
+// Moves the file back from where the step left it; Restored, or why not.
+UndoStep moveBack(int dir, OpenFolder& folder, const JournalStep& step, const QByteArray& from,
+                  Spellings& spellings)
+{
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
+    if (folder.renameNoReplace(from, step.oldName).renamed()) {
+        spellings.moved(from, step.oldName);
+        return done;
+    }
+    done.error = errno;
+    done.outcome =
+        identityAt(dir, step.oldName.constData()) ? UndoOutcome::OldNameTaken : UndoOutcome::Failed;
+    return done;
+}
+
+UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
+                  StartingPlaces& startingPlaces, Spellings& spellings)
+{
+    const bool caseOnly = FolderSpellings::differOnlyInCase(step.oldName, step.newName);
+    auto atNewName = identityAt(dir, step.newName.constData());
+    if (caseOnly && atNewName && !spellings.holds(step.newName))
+        atNewName.reset();
+    if (step.identity && atNewName == step.identity)
+        return moveBack(dir, folder, step, step.newName, spellings);
+    // A case-only rename cut short between its two moves left the file at its step name.
+    if (caseOnly && step.identity) {
+        const QByteArray stepName = caseStepName(step.oldName);
+        if (identityAt(dir, stepName.constData()) == step.identity)
+            return moveBack(dir, folder, step, stepName, spellings);
+    }
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Failed, 0};
+    if (step.identity && startingPlaces.holds(step))
+        done.outcome = UndoOutcome::NotRenamed;
+    else if (atNewName)
+        done.outcome = UndoOutcome::Changed;
+    else
+        // A file that could not be examined before the run could not have been renamed.
+        done.outcome = step.identity ? UndoOutcome::Missing : UndoOutcome::NotRenamed;
+    return done;
+}
+
+} // namespace
+
+UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
+                       const UndoProgress& progress)
+{
+    UndoReport report{UndoStatus::Undone, 0, folder, {}};
+    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.isOpen()) {
+        report.status = UndoStatus::FolderUnavailable;
+        report.error = errno;
+        return report;
+    }
+    OpenFolder renamer(folder);
+    StartingPlaces startingPlaces(dir.get(), steps);
+    Spellings spellings(dir.get());
+    report.steps.reserve(steps.size());
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        report.steps.push_back(undoStep(dir.get(), renamer, *step, startingPlaces, spellings));
+        if (progress)
+            progress(report.steps.size(), steps.size());
+    }
+    return report;
+}
+
+} // namespace vornak

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/run/JournalFormat.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <vector>
+
+namespace vornak {
+
+// What became of one step of a run on its way back.
+enum class UndoOutcome {
+    // The file has its old name again.
+    Restored,
+    // The step never happened (the file still has its old name): nothing to do.
+    NotRenamed,
+    // Something else holds the new name: the file was changed, replaced or never identified.
+    Changed,
+    // Neither name holds the file any more.
+    Missing,
+    // Another file has taken the old name since.
+    OldNameTaken,
+    // The file system refused the rename; error says why.
+    Failed,
+};
+
+struct UndoStep {
+    QByteArray oldName;
+    QByteArray newName;
+    UndoOutcome outcome = UndoOutcome::Failed;
+    int error = 0;
+};
+
+enum class UndoStatus {
+    // Every step was tried; the steps tell each outcome.
+    Undone,
+    // The journal holds no run of that id (undone or dropped meanwhile).
+    NoSuchRun,
+    // Another copy of the program is still doing or undoing that run.
+    InProgress,
+    // The folder cannot be opened (error says why); the run stays in the journal.
+    FolderUnavailable,
+    // The run's journal is damaged and has been dropped; nothing was touched.
+    JournalUnreadable,
+};
+
+// What an undo did, for the report window: the steps in the order they were undone.
+struct UndoReport {
+    UndoStatus status = UndoStatus::NoSuchRun;
+    int error = 0;
+    QByteArray folder;
+    std::vector<UndoStep> steps;
+};
+
+// Called after each step with the steps done so far and their number, for a progress display.
+using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// Gives the files of a run their old names back, the last step first, never replacing a file,
+// and only where the file at the new name is still the one renamed: its whole identity
+// matches. Which steps happened is read off the folder, so this undoes exactly a run that was
+// cut short anywhere.
+UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
+                       const UndoProgress& progress = {});
+
+} // namespace vornak
