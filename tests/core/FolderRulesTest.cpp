@@ -1,3 +1,6 @@
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/FolderReader.h"
+#include "core/fs/FolderSpellings.h"
 #include "core/plan/FolderEntries.h"
 #include "core/plan/FolderNaming.h"
 #include "support/TestFiles.h"
@@ -6,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace vornak;
@@ -51,6 +55,20 @@ void checkFatNaming(TestMount::Kind kind)
     QCOMPARE(statusesIn(folder,
                         {"a.txt>" + fits, "b.txt>中" + fits, "c.txt>outside.txt", "d.TXT>d.txt"}),
              (QStringList{"将更改", "名称太长", "名称已被占用", "仅大小写"}));
+    // Names longer than a dirent's declared 256 bytes are read whole wherever a folder is read.
+    const QByteArray long257 = QByteArray("汉").repeated(84) + "a.doc";
+    const QByteArray long263 = QByteArray("汉").repeated(86) + "a.doc";
+    QVERIFY(makeFile(folder + '/' + long257) && makeFile(folder + '/' + long263));
+    // Natural order puts them last, the shorter first.
+    const std::optional<NameList> listed = readListedFiles(folder, FilePattern::everything());
+    QVERIFY(listed && listed->size() == 7);
+    QCOMPARE(listed->nameAt(5), long257);
+    QCOMPARE(listed->nameAt(6), long263);
+    QCOMPARE(statusesIn(folder, {"a.txt>" + long257, "b.txt>" + long263}),
+             (QStringList{"名称已被占用", "名称已被占用"}));
+    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY));
+    const std::optional<FolderSpellings> spellings = FolderSpellings::read(dir.get());
+    QVERIFY(spellings && spellings->holds(long257) && spellings->holds(long263));
 }
 
 } // namespace

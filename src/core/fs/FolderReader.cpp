@@ -1,5 +1,6 @@
 #include "core/fs/FolderReader.h"
 
+#include "core/fs/EntryName.h"
 #include "core/names/NaturalOrder.h"
 
 #include <dirent.h>
@@ -45,7 +46,7 @@ std::optional<NameList> readNames(const QByteArray& folder, mode_t kind, Accept 
     while (const dirent* entry = ::readdir(dir.get())) {
         if (entry->d_name[0] == '.' || !hasMode(dir.get(), entry, kind))
             continue;
-        const QByteArrayView name(entry->d_name);
+        const QByteArrayView name = entryName(*entry);
         if (accept(name))
             names.append(name);
     }

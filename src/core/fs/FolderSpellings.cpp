@@ -1,5 +1,7 @@
 #include "core/fs/FolderSpellings.h"
 
+#include "core/fs/EntryName.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,7 +31,7 @@ std::optional<FolderSpellings> FolderSpellings::read(int dir)
     }
     FolderSpellings spellings;
     while (const dirent* entry = ::readdir(listing.get())) {
-        const QByteArrayView name(entry->d_name);
+        const QByteArrayView name = entryName(*entry);
         if (name == "." || name == "..")
             continue;
         spellings.m_exact.insert(name.toByteArray());

@@ -1,5 +1,6 @@
 #include "core/plan/FolderEntries.h"
 
+#include "core/fs/EntryName.h"
 #include "core/names/NameText.h"
 
 #include <dirent.h>
@@ -13,7 +14,7 @@ std::unique_ptr<FolderEntries> FolderEntries::read(const QByteArray& folder, boo
         return nullptr;
     NameList names;
     while (const dirent* entry = ::readdir(dir)) {
-        const QByteArrayView name(entry->d_name);
+        const QByteArrayView name = entryName(*entry);
         if (name == "." || name == "..")
             continue;
         if (caseInsensitive)
