@@ -16,7 +16,6 @@ namespace {
 constexpr int kProgressIntervalMs = 100;
 // A check that ends sooner shows no dialog at all.
 constexpr int kDialogDelayMs = 300;
-const QString kOutOfMemory = QStringLiteral("内存不足，内容检查未能完成!");
 
 } // namespace
 
@@ -33,19 +32,17 @@ ContentCheck::ContentCheck(FileList& fileList, Platform& platform, QObject* pare
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &ContentCheck::showProgress);
+    connect(&m_job, &BackgroundJob::finished, this, &ContentCheck::onJobFinished);
 }
 
 ContentCheck::~ContentCheck()
 {
-    m_worker.request_stop();
-    if (m_worker.joinable())
-        m_worker.join();
     delete m_dialog.data();
 }
 
 void ContentCheck::checkContents()
 {
-    if (m_running) {
+    if (m_job.isRunning()) {
         if (m_dialog) {
             m_dialog->show();
             m_dialog->raise();
@@ -53,74 +50,70 @@ void ContentCheck::checkContents()
         return;
     }
     m_fileList.refresh();
-    m_running = true;
-    m_done = 0;
-    m_total = 0;
-    m_report.reset();
+    m_outcome.reset();
 
-    m_dialog = new QProgressDialog(QStringLiteral("正在比较文件内容……"), QStringLiteral("取消"), 0,
-                                   kProgressSteps, m_fileList.window());
+    m_dialog = new QProgressDialog(tr("正在比较文件内容……"), tr("取消"), 0, kProgressSteps,
+                                   m_fileList.window());
     m_dialog->setObjectName(QStringLiteral("contentProgress"));
-    m_dialog->setWindowTitle(QStringLiteral("内容检查"));
+    m_dialog->setWindowTitle(tr("内容检查"));
     m_dialog->setWindowModality(Qt::NonModal);
     m_dialog->setAutoReset(false);
     m_dialog->setAutoClose(false);
     m_dialog->setMinimumDuration(kDialogDelayMs);
     // The first value starts the dialog's clock: it shows once the check has taken that long.
     m_dialog->setValue(0);
-    connect(m_dialog, &QProgressDialog::canceled, this, [this] { m_worker.request_stop(); });
+    connect(m_dialog, &QProgressDialog::canceled, &m_job, &BackgroundJob::stop);
     m_progressTimer.start();
 
-    m_worker = std::jthread(
-        [this, folder = m_fileList.path(), entries = m_fileList.names(),
-         hook = m_stepHook](std::stop_token stop) { run(stop, folder, entries, hook); });
+    m_job.start([folder = m_fileList.path(), entries = m_fileList.names(), hook = m_stepHook](
+                    JobControl& control) { return run(control, folder, entries, hook); },
+                [this](Outcome outcome) { m_outcome = std::move(outcome); });
 }
 
-void ContentCheck::run(const std::stop_token& stop, const QByteArray& folder,
-                       const NameList& entries, const StepHook& hook)
+ContentCheck::Outcome ContentCheck::run(JobControl& control, const QByteArray& folder,
+                                        const NameList& entries, const StepHook& hook)
 {
     ContentOptions options;
-    options.stop = stop;
+    options.stop = control.stopToken();
     options.progress = [&](qint64 done, qint64 total) {
-        m_done.store(done, std::memory_order_relaxed);
-        m_total.store(total, std::memory_order_relaxed);
+        control.setProgress(done, total);
         if (hook)
-            hook(stop);
+            hook(control.stopToken());
     };
-    // An exception must not leave the thread: it would end the program.
+    Outcome outcome;
+    // Memory running out has a message of its own; any other failure ends the job, and the
+    // check is reported as not finished.
     try {
         const ContentFindings findings = findIdenticalContents(folder, entries, options);
-        if (!findings.cancelled && !stop.stop_requested())
-            m_report = contentReport(entries, findings);
+        if (!findings.cancelled && !control.stopRequested())
+            outcome.report = contentReport(entries, findings);
     } catch (const std::bad_alloc&) {
-        m_outOfMemory = true;
+        outcome.outOfMemory = true;
     }
-    QMetaObject::invokeMethod(this, &ContentCheck::onWorkerDone, Qt::QueuedConnection);
+    return outcome;
 }
 
-void ContentCheck::onWorkerDone()
+void ContentCheck::onJobFinished()
 {
-    m_worker.join();
-    m_running = false;
     m_progressTimer.stop();
     delete m_dialog.data();
-    if (std::exchange(m_outOfMemory, false))
-        m_platform.messageBox(kOutOfMemory, MessageButtons::Ok, kContentResultsTitle);
-    if (m_report) {
-        if (m_report->isEmpty())
-            m_platform.messageBox(kNoIdenticalFiles, MessageButtons::Ok, kContentResultsTitle);
-        else
-            showReport(std::move(*m_report));
-    }
-    m_report.reset();
+    std::optional<Outcome> outcome = std::exchange(m_outcome, std::nullopt);
+    if (!outcome)
+        m_platform.messageBox(tr("内容检查未能完成!"), MessageButtons::Ok, kContentResultsTitle);
+    else if (outcome->outOfMemory)
+        m_platform.messageBox(tr("内存不足，内容检查未能完成!"), MessageButtons::Ok,
+                              kContentResultsTitle);
+    else if (outcome->report && outcome->report->isEmpty())
+        m_platform.messageBox(kNoIdenticalFiles, MessageButtons::Ok, kContentResultsTitle);
+    else if (outcome->report)
+        showReport(std::move(*outcome->report));
     Q_EMIT finished();
 }
 
 void ContentCheck::showProgress()
 {
-    if (m_dialog)
-        m_dialog->setValue(progressSteps(m_done.load(std::memory_order_relaxed),
-                                         m_total.load(std::memory_order_relaxed)));
+    if (const JobControl* control = m_job.control(); control && m_dialog)
+        m_dialog->setValue(progressSteps(control->done(), control->total()));
 }
 
 void ContentCheck::showReport(QStringList report)

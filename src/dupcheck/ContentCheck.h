@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/jobs/BackgroundJob.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"
@@ -11,11 +12,9 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <stop_token>
-#include <thread>
 
 namespace vornak {
 
@@ -25,10 +24,10 @@ inline constexpr int kProgressSteps = 10000;
 // done of total bytes as steps of the progress dialog; 0 while nothing is to be read.
 int progressSteps(qint64 done, qint64 total);
 
-// "内容检查": compares the contents of the listed files on a thread of its own while a progress
+// "内容检查": compares the contents of the listed files as a background job while a progress
 // dialog shows how far it got and offers to cancel; the report goes to a results window of its
-// own, or a message says that no two files are the same. Destroying it stops and waits for the
-// check.
+// own, or a message says that no two files are the same, or that the check could not finish.
+// Destroying it stops and waits for the check.
 class ContentCheck : public QObject {
     Q_OBJECT
 public:
@@ -38,7 +37,7 @@ public:
     ContentCheck(FileList& fileList, Platform& platform, QObject* parent = nullptr);
     ~ContentCheck() override;
 
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_job.isRunning(); }
     // The open results window, if any.
     ResultsWindow* resultsWindow() const { return m_results; }
     // Lets a caller watch or pace the steps of the next checks.
@@ -49,13 +48,20 @@ public Q_SLOTS:
     void checkContents();
 
 Q_SIGNALS:
-    // A check has ended, finished or cancelled, and its outcome is shown.
+    // A check has ended, finished, cancelled or failed, and its outcome is shown.
     void finished();
 
 private:
-    void run(const std::stop_token& stop, const QByteArray& folder, const NameList& entries,
-             const StepHook& hook);
-    void onWorkerDone();
+    // What a check that ran to its end came to: the report's lines (nothing when it was
+    // cancelled), or that memory ran out.
+    struct Outcome {
+        std::optional<QStringList> report;
+        bool outOfMemory = false;
+    };
+
+    static Outcome run(JobControl& control, const QByteArray& folder, const NameList& entries,
+                       const StepHook& hook);
+    void onJobFinished();
     void showProgress();
     void showReport(QStringList report);
 
@@ -65,16 +71,10 @@ private:
     QTimer m_progressTimer;
     QPointer<ResultsWindow> m_results;
     StepHook m_stepHook;
-    bool m_running = false;
-    // Written by the checking thread, read on this one.
-    std::atomic<qint64> m_done{0};
-    std::atomic<qint64> m_total{0};
-    // The outcome: the report's lines, nothing when the check was cancelled, or that memory ran
-    // out. Read only after the join.
-    std::optional<QStringList> m_report;
-    bool m_outOfMemory = false;
-    // Last, so that it is stopped and joined before anything it uses goes.
-    std::jthread m_worker;
+    // Set when the job delivers; nothing after a job that failed.
+    std::optional<Outcome> m_outcome;
+    // Last, so that its check is stopped and waited for before anything else goes.
+    BackgroundJob m_job;
 };
 
 } // namespace vornak

@@ -106,7 +106,8 @@ int fakeOpen(int dir, const char* name, int flags, mode_t mode)
     return error ? fail(error) : fs::kSystemCalls.openat(dir, name, flags, mode);
 }
 
-const fs::SystemCalls kInjected{fakeRename, fakeLink, fakeUnlink, fakeOpen};
+const fs::SystemCalls kInjected{
+    fakeRename, fakeLink, fakeUnlink, fakeOpen, fs::kSystemCalls.pread, fs::kSystemCalls.fstat};
 
 } // namespace
 
@@ -252,8 +253,7 @@ private Q_SLOTS:
         for (const QByteArray& word : faults.split(' '))
             injection.faults.insert(word.left(word.indexOf('=')), word.mid(word.indexOf('=') + 1));
         g_injection = &injection;
-        const fs::ScopedSystemCalls injected(kInjected);
-        OpenFolder folder(QFile::encodeName(m_dir->path()));
+        OpenFolder folder(QFile::encodeName(m_dir->path()), kInjected);
         QList<RenameResult> got;
         for (const QByteArray& rename : renames.split(',')) {
             injection.renaming = rename.left(rename.indexOf('>'));

@@ -183,6 +183,9 @@ private Q_SLOTS:
         // The info claimed for the entry goes again.
         QTest::newRow("the move refused")
             << ext4 << "folder locked"_ba << kHostileName << ""_ba << TrashOutcome::Failed;
+        // Only an entry with its .trashinfo can be put back: without one, it stays.
+        QTest::newRow("no room for the info")
+            << TestMount::Kind::Tmpfs << "full"_ba << kHostileName << ""_ba << TrashOutcome::Failed;
         // exFAT through FUSE knows no no-replace flag; its names are UTF-16.
         QTest::newRow("exFAT") << TestMount::Kind::ExfatFuse << ""_ba
                                << "\xe7\x85\xa7 a b.txt"_ba << own << trashed;
@@ -212,6 +215,11 @@ private Q_SLOTS:
             QVERIFY(::symlink("sticky", (top + "/.Trash").constData()) == 0);
         } else if (setup.endsWith("locked")) {
             QVERIFY(setImmutable(locked, true));
+        } else if (setup == "full") {
+            const FileDescriptor fill(
+                ::open((top + "/fill").constData(), O_WRONLY | O_CREAT, 0600));
+            while (writeAll(fill.get(), QByteArray(1 << 16, 'f'))) {
+            }
         }
 
         const TrashResult result = Trash().moveToTrash(folder + '/' + name);
@@ -220,7 +228,9 @@ private Q_SLOTS:
         QVERIFY(!exists(m_homeTrash));
         const QByteArray own = ".Trash-" + QByteArray::number(::getuid());
         if (outcome != TrashOutcome::Trashed) {
-            QCOMPARE(result.error, outcome == TrashOutcome::Failed ? EPERM : 0);
+            QCOMPARE(result.error, setup == "full"                   ? ENOSPC
+                                   : outcome == TrashOutcome::Failed ? EPERM
+                                                                     : 0);
             QCOMPARE(contentOf(folder + '/' + name), "content"_ba);
             const FileDescriptor info(::open((top + '/' + own + "/info").constData(), O_RDONLY));
             QCOMPARE(test::entryNames(info.get()), QByteArrayList());

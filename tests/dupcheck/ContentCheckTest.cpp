@@ -3,7 +3,9 @@
 #include "dupcheck/ContentReport.h"
 
 #include "core/fs/FileDescriptor.h"
+#include "core/fs/SystemCalls.h"
 #include "support/TestFiles.h"
+#include "support/TestMount.h"
 #include "support/TestPlatform.h"
 
 #include <QDir>
@@ -74,6 +76,29 @@ struct Folder {
         return groups;
     }
 };
+
+// The file whose reads fail from a given offset on, as at a bad sector of a disk.
+struct FailingRead {
+    ino_t inode = 0;
+    qint64 from = 0;
+};
+FailingRead g_failingRead;
+
+ssize_t preadFailingPartWay(int fd, void* buffer, size_t count, off_t offset)
+{
+    struct stat st {};
+    const qint64 from = g_failingRead.from;
+    if (::fstat(fd, &st) != 0 || st.st_ino != g_failingRead.inode || offset + qint64(count) <= from)
+        return ::pread(fd, buffer, count, offset);
+    if (offset < from)
+        return ::pread(fd, buffer, std::size_t(from - offset), offset);
+    errno = EIO;
+    return -1;
+}
+
+const fs::SystemCalls kFailingReads{fs::kSystemCalls.renameat2, fs::kSystemCalls.linkat,
+                                    fs::kSystemCalls.unlinkat,  fs::kSystemCalls.openat,
+                                    preadFailingPartWay,        fs::kSystemCalls.fstat};
 
 QByteArray randomBytes(QRandomGenerator& random, qint64 length)
 {
@@ -326,6 +351,74 @@ private Q_SLOTS:
                 (findings.unreadable[0].entry == 1 && findings.unreadable[0].problem == *problem));
     }
 
+    // x, between two copies of its bytes, fails to read from an offset on: at the head, in a
+    // middle chunk or the tail of files read side by side, at the ends of files too many to
+    // hold open, or in their middle, read for a hash of the whole file.
+    void readFailingPartWayIsUnreadable_data()
+    {
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<qint64>("block");
+        QTest::addColumn<qint64>("chunk");
+        QTest::addColumn<int>("openFiles");
+        QTest::addColumn<qint64>("failsFrom");
+        QTest::newRow("read whole") << qint64(1000) << 4096LL << 4096LL << 256 << 500LL;
+        QTest::newRow("side by side: head") << qint64(64) << 4LL << 8LL << 256 << 2LL;
+        QTest::newRow("side by side: middle") << qint64(64) << 4LL << 8LL << 256 << 30LL;
+        QTest::newRow("side by side: tail") << qint64(64) << 4LL << 8LL << 256 << 62LL;
+        QTest::newRow("narrowed by the ends") << qint64(64) << 4LL << 8LL << 2 << 62LL;
+        QTest::newRow("hashed whole") << qint64(64) << 4LL << 8LL << 2 << 30LL;
+    }
+    void readFailingPartWayIsUnreadable()
+    {
+        QFETCH(qint64, length);
+        QFETCH(qint64, block);
+        QFETCH(qint64, chunk);
+        QFETCH(int, openFiles);
+        QFETCH(qint64, failsFrom);
+        QRandomGenerator random(7);
+        const QByteArray bytes = randomBytes(random, length);
+        Folder folder;
+        for (const QString& name : {u"a"_s, u"x"_s, u"c"_s})
+            folder.write(name, bytes);
+        struct stat st {};
+        QCOMPARE(::stat(folder.path(u"x"_s).constData(), &st), 0);
+        g_failingRead = {st.st_ino, failsFrom};
+        const ContentFindings findings =
+            folder.check({std::size_t(openFiles), block, chunk, {}, {}, &kFailingReads});
+        QCOMPARE(folder.namesOf(findings), (Groups{{"a", "c"}}));
+        QCOMPARE(findings.unreadable.size(), std::size_t(1));
+        QCOMPARE(findings.unreadable[0].entry, std::size_t(1));
+        QCOMPARE(findings.unreadable[0].problem, ReadProblem::ReadError);
+        QVERIFY(findings.changed.empty());
+    }
+
+    // Two volumes number their files alike: a link to a file of each, of equal length and inode
+    // number but other bytes, are two files; two links to one of them are one.
+    void sameInodeOnAnotherVolumeIsAnotherFile()
+    {
+        test::TestMount one(test::TestMount::Kind::Tmpfs, 1 << 20);
+        test::TestMount two(test::TestMount::Kind::Tmpfs, 1 << 20);
+        VORNAK_REQUIRE_MOUNT(one);
+        VORNAK_REQUIRE_MOUNT(two);
+        QVERIFY(test::writeFile(one.root() + "/f", "one"));
+        QVERIFY(test::writeFile(two.root() + "/f", "two"));
+        Folder folder;
+        for (const auto& [name, target] :
+             {std::pair{u"a"_s, one.root()}, {u"b"_s, two.root()}, {u"c"_s, one.root()}}) {
+            QCOMPARE(::symlink((target + "/f").constData(), folder.path(name).constData()), 0);
+            folder.names.append(name.toUtf8());
+        }
+        struct stat a {};
+        struct stat b {};
+        QVERIFY(::stat(folder.path(u"a"_s).constData(), &a) == 0 &&
+                ::stat(folder.path(u"b"_s).constData(), &b) == 0);
+        QCOMPARE(a.st_ino, b.st_ino);
+
+        const ContentFindings findings = folder.check();
+        QCOMPARE(folder.namesOf(findings), (Groups{{"a", "c"}}));
+        QCOMPARE(findings.groups[0].fileCount, 1u);
+    }
+
     // With four files allowed open, groups of 12 and 6 files of the same ends are settled on
     // whole-file hashes, pairs on their bytes, and no more than four files are ever open.
     void staysWithinOpenFileBudget()
@@ -455,26 +548,32 @@ private Q_SLOTS:
     void reactionShowsOutcome_data()
     {
         QTest::addColumn<QByteArray>("b");
-        QTest::addColumn<bool>("memoryRunsOut");
+        QTest::addColumn<QString>("failure"); // what the check throws in its first step
         QTest::addColumn<QString>("shown");
         QTest::newRow("copies")
-            << "same"_ba << false
+            << "same"_ba << QString()
             << "内容检查结果内容相同的文件共 1 组、2 个，每组只留一个可释放 4 字节\r" +
                    QString(40, '-') +
                    "\r第 1 组：2 个文件，每个 4 字节，只留一个可释放 4 字节\r“a”\r“b”";
-        QTest::newRow("no copies") << "diff"_ba << false << "内容检查结果" + kNoIdenticalFiles;
-        // Memory running out in the middle of a check ends it with a message, not the program.
+        QTest::newRow("no copies") << "diff"_ba << QString() << "内容检查结果" + kNoIdenticalFiles;
+        // A failure in the middle of a check ends it with a message, not the program.
         QTest::newRow("memory runs out")
-            << "same"_ba << true << u"内容检查结果内存不足，内容检查未能完成!"_s;
+            << "same"_ba << u"bad_alloc"_s << u"内容检查结果内存不足，内容检查未能完成!"_s;
+        QTest::newRow("another failure")
+            << "same"_ba << u"runtime_error"_s << u"内容检查结果内容检查未能完成!"_s;
     }
     void reactionShowsOutcome()
     {
         QFETCH(QByteArray, b);
-        QFETCH(bool, memoryRunsOut);
+        QFETCH(QString, failure);
         QFETCH(QString, shown);
         Window window(b);
-        if (memoryRunsOut)
-            window.check->setStepHook([](std::stop_token) { throw std::bad_alloc(); });
+        if (!failure.isEmpty())
+            window.check->setStepHook([failure](std::stop_token) {
+                if (failure == "bad_alloc")
+                    throw std::bad_alloc();
+                throw std::runtime_error("disk on fire");
+            });
         window.check->checkContents();
         QVERIFY(window.finished.wait());
         ResultsWindow* form2 = window.check->resultsWindow();

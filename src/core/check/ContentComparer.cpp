@@ -1,6 +1,7 @@
 #include "core/check/ContentComparer.h"
 
 #include "core/check/EqualBytes.h"
+#include "core/check/RunsOfEqualKeys.h"
 
 #include <xxhash.h>
 
@@ -19,6 +20,16 @@ constexpr qint64 kSideBySideBytes = qint64(32) << 20;
 // one chunk), then its last block, then the middle in chunks. Most files of equal length that
 // differ at all differ at one of their ends.
 enum class Stage { Head, Tail, Middle };
+
+// The files of a run of keyed files.
+template <typename Keyed> std::vector<ContentFile*> filesOf(std::span<const Keyed> keyed)
+{
+    std::vector<ContentFile*> files;
+    files.reserve(keyed.size());
+    for (const Keyed& k : keyed)
+        files.push_back(k.file);
+    return files;
+}
 
 } // namespace
 
@@ -245,24 +256,19 @@ bool ContentComparer::narrowByEnds(const Files& files)
         }
         reportProgress();
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Ends& a, const Ends& b) {
-        return a.head != b.head ? a.head < b.head : a.tail < b.tail;
-    });
-    for (std::size_t begin = 0; begin < keyed.size();) {
-        Files run;
-        std::size_t end = begin;
-        for (; end < keyed.size() && keyed[end].head == keyed[begin].head &&
-               keyed[end].tail == keyed[begin].tail;
-             ++end)
-            run.push_back(keyed[end].file);
-        begin = end;
+    bool settled = true;
+    const auto endsOf = [](const Ends& e) { return std::pair(e.head, e.tail); };
+    forEachSortedRun(std::span(keyed), endsOf, [&](std::span<const Ends> sameEnds) {
+        if (!settled)
+            return;
+        const Files run = filesOf(sameEnds);
         if (run.size() == 1)
             endAlone(*run.front());
-        else if (!(run.size() <= m_options.openFiles ? settleSideBySide(run)
-                                                     : settleByWholeHash(run)))
-            return false;
-    }
-    return true;
+        else
+            settled =
+                run.size() <= m_options.openFiles ? settleSideBySide(run) : settleByWholeHash(run);
+    });
+    return settled;
 }
 
 bool ContentComparer::settleByWholeHash(const Files& files)
@@ -298,21 +304,14 @@ bool ContentComparer::settleByWholeHash(const Files& files)
         else
             retire(*file);
     }
-    std::sort(hashed.begin(), hashed.end(), [](const Whole& a, const Whole& b) {
-        return a.hash.high64 != b.hash.high64 ? a.hash.high64 < b.hash.high64
-                                              : a.hash.low64 < b.hash.low64;
-    });
-    for (std::size_t begin = 0; begin < hashed.size();) {
-        Files run;
-        std::size_t end = begin;
-        for (; end < hashed.size() && XXH128_isEqual(hashed[end].hash, hashed[begin].hash); ++end)
-            run.push_back(hashed[end].file);
-        begin = end;
+    const auto whole = [](const Whole& w) { return std::pair(w.hash.high64, w.hash.low64); };
+    forEachSortedRun(std::span(hashed), whole, [&](std::span<const Whole> sameHash) {
+        const Files run = filesOf(sameHash);
         if (run.size() == 1)
             endAlone(*run.front());
         else
             endTogether(run, true);
-    }
+    });
     return true;
 }
 

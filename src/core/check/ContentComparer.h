@@ -43,9 +43,9 @@ private:
     bool settleSideBySide(const Files& files);
     bool narrowByEnds(const Files& files);
     bool settleByWholeHash(const Files& files);
-    // Reads [from, end) of every file into chunks; files that fail leave the group.
     // Moves past what every file holds as a hole from from on, up to limit.
     qint64 skipHoles(const Files& files, qint64 from, qint64 limit);
+    // Reads [from, end) of every file into chunks; files that fail leave the group.
     bool readAll(Files& files, qint64 from, qint64 end, std::vector<std::string_view>& chunks);
     std::vector<Files> splitByBytes(const Files& files,
                                     std::span<const std::string_view> chunks) const;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 
 namespace vornak {
 
@@ -35,33 +34,25 @@ ReadProblem readProblemOf(int error)
     }
 }
 
-ContentFile::ContentFile(ContentFile&& other) noexcept
-    : m_names(other.m_names), m_fd(std::exchange(other.m_fd, -1)), m_fate(other.m_fate),
-      m_problem(other.m_problem), m_classId(other.m_classId), m_byHash(other.m_byHash),
-      m_share(other.m_share), m_dataAt(other.m_dataAt), m_holeAt(other.m_holeAt)
-{}
-
 bool ContentFile::open(int folder, const NameList& entries)
 {
     // Should the name have become a pipe since it was looked at, opening it does not wait.
-    m_fd = ::openat(folder, entries.nameAt(m_names.front().entry).constData(),
-                    O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (m_fd < 0)
+    m_fd = FileDescriptor(m_calls->openat(folder, entries.nameAt(m_names.front().entry).constData(),
+                                          O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0));
+    if (!m_fd.isOpen())
         failed(errno);
-    return m_fd >= 0;
+    return m_fd.isOpen();
 }
 
 void ContentFile::close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_fd.reset();
 }
 
 bool ContentFile::read(qint64 offset, char* buffer, qint64 size)
 {
     while (size > 0) {
-        const ssize_t got = ::pread(m_fd, buffer, std::size_t(size), offset);
+        const ssize_t got = m_calls->pread(m_fd.get(), buffer, std::size_t(size), offset);
         if (got > 0) {
             buffer += got;
             offset += got;
@@ -82,7 +73,7 @@ bool ContentFile::endsAt(qint64 offset)
     char byte;
     ssize_t got;
     do {
-        got = ::pread(m_fd, &byte, 1, offset);
+        got = m_calls->pread(m_fd.get(), &byte, 1, offset);
     } while (got < 0 && errno == EINTR);
     if (got < 0)
         failed(errno);
@@ -98,13 +89,13 @@ qint64 ContentFile::dataFrom(qint64 offset)
     if (offset < m_dataAt)
         return m_dataAt;
     // No more data (or no way to ask) ends the known region at the file's end.
-    const off_t data = ::lseek(m_fd, offset, SEEK_DATA);
+    const off_t data = ::lseek(m_fd.get(), offset, SEEK_DATA);
     if (data < 0) {
         m_dataAt = errno == ENXIO ? length() : offset;
         m_holeAt = length();
         return m_dataAt;
     }
-    const off_t hole = ::lseek(m_fd, data, SEEK_HOLE);
+    const off_t hole = ::lseek(m_fd.get(), data, SEEK_HOLE);
     m_dataAt = std::min<qint64>(data, length());
     m_holeAt = hole < 0 ? length() : std::max<qint64>(hole, m_dataAt + 1);
     return m_dataAt;
@@ -150,7 +141,8 @@ void ContentFile::failed(int error)
 bool ContentFile::stillTheFileFirstSeen() const
 {
     struct stat now {};
-    return m_fd < 0 || (::fstat(m_fd, &now) == 0 && sameState(now, m_names.front()));
+    return !m_fd.isOpen() ||
+           (m_calls->fstat(m_fd.get(), &now) == 0 && sameState(now, m_names.front()));
 }
 
 } // namespace vornak

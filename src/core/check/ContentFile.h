@@ -2,6 +2,8 @@
 
 #include "core/check/ContentFindings.h"
 
+#include "core/fs/FileDescriptor.h"
+#include "core/fs/SystemCalls.h"
 #include "core/names/NameList.h"
 
 #include <sys/types.h>
@@ -32,13 +34,11 @@ class ContentFile {
 public:
     enum class Fate { Pending, Unique, Equal, Unreadable, Changed };
 
-    // names: the entries that lead to this one file, in list order.
-    explicit ContentFile(std::span<const EntryStat> names) : m_names(names) {}
-    ~ContentFile() { close(); }
-    ContentFile(ContentFile&& other) noexcept;
-    ContentFile(const ContentFile&) = delete;
-    ContentFile& operator=(const ContentFile&) = delete;
-    ContentFile& operator=(ContentFile&&) = delete;
+    // names: the entries that lead to this one file, in list order; calls: the calls that
+    // open, read and examine it, kept by reference.
+    ContentFile(std::span<const EntryStat> names, const fs::SystemCalls& calls)
+        : m_names(names), m_calls(&calls)
+    {}
 
     qint64 length() const { return m_names.front().length; }
     std::span<const EntryStat> names() const { return m_names; }
@@ -72,7 +72,8 @@ private:
     bool stillTheFileFirstSeen() const;
 
     std::span<const EntryStat> m_names;
-    int m_fd = -1;
+    const fs::SystemCalls* m_calls;
+    FileDescriptor m_fd;
     Fate m_fate = Fate::Pending;
     ReadProblem m_problem = ReadProblem::ReadError;
     std::uint32_t m_classId = 0;

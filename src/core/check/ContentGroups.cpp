@@ -1,16 +1,18 @@
 #include "core/check/ContentGroups.h"
 
 #include "core/check/ContentComparer.h"
+#include "core/check/RunsOfEqualKeys.h"
+#include "core/fs/OpenFolder.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 namespace vornak {
 
@@ -31,29 +33,8 @@ ContentOptions withinLimits(const ContentOptions& options)
     return limited;
 }
 
-class OpenedFolder {
-public:
-    explicit OpenedFolder(const QByteArray& path)
-        : m_fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
-          m_error(m_fd < 0 ? errno : 0)
-    {}
-    ~OpenedFolder()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    OpenedFolder(const OpenedFolder&) = delete;
-    OpenedFolder& operator=(const OpenedFolder&) = delete;
-    int fd() const { return m_fd; }
-    int error() const { return m_error; }
-
-private:
-    int m_fd;
-    int m_error;
-};
-
 // One look at each entry, relative to the open folder. False when the check was stopped.
-bool lookAtEntries(const OpenedFolder& folder, const NameList& entries, const std::stop_token& stop,
+bool lookAtEntries(const OpenFolder& folder, const NameList& entries, const std::stop_token& stop,
                    std::vector<EntryStat>& stats, std::vector<UnreadableEntry>& unreadable)
 {
     stats.reserve(entries.size());
@@ -65,7 +46,7 @@ bool lookAtEntries(const OpenedFolder& folder, const NameList& entries, const st
         name.assign(bytes.data(), std::size_t(bytes.size()));
         struct stat st {};
         if (folder.fd() < 0)
-            unreadable.push_back({i, readProblemOf(folder.error())});
+            unreadable.push_back({i, readProblemOf(folder.openError())});
         else if (::fstatat(folder.fd(), name.c_str(), &st, 0) != 0)
             unreadable.push_back({i, readProblemOf(errno)});
         else if (!S_ISREG(st.st_mode))
@@ -77,52 +58,38 @@ bool lookAtEntries(const OpenedFolder& folder, const NameList& entries, const st
     return true;
 }
 
-bool sameFile(const EntryStat& a, const EntryStat& b)
+// A file is told apart by its device and inode: another volume may use the same inode number.
+std::pair<dev_t, ino_t> fileOf(const EntryStat& stat)
 {
-    return a.device == b.device && a.inode == b.inode;
+    return {stat.device, stat.inode};
 }
 
-// The runs of two or more entries of one length; the entries sorted by length, then file.
+// The runs of two or more entries of one length; the entries sorted by length, then file, the
+// names of a file in list order.
 std::vector<Run> runsOfEqualLength(std::vector<EntryStat>& stats)
 {
-    std::sort(stats.begin(), stats.end(), [](const EntryStat& a, const EntryStat& b) {
-        if (a.length != b.length)
-            return a.length < b.length;
-        if (a.device != b.device)
-            return a.device < b.device;
-        return a.inode != b.inode ? a.inode < b.inode : a.entry < b.entry;
-    });
+    sortByKey(std::span(stats),
+              [](const EntryStat& s) { return std::tuple(s.length, s.device, s.inode); });
     std::vector<Run> runs;
-    for (std::size_t begin = 0; begin < stats.size();) {
-        std::size_t end = begin + 1;
-        while (end < stats.size() && stats[end].length == stats[begin].length)
-            ++end;
-        if (end - begin > 1)
-            runs.push_back(Run(stats).subspan(begin, end - begin));
-        begin = end;
-    }
+    forEachRun(Run(stats), &EntryStat::length, [&runs](Run run) {
+        if (run.size() > 1)
+            runs.push_back(run);
+    });
     return runs;
 }
 
 std::size_t filesIn(Run run)
 {
-    std::size_t files = 1;
-    for (std::size_t i = 1; i < run.size(); ++i)
-        files += sameFile(run[i - 1], run[i]) ? 0 : 1;
+    std::size_t files = 0;
+    forEachRun(run, fileOf, [&files](Run) { ++files; });
     return files;
 }
 
-std::vector<ContentFile> filesOf(Run run)
+std::vector<ContentFile> filesOf(Run run, const fs::SystemCalls& calls)
 {
     std::vector<ContentFile> files;
     files.reserve(filesIn(run));
-    for (std::size_t begin = 0; begin < run.size();) {
-        std::size_t end = begin + 1;
-        while (end < run.size() && sameFile(run[end], run[begin]))
-            ++end;
-        files.emplace_back(run.subspan(begin, end - begin));
-        begin = end;
-    }
+    forEachRun(run, fileOf, [&](Run names) { files.emplace_back(names, calls); });
     return files;
 }
 
@@ -188,7 +155,7 @@ ContentFindings findIdenticalContents(const QByteArray& folder, const NameList& 
                                       const ContentOptions& options)
 {
     const ContentOptions limited = withinLimits(options);
-    const OpenedFolder opened(folder);
+    const OpenFolder opened(folder, *limited.calls);
     ContentFindings findings;
     std::vector<EntryStat> stats;
     if (!lookAtEntries(opened, entries, limited.stop, stats, findings.unreadable))
@@ -201,7 +168,7 @@ ContentFindings findIdenticalContents(const QByteArray& folder, const NameList& 
         total += comparer.plannedBytes(filesIn(run), run.front().length);
     comparer.setTotal(total);
     for (Run run : runs) {
-        std::vector<ContentFile> files = filesOf(run);
+        std::vector<ContentFile> files = filesOf(run, *limited.calls);
         const std::uint32_t firstClass = comparer.classCount();
         if (!comparer.settle(files))
             return cancelled();

@@ -2,6 +2,7 @@
 
 #include "core/check/ContentFindings.h"
 
+#include "core/fs/SystemCalls.h"
 #include "core/names/NameList.h"
 
 #include <QByteArray>
@@ -24,6 +25,8 @@ struct ContentOptions {
     std::function<void(qint64 done, qint64 total)> progress;
     // Checked before every read: a stopped check ends within one read of one chunk.
     std::stop_token stop;
+    // The calls that open, read and examine the files.
+    const fs::SystemCalls* calls = &fs::kSystemCalls;
 };
 
 // Finds the entries of the folder whose files hold the same bytes: files of equal length are

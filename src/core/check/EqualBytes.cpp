@@ -1,5 +1,7 @@
 #include "core/check/EqualBytes.h"
 
+#include "core/check/RunsOfEqualKeys.h"
+
 #include <xxhash.h>
 
 #include <algorithm>
@@ -33,18 +35,12 @@ ByteClasses classesOfEqualBytes(std::span<const std::string_view> chunks)
     hashed.reserve(others.size());
     for (std::uint32_t i : others)
         hashed.push_back({XXH3_64bits(chunks[i].data(), chunks[i].size()), i});
-    std::sort(hashed.begin(), hashed.end(), [](const Hashed& a, const Hashed& b) {
-        return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
-    });
     // Within a run of equal hashes, each chunk joins the first earlier class it equals.
     std::vector<std::uint32_t> firsts;
-    for (std::size_t begin = 0; begin < hashed.size();) {
-        std::size_t end = begin + 1;
-        while (end < hashed.size() && hashed[end].hash == hashed[begin].hash)
-            ++end;
+    forEachSortedRun(std::span(hashed), &Hashed::hash, [&](std::span<const Hashed> run) {
         firsts.clear();
-        for (std::size_t k = begin; k < end; ++k) {
-            const std::uint32_t index = hashed[k].index;
+        for (const Hashed& chunk : run) {
+            const std::uint32_t index = chunk.index;
             const auto same = std::find_if(firsts.begin(), firsts.end(), [&](std::uint32_t first) {
                 return chunks[first] == chunks[index];
             });
@@ -55,8 +51,7 @@ ByteClasses classesOfEqualBytes(std::span<const std::string_view> chunks)
                 result.classOf[index] = result.classOf[*same];
             }
         }
-        begin = end;
-    }
+    });
     return result;
 }
 

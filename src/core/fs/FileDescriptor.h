@@ -34,6 +34,8 @@ public:
             ::close(m_fd);
         m_fd = -1;
     }
+    // Hands the descriptor to a new owner, such as a directory stream.
+    int release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd = -1;

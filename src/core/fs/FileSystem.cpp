@@ -1,6 +1,6 @@
 #include "core/fs/FileSystem.h"
 
-#include "core/fs/SystemCalls.h"
+#include "core/fs/FileDescriptor.h"
 #include "core/names/NativePath.h"
 #include "core/plan/RenamePlan.h"
 
@@ -44,31 +44,32 @@ bool refusesLink(int error)
 
 // Removes the placeholder only while it is still the empty file made for the rename: what
 // anyone else has put under the name since stays.
-void removePlaceholder(int dir, const QByteArray& name, const struct stat& made)
+void removePlaceholder(int dir, const QByteArray& name, const struct stat& made,
+                       const SystemCalls& calls)
 {
     struct stat now {};
     if (::fstatat(dir, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(now.st_mode) &&
         now.st_dev == made.st_dev && now.st_ino == made.st_ino && now.st_size == 0)
-        systemCalls().unlinkat(dir, name.constData(), 0);
+        calls.unlinkat(dir, name.constData(), 0);
 }
 
 // The file is closed before the rename: renaming over a file still open leaves .fuse_hidden
 // files behind on FUSE. Gives the error of the step that failed, 0 on success.
-int renameOverPlaceholder(int fromDir, const QByteArray& from, int toDir, const QByteArray& to)
+int renameOverPlaceholder(int fromDir, const QByteArray& from, int toDir, const QByteArray& to,
+                          const SystemCalls& calls)
 {
-    const SystemCalls& calls = systemCalls();
-    const int fd = calls.openat(toDir, to.constData(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    FileDescriptor placeholder(calls.openat(
+        toDir, to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!placeholder.isOpen())
         return errno;
     struct stat made {};
-    const bool identified = ::fstat(fd, &made) == 0;
-    ::close(fd);
+    const bool identified = ::fstat(placeholder.get(), &made) == 0;
+    placeholder.reset();
     if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), 0) == 0)
         return 0;
     const int error = errno;
     if (identified)
-        removePlaceholder(toDir, to, made);
+        removePlaceholder(toDir, to, made, calls);
     return error;
 }
 
@@ -121,9 +122,9 @@ RenameOutcome renameFailure(int error, int dir, const QByteArray& from)
     }
 }
 
-int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArray& to)
+int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArray& to,
+                  const SystemCalls& calls)
 {
-    const SystemCalls& calls = systemCalls();
     if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     if (!refusesFlag(errno))
@@ -138,14 +139,15 @@ int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArr
     }
     if (!refusesLink(errno))
         return errno;
-    return renameOverPlaceholder(fromDir, from, toDir, to);
+    return renameOverPlaceholder(fromDir, from, toDir, to, calls);
 }
 
-RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to)
+RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
+                                const SystemCalls& calls)
 {
     if (!isEntryName(from) || !isEntryName(to))
         return RenameOutcome::NameNotAllowed;
-    const int error = moveNoReplace(dir, from, dir, to);
+    const int error = moveNoReplace(dir, from, dir, to, calls);
     return error == 0 ? RenameOutcome::Renamed : renameFailure(error, dir, from);
 }
 

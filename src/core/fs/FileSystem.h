@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fs/RenameResult.h"
+#include "core/fs/SystemCalls.h"
 
 #include <QByteArray>
 
@@ -24,11 +25,11 @@ namespace vornak::fs {
 // claiming the new name with an empty file of its own first and moving over that. Gives 0, or
 // the error of the step that failed.
 [[nodiscard]] int moveNoReplace(int fromDir, const QByteArray& from, int toDir,
-                                const QByteArray& to);
+                                const QByteArray& to, const SystemCalls& calls = kSystemCalls);
 // Renames an entry of the open folder dir by moveNoReplace. Case-only renames are the open
 // folder's job.
-[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
-                                              const QByteArray& to);
+[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
+                                              const SystemCalls& calls = kSystemCalls);
 // Why renaming the entry from of the open folder dir failed with error.
 [[nodiscard]] RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
 QByteArray currentFolder();

@@ -1,23 +1,17 @@
 #include "core/fs/FolderReader.h"
 
+#include "core/fs/DirectoryStream.h"
 #include "core/fs/EntryName.h"
 #include "core/names/NaturalOrder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-
-#include <memory>
 
 namespace vornak {
 
 namespace {
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-bool hasMode(DIR* dir, const dirent* entry, mode_t kind)
+bool hasMode(const DirectoryStream& dir, const dirent* entry, mode_t kind)
 {
     switch (entry->d_type) {
     case DT_REG:
@@ -27,7 +21,7 @@ bool hasMode(DIR* dir, const dirent* entry, mode_t kind)
     case DT_LNK:
     case DT_UNKNOWN: {
         struct stat st {};
-        return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && (st.st_mode & S_IFMT) == kind;
+        return ::fstatat(dir.fd(), entry->d_name, &st, 0) == 0 && (st.st_mode & S_IFMT) == kind;
     }
     default:
         return false;
@@ -39,12 +33,12 @@ bool hasMode(DIR* dir, const dirent* entry, mode_t kind)
 template <typename Accept>
 std::optional<NameList> readNames(const QByteArray& folder, mode_t kind, Accept accept)
 {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.constData()));
-    if (!dir)
+    DirectoryStream dir(folder);
+    if (!dir.isOpen())
         return std::nullopt;
     NameList names;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (entry->d_name[0] == '.' || !hasMode(dir.get(), entry, kind))
+    while (const dirent* entry = dir.next()) {
+        if (entry->d_name[0] == '.' || !hasMode(dir, entry, kind))
             continue;
         const QByteArrayView name = entryName(*entry);
         if (accept(name))

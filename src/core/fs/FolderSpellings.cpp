@@ -1,39 +1,18 @@
 #include "core/fs/FolderSpellings.h"
 
+#include "core/fs/DirectoryStream.h"
 #include "core/fs/EntryName.h"
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <memory>
 
 namespace vornak {
 
-namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-} // namespace
-
 std::optional<FolderSpellings> FolderSpellings::read(int dir)
 {
-    // A descriptor of its own: reading moves the position, and closedir closes it.
-    const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    DirectoryStream listing = DirectoryStream::ofOpenFolder(dir);
+    if (!listing.isOpen())
         return std::nullopt;
-    std::unique_ptr<DIR, DirCloser> listing(::fdopendir(fd));
-    if (!listing) {
-        ::close(fd);
-        return std::nullopt;
-    }
     FolderSpellings spellings;
-    while (const dirent* entry = ::readdir(listing.get())) {
+    while (const dirent* entry = listing.next()) {
         const QByteArrayView name = entryName(*entry);
-        if (name == "." || name == "..")
-            continue;
         spellings.m_exact.insert(name.toByteArray());
         ++spellings.m_foldedCounts[folded(name)];
     }

@@ -1,7 +1,6 @@
 #include "core/fs/OpenFolder.h"
 
 #include "core/fs/FileSystem.h"
-#include "core/fs/SystemCalls.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,21 +9,16 @@
 
 namespace vornak {
 
-OpenFolder::OpenFolder(const QByteArray& path)
-    : m_fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
-      m_openError(m_fd < 0 ? errno : 0)
+OpenFolder::OpenFolder(const QByteArray& path, const fs::SystemCalls& calls)
+    : m_calls(calls),
+      m_fd(calls.openat(AT_FDCWD, path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0)),
+      m_openError(m_fd.isOpen() ? 0 : errno)
 {}
-
-OpenFolder::~OpenFolder()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
 
 std::optional<qint64> OpenFolder::fileLength(const QByteArray& name) const
 {
     struct stat st {};
-    if (m_fd < 0 || name.isEmpty() || ::fstatat(m_fd, name.constData(), &st, 0) != 0 ||
+    if (!m_fd.isOpen() || name.isEmpty() || ::fstatat(m_fd.get(), name.constData(), &st, 0) != 0 ||
         !S_ISREG(st.st_mode))
         return std::nullopt;
     return static_cast<qint64>(st.st_size);
@@ -32,8 +26,8 @@ std::optional<qint64> OpenFolder::fileLength(const QByteArray& name) const
 
 RenameResult OpenFolder::renameNoReplace(const QByteArray& from, const QByteArray& to)
 {
-    if (m_fd < 0)
-        return {fs::renameFailure(m_openError, m_fd, from)};
+    if (!m_fd.isOpen())
+        return {fs::renameFailure(m_openError, m_fd.get(), from)};
     const RenameOutcome outcome = renameNoted(from, to);
     // A volume that ignores case finds the file itself under the new spelling.
     if (outcome == RenameOutcome::TargetExists && FolderSpellings::differOnlyInCase(from, to))
@@ -44,7 +38,7 @@ RenameResult OpenFolder::renameNoReplace(const QByteArray& from, const QByteArra
 RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray& to)
 {
     if (!m_spellings || !m_spellings->holds(from))
-        m_spellings = FolderSpellings::read(m_fd);
+        m_spellings = FolderSpellings::read(m_fd.get());
     if (!m_spellings)
         return {RenameOutcome::Other};
     if (!m_spellings->holds(from))
@@ -56,14 +50,14 @@ RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray
         return renameThroughStepName(from, to);
 
     // The new spelling names the file itself, so nothing else can be replaced.
-    if (fs::systemCalls().renameat2(m_fd, from.constData(), m_fd, to.constData(), 0) != 0)
-        return {fs::renameFailure(errno, m_fd, from)};
+    if (m_calls.renameat2(m_fd.get(), from.constData(), m_fd.get(), to.constData(), 0) != 0)
+        return {fs::renameFailure(errno, m_fd.get(), from)};
     if (m_directCaseRename == DirectCaseRename::TakesEffect) {
         m_spellings->moved(from, to);
         return {RenameOutcome::Renamed};
     }
     // Kernel FAT, for one, reports success and changes nothing.
-    m_spellings = FolderSpellings::read(m_fd);
+    m_spellings = FolderSpellings::read(m_fd.get());
     if (m_spellings && m_spellings->holds(to)) {
         m_directCaseRename = DirectCaseRename::TakesEffect;
         return {RenameOutcome::Renamed};
@@ -90,7 +84,7 @@ RenameResult OpenFolder::renameThroughStepName(const QByteArray& from, const QBy
 
 RenameOutcome OpenFolder::renameNoted(const QByteArray& from, const QByteArray& to)
 {
-    const RenameOutcome outcome = fs::renameNoReplaceAt(m_fd, from, to);
+    const RenameOutcome outcome = fs::renameNoReplaceAt(m_fd.get(), from, to, m_calls);
     if (outcome == RenameOutcome::Renamed && m_spellings)
         m_spellings->moved(from, to);
     return outcome;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/fs/FileDescriptor.h"
 #include "core/fs/FolderSpellings.h"
 #include "core/fs/RenameResult.h"
+#include "core/fs/SystemCalls.h"
 
 #include <QByteArray>
 
@@ -13,11 +15,13 @@ namespace vornak {
 // to it, so the folder's own path is resolved once instead of once per entry.
 class OpenFolder {
 public:
-    // A folder that cannot be opened fails every operation.
-    explicit OpenFolder(const QByteArray& path);
-    ~OpenFolder();
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
+    // A folder that cannot be opened fails every operation. calls: the system calls its
+    // renames make, kept by reference.
+    explicit OpenFolder(const QByteArray& path, const fs::SystemCalls& calls = fs::kSystemCalls);
+
+    // The folder's descriptor (-1 when it could not be opened) and why it could not be.
+    int fd() const { return m_fd.get(); }
+    int openError() const { return m_openError; }
 
     // Length of a listed-kind entry (a regular file or a link to one).
     std::optional<qint64> fileLength(const QByteArray& name) const;
@@ -35,7 +39,8 @@ private:
     RenameResult renameThroughStepName(const QByteArray& from, const QByteArray& to);
     RenameOutcome renameNoted(const QByteArray& from, const QByteArray& to);
 
-    int m_fd;
+    const fs::SystemCalls& m_calls;
+    FileDescriptor m_fd;
     int m_openError;
     // Read at the first case-only rename whose new name the volume reports as taken.
     std::optional<FolderSpellings> m_spellings;

@@ -17,27 +17,10 @@ const SystemCalls kSystemCalls{
     [](int dir, const char* name, int flags, mode_t mode) {
         return ::openat(dir, name, flags, mode);
     },
+    [](int fd, void* buffer, size_t count, off_t offset) {
+        return ::pread(fd, buffer, count, offset);
+    },
+    [](int fd, struct stat* st) { return ::fstat(fd, st); },
 };
-
-namespace {
-
-const SystemCalls* g_inForce = &kSystemCalls;
-
-} // namespace
-
-const SystemCalls& systemCalls()
-{
-    return *g_inForce;
-}
-
-ScopedSystemCalls::ScopedSystemCalls(const SystemCalls& calls) : m_previous(g_inForce)
-{
-    g_inForce = &calls;
-}
-
-ScopedSystemCalls::~ScopedSystemCalls()
-{
-    g_inForce = m_previous;
-}
 
 } // namespace vornak::fs

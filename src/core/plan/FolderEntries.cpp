@@ -1,28 +1,24 @@
 #include "core/plan/FolderEntries.h"
 
+#include "core/fs/DirectoryStream.h"
 #include "core/fs/EntryName.h"
 #include "core/names/NameText.h"
-
-#include <dirent.h>
 
 namespace vornak {
 
 std::unique_ptr<FolderEntries> FolderEntries::read(const QByteArray& folder, bool caseInsensitive)
 {
-    DIR* dir = ::opendir(folder.constData());
-    if (!dir)
+    DirectoryStream dir(folder);
+    if (!dir.isOpen())
         return nullptr;
     NameList names;
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = dir.next()) {
         const QByteArrayView name = entryName(*entry);
-        if (name == "." || name == "..")
-            continue;
         if (caseInsensitive)
             names.append(caseFoldedName(name));
         else
             names.append(name);
     }
-    ::closedir(dir);
     return std::unique_ptr<FolderEntries>(new FolderEntries(std::move(names), caseInsensitive));
 }
 

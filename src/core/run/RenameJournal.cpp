@@ -1,5 +1,6 @@
 #include "core/run/RenameJournal.h"
 
+#include "core/fs/DirectoryStream.h"
 #include "core/fs/FileDescriptor.h"
 #include "core/fs/XdgFolders.h"
 #include "core/run/JournalFormat.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -86,13 +86,10 @@ FileDescriptor lockedRun(int dir, qint64 id, int flags, int operation)
 std::vector<qint64> runIds(int dir)
 {
     std::vector<qint64> ids;
-    DIR* listing = ::fdopendir(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!listing)
-        return ids;
-    while (const dirent* entry = ::readdir(listing))
+    DirectoryStream listing = DirectoryStream::ofOpenFolder(dir);
+    while (const dirent* entry = listing.next())
         if (const auto id = runIdOf(entry->d_name))
             ids.push_back(*id);
-    ::closedir(listing);
     std::sort(ids.begin(), ids.end());
     return ids;
 }
