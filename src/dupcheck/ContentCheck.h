@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "texts/TextLines.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"
-#include "widgets/TextLines.h"
 
 #include <QObject>
 #include <QPointer>

@@ -27,8 +27,7 @@ namespace vornak::fs {
                                 const QByteArray& to);
 // Renames an entry of the open folder dir by moveNoReplace. Case-only renames are the open
 // folder's job.
-[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from,
-                                              const QByteArray& to);
+[[nodiscard]] RenameResult renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to);
 // Why renaming the entry from of the open folder dir failed with error.
 [[nodiscard]] RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
 QByteArray currentFolder();

@@ -33,7 +33,7 @@ private:
 
     RenameResult renameCaseOnly(const QByteArray& from, const QByteArray& to);
     RenameResult renameThroughStepName(const QByteArray& from, const QByteArray& to);
-    RenameOutcome renameNoted(const QByteArray& from, const QByteArray& to);
+    RenameResult renameNoted(const QByteArray& from, const QByteArray& to);
 
     int m_fd;
     int m_openError;
