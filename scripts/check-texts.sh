@@ -5,16 +5,18 @@
 # wrapped when the innermost parenthesis around it is one of those calls, so a call over
 # several lines, or with its context first, is seen.
 #
-# What it cannot see: texts without such characters (an English word, "MB"); text built from
-# \u escapes or read from elsewhere; whether a variable handed to tr() was marked with a NOOP;
-# raw string literals. A line that ends in the comment "// not a text: <why>" is passed over,
-# for characters that are no text for the user (a sample of glyphs to measure).
+# What it cannot see: texts without such characters (an English word, "MB"); character
+# literals (u'：' between two texts); text built from \u escapes or read from elsewhere;
+# whether a variable handed to tr() was marked with a NOOP; raw string literals. A line that
+# ends in the comment "// not a text: <why>" is passed over, for characters that are no text
+# for the user (a sample of glyphs to measure).
 #
 # Where lupdate is installed (qt6-l10n-tools), it also runs over src/ into a scratch .ts file
 # and prints how many messages it found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+status=0
 git ls-files -- 'src/*.cpp' 'src/*.h' | python3 -c '
 import re, sys
 
@@ -67,7 +69,7 @@ for path in sys.stdin.read().split():
             print(f"{path}:{line}: a text outside tr(): {literal}")
             failed = True
 sys.exit(1 if failed else 0)
-'
+' || status=$?
 
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 if [[ -x "$lupdate" ]]; then
@@ -76,3 +78,4 @@ if [[ -x "$lupdate" ]]; then
     "$lupdate" -silent -recursive src -ts "$scratch/texts.ts"
     echo "lupdate found $(grep -c '<message' "$scratch/texts.ts") texts in src/"
 fi
+exit "$status"
