@@ -3,7 +3,7 @@
 #include "Workloads.h"
 
 #include "core/check/ContentGroups.h"
-#include "dupcheck/ContentReport.h"
+#include "texts/ContentReport.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -10,6 +10,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=true
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1
 bash scripts/check-format.sh
+bash scripts/check-texts.sh
 # The rename rules under libFuzzer for a short while, from the committed corpus: clang, its own
 # build, only that target.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -17,7 +17,7 @@ void GlyphCentredStyle::drawItemText(QPainter* painter, const QRect& rect, int f
         // centre lifts them by that distance, and the box's bottom still bounds the text.
         const QFont& font = painter->font();
         QPainterPath glyphs;
-        glyphs.addText(0, 0, font, QStringLiteral("国g"));
+        glyphs.addText(0, 0, font, QStringLiteral("国g")); // not a text: glyphs to measure
         const QFontMetricsF metrics(font);
         const qreal lineCentre = (metrics.descent() - metrics.ascent()) / 2;
         box.setTop(box.top() - 2 * qRound(glyphs.boundingRect().center().y() - lineCentre));

@@ -27,9 +27,8 @@ bool discard(Platform& platform, const QByteArray& path)
     case TrashOutcome::Trashed:
         return true;
     case TrashOutcome::NoTrashOnVolume:
-        return !confirm(
-                   platform,
-                   QStringLiteral("此处没有回收站，文件将被永久删除，无法恢复！确定删除吗？")) ||
+        return !confirm(platform, FileCommands::tr("此处没有回收站，文件将被永久删除，无法恢复！"
+                                                   "确定删除吗？")) ||
                fs::deleteFile(path);
     case TrashOutcome::Failed:
         break;
@@ -72,7 +71,7 @@ void FileCommands::deleteFile()
 {
     FileList& fileList = m_controls.fileList;
     const QByteArray name = fileList.selectedName();
-    if (confirm(m_platform, QStringLiteral("确定将文件移到回收站吗？")) &&
+    if (confirm(m_platform, tr("确定将文件移到回收站吗？")) &&
         !discard(m_platform, fileList.folderPath() + name)) {
         showMissingFileMessage(m_platform, fileList.folderPath(), name);
         return;

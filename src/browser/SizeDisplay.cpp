@@ -1,5 +1,7 @@
 #include "SizeDisplay.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace vornak {
@@ -27,7 +29,8 @@ QString plainDecimal(double value)
 
 QString sizeDisplayText(qint64 length)
 {
-    const QString bytes = QString::number(length) + QStringLiteral("B，约");
+    const QString bytes =
+        QString::number(length) + QCoreApplication::translate("SizeDisplay", "B，约");
     const double bytesAsDouble = static_cast<double>(length);
     const double megabytes = hundredthsRoundedHalfUp(bytesAsDouble / 1024.0);
     if (megabytes >= 1.0)

@@ -1,7 +1,7 @@
 #include "ContentCheck.h"
 
-#include "ContentReport.h"
 #include "core/check/ContentGroups.h"
+#include "texts/ContentReport.h"
 
 #include "platform/Messages.h"
 

@@ -2,9 +2,9 @@
 
 #include "core/jobs/BackgroundJob.h"
 #include "platform/Platform.h"
+#include "texts/TextLines.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"
-#include "widgets/TextLines.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "SizeCheck.h"
 
-#include "SingleCheckReport.h"
+#include "texts/SingleCheckReport.h"
 
 #include "core/fs/FileSystem.h"
 #include "core/fs/OpenFolder.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FullCheckReport.h"
-
 #include "platform/Platform.h"
+#include "texts/FullCheckReport.h"
+#include "texts/TranslatedText.h"
 #include "widgets/FileList.h"
 #include "widgets/ResultsWindow.h"
 
@@ -13,9 +13,11 @@
 
 namespace vornak {
 
-inline const QString kResultsTitle = QStringLiteral("检查结果");
+inline constexpr TranslatedText kResultsTitle{"SizeCheck",
+                                              QT_TRANSLATE_NOOP("SizeCheck", "检查结果")};
 // What the full check says when no two entries have the same length.
-inline const QString kNoEqualFiles = QStringLiteral("没有检测到大小一致的文件!");
+inline constexpr TranslatedText kNoEqualFiles{
+    "SizeCheck", QT_TRANSLATE_NOOP("SizeCheck", "没有检测到大小一致的文件!")};
 // A single check's report of more lines than this goes to the results window, not a message
 // box that would grow taller than the screen.
 inline constexpr quint64 kMessageBoxLines = 20;

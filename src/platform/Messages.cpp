@@ -2,6 +2,8 @@
 
 #include "core/names/NativePath.h"
 
+#include <QCoreApplication>
+
 namespace vornak {
 
 QString withLineFeeds(QString text)
@@ -12,9 +14,9 @@ QString withLineFeeds(QString text)
 void showMissingFileMessage(Platform& platform, const QByteArray& folderPath,
                             const QByteArray& entryName)
 {
-    const QString prompt = QStringLiteral("位置：") + kLineBreak +
+    const QString prompt = QCoreApplication::translate("Messages", "位置：") + kLineBreak +
                            displayText(folderPath + entryName) + kLineBreak +
-                           QStringLiteral("没有此文件！请检查！");
+                           QCoreApplication::translate("Messages", "没有此文件！请检查！");
     platform.messageBox(prompt, MessageButtons::Ok, kErrorTitle);
 }
 

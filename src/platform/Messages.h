@@ -1,14 +1,14 @@
 #pragma once
 
 #include "Platform.h"
+#include "texts/LineBreak.h"
+#include "texts/TranslatedText.h"
 
 namespace vornak {
 
-// Texts shown to the user break lines with a lone carriage return.
-inline constexpr QChar kLineBreak = u'\r';
 inline const QString kProgramTitle = QStringLiteral("Vornak");
 // The title of every error message.
-inline const QString kErrorTitle = QStringLiteral("出错提示!");
+inline constexpr TranslatedText kErrorTitle{"Messages", QT_TRANSLATE_NOOP("Messages", "出错提示!")};
 
 // The text as a widget shows it: Qt breaks lines at line feeds only, while the text itself
 // (what the clipboard gets) keeps its carriage returns.

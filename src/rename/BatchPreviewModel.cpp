@@ -1,6 +1,7 @@
 #include "BatchPreviewModel.h"
 
 #include "core/names/NameText.h"
+#include "texts/RenameStatusText.h"
 
 #include <QColor>
 
@@ -107,8 +108,7 @@ QString BatchPreviewModel::cellText(std::size_t row, int column) const
         if (m_waiting)
             return *m_waiting;
         if (m_batch.modifiedInstead[row])
-            return statusText(m_batch.plan.statuses[row]) +
-                   QStringLiteral("（无拍摄日期，按修改时间）");
+            return statusText(m_batch.plan.statuses[row]) + tr("（无拍摄日期，按修改时间）");
         return statusText(m_batch.plan.statuses[row]);
     default:
         return {};
@@ -141,10 +141,9 @@ QVariant BatchPreviewModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QString kTitles[kColumnCount] = {
-        QStringLiteral("序号"), QStringLiteral("原文件名"), QStringLiteral("新文件名"),
-        QStringLiteral("状态")};
-    return section >= 0 && section < kColumnCount ? kTitles[section] : QString();
+    static const char* const kTitles[kColumnCount] = {QT_TR_NOOP("序号"), QT_TR_NOOP("原文件名"),
+                                                      QT_TR_NOOP("新文件名"), QT_TR_NOOP("状态")};
+    return section >= 0 && section < kColumnCount ? tr(kTitles[section]) : QString();
 }
 
 QString BatchPreviewModel::rowText(int row) const

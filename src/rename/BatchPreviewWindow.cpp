@@ -8,6 +8,7 @@
 #include "core/plan/NameRules.h"
 #include "core/run/RenameJob.h"
 #include "platform/Messages.h"
+#include "texts/ReplaceErrorText.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -267,7 +268,7 @@ void BatchPreviewWindow::updatePlan()
     m_updateTimer.stop();
     const RenameOptions options = m_options.options();
     const NameRules rules(m_rules->rules());
-    m_rules->showError(rules.errorText());
+    m_rules->showError(replaceErrorText(rules.error()));
     const NumberingOrder order = rules.rules().order;
     if (!datesKnownFor(order)) {
         const int selected = m_fileList.selectedIndex();

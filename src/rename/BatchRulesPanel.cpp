@@ -27,9 +27,6 @@ QSpinBox* number(const char* name, qint64 lowest, qint64 highest, qint64 value)
     return box;
 }
 
-const QStringList kCases{QStringLiteral("不变"), QStringLiteral("小写"), QStringLiteral("大写"),
-                         QStringLiteral("首字母大写")};
-
 template <typename Enum> Enum chosen(const QComboBox* box)
 {
     return static_cast<Enum>(box->currentIndex());
@@ -45,50 +42,50 @@ template <typename Enum> void choose(QComboBox* box, Enum value)
 BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
 {
     const NumberFormat numbers;
-    m_order = choice("numberingOrder", {QStringLiteral("列表顺序"), QStringLiteral("修改时间"),
-                                        QStringLiteral("拍摄日期")});
+    m_order = choice("numberingOrder", {tr("列表顺序"), tr("修改时间"), tr("拍摄日期")});
     m_numberStart = number("numberStart", 0, NumberFormat::kMaxStart, numbers.start);
     m_numberStep = number("numberStep", 1, NumberFormat::kMaxStep, numbers.step);
     m_numberWidth = number("numberWidth", 0, NumberFormat::kMaxWidth, numbers.width);
     m_find = named(new QLineEdit, "findText");
     m_replacement = named(new QLineEdit, "replacementText");
-    m_regularExpression = named(new QCheckBox(QStringLiteral("正则表达式")), "regularExpression");
-    m_caseSensitive = named(new QCheckBox(QStringLiteral("区分大小写")), "caseSensitive");
-    m_findScope = choice("findScope", {QStringLiteral("仅文件名"), QStringLiteral("整个名称")});
+    m_regularExpression = named(new QCheckBox(tr("正则表达式")), "regularExpression");
+    m_caseSensitive = named(new QCheckBox(tr("区分大小写")), "caseSensitive");
+    m_findScope = choice("findScope", {tr("仅文件名"), tr("整个名称")});
     m_findError = named(new QLabel, "findError");
     m_findError->setTextFormat(Qt::PlainText);
     m_findError->setWordWrap(true);
     m_findError->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     m_findError->hide();
-    m_baseCase = choice("baseCase", kCases);
-    m_extensionCase = choice("extensionCase", kCases);
+    const QStringList cases{tr("不变"), tr("小写"), tr("大写"), tr("首字母大写")};
+    m_baseCase = choice("baseCase", cases);
+    m_extensionCase = choice("extensionCase", cases);
 
-    auto* order = new QGroupBox(QStringLiteral("排序"));
+    auto* order = new QGroupBox(tr("排序"));
     auto* orderLayout = new QFormLayout(order);
-    orderLayout->addRow(QStringLiteral("编号顺序："), m_order);
+    orderLayout->addRow(tr("编号顺序："), m_order);
 
-    auto* numbering = new QGroupBox(QStringLiteral("编号"));
+    auto* numbering = new QGroupBox(tr("编号"));
     auto* numberingLayout = new QFormLayout(numbering);
-    numberingLayout->addRow(QStringLiteral("起始："), m_numberStart);
-    numberingLayout->addRow(QStringLiteral("步长："), m_numberStep);
-    numberingLayout->addRow(QStringLiteral("位数："), m_numberWidth);
+    numberingLayout->addRow(tr("起始："), m_numberStart);
+    numberingLayout->addRow(tr("步长："), m_numberStep);
+    numberingLayout->addRow(tr("位数："), m_numberWidth);
 
-    auto* findReplace = new QGroupBox(QStringLiteral("查找/替换"));
+    auto* findReplace = new QGroupBox(tr("查找/替换"));
     auto* findLayout = new QFormLayout(findReplace);
-    findLayout->addRow(QStringLiteral("查找："), m_find);
+    findLayout->addRow(tr("查找："), m_find);
     findLayout->addRow(m_findError);
-    findLayout->addRow(QStringLiteral("替换为："), m_replacement);
+    findLayout->addRow(tr("替换为："), m_replacement);
     auto* flags = new QHBoxLayout;
     flags->addWidget(m_regularExpression);
     flags->addWidget(m_caseSensitive);
     flags->addStretch();
     findLayout->addRow(flags);
-    findLayout->addRow(QStringLiteral("范围："), m_findScope);
+    findLayout->addRow(tr("范围："), m_findScope);
 
-    auto* letterCase = new QGroupBox(QStringLiteral("大小写"));
+    auto* letterCase = new QGroupBox(tr("大小写"));
     auto* caseLayout = new QFormLayout(letterCase);
-    caseLayout->addRow(QStringLiteral("文件名："), m_baseCase);
-    caseLayout->addRow(QStringLiteral("扩展名："), m_extensionCase);
+    caseLayout->addRow(tr("文件名："), m_baseCase);
+    caseLayout->addRow(tr("扩展名："), m_extensionCase);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -64,10 +64,10 @@ void LivePreview::showDetails()
 {
     const QString title = m_controls.window.windowTitle();
     const QString preview = m_controls.previewLabel.text();
-    const QString newName = QStringLiteral("更改后文件名：") + preview;
+    const QString newName = tr("更改后文件名：") + preview;
     if (startsWithNonZeroNumber(title))
-        m_platform.messageBox(QStringLiteral("文件大小：") + title + kLineBreak + newName,
-                              MessageButtons::Ok, kProgramTitle);
+        m_platform.messageBox(tr("文件大小：") + title + kLineBreak + newName, MessageButtons::Ok,
+                              kProgramTitle);
     else if (!preview.isEmpty())
         m_platform.messageBox(newName, MessageButtons::Ok, kProgramTitle);
 }

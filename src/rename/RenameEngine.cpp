@@ -5,7 +5,8 @@
 #include "core/names/NativePath.h"
 #include "core/run/KeptFile.h"
 #include "platform/Messages.h"
-#include "widgets/TextLines.h"
+#include "texts/KeptFileLines.h"
+#include "texts/TextLines.h"
 
 #include <cstring>
 #include <tuple>

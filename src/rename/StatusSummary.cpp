@@ -1,5 +1,9 @@
 #include "StatusSummary.h"
 
+#include "texts/RenameStatusText.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -20,15 +24,17 @@ QString statusSummary(const PlannedBatch& batch)
     std::array<std::size_t, std::size(kStatuses)> counts{};
     for (RenameStatus status : batch.plan.statuses)
         ++counts[static_cast<std::size_t>(status)];
-    QString line = QStringLiteral("共 %1 个").arg(batch.rowCount());
+    QString line = QCoreApplication::translate("StatusSummary", "共 %1 个").arg(batch.rowCount());
     for (RenameStatus status : kStatuses) {
         if (const std::size_t count = counts[static_cast<std::size_t>(status)])
-            line += QStringLiteral("　%1 %2").arg(statusText(status)).arg(count);
+            line += QCoreApplication::translate("StatusSummary", "　%1 %2")
+                        .arg(statusText(status))
+                        .arg(count);
     }
     const auto undated =
         std::count(batch.modifiedInstead.begin(), batch.modifiedInstead.end(), true);
     if (undated > 0)
-        line += QStringLiteral("　无拍摄日期 %1").arg(undated);
+        line += QCoreApplication::translate("StatusSummary", "　无拍摄日期 %1").arg(undated);
     return line;
 }
 

@@ -26,6 +26,18 @@ quint64 ReportView::contentHeight() const
     return m_report ? m_report->lineCount() * quint64(lineHeight()) : 0;
 }
 
+int ReportView::contentWidth() const
+{
+    if (!m_report)
+        return 0;
+    const QFontMetrics metrics = fontMetrics();
+    const auto width = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
+    int widest = 0;
+    for (const QString& line : m_report->widestLines(width))
+        widest = std::max(widest, width(line));
+    return widest;
+}
+
 void ReportView::setTop(quint64 pixels)
 {
     if (pixels == m_top)

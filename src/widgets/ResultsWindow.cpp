@@ -18,7 +18,7 @@ constexpr int kWheelSteps = 3;
 
 QString tooLargeToCopy(quint64 lines, quint64 bytes)
 {
-    return QStringLiteral("报告共 %1 行、%2 字节，超过剪贴板可容纳的 64 MB，没有复制。")
+    return ResultsWindow::tr("报告共 %1 行、%2 字节，超过剪贴板可容纳的 64 MB，没有复制。")
         .arg(lines)
         .arg(bytes);
 }
@@ -41,7 +41,7 @@ ResultsWindow::ResultsWindow(Platform& platform, const QString& title, QWidget* 
     m_label1 = new ReportView(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(0, 0, 540, 180));
-    m_label1->setToolTip(QStringLiteral("单击自动复制内容"));
+    m_label1->setToolTip(tr("单击自动复制内容"));
     setCaptionColour(*m_label1, QColor(0, 0, 255));
     m_label1->installEventFilter(this);
 
@@ -56,7 +56,7 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
 {
     m_report = std::move(report);
     m_label1->setReport(m_report.get());
-    m_labelWidth = pixelsToTwips(m_report->width(m_label1->fontMetrics()));
+    m_labelWidth = pixelsToTwips(m_label1->contentWidth());
     m_labelHeight = qint64(m_report->lineCount()) * pixelsToTwips(m_label1->lineHeight());
     m_position = 0;
     fitToReport();

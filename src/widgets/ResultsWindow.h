@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ReportLines.h"
 #include "ReportView.h"
 #include "ResultsLayout.h"
 #include "platform/Platform.h"
+#include "texts/ReportLines.h"
 
 #include <QPointer>
 #include <QScrollBar>

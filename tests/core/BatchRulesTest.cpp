@@ -12,6 +12,7 @@ Q_DECLARE_METATYPE(vornak::BatchRules)
 Q_DECLARE_METATYPE(vornak::NumberFormat)
 Q_DECLARE_METATYPE(vornak::RuleSet)
 Q_DECLARE_METATYPE(std::optional<std::size_t>)
+Q_DECLARE_METATYPE(vornak::ReplaceError::Kind)
 
 namespace {
 
@@ -125,7 +126,7 @@ private Q_SLOTS:
         QFETCH(BatchRules, rules);
         QFETCH(QByteArray, expected);
         const NameRules compiled(rules);
-        QVERIFY2(compiled.isRunnable(), qPrintable(compiled.errorText()));
+        QVERIFY(compiled.isRunnable());
         QCOMPARE(compiled.rewritten(name), expected);
     }
 
@@ -135,21 +136,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
-        QTest::addColumn<bool>("valid");
-        const auto row = [](const char* tag, const char* find, const char* replacement,
-                            bool valid) { QTest::newRow(tag) << find << replacement << valid; };
-        row("unbalanced parenthesis", "(a", "x", false);
-        row("a group the expression lacks", "(a)", "$2", false);
-        row("\\2 of an expression without groups", "a", "\\2", false);
-        row("an escaped backslash before a digit", "a", "\\\\2", true);
+        QTest::addColumn<ReplaceError::Kind>("error");
+        using K = ReplaceError::Kind;
+        const auto row = [](const char* tag, const char* find, const char* replacement, K error) {
+            QTest::newRow(tag) << find << replacement << error;
+        };
+        row("unbalanced parenthesis", "(a", "x", K::BadExpression);
+        row("a group the expression lacks", "(a)", "$2", K::MissingGroup);
+        row("\\2 of an expression without groups", "a", "\\2", K::MissingGroup);
+        row("an escaped backslash before a digit", "a", "\\\\2", K::None);
     }
     void errorsStopTheRun()
     {
         QFETCH(QString, find);
         QFETCH(QString, replacement);
-        QFETCH(bool, valid);
+        QFETCH(ReplaceError::Kind, error);
+        const bool valid = error == ReplaceError::Kind::None;
         const NameRules rules(rulesOf(find, replacement, "r", LetterCase::Upper));
-        QCOMPARE(rules.errorText().isEmpty(), valid);
+        QCOMPARE(rules.error().kind, error);
+        QCOMPARE(rules.isRunnable(), valid);
         const NameList entries = nameListOf({"a.txt"});
         const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
         QCOMPARE(batch.newNames.front(), valid ? QByteArray("\\2.txt") : QByteArray("A.txt"));

@@ -5,6 +5,7 @@
 #include "core/plan/FolderNaming.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
+#include "texts/RenameStatusText.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <string.h>
 
+#include <tuple>
+
 using namespace vornak;
 using namespace Qt::StringLiterals;
 using vornak::test::writeFile;
@@ -132,8 +134,8 @@ private Q_SLOTS:
     }
 
     // The files before as "name=content" (a bare name holds itself), the renames "from>to"
-    // done one after the other in one open folder, their results, the calls they made in
-    // order, and the files after.
+    // done one after the other in one open folder, their results (with the error of the call
+    // that failed), the calls they made in order, and the files after.
     void renamesWithoutReplacing_data()
     {
         QTest::addColumn<QByteArray>("faults");
@@ -146,10 +148,10 @@ private Q_SLOTS:
         using R = RenameRoute;
         // old.txt to new.txt, directly.
         const auto row = [](const QString& tag, const QByteArray& faults, const char* files,
-                            O outcome, const char* steps, const char* state) {
-            QTest::newRow(qPrintable(tag))
-                << faults << QByteArray(files) << "old.txt>new.txt"_ba
-                << QList<RenameResult>{{outcome, R::Direct}} << QString(steps) << QByteArray(state);
+                            O outcome, const char* steps, const char* state, int error = 0) {
+            QTest::newRow(qPrintable(tag)) << faults << QByteArray(files) << "old.txt>new.txt"_ba
+                                           << QList<RenameResult>{{outcome, R::Direct, error}}
+                                           << QString(steps) << QByteArray(state);
         };
         const char* old = "old.txt=old";
         const char* both = "new.txt=taken,old.txt=old";
@@ -162,42 +164,43 @@ private Q_SLOTS:
         for (const char* link : {"EPERM", "EOPNOTSUPP", "ENOSYS", "EMLINK"})
             row(u"link %1: placeholder"_s.arg(link), "flag=EINVAL link="_ba + link, old, O::Renamed,
                 claimed, moved);
-        row("taken: flag", "", both, O::TargetExists, "flag", both);
-        row("taken: link", "flag=EINVAL", both, O::TargetExists, "flag,link", both);
+        row("taken: flag", "", both, O::TargetExists, "flag", both, EEXIST);
+        row("taken: link", "flag=EINVAL", both, O::TargetExists, "flag,link", both, EEXIST);
         row("taken: exclusive create", "flag=ENOSYS link=EPERM", both, O::TargetExists,
-            "flag,link,create", both);
+            "flag,link,create", both, EEXIST);
         row("taken, source gone: target stays", "flag=EINVAL link=EPERM", "new.txt=taken",
-            O::TargetExists, "flag,link,create", "new.txt=taken");
-        row("source gone", "", "", O::SourceGone, "flag", "");
+            O::TargetExists, "flag,link,create", "new.txt=taken", EEXIST);
+        row("source gone", "", "", O::SourceGone, "flag", "", ENOENT);
         row("source unlink refused: link removed", "flag=EINVAL unlink=EACCES", old,
-            O::NoPermission, "flag,link,unlink:old.txt,unlink:new.txt", old);
+            O::NoPermission, "flag,link,unlink:old.txt,unlink:new.txt", old, EACCES);
         const QByteArray placeholder = "flag=EINVAL link=EPERM rename=";
         row("rename refused: placeholder removed", placeholder + "EACCES", old, O::NoPermission,
-            "flag,link,create,rename,unlink:new.txt", old);
+            "flag,link,create,rename,unlink:new.txt", old, EACCES);
         row("placeholder written meanwhile stays", placeholder + "EIO meddle=fill", old, O::Other,
-            claimed, "new.txt=meddled,old.txt=old");
+            claimed, "new.txt=meddled,old.txt=old", EIO);
         row("placeholder replaced meanwhile stays", placeholder + "EIO meddle=swap", old, O::Other,
-            claimed, "new.txt=,old.txt=old");
+            claimed, "new.txt=,old.txt=old", EIO);
         row("source removed meanwhile: gone, placeholder removed",
             placeholder + "ENOENT meddle=remove", old, O::SourceGone,
-            "flag,link,create,rename,unlink:new.txt", "");
+            "flag,link,create,rename,unlink:new.txt", "", ENOENT);
         // exfat-fuse answers ENOENT for a name it cannot store while the source is there.
-        for (const auto& [error, outcome] : {std::pair{"ENOENT", O::NameNotAllowed},
-                                             {"EILSEQ", O::NameNotAllowed},
-                                             {"EINVAL", O::NameNotAllowed},
-                                             {"ENAMETOOLONG", O::NameTooLong},
-                                             {"EROFS", O::NoPermission}})
-            row(u"%1 at the exclusive create"_s.arg(error),
-                "flag=EINVAL link=EPERM create="_ba + error, old, outcome, "flag,link,create", old);
-        for (const auto& [error, outcome] : {std::pair{"ENOENT", O::NameNotAllowed},
-                                             {"EROFS", O::NoPermission},
-                                             {"EACCES", O::NoPermission},
-                                             {"EPERM", O::NoPermission},
-                                             {"EIO", O::Other}})
-            row(u"%1 at the flag: no fallback"_s.arg(error), "flag="_ba + error, old, outcome,
-                "flag", old);
-        row("EACCES at the link", "flag=EINVAL link=EACCES", old, O::NoPermission, "flag,link",
-            old);
+        for (const auto& [name, error, outcome] : {std::tuple{"ENOENT", ENOENT, O::NameNotAllowed},
+                                                   {"EILSEQ", EILSEQ, O::NameNotAllowed},
+                                                   {"EINVAL", EINVAL, O::NameNotAllowed},
+                                                   {"ENAMETOOLONG", ENAMETOOLONG, O::NameTooLong},
+                                                   {"EROFS", EROFS, O::NoPermission}})
+            row(u"%1 at the exclusive create"_s.arg(name),
+                "flag=EINVAL link=EPERM create="_ba + name, old, outcome, "flag,link,create", old,
+                error);
+        for (const auto& [name, error, outcome] : {std::tuple{"ENOENT", ENOENT, O::NameNotAllowed},
+                                                   {"EROFS", EROFS, O::NoPermission},
+                                                   {"EACCES", EACCES, O::NoPermission},
+                                                   {"EPERM", EPERM, O::NoPermission},
+                                                   {"EIO", EIO, O::Other}})
+            row(u"%1 at the flag: no fallback"_s.arg(name), "flag="_ba + name, old, outcome, "flag",
+                old, error);
+        row("EACCES at the link", "flag=EINVAL link=EACCES", old, O::NoPermission, "flag,link", old,
+            EACCES);
 
         // Case-only renames; letter case as the program folds it is not always as the volume
         // folds it (the Kelvin sign).
@@ -227,14 +230,14 @@ private Q_SLOTS:
                 kelvin + ">xk", {{O::TargetExists, R::Direct}}, "flag",
                 "xK=xK," + kelvin + '=' + kelvin);
         caseRow("FAT: step name taken", "volume=fat", "photo.JPG," + step, photo,
-                {{O::Other, R::Direct}}, "flag,rename,flag",
+                {{O::Other, R::Direct, EEXIST}}, "flag,rename,flag",
                 "photo.JPG=photo.JPG," + step + '=' + step);
         caseRow("FAT: new name refused, moved back", "volume=fat refuse=" + step + ">photo.jpg",
-                "photo.JPG", photo, {{O::NoPermission, R::ThroughStepName}},
+                "photo.JPG", photo, {{O::NoPermission, R::ThroughStepName, EACCES}},
                 "flag,rename,flag,flag,flag", "photo.JPG=photo.JPG");
         caseRow("FAT: left at the step name",
                 "volume=fat refuse=" + step + ">photo.jpg refuse=" + step + ">photo.JPG",
-                "photo.JPG", photo, {{O::NoPermission, R::LeftAtStepName}},
+                "photo.JPG", photo, {{O::NoPermission, R::LeftAtStepName, EACCES}},
                 "flag,rename,flag,flag,flag", step + "=photo.JPG");
     }
     void renamesWithoutReplacing()
@@ -264,6 +267,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < got.size(); ++i) {
             QCOMPARE(got[i].outcome, results[i].outcome);
             QCOMPARE(got[i].route, results[i].route);
+            QCOMPARE(got[i].error, results[i].error);
         }
         QCOMPARE(injection.steps.join(','), steps);
         QCOMPARE(test::folderState(m_fd), state.isEmpty() ? QByteArrayList() : state.split(','));

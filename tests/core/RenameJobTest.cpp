@@ -1,7 +1,9 @@
 #include "core/run/RenameJob.h"
-#include "core/run/KeptFile.h"
+#include "texts/KeptFileLines.h"
 
 #include <QTest>
+
+#include <cstring>
 
 using namespace vornak;
 
@@ -86,6 +88,13 @@ private Q_SLOTS:
         QTest::newRow("undo refused by the file system")
             << undoFailureLine({"a", "b", UndoOutcome::Failed, EROFS})
             << QStringLiteral("“b” → “a”：没有权限或只读");
+        QTest::newRow("kept for a reason of the system's, in the user's words")
+            << keptFileLine({"a", "b", KeptReason::Failed, EIO})
+            << QStringLiteral("“a” → “b”：无法重命名（输入/输出错误）");
+        QTest::newRow("an error without a text of its own")
+            << undoFailureLine({"a", "b", UndoOutcome::Failed, ECHILD})
+            << QStringLiteral("“b” → “a”：无法重命名（%1）")
+                   .arg(QString::fromLocal8Bit(std::strerror(ECHILD)));
     }
     void lines()
     {

@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSet>
@@ -392,6 +393,25 @@ private Q_SLOTS:
         QCOMPARE(stateOf(m_folder), before);
     }
 
+    // A step the volume refuses to undo carries the error of the rename that failed.
+    void undoRefusedCarriesItsError()
+    {
+        test::TestMount mount(test::TestMount::Kind::Tmpfs, 64 * 1024);
+        VORNAK_REQUIRE_MOUNT(mount);
+        const Plan plan{{"a", "b"}};
+        createFilesOf(mount.root(), plan);
+        {
+            JournalRun run = defaultJournal().begin(mount.root(), plan);
+            QVERIFY(run.isStarted() && renameStep(mount.root(), plan[0]) && run.finish());
+        }
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", QFile::decodeName(mount.root())}),
+                 0);
+        const UndoReport report = defaultJournal().undo(defaultJournal().lastRun()->id);
+        QCOMPARE(report.steps.size(), std::size_t(1));
+        QCOMPARE(report.steps[0].outcome, UndoOutcome::Failed);
+        QCOMPARE(report.steps[0].error, EROFS);
+    }
+
     void unwritableJournalStopsTheRun_data()
     {
         QTest::addColumn<QByteArray>("obstacle");
@@ -402,6 +422,10 @@ private Q_SLOTS:
         QTest::newRow("full volume") << "full"_ba << JournalError::JournalUnwritable << ENOSPC;
         QTest::newRow("read-only volume")
             << "read-only"_ba << JournalError::JournalUnwritable << EROFS;
+        QTest::newRow("read-only volume, a folder above missing")
+            << "read-only above"_ba << JournalError::JournalUnwritable << EROFS;
+        QTest::newRow("read-only volume, the folder there")
+            << "read-only there"_ba << JournalError::JournalUnwritable << EROFS;
         QTest::newRow("folder of the files gone")
             << "gone"_ba << JournalError::FolderUnavailable << ENOENT;
     }
@@ -416,16 +440,20 @@ private Q_SLOTS:
         Plan plan = numberedPlan(10);
         createFilesOf(m_folder, plan);
         test::TestMount mount(test::TestMount::Kind::Tmpfs, 64 * 1024);
-        if (obstacle == "full" || obstacle == "read-only") {
+        const bool readOnly = obstacle.startsWith("read-only");
+        if (obstacle == "full" || readOnly) {
             VORNAK_REQUIRE_MOUNT(mount);
-            journalFolder = mount.root() + "/vornak";
+            journalFolder =
+                mount.root() + (obstacle.endsWith("above") ? "/state/vornak" : "/vornak");
         }
+        if (obstacle.endsWith("there"))
+            QVERIFY(QDir().mkdir(QFile::decodeName(journalFolder)));
         if (obstacle == "file") {
             QVERIFY(writeFile(m_root + "/blocker", {}));
         } else if (obstacle == "full") {
             for (int i = 0; i < 2000; ++i)
                 plan.push_back({QByteArray(200, 'a') + QByteArray::number(i), "b"});
-        } else if (obstacle == "read-only") {
+        } else if (readOnly) {
             QCOMPARE(
                 QProcess::execute("mount", {"-o", "remount,ro", QFile::decodeName(mount.root())}),
                 0);

@@ -1,6 +1,6 @@
 #include "dupcheck/ContentCheck.h"
 #include "core/check/ContentGroups.h"
-#include "dupcheck/ContentReport.h"
+#include "texts/ContentReport.h"
 
 #include "core/fs/FileDescriptor.h"
 #include "core/fs/SystemCalls.h"
@@ -555,7 +555,8 @@ private Q_SLOTS:
             << "内容检查结果内容相同的文件共 1 组、2 个，每组只留一个可释放 4 字节\r" +
                    QString(40, '-') +
                    "\r第 1 组：2 个文件，每个 4 字节，只留一个可释放 4 字节\r“a”\r“b”";
-        QTest::newRow("no copies") << "diff"_ba << QString() << "内容检查结果" + kNoIdenticalFiles;
+        QTest::newRow("no copies")
+            << "diff"_ba << QString() << "内容检查结果" + kNoIdenticalFiles.toString();
         // A failure in the middle of a check ends it with a message, not the program.
         QTest::newRow("memory runs out")
             << "same"_ba << u"bad_alloc"_s << u"内容检查结果内存不足，内容检查未能完成!"_s;

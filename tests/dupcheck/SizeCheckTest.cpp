@@ -1,6 +1,6 @@
 #include "dupcheck/SizeCheck.h"
-#include "dupcheck/FullCheckReport.h"
-#include "dupcheck/SingleCheckReport.h"
+#include "texts/FullCheckReport.h"
+#include "texts/SingleCheckReport.h"
 #include "widgets/ReportView.h"
 #include "widgets/ResultsLayout.h"
 
@@ -8,9 +8,12 @@
 #include "support/TestPlatform.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace vornak;
 
@@ -122,8 +125,15 @@ private Q_SLOTS:
         QCOMPARE(report.line(2 * pairs + 1), kFullRule);
         QCOMPARE(report.textSize(), bytes + quint64(kFullRule.toUtf8().size()) + 2 * pairs + 1);
         const QFontMetrics metrics(QApplication::font());
+        const auto width = [&metrics](const QString& text) {
+            return metrics.horizontalAdvance(text);
+        };
+        const auto widest = [&width](const QStringList& lines) {
+            return std::ranges::max(lines, {}, width);
+        };
         if (count <= 400)
-            QCOMPARE(report.width(metrics), report.ReportLines::width(metrics));
+            QCOMPARE(width(widest(report.widestLines(width))),
+                     width(widest(report.ReportLines::widestLines(width))));
     }
 
     // Two names that are not UTF-8 show alike: the twin of the selected entry is still a match.

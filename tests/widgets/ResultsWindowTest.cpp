@@ -1,7 +1,7 @@
 #include "widgets/ResultsWindow.h"
+#include "texts/TextLines.h"
 #include "widgets/ReportView.h"
 #include "widgets/ResultsLayout.h"
-#include "widgets/TextLines.h"
 
 #include "support/TestPlatform.h"
 

@@ -127,8 +127,8 @@ int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArr
 {
     if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
-    if (!refusesFlag(errno))
-        return errno;
+    if (const int error = errno; !refusesFlag(error))
+        return error;
     // A hard link fails on an existing entry as the flag does.
     if (calls.linkat(fromDir, from.constData(), toDir, to.constData(), 0) == 0) {
         if (calls.unlinkat(fromDir, from.constData(), 0) == 0)
@@ -137,18 +137,20 @@ int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArr
         calls.unlinkat(toDir, to.constData(), 0);
         return error;
     }
-    if (!refusesLink(errno))
-        return errno;
+    if (const int error = errno; !refusesLink(error))
+        return error;
     return renameOverPlaceholder(fromDir, from, toDir, to, calls);
 }
 
-RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
-                                const SystemCalls& calls)
+RenameResult renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
+                               const SystemCalls& calls)
 {
     if (!isEntryName(from) || !isEntryName(to))
-        return RenameOutcome::NameNotAllowed;
+        return {RenameOutcome::NameNotAllowed};
     const int error = moveNoReplace(dir, from, dir, to, calls);
-    return error == 0 ? RenameOutcome::Renamed : renameFailure(error, dir, from);
+    if (error == 0)
+        return {RenameOutcome::Renamed};
+    return {renameFailure(error, dir, from), RenameRoute::Direct, error};
 }
 
 QByteArray currentFolder()

@@ -28,8 +28,8 @@ namespace vornak::fs {
                                 const QByteArray& to, const SystemCalls& calls = kSystemCalls);
 // Renames an entry of the open folder dir by moveNoReplace. Case-only renames are the open
 // folder's job.
-[[nodiscard]] RenameOutcome renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
-                                              const SystemCalls& calls = kSystemCalls);
+[[nodiscard]] RenameResult renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
+                                             const SystemCalls& calls = kSystemCalls);
 // Why renaming the entry from of the open folder dir failed with error.
 [[nodiscard]] RenameOutcome renameFailure(int error, int dir, const QByteArray& from);
 QByteArray currentFolder();

@@ -27,12 +27,13 @@ std::optional<qint64> OpenFolder::fileLength(const QByteArray& name) const
 RenameResult OpenFolder::renameNoReplace(const QByteArray& from, const QByteArray& to)
 {
     if (!m_fd.isOpen())
-        return {fs::renameFailure(m_openError, m_fd.get(), from)};
-    const RenameOutcome outcome = renameNoted(from, to);
+        return {fs::renameFailure(m_openError, m_fd.get(), from), RenameRoute::Direct, m_openError};
+    const RenameResult result = renameNoted(from, to);
     // A volume that ignores case finds the file itself under the new spelling.
-    if (outcome == RenameOutcome::TargetExists && FolderSpellings::differOnlyInCase(from, to))
+    if (result.outcome == RenameOutcome::TargetExists &&
+        FolderSpellings::differOnlyInCase(from, to))
         return renameCaseOnly(from, to);
-    return {outcome};
+    return result;
 }
 
 RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray& to)
@@ -50,8 +51,10 @@ RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray
         return renameThroughStepName(from, to);
 
     // The new spelling names the file itself, so nothing else can be replaced.
-    if (m_calls.renameat2(m_fd.get(), from.constData(), m_fd.get(), to.constData(), 0) != 0)
-        return {fs::renameFailure(errno, m_fd.get(), from)};
+    if (m_calls.renameat2(m_fd.get(), from.constData(), m_fd.get(), to.constData(), 0) != 0) {
+        const int error = errno;
+        return {fs::renameFailure(error, m_fd.get(), from), RenameRoute::Direct, error};
+    }
     if (m_directCaseRename == DirectCaseRename::TakesEffect) {
         m_spellings->moved(from, to);
         return {RenameOutcome::Renamed};
@@ -71,23 +74,25 @@ RenameResult OpenFolder::renameCaseOnly(const QByteArray& from, const QByteArray
 RenameResult OpenFolder::renameThroughStepName(const QByteArray& from, const QByteArray& to)
 {
     const QByteArray step = caseStepName(from);
-    const RenameOutcome away = renameNoted(from, step);
-    if (away != RenameOutcome::Renamed) {
+    const RenameResult away = renameNoted(from, step);
+    if (!away.renamed()) {
         // A taken step name is not the new name being taken.
-        return {away == RenameOutcome::TargetExists ? RenameOutcome::Other : away};
+        if (away.outcome == RenameOutcome::TargetExists)
+            return {RenameOutcome::Other, RenameRoute::Direct, away.error};
+        return away;
     }
-    const RenameOutcome on = renameNoted(step, to);
-    if (on == RenameOutcome::Renamed || renameNoted(step, from) == RenameOutcome::Renamed)
-        return {on, RenameRoute::ThroughStepName};
-    return {on, RenameRoute::LeftAtStepName};
+    RenameResult on = renameNoted(step, to);
+    on.route = on.renamed() || renameNoted(step, from).renamed() ? RenameRoute::ThroughStepName
+                                                                 : RenameRoute::LeftAtStepName;
+    return on;
 }
 
-RenameOutcome OpenFolder::renameNoted(const QByteArray& from, const QByteArray& to)
+RenameResult OpenFolder::renameNoted(const QByteArray& from, const QByteArray& to)
 {
-    const RenameOutcome outcome = fs::renameNoReplaceAt(m_fd.get(), from, to, m_calls);
-    if (outcome == RenameOutcome::Renamed && m_spellings)
+    const RenameResult result = fs::renameNoReplaceAt(m_fd.get(), from, to, m_calls);
+    if (result.renamed() && m_spellings)
         m_spellings->moved(from, to);
-    return outcome;
+    return result;
 }
 
 } // namespace vornak

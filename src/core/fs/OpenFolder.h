@@ -37,7 +37,7 @@ private:
 
     RenameResult renameCaseOnly(const QByteArray& from, const QByteArray& to);
     RenameResult renameThroughStepName(const QByteArray& from, const QByteArray& to);
-    RenameOutcome renameNoted(const QByteArray& from, const QByteArray& to);
+    RenameResult renameNoted(const QByteArray& from, const QByteArray& to);
 
     const fs::SystemCalls& m_calls;
     FileDescriptor m_fd;

@@ -27,6 +27,9 @@ enum class RenameRoute {
 struct RenameResult {
     RenameOutcome outcome = RenameOutcome::Other;
     RenameRoute route = RenameRoute::Direct;
+    // The error number of the call that failed, for the message; 0 when renamed, or when the
+    // refusal comes from the program's own reading of the folder.
+    int error = 0;
 
     bool renamed() const { return outcome == RenameOutcome::Renamed; }
 };

@@ -37,15 +37,20 @@ QByteArray xdgDataHome()
 
 int createFolders(const QByteArray& path)
 {
+    // The first folder above that cannot be made is why the path cannot: the folders below it
+    // fail only for want of it.
+    int aboveError = 0;
     for (qsizetype end = path.indexOf(kSeparator, 1); end >= 0;
-         end = path.indexOf(kSeparator, end + 1))
-        ::mkdir(path.left(end).constData(), 0700);
+         end = path.indexOf(kSeparator, end + 1)) {
+        if (::mkdir(path.left(end).constData(), 0700) != 0 && errno != EEXIST && aboveError == 0)
+            aboveError = errno;
+    }
     if (::mkdir(path.constData(), 0700) == 0)
         return 0;
     const int error = errno;
     struct stat st {};
     if (::stat(path.constData(), &st) != 0)
-        return error;
+        return error == ENOENT && aboveError != 0 ? aboveError : error;
     return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
 }
 

@@ -1,5 +1,7 @@
 #include "core/names/NameText.h"
 
+#include <QCoreApplication>
+
 namespace vornak {
 
 namespace {
@@ -134,7 +136,7 @@ QString displayedName(QByteArrayView name)
 {
     if (name.isValidUtf8())
         return QString::fromUtf8(name);
-    QString text = kNotUtf8Marker.toString();
+    QString text = QCoreApplication::translate("NameText", kNotUtf8Marker);
     text.reserve(text.size() + name.size() * 2);
     for (qsizetype i = 0; i < name.size();) {
         char32_t c = 0;

@@ -15,9 +15,9 @@ TextReplacer::TextReplacer(const FindReplace& rule)
         options |= QRegularExpression::CaseInsensitiveOption;
     m_expression.emplace(rule.find, options);
     if (!m_expression->isValid()) {
-        m_error = QStringLiteral("表达式有误（第 %1 个字符）：%2")
-                      .arg(m_expression->patternErrorOffset() + 1)
-                      .arg(m_expression->errorString());
+        m_error.kind = ReplaceError::Kind::BadExpression;
+        m_error.position = m_expression->patternErrorOffset() + 1;
+        m_error.detail = m_expression->errorString();
         return;
     }
     m_expression->optimize();
@@ -47,10 +47,7 @@ void TextReplacer::parseReplacement(const QString& replacement)
         }
         const int group = next.unicode() - u'0';
         if (group > groups) {
-            m_error = QStringLiteral("替换文本中的“%1%2”没有对应的分组（表达式有 %3 个分组）")
-                          .arg(c)
-                          .arg(next)
-                          .arg(groups);
+            m_error = {ReplaceError::Kind::MissingGroup, 0, {}, c, group, groups};
             m_pieces.clear();
             return;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/names/FindReplace.h"
+#include "core/names/ReplaceError.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -22,10 +23,10 @@ class TextReplacer {
 public:
     explicit TextReplacer(const FindReplace& rule);
 
-    // Empty when the rule can be applied; else the message to show beside the field.
-    const QString& errorText() const { return m_error; }
+    // Kind::None when the rule can be applied; else why not.
+    const ReplaceError& error() const { return m_error; }
     // The rule is valid and changes something.
-    bool isActive() const { return m_error.isEmpty() && !m_find.isEmpty(); }
+    bool isActive() const { return m_error.kind == ReplaceError::Kind::None && !m_find.isEmpty(); }
     // Appends the text to out with every match replaced, left to right.
     void appendReplaced(QStringView text, QString& out) const;
 
@@ -46,7 +47,7 @@ private:
     Qt::CaseSensitivity m_caseSensitivity;
     std::optional<QRegularExpression> m_expression;
     std::vector<Piece> m_pieces;
-    QString m_error;
+    ReplaceError m_error;
 };
 
 } // namespace vornak

@@ -14,11 +14,10 @@ public:
     explicit NameRules(const BatchRules& rules);
 
     const BatchRules& rules() const { return m_rules; }
-    // Empty when the rules can run; else the message for beside the find/replace fields. A
-    // batch planned with rules that cannot run shows names without the find/replace and
-    // renames nothing.
-    const QString& errorText() const { return m_replacer.errorText(); }
-    bool isRunnable() const { return errorText().isEmpty(); }
+    // Why the rules cannot run, for beside the find/replace fields. A batch planned with rules
+    // that cannot run shows names without the find/replace and renames nothing.
+    const ReplaceError& error() const { return m_replacer.error(); }
+    bool isRunnable() const { return error().kind == ReplaceError::Kind::None; }
 
     // The composed name after find/replace and letter case. Bytes the rules do not touch,
     // including bytes that are not UTF-8, stay exactly as they were.

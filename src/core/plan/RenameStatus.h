@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 
 namespace vornak {
@@ -32,8 +30,5 @@ constexpr bool isProblem(RenameStatus status)
 {
     return !isRenamed(status) && status != RenameStatus::Unchanged;
 }
-
-// The status as the preview's 状态 column shows it.
-QString statusText(RenameStatus status);
 
 } // namespace vornak

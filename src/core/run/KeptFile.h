@@ -2,10 +2,8 @@
 
 #include "core/fs/RenameResult.h"
 #include "core/plan/RenameStatus.h"
-#include "core/run/RunUndo.h"
 
 #include <QByteArray>
-#include <QString>
 
 #include <cstdint>
 
@@ -25,20 +23,17 @@ enum class KeptReason : std::uint8_t {
     Failed,           // the file system refused for another reason
 };
 
-// A file that kept its name: its name and the name it was to receive.
+// A file that kept its name: its name, the name it was to receive, and why not; for Failed,
+// the error number of the call that failed (0 where none did).
 struct KeptFile {
     QByteArray oldName;
     QByteArray newName;
     KeptReason reason = KeptReason::Failed;
+    int error = 0;
 };
 
 KeptReason keptReasonOf(RenameOutcome outcome);
 // For a status that keeps the file (!isRenamed(status)) other than 不变.
 KeptReason keptReasonOf(RenameStatus status);
-
-// The lines of the outcome windows, in the user's words: “old” → “new”：reason.
-QString keptFileLine(const KeptFile& file);
-// For an undo step that left the file as it is (neither Restored nor NotRenamed).
-QString undoFailureLine(const UndoStep& step);
 
 } // namespace vornak

@@ -71,7 +71,7 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
             KeptReason reason = keptReasonOf(result.outcome);
             if (reason == KeptReason::NameTaken && staying.contains(step.newName))
                 reason = KeptReason::WaitsOnFile;
-            record.kept.push_back({step.oldName, step.newName, reason});
+            record.kept.push_back({step.oldName, step.newName, reason, result.error});
             staying.insert(step.oldName);
         }
         ++done;

@@ -57,15 +57,24 @@ public:
     FolderLock(int dir, int operation)
         : m_file(::openat(dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC, 0600))
     {
-        if (!m_file.isOpen())
+        // On a read-only volume the lock file can still be read, when it is there: the first
+        // refusal says why the journal cannot be written, not that the file is missing.
+        if (!m_file.isOpen()) {
+            m_error = errno;
             m_file = FileDescriptor(::openat(dir, kLockName, O_RDONLY | O_CLOEXEC));
-        if (m_file.isOpen() && !lockFile(m_file.get(), operation))
+        }
+        if (m_file.isOpen() && !lockFile(m_file.get(), operation)) {
+            m_error = errno;
             m_file.reset();
+        }
     }
     bool isHeld() const { return m_file.isOpen(); }
+    // Why the lock is not held.
+    int error() const { return m_error; }
 
 private:
     FileDescriptor m_file;
+    int m_error = 0;
 };
 
 FileDescriptor openFolder(const QByteArray& path)
@@ -217,7 +226,7 @@ JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rena
         return unwritable(errno);
     const FolderLock lock(dir.get(), LOCK_EX);
     if (!lock.isHeld())
-        return unwritable(errno);
+        return unwritable(lock.error());
     const qint64 id = std::max(pruneRuns(dir.get()) + 1, nowNs());
     const QByteArray name = runFileName(id);
     FileDescriptor file(

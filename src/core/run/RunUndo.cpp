@@ -72,11 +72,12 @@ UndoStep moveBack(int dir, OpenFolder& folder, const JournalStep& step, const QB
                   Spellings& spellings)
 {
     UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
-    if (folder.renameNoReplace(from, step.oldName).renamed()) {
+    const RenameResult moved = folder.renameNoReplace(from, step.oldName);
+    if (moved.renamed()) {
         spellings.moved(from, step.oldName);
         return done;
     }
-    done.error = errno;
+    done.error = moved.error;
     done.outcome =
         identityAt(dir, step.oldName.constData()) ? UndoOutcome::OldNameTaken : UndoOutcome::Failed;
     return done;

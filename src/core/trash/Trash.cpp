@@ -114,14 +114,17 @@ TrashResult moveInto(const QByteArray& trash, const QByteArray& recordedPath,
         FileDescriptor infoFile(
             ::open(infoPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (!infoFile.isOpen()) {
-            if (errno == EEXIST)
+            const int error = errno;
+            if (error == EEXIST)
                 continue;
-            return failed(errno);
+            return failed(error);
         }
         const bool written = writeAll(infoFile.get(), info) && ::fsync(infoFile.get()) == 0;
+        const int writeError = written ? 0 : errno;
         infoFile.reset();
         const QByteArray trashed = trash + "/files/" + entry;
-        const int error = written ? fs::moveNoReplace(AT_FDCWD, path, AT_FDCWD, trashed) : errno;
+        const int error =
+            written ? fs::moveNoReplace(AT_FDCWD, path, AT_FDCWD, trashed) : writeError;
         if (error == 0)
             return {TrashOutcome::Trashed, 0, trashed};
         ::unlink(infoPath.constData());

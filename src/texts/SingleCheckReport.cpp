@@ -1,18 +1,17 @@
-#include "SingleCheckReport.h"
+#include "texts/SingleCheckReport.h"
+
+#include <QCoreApplication>
 
 namespace vornak {
 
-namespace {
-
-// 37 hyphens, 检查完成, 39 hyphens.
-constexpr QStringView kSingleCheckRule =
-    u"-------------------------------------检查完成---------------------------------------";
-
-} // namespace
-
 SingleCheckReport::SingleCheckReport(NameList names, const Lengths& lengths, std::uint32_t selected,
                                      std::optional<qint64> selectedLength)
-    : PairReport(std::move(names), kSingleCheckRule.toString()), m_selected(selected)
+    // 37 hyphens, 检查完成, 39 hyphens.
+    : PairReport(std::move(names),
+                 QCoreApplication::translate("PairReport", "-------------------------------------"
+                                                           "检查完成------------------------------"
+                                                           "---------")),
+      m_selected(selected)
 {
     if (!selectedLength)
         return;
@@ -48,7 +47,8 @@ SingleCheckReport::widestPairs(const std::function<int(std::uint32_t)>& nameWidt
 
 QString noMatchText(const QString& selectedName)
 {
-    return QStringLiteral("没有检测到与 “") + selectedName + QStringLiteral("” 大小一致的文件!");
+    return QCoreApplication::translate("PairReport", "没有检测到与 “%1” 大小一致的文件!")
+        .arg(selectedName);
 }
 
 } // namespace vornak

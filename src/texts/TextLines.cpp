@@ -1,6 +1,6 @@
-#include "TextLines.h"
+#include "texts/TextLines.h"
 
-#include "platform/Messages.h"
+#include "texts/LineBreak.h"
 
 namespace vornak {
 

@@ -1,8 +1,6 @@
-#include "ReportLines.h"
+#include "texts/ReportLines.h"
 
-#include "platform/Messages.h"
-
-#include <algorithm>
+#include "texts/LineBreak.h"
 
 namespace vornak {
 
@@ -15,12 +13,12 @@ quint64 ReportLines::textSize() const
     return size;
 }
 
-int ReportLines::width(const QFontMetrics& metrics) const
+QStringList ReportLines::widestLines(const TextWidth&) const
 {
-    int widest = 0;
+    QStringList lines;
     for (quint64 k = 0; k < lineCount(); ++k)
-        widest = std::max(widest, metrics.horizontalAdvance(line(k)));
-    return widest;
+        lines.append(line(k));
+    return lines;
 }
 
 QString ReportLines::text() const

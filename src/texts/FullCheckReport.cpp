@@ -1,18 +1,15 @@
-#include "FullCheckReport.h"
+#include "texts/FullCheckReport.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace vornak {
 
-namespace {
-
-constexpr QStringView kFullCheckRule = u"-------检查完成-------";
-
-} // namespace
-
 FullCheckReport::FullCheckReport(NameList names, const Lengths& lengths)
-    : PairReport(std::move(names), kFullCheckRule.toString())
+    : PairReport(std::move(names),
+                 QCoreApplication::translate("PairReport", "-------检查完成-------"))
 {
     struct Group {
         std::uint32_t size = 0;

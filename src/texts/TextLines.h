@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLines.h"
+#include "texts/ReportLines.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PairReport.h"
+#include "texts/PairReport.h"
 
 namespace vornak {
 

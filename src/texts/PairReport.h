@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/names/NameList.h"
-#include "widgets/ReportLines.h"
+#include "texts/ReportLines.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,15 +21,15 @@ struct EntryPair {
 
 // A size check's report: each pair of entries of equal length as a match line between empty
 // lines, then the closing rule. It keeps the names as they were listed when the check ran and
-// makes a line from its pair when asked for; the text's size and width come from the names,
-// never from all the lines.
+// makes a line from its pair when asked for; the text's size and widest lines come from the
+// names, never from all the lines.
 class PairReport : public ReportLines {
 public:
     virtual quint64 pairCount() const = 0;
     quint64 lineCount() const override { return 2 * pairCount() + 2; }
     QString line(quint64 k) const override;
     quint64 textSize() const override;
-    int width(const QFontMetrics& metrics) const override;
+    QStringList widestLines(const TextWidth& width) const override;
 
 protected:
     PairReport(NameList names, QString closingRule);
@@ -49,6 +49,8 @@ private:
 
     NameList m_names;
     QString m_closingRule;
+    // The match line with %1 and %2 for the two names, in the user's language.
+    QString m_matchLine;
 };
 
 } // namespace vornak

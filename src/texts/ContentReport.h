@@ -1,16 +1,18 @@
 #pragma once
 
 #include "core/check/ContentFindings.h"
-
 #include "core/names/NameList.h"
+#include "texts/TranslatedText.h"
 
 #include <QStringList>
 
 namespace vornak {
 
-inline const QString kContentResultsTitle = QStringLiteral("内容检查结果");
+inline constexpr TranslatedText kContentResultsTitle{
+    "ContentReport", QT_TRANSLATE_NOOP("ContentReport", "内容检查结果")};
 // What the content check says when it found nothing to report.
-inline const QString kNoIdenticalFiles = QStringLiteral("没有内容相同的文件!");
+inline constexpr TranslatedText kNoIdenticalFiles{
+    "ContentReport", QT_TRANSLATE_NOOP("ContentReport", "没有内容相同的文件!")};
 
 // The content check's report, one line per name: a summary, then each group of names with the
 // same contents and what deleting all but one file of it would free, then the files that could

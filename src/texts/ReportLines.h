@@ -1,9 +1,14 @@
 #pragma once
 
-#include <QFontMetrics>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace vornak {
+
+// How wide a text is drawn, as the view that shows a report measures it.
+using TextWidth = std::function<int(const QString&)>;
 
 // A report as numbered lines made when asked for, so a report of billions of lines costs only
 // what its source keeps. Line numbers are 64-bit; the text's line break is a lone carriage
@@ -18,8 +23,10 @@ public:
     // UTF-8 bytes of the whole text, line breaks included. This reads every line: a long
     // report works it out from what it keeps instead.
     virtual quint64 textSize() const;
-    // Width in pixels of the widest line; this also reads every line.
-    virtual int width(const QFontMetrics& metrics) const;
+    // The lines among which the widest is, for the view to measure; width measures a piece of
+    // text, for a report that picks its lines by the widths of what it holds. This gives every
+    // line: a long report picks a few from what it keeps instead.
+    virtual QStringList widestLines(const TextWidth& width) const;
 
     // The whole text; for reports whose textSize() has been found small enough to hold.
     QString text() const;

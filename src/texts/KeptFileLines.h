@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/run/KeptFile.h"
+#include "core/run/RunUndo.h"
+
+#include <QString>
+
+namespace vornak {
+
+// The lines of the outcome windows, in the user's words: “old” → “new”：reason.
+QString keptFileLine(const KeptFile& file);
+// For an undo step that left the file as it is (neither Restored nor NotRenamed).
+QString undoFailureLine(const UndoStep& step);
+
+} // namespace vornak

@@ -1,0 +1,32 @@
+#include "texts/RenameStatusText.h"
+
+#include <QCoreApplication>
+
+namespace vornak {
+
+QString statusText(RenameStatus status)
+{
+    switch (status) {
+    case RenameStatus::Change:
+        return QCoreApplication::translate("RenameStatus", "将更改");
+    case RenameStatus::Hides:
+        return QCoreApplication::translate("RenameStatus", "将隐藏");
+    case RenameStatus::CaseOnly:
+        return QCoreApplication::translate("RenameStatus", "仅大小写");
+    case RenameStatus::Unchanged:
+        return QCoreApplication::translate("RenameStatus", "不变");
+    case RenameStatus::NameTaken:
+        return QCoreApplication::translate("RenameStatus", "名称已被占用");
+    case RenameStatus::DuplicateInBatch:
+        return QCoreApplication::translate("RenameStatus", "与本批重名");
+    case RenameStatus::CycleOrBlocked:
+        return QCoreApplication::translate("RenameStatus", "循环或受阻");
+    case RenameStatus::NameTooLong:
+        return QCoreApplication::translate("RenameStatus", "名称太长");
+    case RenameStatus::NameNotAllowed:
+        return QCoreApplication::translate("RenameStatus", "名称不允许");
+    }
+    return {};
+}
+
+} // namespace vornak
