@@ -5,6 +5,8 @@
 #include "platform/Messages.h"
 #include "widgets/Twips.h"
 
+#include <cerrno>
+
 namespace vornak {
 
 namespace {
@@ -15,25 +17,27 @@ constexpr int kPopupOffsetX = 1200;
 constexpr int kPopupOffsetY = 400;
 
 // Moves the file to the desktop's trash, from where it can be put back; only where its volume
-// has no trash is it deleted for good, after a second question that says so. False when the
-// file stays where it was although the user wanted it gone.
-bool discard(Platform& platform, const QByteArray& path)
+// has no trash is it deleted for good, after a second question that says so. 0, or why the
+// file stays where it was although the user wanted it gone (ENOENT: it is not there).
+int discard(Platform& platform, const QByteArray& path)
 {
     // A file the user may not write is refused, as rm asks before removing one; so is anything
     // but a listed file that has taken the name since the list was read.
-    if (!fs::mayDelete(path))
-        return false;
-    switch (Trash().moveToTrash(path).outcome) {
+    if (const int refusal = fs::deleteRefusal(path))
+        return refusal;
+    const TrashResult trashed = Trash().moveToTrash(path);
+    switch (trashed.outcome) {
     case TrashOutcome::Trashed:
-        return true;
+        return 0;
     case TrashOutcome::NoTrashOnVolume:
-        return !confirm(platform, FileCommands::tr("此处没有回收站，文件将被永久删除，无法恢复！"
-                                                   "确定删除吗？")) ||
-               fs::deleteFile(path);
+        if (!confirm(platform,
+                     FileCommands::tr("此处没有回收站，文件将被永久删除，无法恢复！确定删除吗？")))
+            return 0;
+        return fs::deleteFile(path);
     case TrashOutcome::Failed:
         break;
     }
-    return false;
+    return trashed.error;
 }
 
 } // namespace
@@ -71,10 +75,19 @@ void FileCommands::deleteFile()
 {
     FileList& fileList = m_controls.fileList;
     const QByteArray name = fileList.selectedName();
-    if (confirm(m_platform, tr("确定将文件移到回收站吗？")) &&
-        !discard(m_platform, fileList.folderPath() + name)) {
-        showMissingFileMessage(m_platform, fileList.folderPath(), name);
-        return;
+    if (confirm(m_platform, tr("确定将文件移到回收站吗？"))) {
+        // The described message stays for a file that is not there; any other failure says
+        // what failed and why.
+        const QByteArray path = fileList.folderPath() + name;
+        const int error = discard(m_platform, path);
+        if (error == ENOENT) {
+            showMissingFileMessage(m_platform, fileList.folderPath(), name);
+            return;
+        }
+        if (error != 0) {
+            showFailure(m_platform, tr("无法删除文件。"), path, error);
+            return;
+        }
     }
     fileList.refresh();
 }

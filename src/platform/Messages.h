@@ -19,6 +19,9 @@ QString withLineFeeds(QString text);
 void showMissingFileMessage(Platform& platform, const QByteArray& folderPath,
                             const QByteArray& entryName);
 
+// The message that what failed at where, with the system's reason for error in the user's words.
+void showFailure(Platform& platform, const QString& what, const QByteArray& where, int error);
+
 // Asks a Yes/No question under the program's title; true for Yes.
 [[nodiscard]] bool confirm(Platform& platform, const QString& question);
 

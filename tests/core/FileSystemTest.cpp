@@ -118,11 +118,11 @@ private Q_SLOTS:
         QVERIFY(::chmod(at("b.txt").constData(), 0666) == 0);
         const auto deleteAsUser = [this](const QByteArray& name) {
             if (::geteuid() != 0)
-                return fs::deleteFile(at(name));
+                return fs::deleteFile(at(name)) == 0;
             const pid_t child = ::fork();
             if (child == 0) {
                 const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0; // nobody
-                ::_exit(!dropped ? 2 : (fs::deleteFile(at(name)) ? 0 : 1));
+                ::_exit(!dropped ? 2 : (fs::deleteFile(at(name)) == 0 ? 0 : 1));
             }
             int status = 0;
             ::waitpid(child, &status, 0);

@@ -89,14 +89,18 @@ bool isListedFile(const QByteArray& path)
     return statFollowing(path, st) && S_ISREG(st.st_mode) && !hiddenName(path);
 }
 
-bool mayDelete(const QByteArray& path)
+int deleteRefusal(const QByteArray& path)
 {
-    return isListedFile(path) && ::access(path.constData(), W_OK) == 0;
+    if (!isListedFile(path))
+        return ENOENT;
+    return ::access(path.constData(), W_OK) == 0 ? 0 : errno;
 }
 
-bool deleteFile(const QByteArray& path)
+int deleteFile(const QByteArray& path)
 {
-    return mayDelete(path) && ::unlink(path.constData()) == 0;
+    if (const int refusal = deleteRefusal(path))
+        return refusal;
+    return ::unlink(path.constData()) == 0 ? 0 : errno;
 }
 
 RenameOutcome renameFailure(int error, int dir, const QByteArray& from)

@@ -14,11 +14,12 @@ namespace vornak::fs {
 [[nodiscard]] std::optional<qint64> fileLength(const QByteArray& path);
 // A regular file (or a link to one) whose name does not start with ".".
 [[nodiscard]] bool isListedFile(const QByteArray& path);
-// A listed-kind file the user may write. The counterpart of a read-only file is one the user
-// may not write; like rm, the program does not remove it without being asked specifically.
-[[nodiscard]] bool mayDelete(const QByteArray& path);
-// Removes a listed-kind file outright, when mayDelete.
-[[nodiscard]] bool deleteFile(const QByteArray& path);
+// Why the file may not be deleted: ENOENT for anything but a listed-kind file, the error of
+// the write check for one the user may not write (the counterpart of a read-only file; like
+// rm, the program does not remove it without being asked specifically); 0 when it may.
+[[nodiscard]] int deleteRefusal(const QByteArray& path);
+// Removes a listed-kind file outright, unless deleteRefusal; 0, or the error that stopped it.
+[[nodiscard]] int deleteFile(const QByteArray& path);
 // Moves from (relative to fromDir) to to (relative to toDir, on the same volume) without ever
 // replacing an existing entry, on any file system: with the no-replace flag; where that is
 // refused, by a hard link; where links are refused too (exFAT or FAT through FUSE, sshfs), by
