@@ -30,6 +30,9 @@ BatchRules rulesOf(const QString& find, const QString& replacement, const QStrin
     return rules;
 }
 
+// What a rewrite that went over the expression's budget is shown as here.
+const QByteArray kOverBudget = "(over budget)";
+
 NameList nameListOf(const QList<QByteArray>& names)
 {
     NameList list;
@@ -118,6 +121,14 @@ private Q_SLOTS:
             rulesOf("a", "BIG", "", C::Lower, C::Unchanged), "big.txt");
         row("a name without a dot is all base name", "README",
             rulesOf({}, {}, "", C::Lower, C::Upper), "readme");
+        const QByteArray runaway = QByteArray(28, 'a') + "b.txt";
+        row("an expression over its budget", runaway.constData(), rulesOf("(a+)+$", "x", "r"),
+            kOverBudget.constData());
+        row("over its budget after an empty match", runaway.constData(),
+            rulesOf("x*|(a+)+$", "-", "r"), kOverBudget.constData());
+        const QByteArray longName = "IMG " + QByteArray(240, 'x') + " 12.jpg";
+        row("a lazy expression on a long name stays within the budget", longName.constData(),
+            rulesOf(R"(^(.*?)(\d+)(.*?)$)", "$2", "r"), "12.jpg");
     }
     void rewrites()
     {
@@ -126,34 +137,56 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         const NameRules compiled(rules);
         QVERIFY2(compiled.isRunnable(), qPrintable(compiled.errorText()));
-        QCOMPARE(compiled.rewritten(name), expected);
+        QCOMPARE(compiled.rewritten(name).value_or(kOverBudget), expected);
     }
 
     // A batch planned with rules in error shows the names without the replacement and renames
-    // nothing.
+    // nothing. The error says where in the expression the user typed it is.
     void errorsStopTheRun_data()
     {
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
-        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("error"); // how the error begins; empty: none
         const auto row = [](const char* tag, const char* find, const char* replacement,
-                            bool valid) { QTest::newRow(tag) << find << replacement << valid; };
-        row("unbalanced parenthesis", "(a", "x", false);
-        row("a group the expression lacks", "(a)", "$2", false);
-        row("\\2 of an expression without groups", "a", "\\2", false);
-        row("an escaped backslash before a digit", "a", "\\\\2", true);
+                            const char* error) {
+            QTest::newRow(tag) << find << replacement << QString::fromUtf8(error);
+        };
+        row("unbalanced parenthesis", "(a", "x", "表达式有误（第 3 个字符）");
+        row("unmatched closing parenthesis", "a)b", "x", "表达式有误（第 2 个字符）");
+        row("a group the expression lacks", "(a)", "$2", "替换文本中的“$2”");
+        row("\\2 of an expression without groups", "a", "\\2", "替换文本中的“\\2”");
+        row("an escaped backslash before a digit", "a", "\\\\2", "");
     }
     void errorsStopTheRun()
     {
         QFETCH(QString, find);
         QFETCH(QString, replacement);
-        QFETCH(bool, valid);
+        QFETCH(QString, error);
         const NameRules rules(rulesOf(find, replacement, "r", LetterCase::Upper));
+        const bool valid = error.isEmpty();
         QCOMPARE(rules.errorText().isEmpty(), valid);
+        QVERIFY2(valid || rules.errorText().startsWith(error), qPrintable(rules.errorText()));
         const NameList entries = nameListOf({"a.txt"});
         const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
         QCOMPARE(batch.newNames.front(), valid ? QByteArray("\\2.txt") : QByteArray("A.txt"));
         QCOMPARE(batch.renames(entries).size(), valid ? 1u : 0u);
+    }
+
+    // A name the expression cannot decide keeps its name, marked, and the batch cannot run. A
+    // plan asked to stop gives no rows.
+    void overBudgetRowsStopTheRun()
+    {
+        const NameList entries = nameListOf({QByteArray(28, 'a') + "b.txt", "ok.txt"});
+        const NameRules rules(rulesOf("(a+)+$|ok", "x", "r"));
+        const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
+        QCOMPARE(batch.newNames, (std::vector<QByteArray>{entries.nameAt(0), "x.txt"}));
+        QCOMPARE(batch.plan.statuses,
+                 (std::vector{RenameStatus::ExpressionTooComplex, RenameStatus::Change}));
+        QVERIFY(!batch.runnable && batch.renames(entries).empty());
+        std::stop_source stop;
+        stop.request_stop();
+        QCOMPARE(planRuleBatch({entries, {}, {}, {}, {}, stop.get_token()}, rules, {}).rowCount(),
+                 0u);
     }
 
     void numbers_data()

@@ -4,6 +4,14 @@
 
 namespace vornak {
 
+namespace {
+
+// Qt 6.4 has no call for PCRE2's match limit, but a pattern may lower it for itself. The prefix
+// adds no group, so \1 and $1 keep their meaning; error offsets are counted past it.
+const QString kBudgetPrefix = QStringLiteral("(*LIMIT_MATCH=%1)").arg(TextReplacer::kMatchBudget);
+
+} // namespace
+
 TextReplacer::TextReplacer(const FindReplace& rule)
     : m_find(rule.find), m_replacement(rule.replacement),
       m_caseSensitivity(rule.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)
@@ -13,10 +21,10 @@ TextReplacer::TextReplacer(const FindReplace& rule)
     QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
     if (!rule.caseSensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
-    m_expression.emplace(rule.find, options);
+    m_expression.emplace(kBudgetPrefix + rule.find, options);
     if (!m_expression->isValid()) {
         m_error = QStringLiteral("表达式有误（第 %1 个字符）：%2")
-                      .arg(m_expression->patternErrorOffset() + 1)
+                      .arg(m_expression->patternErrorOffset() - kBudgetPrefix.size() + 1)
                       .arg(m_expression->errorString());
         return;
     }
@@ -63,12 +71,12 @@ void TextReplacer::parseReplacement(const QString& replacement)
         m_pieces.push_back({literal, -1});
 }
 
-void TextReplacer::appendReplaced(QStringView text, QString& out) const
+bool TextReplacer::appendReplaced(QStringView text, QString& out) const
 {
     if (!isActive()) {
         out.append(text);
     } else if (m_expression) {
-        appendReplacedByExpression(text, out);
+        return appendReplacedByExpression(text, out);
     } else {
         qsizetype copied = 0;
         for (qsizetype found = text.indexOf(m_find, 0, m_caseSensitivity); found >= 0;
@@ -78,9 +86,10 @@ void TextReplacer::appendReplaced(QStringView text, QString& out) const
         }
         out.append(text.sliced(copied));
     }
+    return true;
 }
 
-void TextReplacer::appendReplacedByExpression(QStringView text, QString& out) const
+bool TextReplacer::appendReplacedByExpression(QStringView text, QString& out) const
 {
     // decodeName gives well-formed UTF-16 only, so PCRE need not check it again.
     constexpr auto kTrusted = QRegularExpression::DontCheckSubjectStringMatchOption;
@@ -89,33 +98,41 @@ void TextReplacer::appendReplacedByExpression(QStringView text, QString& out) co
     for (;;) {
         const QRegularExpressionMatch match =
             m_expression->match(text, copied, QRegularExpression::NormalMatch, kTrusted);
+        if (!match.isValid())
+            return false;
         if (!match.hasMatch())
             break;
         // After an empty match the search must retry the same place for a longer one, which
         // only the global iterator can; names rarely take this path.
         if (match.capturedLength() == 0) {
             out.truncate(start);
-            appendReplacedGlobally(text, out);
-            return;
+            return appendReplacedGlobally(text, out);
         }
         out.append(text.sliced(copied, match.capturedStart() - copied));
         appendReplacement(match, out);
         copied = match.capturedEnd();
     }
     out.append(text.sliced(copied));
+    return true;
 }
 
-void TextReplacer::appendReplacedGlobally(QStringView text, QString& out) const
+bool TextReplacer::appendReplacedGlobally(QStringView text, QString& out) const
 {
     qsizetype copied = 0;
+    bool lastEmpty = false;
     QRegularExpressionMatchIterator matches = m_expression->globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         out.append(text.sliced(copied, match.capturedStart() - copied));
         appendReplacement(match, out);
+        lastEmpty = match.capturedLength() == 0;
         copied = match.capturedEnd();
     }
     out.append(text.sliced(copied));
+    // The iterator ends at the first attempt that found no match or failed, and Qt's isValid()
+    // tells which. After an empty match at the very end that attempt starts past the end, which
+    // PCRE2 refuses: no failure of the expression.
+    return matches.isValid() || (lastEmpty && copied == text.size());
 }
 
 void TextReplacer::appendReplacement(const QRegularExpressionMatch& match, QString& out) const

@@ -18,6 +18,11 @@ namespace vornak {
 // one "\" and one "$"; any other "\" or "$" is itself. A group the expression does not have
 // is an error, not literal text, so a mistyped reference cannot slip into hundreds of names.
 // Expressions use Unicode properties: \w and \d match CJK letters and all digits.
+//
+// Every expression matches within a budget of backtracking steps (kMatchBudget per match): an
+// expression such as (a+)+$ takes seconds per name before it gives up, and 10,000 names would
+// take hours. A name the expression cannot decide within the budget is reported, never taken
+// for a name without a match.
 class TextReplacer {
 public:
     explicit TextReplacer(const FindReplace& rule);
@@ -26,8 +31,13 @@ public:
     const QString& errorText() const { return m_error; }
     // The rule is valid and changes something.
     bool isActive() const { return m_error.isEmpty() && !m_find.isEmpty(); }
-    // Appends the text to out with every match replaced, left to right.
-    void appendReplaced(QStringView text, QString& out) const;
+    // Appends the text to out with every match replaced, left to right. False when a match
+    // went over the budget: out then holds nothing the caller may use.
+    [[nodiscard]] bool appendReplaced(QStringView text, QString& out) const;
+
+    // PCRE2 steps per match. Ordinary expressions take a few hundred at most on the longest
+    // names (255 characters); at the budget one match costs about 0.2 ms with the JIT.
+    static constexpr int kMatchBudget = 50'000;
 
 private:
     // Literal text, or the group to insert when group >= 0.
@@ -37,8 +47,8 @@ private:
     };
 
     void parseReplacement(const QString& replacement);
-    void appendReplacedByExpression(QStringView text, QString& out) const;
-    void appendReplacedGlobally(QStringView text, QString& out) const;
+    bool appendReplacedByExpression(QStringView text, QString& out) const;
+    bool appendReplacedGlobally(QStringView text, QString& out) const;
     void appendReplacement(const QRegularExpressionMatch& match, QString& out) const;
 
     QString m_find;

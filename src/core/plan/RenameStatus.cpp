@@ -23,6 +23,8 @@ QString statusText(RenameStatus status)
         return QStringLiteral("名称太长");
     case RenameStatus::NameNotAllowed:
         return QStringLiteral("名称不允许");
+    case RenameStatus::ExpressionTooComplex:
+        return QStringLiteral("表达式太复杂");
     }
     return {};
 }
