@@ -208,6 +208,9 @@ private Q_SLOTS:
         w.control<BatchRulesPanel>("batchRules")->setRules(rules);
         QTRY_COMPARE(w.rows(), rows);
         QCOMPARE(w.runBatch->isEnabled(), runs);
+        for (const QString& row : rows)
+            QVERIFY2(w.summary->text().contains(row.section(u' ', -1)),
+                     qPrintable(w.summary->text()));
     }
 
     // The table follows the options, the filters, the mode with the selection, the folder and

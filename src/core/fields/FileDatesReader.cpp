@@ -18,6 +18,8 @@ FileDatesReader::FileDatesReader(QObject* parent) : QObject(parent)
 {
     m_progressTimer.setInterval(kProgressMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &FileDatesReader::reportProgress);
+    // Also after a read that failed and delivered nothing.
+    connect(&m_job, &BackgroundJob::finished, &m_progressTimer, &QTimer::stop);
 }
 
 void FileDatesReader::cancel()
@@ -40,7 +42,6 @@ void FileDatesReader::start(const QByteArray& folderPath, NameList entries, bool
             if (!m_reading)
                 return;
             m_reading = false;
-            m_progressTimer.stop();
             Q_EMIT datesRead(dates);
         });
 }

@@ -31,8 +31,7 @@ struct BatchRequest {
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch
 // in list order: every entry, or the selected one in single mode. A window shows row r as
 // entries.displayNameAt(entryAt(r)), newNames[r] and statusText(plan.statuses[r]), and runs
-// exactly renames(entries), planned again from the list as it is when the run starts, so
-// that what runs is what was last shown for those names.
+// exactly renames(entries) of the batch it shows.
 struct PlannedBatch {
     std::optional<std::size_t> single;
     std::vector<QByteArray> newNames;  // per row; the old name where the rules keep it
