@@ -126,6 +126,11 @@ private Q_SLOTS:
             kOverBudget.constData());
         row("over its budget after an empty match", runaway.constData(),
             rulesOf("x*|(a+)+$", "-", "r"), kOverBudget.constData());
+        row("a limit of the expression's own does not lift the budget",
+            (QByteArray(16, 'a') + "b.txt").constData(),
+            rulesOf("(*UCP)(*LIMIT_MATCH=10000000)(a+)+$", "x", "r"), kOverBudget.constData());
+        row("a verb at the start is part of the expression", "ab.txt",
+            rulesOf("(*FAIL)|b", "x", "r"), "ax.txt");
         const QByteArray longName = "IMG " + QByteArray(240, 'x') + " 12.jpg";
         row("a lazy expression on a long name stays within the budget", longName.constData(),
             rulesOf(R"(^(.*?)(\d+)(.*?)$)", "$2", "r"), "12.jpg");
@@ -153,6 +158,10 @@ private Q_SLOTS:
         };
         row("unbalanced parenthesis", "(a", "x", "表达式有误（第 3 个字符）");
         row("unmatched closing parenthesis", "a)b", "x", "表达式有误（第 2 个字符）");
+        row("after options of its own", "(*UCP)a)", "x", "表达式有误（第 8 个字符）");
+        row("in an option of its own", "(*LIMIT_MATCH=x)a", "x", "表达式有误（第 15 个字符）");
+        row("in an option the budget follows", "(*LIMIT_MATCH=99999999999)a", "x",
+            "表达式有误（第 25 个字符）");
         row("a group the expression lacks", "(a)", "$2", "替换文本中的“$2”");
         row("\\2 of an expression without groups", "a", "\\2", "替换文本中的“\\2”");
         row("an escaped backslash before a digit", "a", "\\\\2", "");

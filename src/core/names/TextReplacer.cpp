@@ -6,9 +6,42 @@ namespace vornak {
 
 namespace {
 
-// Qt 6.4 has no call for PCRE2's match limit, but a pattern may lower it for itself. The prefix
-// adds no group, so \1 and $1 keep their meaning; error offsets are counted past it.
-const QString kBudgetPrefix = QStringLiteral("(*LIMIT_MATCH=%1)").arg(TextReplacer::kMatchBudget);
+// Qt 6.4 has no call for PCRE2's match limit, but a pattern may set one for itself. It adds
+// no group, so \1 and $1 keep their meaning.
+const QString kBudget = QStringLiteral("(*LIMIT_MATCH=%1)").arg(TextReplacer::kMatchBudget);
+
+bool isAsciiUpperOrUnderscore(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+// Where the options an expression may start with, such as (*UCP) or (*LIMIT_MATCH=9), end.
+// PCRE2 takes the last limit set, so the budget goes after them: a limit of the user's own
+// cannot lift it. Backtracking verbs such as (*FAIL) are part of the expression itself.
+qsizetype optionsEnd(const QString& find)
+{
+    static const QStringList kVerbs{QStringLiteral("ACCEPT"), QStringLiteral("COMMIT"),
+                                    QStringLiteral("F"),      QStringLiteral("FAIL"),
+                                    QStringLiteral("PRUNE"),  QStringLiteral("SKIP"),
+                                    QStringLiteral("THEN")};
+    qsizetype end = 0;
+    while (QStringView(find).sliced(end).startsWith(u"(*")) {
+        qsizetype i = end + 2;
+        while (i < find.size() && isAsciiUpperOrUnderscore(find[i]))
+            ++i;
+        if (kVerbs.contains(find.sliced(end + 2, i - end - 2)))
+            break;
+        if (i < find.size() && find[i] == u'=') {
+            ++i;
+            while (i < find.size() && find[i].isDigit())
+                ++i;
+        }
+        if (i >= find.size() || find[i] != u')')
+            break;
+        end = i + 1;
+    }
+    return end;
+}
 
 } // namespace
 
@@ -21,10 +54,15 @@ TextReplacer::TextReplacer(const FindReplace& rule)
     QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
     if (!rule.caseSensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
-    m_expression.emplace(kBudgetPrefix + rule.find, options);
+    const qsizetype budgetAt = optionsEnd(rule.find);
+    m_expression.emplace(QString(rule.find).insert(budgetAt, kBudget), options);
     if (!m_expression->isValid()) {
+        // The offset in the expression as the user typed it.
+        qsizetype offset = m_expression->patternErrorOffset();
+        if (offset >= budgetAt + kBudget.size())
+            offset -= kBudget.size();
         m_error = QStringLiteral("表达式有误（第 %1 个字符）：%2")
-                      .arg(m_expression->patternErrorOffset() - kBudgetPrefix.size() + 1)
+                      .arg(offset + 1)
                       .arg(m_expression->errorString());
         return;
     }
