@@ -30,6 +30,8 @@ public:
 
     // Nothing while waiting.
     const PlannedBatch* batch() const { return m_waiting ? nullptr : &m_batch; }
+    // The entries the rows show; valid once a batch or the waiting rows are shown.
+    const NameList& entries() const { return *m_entries; }
     // The row of the batch that a row of the table shows.
     std::size_t batchRow(int row) const;
     // 原文件名, 新文件名 and 状态 of a table row, separated by tabs.

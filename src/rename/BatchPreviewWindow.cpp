@@ -6,6 +6,7 @@
 #include "core/plan/RuleSetStore.h"
 
 #include "core/plan/NameRules.h"
+#include "core/plan/PlannedBatch.h"
 #include "core/run/RenameJob.h"
 #include "platform/Messages.h"
 #include "texts/ReplaceErrorText.h"
@@ -25,6 +26,8 @@ namespace {
 
 // Edits that come closer together than this are planned once.
 constexpr int kCoalesceMs = 15;
+// A plan that takes longer than this says so under the table.
+constexpr int kPlanningNoticeMs = 200;
 
 const QString kGeometryKey = QStringLiteral("batchPreview/geometry");
 const QString kSplitterKey = QStringLiteral("batchPreview/splitter");
@@ -47,6 +50,10 @@ BatchPreviewWindow::BatchPreviewWindow(Sources sources, Platform& platform, QWid
     m_updateTimer.setSingleShot(true);
     m_updateTimer.setInterval(kCoalesceMs);
     connect(&m_updateTimer, &QTimer::timeout, this, &BatchPreviewWindow::updatePlan);
+    m_planningTimer.setSingleShot(true);
+    m_planningTimer.setInterval(kPlanningNoticeMs);
+    connect(&m_planningTimer, &QTimer::timeout, this,
+            [this] { m_summary->setText(tr("正在生成预览…")); });
     buildControls();
     restoreLayout();
     connectSources();
@@ -177,7 +184,7 @@ void BatchPreviewWindow::connectSources()
     connect(m_rules, &BatchRulesPanel::changed, this, &BatchPreviewWindow::followRules);
     connect(&m_datesReader, &FileDatesReader::datesRead, this,
             [this](const std::vector<FileDates>& dates) {
-                m_dates = dates;
+                m_dates = std::make_shared<const std::vector<FileDates>>(dates);
                 m_datesFor = m_datesReadingFor;
                 updatePlan();
             });
@@ -203,7 +210,7 @@ void BatchPreviewWindow::followEntries()
         readFolder();
     m_listedPattern = pattern;
     m_datesReader.cancel();
-    m_dates.clear();
+    m_dates.reset();
     m_datesFor = NumberingOrder::List;
     m_datesReadingFor = NumberingOrder::List;
     readDatesIfNeeded();
@@ -227,7 +234,11 @@ void BatchPreviewWindow::followRules()
 
 void BatchPreviewWindow::scheduleUpdate()
 {
-    if (isVisible() && !m_updateTimer.isActive())
+    if (!isVisible())
+        return;
+    // The table no longer shows what 执行 would run.
+    m_runButton->setEnabled(false);
+    if (!m_updateTimer.isActive())
         m_updateTimer.start();
 }
 
@@ -249,42 +260,69 @@ void BatchPreviewWindow::readDatesIfNeeded()
     m_datesReader.start(m_folderPath, *m_entries, order == NumberingOrder::Taken);
 }
 
-PlannedBatch BatchPreviewWindow::plan(const RenameOptions& options, const NameRules& rules) const
+std::optional<std::size_t> BatchPreviewWindow::singleEntry(const RenameOptions& options) const
 {
-    std::optional<std::size_t> single;
-    if (options.mode == RenameMode::Single) {
-        const int selected = m_fileList.selectedIndex();
-        if (selected < 0 || static_cast<std::size_t>(selected) >= m_entries->size())
-            return {};
-        single = static_cast<std::size_t>(selected);
-    }
-    const RenameState state = RenameState::from(options);
-    return planRuleBatch({*m_entries, m_dates, state, options.nameCase(), single}, rules,
-                         folderRules(m_naming, m_folderEntries));
+    if (options.mode != RenameMode::Single)
+        return std::nullopt;
+    const int selected = m_fileList.selectedIndex();
+    if (selected < 0 || static_cast<std::size_t>(selected) >= m_entries->size())
+        return std::nullopt;
+    return static_cast<std::size_t>(selected);
 }
 
 void BatchPreviewWindow::updatePlan()
 {
     m_updateTimer.stop();
+    const quint64 planNumber = ++m_planNumber;
+    m_runButton->setEnabled(false);
     const RenameOptions options = m_options.options();
-    const NameRules rules(m_rules->rules());
-    m_rules->showError(replaceErrorText(rules.error()));
-    const NumberingOrder order = rules.rules().order;
-    if (!datesKnownFor(order)) {
-        const int selected = m_fileList.selectedIndex();
-        m_model.showWaiting(m_entries,
-                            options.mode == RenameMode::Single && selected >= 0
-                                ? std::optional<std::size_t>(selected)
-                                : std::nullopt,
-                            waitingText(order));
-        m_summary->setText(waitingText(order));
-        m_runButton->setEnabled(false);
+    const BatchRules rules = m_rules->rules();
+    m_rules->showError(replaceErrorText(NameRules(rules).error()));
+    const std::optional<std::size_t> single = singleEntry(options);
+    if (!datesKnownFor(rules.order)) {
+        m_planJob.stop();
+        m_planningTimer.stop();
+        m_model.showWaiting(m_entries, single, waitingText(rules.order));
+        m_summary->setText(waitingText(rules.order));
         return;
     }
-    PlannedBatch batch = plan(options, rules);
+    if (options.mode == RenameMode::Single && !single) {
+        m_planJob.stop();
+        m_planningTimer.stop();
+        showPlan(m_entries, m_folderPath, {});
+        return;
+    }
+    if (!m_planJob.isRunning())
+        m_planningTimer.start();
+    // The job plans from copies: the window's own state goes on changing meanwhile.
+    m_planJob.start(
+        [entries = m_entries, dates = m_dates, state = RenameState::from(options),
+         nameCase = options.nameCase(), single, rules,
+         folder = folderRules(m_naming, m_folderEntries)](JobControl& control) {
+            const std::span<const FileDates> entryDates =
+                dates ? std::span<const FileDates>(*dates) : std::span<const FileDates>();
+            return planRuleBatch(
+                {*entries, entryDates, state, nameCase, single, control.stopToken()},
+                NameRules(rules), folder);
+        },
+        [this, planNumber, entries = m_entries, folder = m_folderPath](PlannedBatch batch) {
+            if (planNumber == m_planNumber)
+                showPlan(entries, folder, std::move(batch));
+        });
+}
+
+void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
+                                  PlannedBatch batch)
+{
+    m_planningTimer.stop();
     m_summary->setText(statusSummary(batch));
-    m_runButton->setEnabled(batch.runnable && !batch.plan.order.empty());
-    m_model.showBatch(m_entries, std::move(batch));
+    // An edit made while the plan was being made is not in it.
+    const bool latest = !m_updateTimer.isActive();
+    m_runButton->setEnabled(latest && batch.runnable && !batch.plan.order.empty());
+    m_shownFolder = folder;
+    m_model.showBatch(std::move(entries), std::move(batch));
+    if (latest)
+        Q_EMIT planShown();
 }
 
 void BatchPreviewWindow::copySelectedRows()
@@ -305,27 +343,13 @@ void BatchPreviewWindow::copySelectedRows()
 
 void BatchPreviewWindow::run()
 {
-    updatePlan();
-    if (!m_runButton->isEnabled() || !confirm(m_platform, QStringLiteral("是否执行重命名？")))
+    const PlannedBatch* batch = m_model.batch();
+    if (!m_runButton->isEnabled() || !batch)
         return;
-    const RenameOptions options = m_options.options();
-    // The run stays in the folder it starts in, whatever the list shows meanwhile.
-    const QByteArray folder = m_fileList.path();
-    // As the main window's batch run does: the entries as the folder holds them now (the
-    // refresh reads the folder's other entries too), their dates read again where the order
-    // needs them.
-    if (options.mode == RenameMode::Batch)
-        m_fileList.refresh();
-    else
-        readFolder();
-    const NameRules rules(m_rules->rules());
-    const NumberingOrder order = rules.rules().order;
-    if (!datesKnownFor(order)) {
-        m_datesReader.cancel();
-        m_dates = m_datesReader.readNow(m_folderPath, *m_entries, order == NumberingOrder::Taken);
-        m_datesFor = order;
-    }
-    m_engine.run(batchJob(folder, plan(options, rules), *m_entries), *this);
+    // Taken before the question: a plan that arrives meanwhile is not the one the user saw.
+    RenameJob job = batchJob(m_shownFolder, *batch, m_model.entries());
+    if (confirm(m_platform, QStringLiteral("是否执行重命名？")))
+        m_engine.run(std::move(job), *this);
 }
 
 void BatchPreviewWindow::showRuleSetNames(const QString& current)

@@ -5,6 +5,7 @@
 #include "RenameEngine.h"
 #include "RenameOptionControls.h"
 #include "core/fields/FileDatesReader.h"
+#include "core/jobs/BackgroundJob.h"
 
 #include "core/plan/FolderEntries.h"
 #include "core/plan/FolderNaming.h"
@@ -21,6 +22,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace vornak {
 
@@ -42,16 +44,22 @@ public:
     ~BatchPreviewWindow() override;
 
 public Q_SLOTS:
-    // Plans the batch again and shows it; edits call it through a short timer, so that a burst
-    // of them costs one plan.
+    // Plans the batch again in the background and shows it when it is made; edits call it
+    // through a short timer, so that a burst of them costs one plan. A newer edit drops a plan
+    // still being made.
     void updatePlan();
-    // "执行": after the confirmation, renames the files as the table shows them.
+    // "执行": after the confirmation, renames the files exactly as the table shows them. While
+    // an edit is not yet shown there, 执行 is disabled and does nothing.
     void run();
     // The selected rows as tab-separated lines (原文件名, 新文件名, 状态), to the clipboard.
     void copySelectedRows();
     void saveRuleSet();
     void loadRuleSet();
     void deleteRuleSet();
+
+Q_SIGNALS:
+    // The table shows the plan of the latest edit.
+    void planShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,8 +82,10 @@ private:
     // Starts reading the dates the numbering order needs, unless they are known or on their way.
     void readDatesIfNeeded();
     bool datesKnownFor(NumberingOrder order) const;
-    // The batch as the window plans it now; nothing in single mode without a selected file.
-    PlannedBatch plan(const RenameOptions& options, const NameRules& rules) const;
+    // The selected entry in single mode; nothing in batch mode.
+    std::optional<std::size_t> singleEntry(const RenameOptions& options) const;
+    void showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
+                  PlannedBatch batch);
     void showRuleSetNames(const QString& current);
 
     FileList& m_fileList;
@@ -89,14 +99,20 @@ private:
     QString m_listedPattern;
     FolderNaming m_naming;
     std::shared_ptr<const FolderEntries> m_folderEntries;
-    std::vector<FileDates> m_dates;
+    std::shared_ptr<const std::vector<FileDates>> m_dates;
     // The numbering order the dates in hand serve: List for none, Modified, or Taken for both.
     NumberingOrder m_datesFor = NumberingOrder::List;
     NumberingOrder m_datesReadingFor = NumberingOrder::List;
 
     FileDatesReader m_datesReader;
     QTimer m_updateTimer;
+    // Says that a plan is being made once it takes longer than a keystroke.
+    QTimer m_planningTimer;
     BatchPreviewModel m_model;
+    // The folder of the plan the table shows, where 执行 runs it.
+    QByteArray m_shownFolder;
+    // Counts updatePlan() calls: a plan made for an older one is not shown.
+    quint64 m_planNumber = 0;
 
     QSplitter* m_splitter = nullptr;
     BatchRulesPanel* m_rules = nullptr;
@@ -105,6 +121,8 @@ private:
     QCheckBox* m_problemsOnly = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_runButton = nullptr;
+    // Last: it stops and waits for a plan under way before what the plan is shown in goes.
+    BackgroundJob m_planJob;
 };
 
 } // namespace vornak

@@ -12,9 +12,11 @@ namespace vornak {
 namespace {
 
 constexpr RenameStatus kStatuses[] = {
-    RenameStatus::Change,         RenameStatus::Hides,       RenameStatus::CaseOnly,
-    RenameStatus::Unchanged,      RenameStatus::NameTaken,   RenameStatus::DuplicateInBatch,
-    RenameStatus::CycleOrBlocked, RenameStatus::NameTooLong, RenameStatus::NameNotAllowed,
+    RenameStatus::Change,         RenameStatus::Hides,
+    RenameStatus::CaseOnly,       RenameStatus::Unchanged,
+    RenameStatus::NameTaken,      RenameStatus::DuplicateInBatch,
+    RenameStatus::CycleOrBlocked, RenameStatus::NameTooLong,
+    RenameStatus::NameNotAllowed, RenameStatus::ExpressionTooComplex,
 };
 
 } // namespace

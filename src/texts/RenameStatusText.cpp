@@ -25,6 +25,8 @@ QString statusText(RenameStatus status)
         return QCoreApplication::translate("RenameStatus", "名称太长");
     case RenameStatus::NameNotAllowed:
         return QCoreApplication::translate("RenameStatus", "名称不允许");
+    case RenameStatus::ExpressionTooComplex:
+        return QCoreApplication::translate("RenameStatus", "表达式太复杂");
     }
     return {};
 }

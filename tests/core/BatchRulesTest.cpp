@@ -31,6 +31,9 @@ BatchRules rulesOf(const QString& find, const QString& replacement, const QStrin
     return rules;
 }
 
+// What a rewrite that went over the expression's budget is shown as here.
+const QByteArray kOverBudget = "(over budget)";
+
 NameList nameListOf(const QList<QByteArray>& names)
 {
     NameList list;
@@ -119,6 +122,19 @@ private Q_SLOTS:
             rulesOf("a", "BIG", "", C::Lower, C::Unchanged), "big.txt");
         row("a name without a dot is all base name", "README",
             rulesOf({}, {}, "", C::Lower, C::Upper), "readme");
+        const QByteArray runaway = QByteArray(28, 'a') + "b.txt";
+        row("an expression over its budget", runaway.constData(), rulesOf("(a+)+$", "x", "r"),
+            kOverBudget.constData());
+        row("over its budget after an empty match", runaway.constData(),
+            rulesOf("x*|(a+)+$", "-", "r"), kOverBudget.constData());
+        row("a limit of the expression's own does not lift the budget",
+            (QByteArray(16, 'a') + "b.txt").constData(),
+            rulesOf("(*UCP)(*LIMIT_MATCH=10000000)(a+)+$", "x", "r"), kOverBudget.constData());
+        row("a verb at the start is part of the expression", "ab.txt",
+            rulesOf("(*FAIL)|b", "x", "r"), "ax.txt");
+        const QByteArray longName = "IMG " + QByteArray(240, 'x') + " 12.jpg";
+        row("a lazy expression on a long name stays within the budget", longName.constData(),
+            rulesOf(R"(^(.*?)(\d+)(.*?)$)", "$2", "r"), "12.jpg");
     }
     void rewrites()
     {
@@ -127,38 +143,66 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         const NameRules compiled(rules);
         QVERIFY(compiled.isRunnable());
-        QCOMPARE(compiled.rewritten(name), expected);
+        QCOMPARE(compiled.rewritten(name).value_or(kOverBudget), expected);
     }
 
     // A batch planned with rules in error shows the names without the replacement and renames
-    // nothing.
+    // nothing. The error says where in the expression the user typed it is.
     void errorsStopTheRun_data()
     {
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<ReplaceError::Kind>("error");
+        // BadExpression: the character the error is shown at, in the expression as typed.
+        QTest::addColumn<int>("position");
         using K = ReplaceError::Kind;
-        const auto row = [](const char* tag, const char* find, const char* replacement, K error) {
-            QTest::newRow(tag) << find << replacement << error;
+        const auto row = [](const char* tag, const char* find, const char* replacement, K error,
+                            int position) {
+            QTest::newRow(tag) << find << replacement << error << position;
         };
-        row("unbalanced parenthesis", "(a", "x", K::BadExpression);
-        row("a group the expression lacks", "(a)", "$2", K::MissingGroup);
-        row("\\2 of an expression without groups", "a", "\\2", K::MissingGroup);
-        row("an escaped backslash before a digit", "a", "\\\\2", K::None);
+        row("unbalanced parenthesis", "(a", "x", K::BadExpression, 3);
+        row("unmatched closing parenthesis", "a)b", "x", K::BadExpression, 2);
+        row("after options of its own", "(*UCP)a)", "x", K::BadExpression, 8);
+        row("in an option of its own", "(*LIMIT_MATCH=x)a", "x", K::BadExpression, 15);
+        row("in an option the budget follows", "(*LIMIT_MATCH=99999999999)a", "x", K::BadExpression,
+            25);
+        row("a group the expression lacks", "(a)", "$2", K::MissingGroup, 0);
+        row("\\2 of an expression without groups", "a", "\\2", K::MissingGroup, 0);
+        row("an escaped backslash before a digit", "a", "\\\\2", K::None, 0);
     }
     void errorsStopTheRun()
     {
         QFETCH(QString, find);
         QFETCH(QString, replacement);
         QFETCH(ReplaceError::Kind, error);
+        QFETCH(int, position);
         const bool valid = error == ReplaceError::Kind::None;
         const NameRules rules(rulesOf(find, replacement, "r", LetterCase::Upper));
         QCOMPARE(rules.error().kind, error);
+        if (error == ReplaceError::Kind::BadExpression)
+            QCOMPARE(rules.error().position, position);
         QCOMPARE(rules.isRunnable(), valid);
         const NameList entries = nameListOf({"a.txt"});
         const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
         QCOMPARE(batch.newNames.front(), valid ? QByteArray("\\2.txt") : QByteArray("A.txt"));
         QCOMPARE(batch.renames(entries).size(), valid ? 1u : 0u);
+    }
+
+    // A name the expression cannot decide keeps its name, marked, and the batch cannot run. A
+    // plan asked to stop gives no rows.
+    void overBudgetRowsStopTheRun()
+    {
+        const NameList entries = nameListOf({QByteArray(28, 'a') + "b.txt", "ok.txt"});
+        const NameRules rules(rulesOf("(a+)+$|ok", "x", "r"));
+        const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});
+        QCOMPARE(batch.newNames, (std::vector<QByteArray>{entries.nameAt(0), "x.txt"}));
+        QCOMPARE(batch.plan.statuses,
+                 (std::vector{RenameStatus::ExpressionTooComplex, RenameStatus::Change}));
+        QVERIFY(!batch.runnable && batch.renames(entries).empty());
+        std::stop_source stop;
+        stop.request_stop();
+        QCOMPARE(planRuleBatch({entries, {}, {}, {}, {}, stop.get_token()}, rules, {}).rowCount(),
+                 0u);
     }
 
     void numbers_data()

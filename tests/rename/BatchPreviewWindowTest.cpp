@@ -143,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(w.folderList->setPath(w.at("sub")));
         item->trigger();
         QVERIFY(first->isVisible());
-        QCOMPARE(w.rows(), QStringList{"b.txt>b.txt 不变"});
+        QTRY_COMPARE(w.rows(), QStringList{"b.txt>b.txt 不变"});
         QCOMPARE(w.window->findChildren<BatchPreviewWindow*>().size(), 1);
         w.window.reset();
         QVERIFY(!first);
@@ -157,30 +157,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("options");
         QTest::addColumn<BatchRules>("rules");
         QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<bool>("runs"); // 执行 is enabled
         const QByteArray long254 = QByteArray(252, 'l') + ".c";
         QTest::newRow("changed, kept, case only")
             << QByteArrayList{"a.txt", "y.doc", "Z.DOC"} << "4=doc" << BatchRules{}
-            << QStringList{"a.txt>a.doc 将更改", "y.doc>y.doc 不变", "Z.DOC>Z.doc 仅大小写"};
+            << QStringList{"a.txt>a.doc 将更改", "y.doc>y.doc 不变", "Z.DOC>Z.doc 仅大小写"}
+            << true;
         QTest::newRow("taken by a folder and a hidden file, which the list does not show")
             << QByteArrayList{"b.txt", "b.doc/", "g.txt", "h.txt", ".h.doc"} << "4=doc"
             << replacing(QStringLiteral("^([gh])$"), QStringLiteral(".\\1"), QStringLiteral("r"))
             << QStringList{"b.txt>b.doc 名称已被占用", "g.txt>.g.doc 将隐藏",
-                           "h.txt>.h.doc 名称已被占用"};
+                           "h.txt>.h.doc 名称已被占用"}
+            << true;
         QTest::newRow("two files want one name")
             << QByteArrayList{"x.log", "x.txt"} << "4=doc" << BatchRules{}
-            << QStringList{"x.log>x.doc 与本批重名", "x.txt>x.doc 与本批重名"};
+            << QStringList{"x.log>x.doc 与本批重名", "x.txt>x.doc 与本批重名"} << false;
         QTest::newRow("waiting on a file whose new name is taken")
             << QByteArrayList{"f(2).txt", "x.txt", "f(1).txt/"} << "3=f" << BatchRules{}
-            << QStringList{"f(2).txt>f(1).txt 名称已被占用", "x.txt>f(2).txt 循环或受阻"};
+            << QStringList{"f(2).txt>f(1).txt 名称已被占用", "x.txt>f(2).txt 循环或受阻"} << false;
         QTest::newRow("a cycle, numbered by modification time")
             << QByteArrayList{"f(1).txt@2000000", "f(2).txt@1000000"} << "3=f"
             << ordered(NumberingOrder::Modified)
-            << QStringList{"f(1).txt>f(2).txt 循环或受阻", "f(2).txt>f(1).txt 循环或受阻"};
+            << QStringList{"f(1).txt>f(2).txt 循环或受阻", "f(2).txt>f(1).txt 循环或受阻"} << false;
         QTest::newRow("too long, not allowed")
             << QByteArrayList{long254, "a.txt"} << "4=doc"
             << replacing(QStringLiteral("a"), QStringLiteral("/"))
             << QStringList{"a.txt>/.doc 名称不允许",
-                           QString::fromUtf8(long254 + '>' + long254.chopped(1) + "doc 名称太长")};
+                           QString::fromUtf8(long254 + '>' + long254.chopped(1) + "doc 名称太长")}
+            << false;
+        // A name the expression cannot decide in time stops the run, as an error in it does.
+        const QByteArray runaway = QByteArray(28, 'a') + "b.txt";
+        QTest::newRow("an expression over its budget")
+            << QByteArrayList{runaway, "c.txt"} << "4=doc"
+            << replacing(QStringLiteral("(a+)+$"), QStringLiteral("x"), QStringLiteral("r"))
+            << QStringList{QString::fromUtf8(runaway + '>' + runaway + " 表达式太复杂"),
+                           "c.txt>c.doc 将更改"}
+            << false;
     }
     void statuses()
     {
@@ -188,12 +200,17 @@ private Q_SLOTS:
         QFETCH(QString, options);
         QFETCH(BatchRules, rules);
         QFETCH(QStringList, rows);
+        QFETCH(bool, runs);
         Preview w;
         w.makeEntries(entries);
         QVERIFY(w.openPreview());
         w.use(options);
         w.control<BatchRulesPanel>("batchRules")->setRules(rules);
         QTRY_COMPARE(w.rows(), rows);
+        QCOMPARE(w.runBatch->isEnabled(), runs);
+        for (const QString& row : rows)
+            QVERIFY2(w.summary->text().contains(row.section(u' ', -1)),
+                     qPrintable(w.summary->text()));
     }
 
     // The table follows the options, the filters, the mode with the selection, the folder and
@@ -203,8 +220,8 @@ private Q_SLOTS:
         Preview w;
         w.makeEntries({"a.txt", "b.txt", "c.log", "sub/", "sub/d.txt"});
         QVERIFY(w.openPreview());
-        QCOMPARE(w.rows(),
-                 (QStringList{"a.txt>a.txt 不变", "b.txt>b.txt 不变", "c.log>c.log 不变"}));
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a.txt>a.txt 不变", "b.txt>b.txt 不变", "c.log>c.log 不变"}));
         w.use(QStringLiteral("1=x"));
         QTRY_COMPARE(w.rows(), (QStringList{"a.txt>xa.txt 将更改", "b.txt>xb.txt 将更改",
                                             "c.log>xc.log 将更改"}));
@@ -247,8 +264,10 @@ private Q_SLOTS:
                                             "IMG_10.jpeg>010-照片).jpeg 将更改"}));
         QVERIFY(w.runBatch->isEnabled() && error->isHidden());
         QTest::keyClick(find, Qt::Key_End);
+        QSignalSpy shown(w.preview, &BatchPreviewWindow::planShown);
         QTest::keyClicks(find, QStringLiteral("["));
-        QTRY_VERIFY(!w.runBatch->isEnabled());
+        QTRY_VERIFY(!shown.isEmpty());
+        QVERIFY(!w.runBatch->isEnabled());
         QVERIFY(error->isVisible() && !error->text().isEmpty());
         QTest::keyClick(w.table, Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(w.platform.messages.isEmpty());
@@ -311,11 +330,53 @@ private Q_SLOTS:
                                   "b.jpg>trip(3).jpg 将更改", "c.jpg>trip(1).jpg 将更改"}));
         QVERIFY(w.summary->text().endsWith(QStringLiteral("无拍摄日期 1")));
         w.control<QSpinBox>("numberWidth")->setValue(2);
-        w.preview->updatePlan();
-        QCOMPARE(w.rows().last(), QStringLiteral("c.jpg>trip(01).jpg 将更改"));
+        QTRY_COMPARE(w.rows().last(), QStringLiteral("c.jpg>trip(01).jpg 将更改"));
         QVERIFY(writeFile(w.at("b.jpg"), jpeg("2018:01:01 00:00:00") + "changed"));
         w.fileList->refresh();
         QTRY_COMPARE(w.rows().at(1), QStringLiteral("b.jpg>trip(01).jpg 将更改"));
+    }
+
+    // A newer edit drops the plan still being made, whose expression goes over its budget on
+    // every name: no table of it is ever shown. 执行 waits for the newest edit's table.
+    void aNewerEditSupersedesASlowPlan_data()
+    {
+        QTest::addColumn<BatchRules>("newer");
+        QTest::addColumn<QStringList>("shown"); // the first row of every table shown after it
+        const QString row = QString(28, u'a') + QStringLiteral("b0.txt>") + QString(28, u'a') +
+                            QStringLiteral("c0.doc 将更改");
+        const QString reading = QStringLiteral("读取拍摄日期…");
+        BatchRules byDate = replacing(QStringLiteral("b"), QStringLiteral("c"));
+        byDate.order = NumberingOrder::Taken;
+        QTest::newRow("another replacement")
+            << replacing(QStringLiteral("b"), QStringLiteral("c")) << QStringList{row};
+        QTest::newRow("an order that waits for the dates")
+            << byDate
+            << QStringList{QString(28, u'a') + "b0.txt>" + reading + u' ' + reading,
+                           row + QStringLiteral("（无拍摄日期，按修改时间）")};
+    }
+    void aNewerEditSupersedesASlowPlan()
+    {
+        QFETCH(BatchRules, newer);
+        QFETCH(QStringList, shown);
+        Preview w;
+        QByteArrayList names;
+        for (int i = 0; i < 500; ++i)
+            names.append(QByteArray(28, 'a') + 'b' + QByteArray::number(i) + ".txt");
+        w.makeEntries(names);
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("4=doc"));
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QStringList firstRows;
+        connect(w.table->model(), &QAbstractItemModel::modelReset, w.table,
+                [&] { firstRows.append(w.rows().value(0)); });
+        auto* panel = w.control<BatchRulesPanel>("batchRules");
+        panel->setRules(replacing(QStringLiteral("(a+)+$"), QStringLiteral("x"), "r"));
+        w.preview->updatePlan();
+        panel->setRules(newer);
+        w.preview->updatePlan();
+        QVERIFY(!w.runBatch->isEnabled());
+        QTRY_COMPARE(firstRows, shown);
+        QVERIFY(w.runBatch->isEnabled());
     }
 
     // A rule set keeps the options and the rules under its name; loading it sets the main

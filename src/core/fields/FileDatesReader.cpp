@@ -9,103 +9,87 @@ namespace vornak {
 
 namespace {
 
-// How many entries pass between two progress reports.
-constexpr std::size_t kProgressStep = 256;
+// How often the window learns how far a read has got.
+constexpr int kProgressMs = 100;
 
 } // namespace
 
-FileDatesReader::FileDatesReader(QObject* parent) : QObject(parent) {}
-
-FileDatesReader::~FileDatesReader()
+FileDatesReader::FileDatesReader(QObject* parent) : QObject(parent)
 {
-    cancel();
+    m_progressTimer.setInterval(kProgressMs);
+    connect(&m_progressTimer, &QTimer::timeout, this, &FileDatesReader::reportProgress);
+    // Also after a read that failed and delivered nothing.
+    connect(&m_job, &BackgroundJob::finished, &m_progressTimer, &QTimer::stop);
 }
 
 void FileDatesReader::cancel()
 {
-    ++m_generation;
     m_reading = false;
-    if (m_thread.joinable()) {
-        m_thread.request_stop();
-        m_thread.join();
-    }
+    m_progressTimer.stop();
+    m_job.stop();
 }
 
 void FileDatesReader::start(const QByteArray& folderPath, NameList entries, bool taken)
 {
-    cancel();
     m_reading = true;
-    const quint64 generation = m_generation;
-    m_thread = std::jthread(
-        [this, generation, folderPath, entries = std::move(entries), taken](std::stop_token stop) {
-            const std::size_t total = entries.size();
-            const auto progress = [&](std::size_t done) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, generation, done, total] {
-                        if (generation == m_generation)
-                            Q_EMIT progressed(done, total);
-                    },
-                    Qt::QueuedConnection);
-            };
-            std::vector<FileDates> dates = read(folderPath, entries, taken, stop, progress);
-            if (stop.stop_requested())
+    m_progressTimer.start();
+    m_job.start(
+        [folderPath, entries = std::move(entries), taken, cache = m_cache](JobControl& control) {
+            return read(folderPath, entries, taken, *cache, control);
+        },
+        [this](std::vector<FileDates> dates) {
+            // A cancelled read still ends here, stopped short: its dates are not the entries'.
+            if (!m_reading)
                 return;
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation, dates = std::move(dates)] {
-                    if (generation != m_generation)
-                        return;
-                    m_reading = false;
-                    Q_EMIT datesRead(dates);
-                },
-                Qt::QueuedConnection);
+            m_reading = false;
+            Q_EMIT datesRead(dates);
         });
 }
 
-std::vector<FileDates> FileDatesReader::readNow(const QByteArray& folderPath,
-                                                const NameList& entries, bool taken)
+void FileDatesReader::reportProgress()
 {
-    return read(folderPath, entries, taken, {}, {});
+    if (const JobControl* control = m_job.control())
+        Q_EMIT progressed(static_cast<std::size_t>(control->done()),
+                          static_cast<std::size_t>(control->total()));
 }
 
 std::vector<FileDates> FileDatesReader::read(const QByteArray& folderPath, const NameList& entries,
-                                             bool taken, std::stop_token stop,
-                                             const Progress& progress)
+                                             bool taken, TakenCache& cache, JobControl& control)
 {
     std::vector<FileDates> dates(entries.size());
     const FileDescriptor dir(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.isOpen())
         return dates;
+    const auto total = static_cast<qint64>(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (stop.stop_requested())
+        if (control.stopRequested())
             return {};
-        if (progress && i % kProgressStep == 0)
-            progress(i);
+        control.setProgress(static_cast<qint64>(i), total);
         const QByteArray name = entries.nameAt(i);
         const auto identity = identityAt(dir.get(), name.constData(), Links::Followed);
         if (!identity)
             continue;
         dates[i].modified = identity->modifiedNs / 1'000'000;
         if (taken)
-            dates[i].taken = takenAt(folderPath + name, *identity);
+            dates[i].taken = takenAt(folderPath + name, *identity, cache);
     }
     return dates;
 }
 
-std::optional<qint64> FileDatesReader::takenAt(const QByteArray& path, const FileIdentity& identity)
+std::optional<qint64> FileDatesReader::takenAt(const QByteArray& path, const FileIdentity& identity,
+                                               TakenCache& cache)
 {
     {
-        const std::lock_guard lock(m_cacheMutex);
-        const auto known = m_takenCache.constFind(identity);
-        if (known != m_takenCache.cend())
+        const std::lock_guard lock(cache.mutex);
+        const auto known = cache.dates.constFind(identity);
+        if (known != cache.dates.cend())
             return *known;
     }
     std::optional<qint64> taken;
     if (const auto date = photoTakenAt(path))
         taken = date->toMSecsSinceEpoch();
-    const std::lock_guard lock(m_cacheMutex);
-    m_takenCache.insert(identity, taken);
+    const std::lock_guard lock(cache.mutex);
+    cache.dates.insert(identity, taken);
     return taken;
 }
 

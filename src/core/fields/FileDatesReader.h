@@ -1,17 +1,17 @@
 #pragma once
 
 #include "core/fs/FileIdentity.h"
+#include "core/jobs/BackgroundJob.h"
 #include "core/names/NameList.h"
 #include "core/plan/NumberingOrder.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QTimer>
 
-#include <functional>
+#include <memory>
 #include <mutex>
-#include <stop_token>
-#include <thread>
 #include <vector>
 
 namespace vornak {
@@ -24,7 +24,6 @@ class FileDatesReader : public QObject {
     Q_OBJECT
 public:
     explicit FileDatesReader(QObject* parent = nullptr);
-    ~FileDatesReader() override;
 
     // Starts reading the dates of the entries of the folder (a path ending in a separator):
     // modification times, and photo dates when taken. Drops a read under way.
@@ -32,9 +31,6 @@ public:
     // Drops a read under way; its dates never arrive.
     void cancel();
     bool isReading() const { return m_reading; }
-    // The same reading, done at once in the calling thread.
-    std::vector<FileDates> readNow(const QByteArray& folderPath, const NameList& entries,
-                                   bool taken);
 
 Q_SIGNALS:
     void progressed(std::size_t done, std::size_t total);
@@ -42,18 +38,22 @@ Q_SIGNALS:
     void datesRead(const std::vector<FileDates>& dates);
 
 private:
-    using Progress = std::function<void(std::size_t done)>;
+    // The photo dates known, by file identity; shared with reads still under way.
+    struct TakenCache {
+        std::mutex mutex;
+        QHash<FileIdentity, std::optional<qint64>> dates;
+    };
 
-    std::vector<FileDates> read(const QByteArray& folderPath, const NameList& entries, bool taken,
-                                std::stop_token stop, const Progress& progress);
-    std::optional<qint64> takenAt(const QByteArray& path, const FileIdentity& identity);
+    static std::vector<FileDates> read(const QByteArray& folderPath, const NameList& entries,
+                                       bool taken, TakenCache& cache, JobControl& control);
+    static std::optional<qint64> takenAt(const QByteArray& path, const FileIdentity& identity,
+                                         TakenCache& cache);
+    void reportProgress();
 
-    std::mutex m_cacheMutex;
-    QHash<FileIdentity, std::optional<qint64>> m_takenCache;
-    quint64 m_generation = 0;
+    std::shared_ptr<TakenCache> m_cache = std::make_shared<TakenCache>();
     bool m_reading = false;
-    // Last, so that it stops before what it uses goes.
-    std::jthread m_thread;
+    QTimer m_progressTimer;
+    BackgroundJob m_job;
 };
 
 } // namespace vornak

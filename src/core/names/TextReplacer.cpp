@@ -4,6 +4,47 @@
 
 namespace vornak {
 
+namespace {
+
+// Qt 6.4 has no call for PCRE2's match limit, but a pattern may set one for itself. It adds
+// no group, so \1 and $1 keep their meaning.
+const QString kBudget = QStringLiteral("(*LIMIT_MATCH=%1)").arg(TextReplacer::kMatchBudget);
+
+bool isAsciiUpperOrUnderscore(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+// Where the options an expression may start with, such as (*UCP) or (*LIMIT_MATCH=9), end.
+// PCRE2 takes the last limit set, so the budget goes after them: a limit of the user's own
+// cannot lift it. Backtracking verbs such as (*FAIL) are part of the expression itself.
+qsizetype optionsEnd(const QString& find)
+{
+    static const QStringList kVerbs{QStringLiteral("ACCEPT"), QStringLiteral("COMMIT"),
+                                    QStringLiteral("F"),      QStringLiteral("FAIL"),
+                                    QStringLiteral("PRUNE"),  QStringLiteral("SKIP"),
+                                    QStringLiteral("THEN")};
+    qsizetype end = 0;
+    while (QStringView(find).sliced(end).startsWith(u"(*")) {
+        qsizetype i = end + 2;
+        while (i < find.size() && isAsciiUpperOrUnderscore(find[i]))
+            ++i;
+        if (kVerbs.contains(find.sliced(end + 2, i - end - 2)))
+            break;
+        if (i < find.size() && find[i] == u'=') {
+            ++i;
+            while (i < find.size() && find[i].isDigit())
+                ++i;
+        }
+        if (i >= find.size() || find[i] != u')')
+            break;
+        end = i + 1;
+    }
+    return end;
+}
+
+} // namespace
+
 TextReplacer::TextReplacer(const FindReplace& rule)
     : m_find(rule.find), m_replacement(rule.replacement),
       m_caseSensitivity(rule.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)
@@ -13,10 +54,15 @@ TextReplacer::TextReplacer(const FindReplace& rule)
     QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
     if (!rule.caseSensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
-    m_expression.emplace(rule.find, options);
+    const qsizetype budgetAt = optionsEnd(rule.find);
+    m_expression.emplace(QString(rule.find).insert(budgetAt, kBudget), options);
     if (!m_expression->isValid()) {
         m_error.kind = ReplaceError::Kind::BadExpression;
-        m_error.position = m_expression->patternErrorOffset() + 1;
+        // The offset in the expression as the user typed it.
+        qsizetype offset = m_expression->patternErrorOffset();
+        if (offset >= budgetAt + kBudget.size())
+            offset -= kBudget.size();
+        m_error.position = offset + 1;
         m_error.detail = m_expression->errorString();
         return;
     }
@@ -60,12 +106,12 @@ void TextReplacer::parseReplacement(const QString& replacement)
         m_pieces.push_back({literal, -1});
 }
 
-void TextReplacer::appendReplaced(QStringView text, QString& out) const
+bool TextReplacer::appendReplaced(QStringView text, QString& out) const
 {
     if (!isActive()) {
         out.append(text);
     } else if (m_expression) {
-        appendReplacedByExpression(text, out);
+        return appendReplacedByExpression(text, out);
     } else {
         qsizetype copied = 0;
         for (qsizetype found = text.indexOf(m_find, 0, m_caseSensitivity); found >= 0;
@@ -75,9 +121,10 @@ void TextReplacer::appendReplaced(QStringView text, QString& out) const
         }
         out.append(text.sliced(copied));
     }
+    return true;
 }
 
-void TextReplacer::appendReplacedByExpression(QStringView text, QString& out) const
+bool TextReplacer::appendReplacedByExpression(QStringView text, QString& out) const
 {
     // decodeName gives well-formed UTF-16 only, so PCRE need not check it again.
     constexpr auto kTrusted = QRegularExpression::DontCheckSubjectStringMatchOption;
@@ -86,33 +133,41 @@ void TextReplacer::appendReplacedByExpression(QStringView text, QString& out) co
     for (;;) {
         const QRegularExpressionMatch match =
             m_expression->match(text, copied, QRegularExpression::NormalMatch, kTrusted);
+        if (!match.isValid())
+            return false;
         if (!match.hasMatch())
             break;
         // After an empty match the search must retry the same place for a longer one, which
         // only the global iterator can; names rarely take this path.
         if (match.capturedLength() == 0) {
             out.truncate(start);
-            appendReplacedGlobally(text, out);
-            return;
+            return appendReplacedGlobally(text, out);
         }
         out.append(text.sliced(copied, match.capturedStart() - copied));
         appendReplacement(match, out);
         copied = match.capturedEnd();
     }
     out.append(text.sliced(copied));
+    return true;
 }
 
-void TextReplacer::appendReplacedGlobally(QStringView text, QString& out) const
+bool TextReplacer::appendReplacedGlobally(QStringView text, QString& out) const
 {
     qsizetype copied = 0;
+    bool lastEmpty = false;
     QRegularExpressionMatchIterator matches = m_expression->globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         out.append(text.sliced(copied, match.capturedStart() - copied));
         appendReplacement(match, out);
+        lastEmpty = match.capturedLength() == 0;
         copied = match.capturedEnd();
     }
     out.append(text.sliced(copied));
+    // The iterator ends at the first attempt that found no match or failed, and Qt's isValid()
+    // tells which. After an empty match at the very end that attempt starts past the end, which
+    // PCRE2 refuses: no failure of the expression.
+    return matches.isValid() || (lastEmpty && copied == text.size());
 }
 
 void TextReplacer::appendReplacement(const QRegularExpressionMatch& match, QString& out) const

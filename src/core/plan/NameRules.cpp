@@ -17,7 +17,7 @@ qsizetype baseEnd(const QString& text)
 
 NameRules::NameRules(const BatchRules& rules) : m_rules(rules), m_replacer(rules.findReplace) {}
 
-QByteArray NameRules::rewritten(QByteArray name) const
+std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
 {
     const bool replaces = m_replacer.isActive();
     const bool cases =
@@ -31,7 +31,8 @@ QByteArray NameRules::rewritten(QByteArray name) const
                                   : baseEnd(text);
         QString replaced;
         replaced.reserve(text.size() + m_rules.findReplace.replacement.size());
-        m_replacer.appendReplaced(QStringView(text).first(end), replaced);
+        if (!m_replacer.appendReplaced(QStringView(text).first(end), replaced))
+            return std::nullopt;
         replaced.append(QStringView(text).sliced(end));
         text = std::move(replaced);
     }

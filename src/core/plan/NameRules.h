@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 namespace vornak {
 
 // A BatchRules made ready for a batch: the expression compiled once, then applied to every
@@ -20,8 +22,9 @@ public:
     bool isRunnable() const { return error().kind == ReplaceError::Kind::None; }
 
     // The composed name after find/replace and letter case. Bytes the rules do not touch,
-    // including bytes that are not UTF-8, stay exactly as they were.
-    QByteArray rewritten(QByteArray name) const;
+    // including bytes that are not UTF-8, stay exactly as they were. Nothing when the
+    // expression went over its budget on this name (表达式太复杂).
+    std::optional<QByteArray> rewritten(QByteArray name) const;
 
 private:
     BatchRules m_rules;

@@ -44,15 +44,19 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     batch.modifiedInstead.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row)
         batch.modifiedInstead.push_back(numbering.modifiedInstead[batch.entryAt(row)]);
+    // Per row: the expression went over its budget. Bytes, not bits, as threads write them.
+    std::vector<char> overBudget(rows, 0);
     const auto composeRows = [&](const NameRules& rowRules, std::size_t first, std::size_t last) {
-        for (std::size_t row = first; row < last; ++row) {
+        for (std::size_t row = first; row < last && !request.stop.stop_requested(); ++row) {
             const std::size_t entry = batch.entryAt(row);
             const QByteArrayView name = entries.bytesAt(entry);
             std::optional<QByteArray> composed =
                 ComposeNewName(name, numbering.positions[entry], request.state, request.nameCase,
                                CompositionUse::Execution, settings.numbers);
-            batch.newNames[row] =
+            std::optional<QByteArray> rewritten =
                 rowRules.rewritten(composed ? std::move(*composed) : name.toByteArray());
+            overBudget[row] = !rewritten;
+            batch.newNames[row] = rewritten ? std::move(*rewritten) : name.toByteArray();
         }
     };
     // Composing and rewriting is most of an edit's cost, and each row stands alone: the rows
@@ -70,11 +74,19 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         }
         composeRows(rules, 0, rows / threads);
     }
+    if (request.stop.stop_requested())
+        return {};
     std::vector<WantedName> wanted;
     wanted.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row)
         wanted.push_back({entries.bytesAt(batch.entryAt(row)), batch.newNames[row]});
     batch.plan = planBatch(wanted, folder);
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (overBudget[row]) {
+            batch.plan.statuses[row] = RenameStatus::ExpressionTooComplex;
+            batch.runnable = false;
+        }
+    }
     return batch;
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 namespace vornak {
@@ -23,19 +24,21 @@ struct BatchRequest {
     // place among all entries, and the other entries count as files outside the batch (the
     // folder's nameTaken must know them, as a listing of the whole folder does).
     std::optional<std::size_t> single;
+    // A newer edit asks the plan under way to stop (see planRuleBatch).
+    std::stop_token stop = {};
 };
 
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch
 // in list order: every entry, or the selected one in single mode. A window shows row r as
 // entries.displayNameAt(entryAt(r)), newNames[r] and statusText(plan.statuses[r]), and runs
-// exactly renames(entries), planned again from the list as it is when the run starts, so
-// that what runs is what was last shown for those names.
+// exactly renames(entries) of the batch it shows.
 struct PlannedBatch {
     std::optional<std::size_t> single;
     std::vector<QByteArray> newNames;  // per row; the old name where the rules keep it
     std::vector<bool> modifiedInstead; // per row: ordered by photo date, it had none
     BatchPlan plan;                    // statuses per row; order over rows
-    bool runnable = true;              // false while the rules hold an error
+    // false while the rules hold an error or the expression went over its budget on a row
+    bool runnable = true;
 
     std::size_t rowCount() const { return newNames.size(); }
     std::size_t entryAt(std::size_t row) const { return single ? *single : row; }
@@ -46,7 +49,9 @@ struct PlannedBatch {
 // The whole pipeline: numbering order, composition by ComposeNewName with the number format,
 // find/replace and letter case, then planBatch. An entry that composition gives no name (case
 // A for a name without ".") goes on with its own name, so the other rules still apply to it.
-// Linear in the entries but for the sort of a date order.
+// A row the expression cannot decide within its budget keeps its name and is marked 表达式太复杂.
+// Linear in the entries but for the sort of a date order. Once a stop is requested it returns
+// an empty batch as soon as it can: a plan cut short is not shown.
 PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
                            const FolderRules& folder);
 

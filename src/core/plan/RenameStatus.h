@@ -16,6 +16,9 @@ enum class RenameStatus : std::uint8_t {
     CycleOrBlocked, // 循环或受阻: in a cycle of renames, or waiting on a file that keeps its name
     NameTooLong,    // 名称太长: longer than the folder's file system allows
     NameNotAllowed, // 名称不允许: "", ".", "..", or holding "/" or a control character
+    // 表达式太复杂: the find expression went over its budget on this name; no batch with such
+    // a row runs
+    ExpressionTooComplex,
 };
 
 // True for the statuses whose files the run renames.

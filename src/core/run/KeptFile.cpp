@@ -39,6 +39,7 @@ KeptReason keptReasonOf(RenameStatus status)
     case RenameStatus::Hides:
     case RenameStatus::CaseOnly:
     case RenameStatus::Unchanged:
+    case RenameStatus::ExpressionTooComplex:
         break;
     }
     return KeptReason::Failed;
