@@ -69,28 +69,26 @@ void MainWindow::buildControls()
     m_driveList = place<DriveList>(m_frame, driveList, {0, 120, 2445, 300});
     m_folderList->setDriveList(m_driveList);
     m_addressBox = place<QLineEdit>(m_frame, addressBox, {2445, 120, 2355, 300});
-    m_addressBox->setText(QStringLiteral("桌面"));
-    m_addressBox->setToolTip(QStringLiteral("可直接输入地址 例如：输入/home"));
+    m_addressBox->setText(tr("桌面"));
+    m_addressBox->setToolTip(tr("可直接输入地址 例如：输入/home"));
     m_batchMode = place<QRadioButton>(m_frame, batchMode, {3360, 3105, 675, 180});
-    m_batchMode->setText(QStringLiteral("批量"));
-    m_batchMode->setToolTip(QStringLiteral("批量更改"));
+    m_batchMode->setText(tr("批量"));
+    m_batchMode->setToolTip(tr("批量更改"));
     m_batchMode->setChecked(true);
     m_singleMode = place<QRadioButton>(m_frame, singleMode, {4050, 3105, 675, 180});
-    m_singleMode->setText(QStringLiteral("单个"));
-    m_singleMode->setToolTip(QStringLiteral("单个更改"));
+    m_singleMode->setText(tr("单个"));
+    m_singleMode->setToolTip(tr("单个更改"));
     setCaptionColour(*m_singleMode, kNormalColour);
     m_nameFilter = place<QLineEdit>(m_frame, nameFilter, {720, 3060, 1095, 270});
     m_nameFilter->setText(QStringLiteral("*"));
-    m_nameFilter->setToolTip(QStringLiteral("筛选文件名"));
+    m_nameFilter->setToolTip(tr("筛选文件名"));
     m_extensionFilter = place<QLineEdit>(m_frame, extensionFilter, {2490, 3060, 795, 270});
     m_extensionFilter->setText(QStringLiteral("*"));
-    m_extensionFilter->setToolTip(QStringLiteral("筛选文件后缀"));
-    place<QLabel>(m_frame, nameFilterCaption, {60, 3105, 720, 180})
-        ->setText(QStringLiteral("文件名："));
-    place<QLabel>(m_frame, extensionFilterCaption, {1830, 3105, 720, 180})
-        ->setText(QStringLiteral("格式名："));
+    m_extensionFilter->setToolTip(tr("筛选文件后缀"));
+    place<QLabel>(m_frame, nameFilterCaption, {60, 3105, 720, 180})->setText(tr("文件名："));
+    place<QLabel>(m_frame, extensionFilterCaption, {1830, 3105, 720, 180})->setText(tr("格式名："));
     m_splitterBar = place<QLabel>(m_frame, splitterBar, {2430, 420, 30, 2595});
-    m_splitterBar->setToolTip(QStringLiteral("按住可移动框体"));
+    m_splitterBar->setToolTip(tr("按住可移动框体"));
     m_splitterBar->setAutoFillBackground(true);
     QPalette barPalette = m_splitterBar->palette();
     barPalette.setColor(QPalette::Window, QColor(0, 192, 192));
@@ -100,15 +98,15 @@ void MainWindow::buildControls()
     m_previewTimer->setInterval(100);
 
     m_runButton = place<QPushButton>(this, runButton, {3990, 3825, 855, 360});
-    m_runButton->setText(QStringLiteral("执行"));
+    m_runButton->setText(tr("执行"));
     static constexpr struct {
         const char* caption;
         int left;
         int top;
-    } kOptions[RenameOptionControls::kPairs] = {{"前面加字", 30, 3300},
-                                                {"后面加字", 2460, 3300},
-                                                {"改文件名", 30, 3570},
-                                                {"改格式名", 2460, 3570}};
+    } kOptions[RenameOptionControls::kPairs] = {{QT_TR_NOOP("前面加字"), 30, 3300},
+                                                {QT_TR_NOOP("后面加字"), 2460, 3300},
+                                                {QT_TR_NOOP("改文件名"), 30, 3570},
+                                                {QT_TR_NOOP("改格式名"), 2460, 3570}};
     for (std::size_t i = 0; i < RenameOptionControls::kPairs; ++i) {
         const auto& option = kOptions[i];
         m_optionTexts[i] =
@@ -116,7 +114,7 @@ void MainWindow::buildControls()
         m_optionTexts[i]->setEnabled(false);
         m_optionChecks[i] =
             place<QCheckBox>(this, optionChecks[i], {option.left, option.top + 30, 1035, 210});
-        m_optionChecks[i]->setText(QString::fromUtf8(option.caption));
+        m_optionChecks[i]->setText(tr(option.caption));
         setCaptionColour(*m_optionChecks[i], kNormalColour);
     }
     m_previewLabel = place<PreviewLabel>(this, previewLabel, {60, 3930, 3825, 195});
@@ -126,20 +124,20 @@ void MainWindow::buildPopupMenu()
 {
     using namespace controlName;
     // The top item is never shown as a menu bar: the tree only opens as a popup.
-    m_fileMenu = new QMenu(QStringLiteral("选项"), this);
+    m_fileMenu = new QMenu(tr("选项"), this);
     m_fileMenu->setObjectName(QLatin1String(fileMenu));
-    m_openFolderAction = addItem(m_fileMenu, openFolderAction, QStringLiteral("打开文件夹"));
-    m_openFileAction = addItem(m_fileMenu, openFileAction, QStringLiteral("打开文件"));
-    m_deleteFileAction = addItem(m_fileMenu, deleteFileAction, QStringLiteral("删除文件"));
-    QMenu* check = m_fileMenu->addMenu(QStringLiteral("检查"));
+    m_openFolderAction = addItem(m_fileMenu, openFolderAction, tr("打开文件夹"));
+    m_openFileAction = addItem(m_fileMenu, openFileAction, tr("打开文件"));
+    m_deleteFileAction = addItem(m_fileMenu, deleteFileAction, tr("删除文件"));
+    QMenu* check = m_fileMenu->addMenu(tr("检查"));
     check->setObjectName(QLatin1String(checkMenu));
     check->menuAction()->setObjectName(QLatin1String(checkMenu));
-    m_checkFileAction = addItem(check, checkFileAction, QStringLiteral("检查文件"));
-    m_checkAllAction = addItem(check, checkAllAction, QStringLiteral("全体检查"));
-    m_checkContentsAction = addItem(check, checkContentsAction, QStringLiteral("内容检查"));
+    m_checkFileAction = addItem(check, checkFileAction, tr("检查文件"));
+    m_checkAllAction = addItem(check, checkAllAction, tr("全体检查"));
+    m_checkContentsAction = addItem(check, checkContentsAction, tr("内容检查"));
     // Added items come after the described ones, each after those added before it.
-    m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, QStringLiteral("撤销重命名"));
-    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, QStringLiteral("批量预览…"));
+    m_undoRenameAction = addItem(m_fileMenu, undoRenameAction, tr("撤销重命名"));
+    m_batchPreviewAction = addItem(m_fileMenu, batchPreviewAction, tr("批量预览…"));
 }
 
 void MainWindow::setTabOrder()

@@ -35,8 +35,8 @@ const QString kColumnsKey = QStringLiteral("batchPreview/columns");
 
 QString waitingText(NumberingOrder order)
 {
-    return order == NumberingOrder::Taken ? QStringLiteral("读取拍摄日期…")
-                                          : QStringLiteral("读取修改时间…");
+    return order == NumberingOrder::Taken ? BatchPreviewWindow::tr("读取拍摄日期…")
+                                          : BatchPreviewWindow::tr("读取修改时间…");
 }
 
 } // namespace
@@ -46,7 +46,7 @@ BatchPreviewWindow::BatchPreviewWindow(Sources sources, Platform& platform, QWid
       m_options(sources.options), m_platform(platform)
 {
     setObjectName(QStringLiteral("batchPreviewWindow"));
-    setWindowTitle(QStringLiteral("批量预览"));
+    setWindowTitle(tr("批量预览"));
     m_updateTimer.setSingleShot(true);
     m_updateTimer.setInterval(kCoalesceMs);
     connect(&m_updateTimer, &QTimer::timeout, this, &BatchPreviewWindow::updatePlan);
@@ -95,14 +95,14 @@ void BatchPreviewWindow::buildControls()
     m_ruleSetName = named(new QComboBox, "ruleSetName");
     m_ruleSetName->setEditable(true);
     m_ruleSetName->setInsertPolicy(QComboBox::NoInsert);
-    m_ruleSetName->setToolTip(QStringLiteral("方案名称"));
-    auto* save = named(new QPushButton(QStringLiteral("保存方案")), "saveRuleSet");
-    auto* load = named(new QPushButton(QStringLiteral("载入方案")), "loadRuleSet");
-    auto* remove = named(new QPushButton(QStringLiteral("删除方案")), "deleteRuleSet");
+    m_ruleSetName->setToolTip(tr("方案名称"));
+    auto* save = named(new QPushButton(tr("保存方案")), "saveRuleSet");
+    auto* load = named(new QPushButton(tr("载入方案")), "loadRuleSet");
+    auto* remove = named(new QPushButton(tr("删除方案")), "deleteRuleSet");
     connect(save, &QPushButton::clicked, this, &BatchPreviewWindow::saveRuleSet);
     connect(load, &QPushButton::clicked, this, &BatchPreviewWindow::loadRuleSet);
     connect(remove, &QPushButton::clicked, this, &BatchPreviewWindow::deleteRuleSet);
-    auto* ruleSets = new QGroupBox(QStringLiteral("方案"));
+    auto* ruleSets = new QGroupBox(tr("方案"));
     auto* ruleSetsLayout = new QVBoxLayout(ruleSets);
     ruleSetsLayout->addWidget(m_ruleSetName);
     auto* ruleSetButtons = new QHBoxLayout;
@@ -136,13 +136,13 @@ void BatchPreviewWindow::buildControls()
     auto* copy = new QShortcut(QKeySequence::Copy, m_table, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copy, &QShortcut::activated, this, &BatchPreviewWindow::copySelectedRows);
 
-    m_problemsOnly = named(new QCheckBox(QStringLiteral("只显示问题")), "problemsOnly");
+    m_problemsOnly = named(new QCheckBox(tr("只显示问题")), "problemsOnly");
     connect(m_problemsOnly, &QCheckBox::toggled, &m_model, &BatchPreviewModel::setProblemsOnly);
     m_summary = named(new QLabel, "statusSummary");
     m_summary->setTextFormat(Qt::PlainText);
-    m_runButton = named(new QPushButton(QStringLiteral("执行")), "runBatch");
+    m_runButton = named(new QPushButton(tr("执行")), "runBatch");
     m_runButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    m_runButton->setToolTip(QStringLiteral("按预览执行重命名 (Ctrl+Enter)"));
+    m_runButton->setToolTip(tr("按预览执行重命名 (Ctrl+Enter)"));
     connect(m_runButton, &QPushButton::clicked, this, &BatchPreviewWindow::run);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_problemsOnly);
@@ -348,7 +348,7 @@ void BatchPreviewWindow::run()
         return;
     // Taken before the question: a plan that arrives meanwhile is not the one the user saw.
     RenameJob job = batchJob(m_shownFolder, *batch, m_model.entries());
-    if (confirm(m_platform, QStringLiteral("是否执行重命名？")))
+    if (confirm(m_platform, tr("是否执行重命名？")))
         m_engine.run(std::move(job), *this);
 }
 
@@ -365,7 +365,7 @@ void BatchPreviewWindow::saveRuleSet()
     if (name.isEmpty())
         return;
     if (ruleSetStore::names().contains(name) &&
-        !confirm(m_platform, QStringLiteral("方案“%1”已存在，是否替换？").arg(name)))
+        !confirm(m_platform, tr("方案“%1”已存在，是否替换？").arg(name)))
         return;
     ruleSetStore::save(name, {m_options.options(), m_rules->rules()});
     showRuleSetNames(name);
@@ -385,7 +385,7 @@ void BatchPreviewWindow::deleteRuleSet()
 {
     const QString name = m_ruleSetName->currentText().trimmed();
     if (!ruleSetStore::names().contains(name) ||
-        !confirm(m_platform, QStringLiteral("确定删除方案“%1”吗？").arg(name)))
+        !confirm(m_platform, tr("确定删除方案“%1”吗？").arg(name)))
         return;
     ruleSetStore::remove(name);
     showRuleSetNames({});
