@@ -1,6 +1,6 @@
 #include "BatchPreviewModel.h"
 
-#include "core/names/NameText.h"
+#include "texts/DisplayedName.h"
 #include "texts/RenameStatusText.h"
 
 #include <QColor>

@@ -1,7 +1,5 @@
 #include "core/names/NameText.h"
 
-#include <QCoreApplication>
-
 namespace vornak {
 
 namespace {
@@ -132,12 +130,10 @@ QByteArray encodeName(const QString& text)
     return name;
 }
 
-QString displayedName(QByteArrayView name)
+QString escapedName(QByteArrayView name)
 {
-    if (name.isValidUtf8())
-        return QString::fromUtf8(name);
-    QString text = QCoreApplication::translate("NameText", kNotUtf8Marker);
-    text.reserve(text.size() + name.size() * 2);
+    QString text;
+    text.reserve(name.size() * 2);
     for (qsizetype i = 0; i < name.size();) {
         char32_t c = 0;
         const qsizetype length = sequenceAt(name, i, c);

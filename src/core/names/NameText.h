@@ -15,11 +15,9 @@ namespace vornak {
 QString decodeName(QByteArrayView name);
 QByteArray encodeName(const QString& text);
 
-// The text a table shows for a name: the name itself when it is valid UTF-8; otherwise the
-// marker kNotUtf8Marker, then the name with each byte that is not part of valid UTF-8 written
-// as \xHH, so that two such names never look alike.
-inline constexpr const char* kNotUtf8Marker = QT_TRANSLATE_NOOP("NameText", "[非UTF-8] ");
-QString displayedName(QByteArrayView name);
+// The name as text with each byte that is not part of valid UTF-8 written as \xHH, so that two
+// such names never look alike.
+QString escapedName(QByteArrayView name);
 
 // The name with its letter case folded, for comparing names as a case-insensitive file system
 // does; bytes that are not UTF-8 stay as they are.
