@@ -1,0 +1,155 @@
+#include "AnsweringPlatform.h"
+#include "TickGaps.h"
+#include "Workloads.h"
+
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+
+namespace vornak::bench {
+
+namespace {
+
+using Phase = TickGaps::Phase;
+
+// Runs the window's event loop until done() holds, looking every millisecond.
+void runUntil(const std::function<bool()>& done)
+{
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
+}
+
+void runFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Marks the run's phases as the window shows them: renaming once the progress shows, finishing
+// once it is gone.
+class ProgressWatch : public QObject {
+public:
+    explicit ProgressWatch(TickGaps& gaps) : m_gaps(gaps) { qApp->installEventFilter(this); }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show &&
+            watched->objectName() == QLatin1String("runProgress")) {
+            m_gaps.mark(Phase::Renaming);
+            connect(watched, &QObject::destroyed, this, [this] { m_gaps.mark(Phase::Finishing); });
+        }
+        return false;
+    }
+
+private:
+    TickGaps& m_gaps;
+};
+
+struct RunSeen {
+    std::array<double, TickGaps::kPhases> longestGapMs{};
+    double totalMs = 0;
+    // From 取消 to the outcome shown; nothing for a run not cancelled.
+    double cancelToEndMs = 0;
+};
+
+// Presses 执行 (the question is answered 是); with cancelAt, presses 取消 once the progress
+// shows that share of the files done.
+RunSeen runOnce(MainWindow& window, double cancelAt)
+{
+    auto* runButton = window.findChild<QPushButton*>(QLatin1String(controlName::runButton));
+    bool cancelled = false;
+    qint64 cancelledAt = 0;
+    TickGaps* gapsSeen = nullptr;
+    TickGaps gaps([&] {
+        auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("runProgress"));
+        if (cancelAt <= 0 || cancelled || !dialog || !dialog->isVisible() ||
+            dialog->value() < cancelAt * dialog->maximum())
+            return;
+        cancelled = true;
+        cancelledAt = gapsSeen->now();
+        dialog->findChild<QPushButton*>()->click();
+    });
+    gapsSeen = &gaps;
+    const ProgressWatch watch(gaps);
+    bool returned = false;
+    gaps.mark(Phase::Preparing);
+    QTimer::singleShot(0, runButton, [&] {
+        runButton->click();
+        returned = true;
+    });
+    runUntil([&] { return returned; });
+    gaps.end();
+    RunSeen seen;
+    for (std::size_t phase = 0; phase < TickGaps::kPhases; ++phase)
+        seen.longestGapMs[phase] = gaps.longestGapMs(Phase(phase));
+    seen.totalMs = gaps.endMs();
+    if (cancelled)
+        seen.cancelToEndMs = double(gaps.now() - cancelledAt) / 1e6;
+    if (cancelAt > 0 && !cancelled)
+        throw std::runtime_error("the run ended before 取消 could be pressed");
+    return seen;
+}
+
+void print(const char* run, const RunSeen& seen)
+{
+    std::printf("  %s: longest gap preparing_ms=%.0f renaming_ms=%.0f finishing_ms=%.0f "
+                "total_ms=%.0f",
+                run, seen.longestGapMs[0], seen.longestGapMs[1], seen.longestGapMs[2],
+                seen.totalMs);
+    if (seen.cancelToEndMs > 0)
+        std::printf(" cancel_to_end_ms=%.0f", seen.cancelToEndMs);
+    std::printf("\n");
+}
+
+} // namespace
+
+WorkloadResult measureRunWindow(const BenchFolder& folder)
+{
+    // A journal of its own, so the user's undo history is left alone.
+    const QTemporaryDir state;
+    if (!state.isValid())
+        throw std::runtime_error("cannot create the journal folder");
+    const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    AnsweringPlatform platform(folder.path());
+    MainWindow window(platform);
+    window.load();
+    window.show();
+    window.findChild<QCheckBox*>(QLatin1String(controlName::optionChecks[0]))->click();
+    window.findChild<QLineEdit*>(QLatin1String(controlName::optionTexts[0]))
+        ->setText(QStringLiteral("p"));
+    const auto* fileList = window.findChild<FileList*>(QLatin1String(controlName::fileList));
+    if (fileList->count() != folder.files())
+        throw std::runtime_error("the file list lost entries");
+    // The run takes the texts the preview took at its last tick.
+    runFor(300);
+
+    const RunSeen whole = runOnce(window, 0);
+    if (fileList->count() != folder.files() || !fileList->entryName(0).startsWith("p"))
+        throw std::runtime_error("the run did not rename the files");
+    const RunSeen cancelled = runOnce(window, 0.25);
+    qputenv("XDG_STATE_HOME", stateBefore);
+    print("whole run", whole);
+    print("run cancelled at 25%", cancelled);
+    return {whole.totalMs / 1000, std::nullopt};
+}
+
+} // namespace vornak::bench
