@@ -4,8 +4,6 @@
 
 #include "app/MainWindow.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTemporaryDir>
@@ -41,28 +39,6 @@ void runFor(int ms)
     loop.exec();
 }
 
-// Marks the run's phases as the window shows them: renaming once the progress shows, finishing
-// once it is gone.
-class ProgressWatch : public QObject {
-public:
-    explicit ProgressWatch(TickGaps& gaps) : m_gaps(gaps) { qApp->installEventFilter(this); }
-    ~ProgressWatch() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show &&
-            watched->objectName() == QLatin1String("runProgress")) {
-            m_gaps.mark(Phase::Renaming);
-            connect(watched, &QObject::destroyed, this, [this] { m_gaps.mark(Phase::Finishing); });
-        }
-        return false;
-    }
-
-private:
-    TickGaps& m_gaps;
-};
-
 struct RunSeen {
     std::array<double, TickGaps::kPhases> longestGapMs{};
     double totalMs = 0;
@@ -75,10 +51,13 @@ struct RunSeen {
 RunSeen runOnce(MainWindow& window, double cancelAt)
 {
     auto* runButton = window.findChild<QPushButton*>(QLatin1String(controlName::runButton));
+    const auto* engine = window.findChild<RenameEngine*>();
     bool cancelled = false;
     qint64 cancelledAt = 0;
     TickGaps* gapsSeen = nullptr;
     TickGaps gaps([&] {
+        if (const JobControl* control = engine->control())
+            gapsSeen->mark(Phase(control->phase()));
         auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("runProgress"));
         if (cancelAt <= 0 || cancelled || !dialog || !dialog->isVisible() ||
             dialog->value() < cancelAt * dialog->maximum())
@@ -88,14 +67,10 @@ RunSeen runOnce(MainWindow& window, double cancelAt)
         dialog->findChild<QPushButton*>()->click();
     });
     gapsSeen = &gaps;
-    const ProgressWatch watch(gaps);
-    bool returned = false;
     gaps.mark(Phase::Preparing);
-    QTimer::singleShot(0, runButton, [&] {
-        runButton->click();
-        returned = true;
-    });
-    runUntil([&] { return returned; });
+    runButton->click();
+    runUntil([&] { return !engine->isBusy(); });
+    gaps.mark(Phase::Finishing);
     gaps.end();
     RunSeen seen;
     for (std::size_t phase = 0; phase < TickGaps::kPhases; ++phase)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/run/RenameJob.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -13,7 +15,7 @@ namespace vornak::bench {
 // or answer). A phase is marked when it starts; a stretch is cut at the phases' borders.
 class TickGaps {
 public:
-    enum class Phase { Preparing, Renaming, Finishing };
+    using Phase = RunPhase;
     static constexpr std::size_t kPhases = 3;
 
     // Called on every tick, after the tick is noted (to watch the run and mark its phases).

@@ -29,7 +29,7 @@ WorkloadResult measureWindow(const BenchFolder& folder)
 
     SystemPlatform platform;
     // Only edits are measured: the engine never runs, and writes no journal.
-    RenameEngine engine(fileList, platform, nullptr);
+    RenameEngine engine(platform, nullptr);
     BatchPreviewWindow window({fileList, optionControls, engine}, platform, nullptr);
     // The plan workload's rules: compose, replace by an expression, change the case.
     BatchRules rules;

@@ -1,133 +1,184 @@
 #include "RenameEngine.h"
 
-#include "RunProgress.h"
+#include "OutcomeLines.h"
 
 #include "core/names/NativePath.h"
 #include "core/run/KeptFile.h"
 #include "platform/Messages.h"
-#include "widgets/TextLines.h"
+
+#include <QApplication>
 
 #include <cstring>
-#include <tuple>
 
 namespace vornak {
 
-RenameEngine::RenameEngine(FileList& fileList, Platform& platform, QObject* parent)
-    : QObject(parent), m_fileList(fileList), m_platform(platform),
-      m_journalFolder(RenameJournal::defaultFolder()), m_journal(m_journalFolder)
-{}
-
-RunRecord RenameEngine::run(RenameJob job, QWidget& window)
-{
-    const QByteArray selected = m_fileList.selectedName();
+struct RenameEngine::RunEnd {
+    RenameJob job;
     RunRecord record;
-    {
-        RunProgress progress(window, QStringLiteral("正在重命名"), true, m_progressDelay);
-        const std::size_t total = job.plan.size();
-        record = runJob(m_journal, job, [&progress, total](std::size_t done) {
-            return progress.advance(done, total);
-        });
-    }
-    switch (record.journalError) {
+    Listing listing;
+    std::unique_ptr<const ReportLines> outcome;
+};
+
+struct RenameEngine::UndoEnd {
+    UndoReport report;
+    Listing listing;
+    std::unique_ptr<const ReportLines> outcome;
+};
+
+RenameEngine::RenameEngine(Platform& platform, QObject* parent)
+    : QObject(parent), m_platform(platform), m_journalFolder(RenameJournal::defaultFolder()),
+      m_journal(m_journalFolder)
+{
+    // A job that failed applies nothing; its progress goes all the same.
+    connect(&m_job, &BackgroundJob::finished, this, [this] {
+        m_progress.reset();
+        Q_EMIT jobEnded();
+    });
+}
+
+bool RenameEngine::run(RenameJob job, QWidget& window)
+{
+    return run([job = std::move(job)] { return job; }, window);
+}
+
+bool RenameEngine::run(JobMaker makeJob, QWidget& window)
+{
+    if (isBusy())
+        return false;
+    m_job.start(
+        [journal = m_journal, makeJob = std::move(makeJob),
+         reread = m_reread ? m_reread() : nullptr,
+         font = QApplication::font()](JobControl& control) {
+            RunEnd end{makeJob(), {}, {}, {}};
+            end.record = runJob(journal, end.job, &control);
+            control.setPhase(int(RunPhase::Finishing));
+            if (end.record.journalError != JournalError::None)
+                return end;
+            if (reread)
+                end.listing = reread();
+            const std::vector<KeptFile>& kept = end.record.kept;
+            if (!kept.empty()) {
+                QStringList lines;
+                lines.reserve(qsizetype(kept.size()) + 1);
+                lines.append(tr("已重命名 %1 个文件，%2 个未更改")
+                                 .arg(end.record.renamedCount)
+                                 .arg(kept.size()));
+                for (const KeptFile& file : kept)
+                    lines.append(keptFileLine(file));
+                end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
+            }
+            return end;
+        },
+        [this](RunEnd end) { endRun(std::move(end)); });
+    watch(window, tr("正在重命名"), true);
+    return true;
+}
+
+bool RenameEngine::undo(qint64 runId, QWidget& window)
+{
+    if (isBusy())
+        return false;
+    m_job.start(
+        [journal = m_journal, runId, reread = m_reread ? m_reread() : nullptr,
+         font = QApplication::font()](JobControl& control) {
+            UndoEnd end;
+            end.report = journal.undo(runId, [&control](std::size_t done, std::size_t total) {
+                control.setProgress(qint64(done), qint64(total));
+                control.setPhase(int(RunPhase::Renaming));
+            });
+            control.setPhase(int(RunPhase::Finishing));
+            if (end.report.status != UndoStatus::Undone)
+                return end;
+            if (reread)
+                end.listing = reread();
+            std::size_t restored = 0;
+            QStringList lines{QString()};
+            for (const UndoStep& step : end.report.steps) {
+                if (step.outcome == UndoOutcome::Restored)
+                    ++restored;
+                else if (step.outcome != UndoOutcome::NotRenamed)
+                    lines.append(undoFailureLine(step));
+            }
+            if (lines.size() > 1) {
+                lines.first() =
+                    tr("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(lines.size() - 1);
+                end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
+            }
+            return end;
+        },
+        [this](UndoEnd end) { endUndo(std::move(end)); });
+    watch(window, tr("正在撤销"), false);
+    return true;
+}
+
+void RenameEngine::watch(QWidget& window, const QString& action, bool cancellable)
+{
+    m_window = &window;
+    m_progress = std::make_unique<RunProgress>(window, *m_job.control(), action, cancellable,
+                                               m_progressDelay);
+    connect(m_progress.get(), &RunProgress::cancelled, &m_job, &BackgroundJob::stop);
+}
+
+void RenameEngine::endRun(RunEnd end)
+{
+    m_progress.reset();
+    switch (end.record.journalError) {
     case JournalError::None:
         break;
     case JournalError::JournalUnwritable:
-        showError(QStringLiteral("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
-                  record.journalErrorNumber);
-        return record;
+        showError(tr("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
+                  end.record.journalErrorNumber);
+        return;
     case JournalError::FolderUnavailable:
-        showError(QStringLiteral("无法打开文件夹，没有重命名任何文件。"), job.folder,
-                  record.journalErrorNumber);
-        return record;
+        showError(tr("无法打开文件夹，没有重命名任何文件。"), end.job.folder,
+                  end.record.journalErrorNumber);
+        return;
     }
-    showNames(job.folder, nameAfterRun(job, record, selected));
-    Q_EMIT filesChanged(job.folder);
-    if (!record.kept.empty()) {
-        QStringList lines;
-        lines.reserve(qsizetype(record.kept.size()) + 1);
-        lines.append(QStringLiteral("已重命名 %1 个文件，%2 个未更改")
-                         .arg(record.renamedCount)
-                         .arg(record.kept.size()));
-        for (const KeptFile& kept : record.kept)
-            lines.append(keptFileLine(kept));
-        showOutcome(QStringLiteral("重命名结果"), std::move(lines), window);
-    }
-    return record;
+    Q_EMIT runEnded(end.job, end.record, end.listing);
+    if (end.outcome)
+        showOutcome(tr("重命名结果"), std::move(end.outcome));
 }
 
-void RenameEngine::undo(qint64 runId, QWidget& window)
+void RenameEngine::endUndo(UndoEnd end)
 {
-    QByteArray selected = m_fileList.selectedName();
-    UndoReport report;
-    {
-        RunProgress progress(window, QStringLiteral("正在撤销"), false, m_progressDelay);
-        report = m_journal.undo(runId, [&progress](std::size_t done, std::size_t total) {
-            std::ignore = progress.advance(done, total);
-        });
-    }
+    m_progress.reset();
+    const UndoReport& report = end.report;
     switch (report.status) {
     case UndoStatus::Undone:
         break;
     case UndoStatus::NoSuchRun:
-        m_platform.messageBox(QStringLiteral("这次重命名已经撤销，或已不在记录中。"),
-                              MessageButtons::Ok, kProgramTitle);
+        m_platform.messageBox(tr("这次重命名已经撤销，或已不在记录中。"), MessageButtons::Ok,
+                              kProgramTitle);
         return;
     case UndoStatus::InProgress:
-        m_platform.messageBox(QStringLiteral("另一个 Vornak 正在处理这次重命名，请稍后再试。"),
+        m_platform.messageBox(tr("另一个 Vornak 正在处理这次重命名，请稍后再试。"),
                               MessageButtons::Ok, kProgramTitle);
         return;
     case UndoStatus::FolderUnavailable:
-        showError(QStringLiteral("无法打开文件夹，没有撤销任何文件。"), report.folder,
-                  report.error);
+        showError(tr("无法打开文件夹，没有撤销任何文件。"), report.folder, report.error);
         return;
     case UndoStatus::JournalUnreadable:
-        m_platform.messageBox(
-            QStringLiteral("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"),
-            MessageButtons::Ok, kErrorTitle);
+        m_platform.messageBox(tr("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"),
+                              MessageButtons::Ok, kErrorTitle);
         return;
     }
-    std::size_t restored = 0;
-    QStringList lines;
-    lines.append(QString());
-    for (const UndoStep& step : report.steps) {
-        if (step.outcome == UndoOutcome::Restored) {
-            ++restored;
-            if (step.newName == selected)
-                selected = step.oldName;
-        } else if (step.outcome != UndoOutcome::NotRenamed) {
-            lines.append(undoFailureLine(step));
-        }
-    }
-    showNames(report.folder, selected);
-    Q_EMIT filesChanged(report.folder);
-    if (lines.size() > 1) {
-        lines.first() =
-            QStringLiteral("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(lines.size() - 1);
-        showOutcome(QStringLiteral("撤销结果"), std::move(lines), window);
-    }
+    Q_EMIT undoEnded(report, end.listing);
+    if (end.outcome)
+        showOutcome(tr("撤销结果"), std::move(end.outcome));
 }
 
-void RenameEngine::showNames(const QByteArray& folder, const QByteArray& selectedNow)
-{
-    const bool shown = m_fileList.folderPath() == withTrailingSeparator(folder);
-    m_fileList.refresh();
-    if (shown)
-        m_fileList.selectName(selectedNow);
-}
-
-void RenameEngine::showOutcome(const QString& title, QStringList lines, QWidget& window)
+void RenameEngine::showOutcome(const QString& title, std::unique_ptr<const ReportLines> lines)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, title, &window);
+        m_results = new ResultsWindow(m_platform, title, m_window);
     m_results->setWindowTitle(title);
-    m_results->showReport(std::make_unique<TextLines>(std::move(lines)));
+    m_results->showReport(std::move(lines));
 }
 
 void RenameEngine::showError(const QString& what, const QByteArray& where, int error)
 {
-    m_platform.messageBox(what + kLineBreak + QStringLiteral("位置：") + displayText(where) +
-                              kLineBreak + QStringLiteral("原因：") +
-                              QString::fromLocal8Bit(std::strerror(error)),
+    m_platform.messageBox(what + kLineBreak + tr("位置：") + displayText(where) + kLineBreak +
+                              tr("原因：") + QString::fromLocal8Bit(std::strerror(error)),
                           MessageButtons::Ok, kErrorTitle);
 }
 

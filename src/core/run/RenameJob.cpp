@@ -39,7 +39,7 @@ RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList&
     return job;
 }
 
-RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const CarryOn& carryOn)
+RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl* control)
 {
     RunRecord record;
     record.kept = job.keptBefore;
@@ -51,6 +51,11 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
         record.journalError = run.error();
         record.journalErrorNumber = run.errorNumber();
         return record;
+    }
+    const auto total = qint64(plan.size());
+    if (control) {
+        control->setProgress(0, total);
+        control->setPhase(int(RunPhase::Renaming));
     }
     OpenFolder folder(job.folder);
     record.renamed.assign(plan.size(), false);
@@ -75,8 +80,11 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
             staying.insert(step.oldName);
         }
         ++done;
-        if (carryOn && !carryOn(done))
-            break;
+        if (control) {
+            control->setProgress(qint64(done), total);
+            if (control->stopRequested())
+                break;
+        }
     }
     for (; done < plan.size(); ++done)
         record.kept.push_back({plan[done].oldName, plan[done].newName, KeptReason::Cancelled});
