@@ -1,6 +1,8 @@
 #include "core/fs/RenameResult.h"
 #include "core/names/NativePath.h"
 #include "core/run/RenameJournal.h"
+#include "rename/BatchPreviewWindow.h"
+#include "rename/RenameRun.h"
 #include "support/RenameWindow.h"
 #include "support/TestFiles.h"
 
@@ -10,8 +12,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QDir>
+
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace vornak;
 using namespace vornak::test;
@@ -60,6 +67,7 @@ void pressCtrlZ(RenameWindow& w, MessageAnswer answer)
     QApplication::setActiveWindow(w.window.get());
     w.fileList->setFocus();
     QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(w.jobEnded());
 }
 
 // Presses 取消 of the run's progress as soon as it shows, noting what the dialog showed then.
@@ -69,7 +77,8 @@ struct Canceller {
         poll.setInterval(0);
         QObject::connect(&poll, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog->wasCanceled())
+            // Before the renaming, the dialog shows no count yet.
+            if (!dialog || dialog->wasCanceled() || dialog->maximum() == 0)
                 return;
             modality = dialog->windowModality();
             maximum = dialog->maximum();
@@ -82,6 +91,20 @@ struct Canceller {
     Qt::WindowModality modality = Qt::NonModal;
     int maximum = 0;
     QString label;
+};
+
+// Holds the journal folder's lock, so that a run started meanwhile waits before it journals.
+struct JournalHeld {
+    JournalHeld()
+    {
+        const QByteArray folder = RenameJournal::defaultFolder();
+        QDir().mkpath(QFile::decodeName(folder));
+        lock = ::open((folder + "/lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        held = lock >= 0 && ::flock(lock, LOCK_EX) == 0;
+    }
+    ~JournalHeld() { ::close(lock); }
+    int lock = -1;
+    bool held = false;
 };
 
 } // namespace
@@ -125,6 +148,7 @@ private Q_SLOTS:
             } else {
                 w.platform.answers = {MessageAnswer::Yes};
                 w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
+                QVERIFY(w.jobEnded());
             }
             QCOMPARE(w.platform.messages.size(), 22 + undo);
             QCOMPARE(folderState(w.folder()), states[21 - undo]);
@@ -254,6 +278,54 @@ private Q_SLOTS:
         QCOMPARE(w.platform.messages.last().prompt,
                  "撤销上次重命名？\r" + aboutRun(kFiles, w.folder()));
         QCOMPARE(folderState(w.folder()), before);
+    }
+
+    // While a run goes (here: waiting for the journal), nothing the user does starts another
+    // job or a question: not Ctrl+Z, 执行, F2, nor the batch preview's 执行; nor 执行's own
+    // slot. The run then renames each file once.
+    void nothingStartsWhileARunGoes_data()
+    {
+        QTest::addColumn<QString>("poke");
+        for (const char* poke : {"Ctrl+Z", "执行", "F2", "批量预览 执行", "run slot"})
+            QTest::newRow(poke) << QString::fromUtf8(poke);
+    }
+    void nothingStartsWhileARunGoes()
+    {
+        QFETCH(QString, poke);
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt"});
+        QVERIFY(w.open());
+        w.use(QStringLiteral("1=n_"));
+        QVERIFY(w.waitForTick());
+        QPushButton* runBatch = nullptr;
+        if (poke == QStringLiteral("批量预览 执行")) {
+            QTest::keyClick(w.fileList, Qt::Key_F2);
+            runBatch = w.find<QPushButton>(QStringLiteral("runBatch"));
+            QVERIFY(runBatch);
+            QTRY_VERIFY(runBatch->isEnabled());
+        }
+        {
+            const JournalHeld journal;
+            QVERIFY(journal.held);
+            w.runAll(false);
+            QVERIFY(w.engine().isBusy());
+            if (poke == QStringLiteral("Ctrl+Z"))
+                QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+            else if (poke == QStringLiteral("执行"))
+                QTest::mouseClick(w.runButton, Qt::LeftButton);
+            else if (poke == QStringLiteral("F2"))
+                QTest::keyClick(w.fileList, Qt::Key_F2);
+            else if (runBatch)
+                QTest::mouseClick(runBatch, Qt::LeftButton);
+            else
+                w.window->findChild<RenameRun*>()->run();
+            QCOMPARE(w.platform.messages.size(), 1);
+            QCOMPARE(w.find<BatchPreviewWindow>(QStringLiteral("batchPreviewWindow")) != nullptr,
+                     runBatch != nullptr);
+        }
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), (QByteArrayList{"n_a.txt=a.txt", "n_b.txt=b.txt"}));
+        QCOMPARE(w.platform.messages.size(), 1);
     }
 
     // A journal that cannot be written stops the run before anything is renamed, and says why.
