@@ -13,20 +13,16 @@ namespace {
 // Lines measured exactly: those the characters' own advances make the widest.
 constexpr std::size_t kMeasured = 32;
 
-// The sum of the advances of the line's characters, each measured once: within kerning of the
-// line's width, at a fraction of the cost of laying the line out.
-int roughWidth(const QString& line, const QFontMetrics& metrics, QHash<char32_t, int>& advances)
+// The sum of the advances of the line's UTF-16 units, each measured once: close to the line's
+// width (kerning and shaping aside), at a fraction of the cost of laying the line out.
+int roughWidth(const QString& line, const QFontMetrics& metrics, QHash<char16_t, int>& advances)
 {
     int width = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const bool pair = line[i].isHighSurrogate() && i + 1 < line.size();
-        const char32_t code =
-            pair ? QChar::surrogateToUcs4(line[i], line[i + 1]) : line[i].unicode();
-        auto advance = advances.find(code);
+    for (const QChar unit : line) {
+        auto advance = advances.find(unit.unicode());
         if (advance == advances.end())
-            advance = advances.insert(code, metrics.horizontalAdvance(line.mid(i, pair ? 2 : 1)));
+            advance = advances.insert(unit.unicode(), metrics.horizontalAdvance(QString(unit)));
         width += *advance;
-        i += pair;
     }
     return width;
 }
@@ -36,7 +32,7 @@ int roughWidth(const QString& line, const QFontMetrics& metrics, QHash<char32_t,
 OutcomeLines::OutcomeLines(QStringList lines, const QFont& font) : TextLines(std::move(lines))
 {
     const QFontMetrics metrics(font);
-    QHash<char32_t, int> advances;
+    QHash<char16_t, int> advances;
     // The roughly widest lines, as (rough width, line), widest first.
     std::vector<std::pair<int, quint64>> widest;
     for (quint64 k = 0; k < lineCount(); ++k) {
