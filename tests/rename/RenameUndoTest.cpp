@@ -280,6 +280,32 @@ private Q_SLOTS:
         QCOMPARE(folderState(w.folder()), before);
     }
 
+    // 取消 while the run journals renames nothing: every file is reported as cancelled.
+    void cancelWhileJournalingRenamesNothing()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt"});
+        const QByteArrayList before = folderState(w.folder());
+        QVERIFY(w.open());
+        w.engine().setProgressDelay(std::chrono::milliseconds(0));
+        w.use(QStringLiteral("1=c_"));
+        QVERIFY(w.waitForTick());
+        {
+            const JournalHeld journal;
+            QVERIFY(journal.held);
+            w.runAll(false);
+            QProgressDialog* dialog = nullptr;
+            QTRY_VERIFY(
+                (dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), before);
+        QCOMPARE(w.outcome(),
+                 (QStringList{"已重命名 0 个文件，2 个未更改", "“a.txt” → “c_a.txt”：已取消",
+                              "“b.txt” → “c_b.txt”：已取消"}));
+    }
+
     // While a run goes (here: waiting for the journal), nothing the user does starts another
     // job or a question: not Ctrl+Z, 执行, F2, nor the batch preview's 执行; nor 执行's own
     // slot. The run then renames each file once.

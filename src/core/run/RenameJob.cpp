@@ -64,7 +64,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (const KeptFile& kept : job.keptBefore)
         staying.insert(kept.oldName);
     std::size_t done = 0;
-    while (done < plan.size()) {
+    // Asked to stop while it journaled, the run renames nothing.
+    while (done < plan.size() && !(control && control->stopRequested())) {
         const Rename& step = plan[done];
         const RenameResult result = folder.renameNoReplace(step.oldName, step.newName);
         if (result.renamed()) {
@@ -80,11 +81,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
             staying.insert(step.oldName);
         }
         ++done;
-        if (control) {
+        if (control)
             control->setProgress(qint64(done), total);
-            if (control->stopRequested())
-                break;
-        }
     }
     for (; done < plan.size(); ++done)
         record.kept.push_back({plan[done].oldName, plan[done].newName, KeptReason::Cancelled});
