@@ -1,10 +1,10 @@
 #include "AnsweringPlatform.h"
+#include "EventLoop.h"
 #include "TickGaps.h"
 #include "Workloads.h"
 
 #include "app/MainWindow.h"
 
-#include <QEventLoop>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 
@@ -17,27 +17,6 @@ namespace vornak::bench {
 namespace {
 
 using Phase = TickGaps::Phase;
-
-// Runs the window's event loop until done() holds, looking every millisecond.
-void runUntil(const std::function<bool()>& done)
-{
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start();
-    loop.exec();
-}
-
-void runFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 struct RunSeen {
     std::array<double, TickGaps::kPhases> longestGapMs{};

@@ -1,10 +1,9 @@
+#include "EventLoop.h"
 #include "Timing.h"
 #include "Workloads.h"
 
 #include "platform/SystemPlatform.h"
 #include "rename/BatchPreviewWindow.h"
-
-#include <QApplication>
 
 #include <stdexcept>
 
@@ -39,14 +38,14 @@ WorkloadResult measureWindow(const BenchFolder& folder)
     rules.extensionCase = LetterCase::Upper;
     window.findChild<BatchRulesPanel*>()->setRules(rules);
     window.show();
-    QApplication::processEvents();
+    runOnce();
 
     // One keystroke in the new base name's box: the table planned again and drawn.
     int edit = 0;
     const double ours = bestSeconds([&] {
         texts[2]->setText(QStringLiteral("trip%1").arg(++edit));
         window.updatePlan();
-        QApplication::processEvents();
+        runOnce();
     });
     const auto* table = window.findChild<QTableView*>();
     if (table->model()->rowCount() != folder.files() ||
