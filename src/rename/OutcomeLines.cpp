@@ -1,8 +1,5 @@
 #include "OutcomeLines.h"
 
-#include <QFontMetrics>
-#include <QHash>
-
 #include <algorithm>
 #include <vector>
 
@@ -10,33 +7,21 @@ namespace vornak {
 
 namespace {
 
-// Lines measured exactly: those the characters' own advances make the widest.
+// Lines laid out and measured: those their characters make the widest.
 constexpr std::size_t kMeasured = 32;
-
-// The sum of the advances of the line's UTF-16 units, each measured once: close to the line's
-// width (kerning and shaping aside), at a fraction of the cost of laying the line out.
-int roughWidth(const QString& line, const QFontMetrics& metrics, QHash<char16_t, int>& advances)
-{
-    int width = 0;
-    for (const QChar unit : line) {
-        auto advance = advances.find(unit.unicode());
-        if (advance == advances.end())
-            advance = advances.insert(unit.unicode(), metrics.horizontalAdvance(QString(unit)));
-        width += *advance;
-    }
-    return width;
-}
 
 } // namespace
 
-OutcomeLines::OutcomeLines(QStringList lines, const QFont& font) : TextLines(std::move(lines))
+OutcomeLines::OutcomeLines(quint64 count, LineAt lineAt, const RoughWidthAt& roughWidthAt,
+                           const QFont& font)
+    : m_count(count), m_lineAt(std::move(lineAt))
 {
     const QFontMetrics metrics(font);
-    QHash<char16_t, int> advances;
+    CharAdvances advances(metrics);
     // The roughly widest lines, as (rough width, line), widest first.
     std::vector<std::pair<int, quint64>> widest;
-    for (quint64 k = 0; k < lineCount(); ++k) {
-        const int rough = roughWidth(line(k), metrics, advances);
+    for (quint64 k = 0; k < m_count; ++k) {
+        const int rough = roughWidthAt(k, advances);
         if (widest.size() == kMeasured && rough <= widest.back().first)
             continue;
         const auto place = std::upper_bound(
@@ -55,11 +40,20 @@ OutcomeLines::OutcomeLines(QStringList lines, const QFont& font) : TextLines(std
     }
 }
 
+OutcomeLines::OutcomeLines(QStringList lines, const QFont& font)
+    : OutcomeLines(
+          quint64(lines.size()), [lines](quint64 k) { return lines[qsizetype(k)]; },
+          [&lines](quint64 k, CharAdvances& advances) {
+              return advances.width(lines[qsizetype(k)]);
+          },
+          font)
+{}
+
 int OutcomeLines::width(const QFontMetrics& metrics) const
 {
     if (metrics.horizontalAdvance(line(m_widest)) == m_width)
         return m_width;
-    return TextLines::width(metrics);
+    return ReportLines::width(metrics);
 }
 
 } // namespace vornak

@@ -12,16 +12,42 @@
 
 namespace vornak {
 
+namespace {
+
+// A run's outcome: its first line, then one line per file that kept its name, made when asked
+// for; ranked by width from the names, without making every line.
+std::unique_ptr<const ReportLines> keptOutcome(const QString& first, std::vector<KeptFile> kept,
+                                               const QFont& font)
+{
+    auto files = std::make_shared<const std::vector<KeptFile>>(std::move(kept));
+    // What a line adds to the two names (quotes, arrow, reason), by reason; -1 until measured.
+    std::vector<int> around(std::size_t(KeptReason::Failed) + 1, -1);
+    return std::make_unique<OutcomeLines>(
+        quint64(files->size()) + 1,
+        [first, files](quint64 k) { return k == 0 ? first : keptFileLine((*files)[k - 1]); },
+        [&](quint64 k, CharAdvances& advances) {
+            if (k == 0)
+                return advances.width(first);
+            const KeptFile& file = (*files)[k - 1];
+            int& decoration = around[std::size_t(file.reason)];
+            if (decoration < 0)
+                decoration = advances.width(keptFileLine({{}, {}, file.reason}));
+            return decoration + advances.width(QByteArrayView(file.oldName)) +
+                   advances.width(QByteArrayView(file.newName));
+        },
+        font);
+}
+
+} // namespace
+
 struct RenameEngine::RunEnd {
     RenameJob job;
     RunRecord record;
-    Listing listing;
     std::unique_ptr<const ReportLines> outcome;
 };
 
 struct RenameEngine::UndoEnd {
     UndoReport report;
-    Listing listing;
     std::unique_ptr<const ReportLines> outcome;
 };
 
@@ -31,7 +57,10 @@ RenameEngine::RenameEngine(Platform& platform, QObject* parent)
 {
     // A job that failed applies nothing; its progress goes all the same.
     connect(&m_job, &BackgroundJob::finished, this, [this] {
+        if (isBusy())
+            return;
         m_progress.reset();
+        m_hold.reset();
         Q_EMIT jobEnded();
     });
 }
@@ -47,26 +76,15 @@ bool RenameEngine::run(JobMaker makeJob, QWidget& window)
         return false;
     m_job.start(
         [journal = m_journal, makeJob = std::move(makeJob),
-         reread = m_reread ? m_reread() : nullptr,
          font = QApplication::font()](JobControl& control) {
-            RunEnd end{makeJob(), {}, {}, {}};
+            RunEnd end{makeJob(), {}, {}};
             end.record = runJob(journal, end.job, &control);
             control.setPhase(int(RunPhase::Finishing));
-            if (end.record.journalError != JournalError::None)
-                return end;
-            if (reread)
-                end.listing = reread();
-            const std::vector<KeptFile>& kept = end.record.kept;
-            if (!kept.empty()) {
-                QStringList lines;
-                lines.reserve(qsizetype(kept.size()) + 1);
-                lines.append(tr("已重命名 %1 个文件，%2 个未更改")
-                                 .arg(end.record.renamedCount)
-                                 .arg(kept.size()));
-                for (const KeptFile& file : kept)
-                    lines.append(keptFileLine(file));
-                end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
-            }
+            if (end.record.journalError == JournalError::None && !end.record.kept.empty())
+                end.outcome = keptOutcome(tr("已重命名 %1 个文件，%2 个未更改")
+                                              .arg(end.record.renamedCount)
+                                              .arg(end.record.kept.size()),
+                                          end.record.kept, font);
             return end;
         },
         [this](RunEnd end) { endRun(std::move(end)); });
@@ -79,18 +97,13 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
     if (isBusy())
         return false;
     m_job.start(
-        [journal = m_journal, runId, reread = m_reread ? m_reread() : nullptr,
-         font = QApplication::font()](JobControl& control) {
+        [journal = m_journal, runId, font = QApplication::font()](JobControl& control) {
             UndoEnd end;
             end.report = journal.undo(runId, [&control](std::size_t done, std::size_t total) {
                 control.setProgress(qint64(done), qint64(total));
                 control.setPhase(int(RunPhase::Renaming));
             });
             control.setPhase(int(RunPhase::Finishing));
-            if (end.report.status != UndoStatus::Undone)
-                return end;
-            if (reread)
-                end.listing = reread();
             std::size_t restored = 0;
             QStringList lines{QString()};
             for (const UndoStep& step : end.report.steps) {
@@ -114,6 +127,7 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
 void RenameEngine::watch(QWidget& window, const QString& action, bool cancellable)
 {
     m_window = &window;
+    m_reread = m_shownFolder ? m_shownFolder() : nullptr;
     m_progress = std::make_unique<RunProgress>(window, *m_job.control(), action, cancellable,
                                                m_progressDelay);
     connect(m_progress.get(), &RunProgress::cancelled, &m_job, &BackgroundJob::stop);
@@ -134,9 +148,10 @@ void RenameEngine::endRun(RunEnd end)
                   end.record.journalErrorNumber);
         return;
     }
-    Q_EMIT runEnded(end.job, end.record, end.listing);
     if (end.outcome)
         showOutcome(tr("重命名结果"), std::move(end.outcome));
+    follow([this, job = std::move(end.job), record = std::move(end.record)](
+               const Listing& listing) { Q_EMIT runEnded(job, record, listing); });
 }
 
 void RenameEngine::endUndo(UndoEnd end)
@@ -162,9 +177,20 @@ void RenameEngine::endUndo(UndoEnd end)
                               MessageButtons::Ok, kErrorTitle);
         return;
     }
-    Q_EMIT undoEnded(report, end.listing);
     if (end.outcome)
         showOutcome(tr("撤销结果"), std::move(end.outcome));
+    follow([this, report = std::move(end.report)](const Listing& listing) {
+        Q_EMIT undoEnded(report, listing);
+    });
+}
+
+void RenameEngine::follow(std::function<void(const Listing&)> then)
+{
+    // The outcome shows at once; the folder, a million entries perhaps, is read meanwhile.
+    m_hold = std::make_unique<InputHold>();
+    m_job.start(
+        [reread = std::move(m_reread)](JobControl&) { return reread ? reread() : Listing(); },
+        [then = std::move(then)](const Listing& listing) { then(listing); });
 }
 
 void RenameEngine::showOutcome(const QString& title, std::unique_ptr<const ReportLines> lines)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputHold.h"
 #include "RunProgress.h"
 #include "core/jobs/BackgroundJob.h"
 #include "core/names/NameList.h"
@@ -36,7 +37,8 @@ using Listing = std::optional<NameList>;
 // after the file in hand; the files not reached are reported as 已取消. When any file kept its
 // name although a new one was composed, the results window beside window lists each with its
 // reason under "已重命名 N 个文件，M 个未更改" (the lines made on the run's thread). When every
-// file was renamed, nothing is shown. runEnded() then hands the run to the windows.
+// file was renamed, nothing is shown. Then, on another job and the input still held, the
+// folder the windows show is read again, and runEnded() hands the run and the listing to them.
 //
 // undo() gives the files of a journaled run their old names back, the same way: progress,
 // what could not be restored listed in the same results window, then undoEnded().
@@ -60,7 +62,10 @@ public:
 
     // Called as each job starts, on this thread: how the job reads the shown folder again, so
     // that the windows take the new names without reading the folder on their thread.
-    void setFolderReread(std::function<FolderRead()> reread) { m_reread = std::move(reread); }
+    void setFolderReread(std::function<FolderRead()> shownFolder)
+    {
+        m_shownFolder = std::move(shownFolder);
+    }
 
     const RenameJournal& journal() const { return m_journal; }
     // The running job's phase (RunPhase) and files done of all; nothing while none runs.
@@ -87,6 +92,8 @@ private:
     void watch(QWidget& window, const QString& action, bool cancellable);
     void endRun(RunEnd end);
     void endUndo(UndoEnd end);
+    // Reads the shown folder again on a job of its own and hands the listing to then.
+    void follow(std::function<void(const Listing&)> then);
     void showOutcome(const QString& title, std::unique_ptr<const ReportLines> lines);
     void showError(const QString& what, const QByteArray& where, int error);
 
@@ -94,9 +101,13 @@ private:
     const QByteArray m_journalFolder;
     RenameJournal m_journal;
     std::chrono::milliseconds m_progressDelay{500};
-    std::function<FolderRead()> m_reread;
+    std::function<FolderRead()> m_shownFolder;
+    // How the job under way reads the shown folder again, as it was shown when the job began.
+    FolderRead m_reread;
     QPointer<QWidget> m_window;
     std::unique_ptr<RunProgress> m_progress;
+    // The user's input, held while the folder is read again after the outcome is shown.
+    std::unique_ptr<InputHold> m_hold;
     QPointer<ResultsWindow> m_results;
     // Last, so that it is destroyed first: its job is stopped and waited for before the rest
     // goes.

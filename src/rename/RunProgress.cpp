@@ -3,9 +3,6 @@
 #include "core/run/RenameJob.h"
 #include "platform/Messages.h"
 
-#include <QApplication>
-#include <QEvent>
-
 #include <algorithm>
 #include <climits>
 
@@ -19,37 +16,12 @@ int steps(qint64 files)
     return int(std::clamp<qint64>(files, 0, INT_MAX));
 }
 
-// What the user does with keys, mouse and touch, and the shortcuts these would trigger.
-bool isUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::DragEnter:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 RunProgress::RunProgress(QWidget& window, const JobControl& control, QString action,
                          bool cancellable, std::chrono::milliseconds after)
     : m_window(&window), m_control(control), m_action(std::move(action)), m_cancellable(cancellable)
 {
-    qApp->installEventFilter(this);
     m_showTimer.setSingleShot(true);
     connect(&m_showTimer, &QTimer::timeout, this, &RunProgress::showDialog);
     m_showTimer.start(after);
@@ -59,20 +31,7 @@ RunProgress::RunProgress(QWidget& window, const JobControl& control, QString act
 
 RunProgress::~RunProgress()
 {
-    qApp->removeEventFilter(this);
     delete m_dialog.data();
-}
-
-bool RunProgress::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!isUserInput(event->type()) || !watched->isWidgetType())
-        return false;
-    const QWidget* target = static_cast<QWidget*>(watched)->window();
-    if (m_dialog && target == m_dialog)
-        return false;
-    // Accepted, a shortcut's key counts as taken, so no shortcut fires.
-    event->accept();
-    return true;
 }
 
 void RunProgress::showDialog()
@@ -92,6 +51,7 @@ void RunProgress::showDialog()
     } else {
         m_dialog->setCancelButton(nullptr);
     }
+    m_hold.letThrough(m_dialog);
     draw();
     m_dialog->show();
     m_drawTimer.start();

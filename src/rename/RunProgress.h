@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputHold.h"
 #include "core/jobs/JobControl.h"
 
 #include <QObject>
@@ -14,10 +15,9 @@
 namespace vornak {
 
 // What the window shows while a run or an undo goes on its own thread. From the start, the
-// user's input to every window is held back, so that nothing starts a second job or changes
-// the folder under this one (Ctrl+Z, F2, F5 and 执行 included); once the job has lasted `after`,
-// an application-modal dialog over window shows its phase and the files done of all, read off
-// the job's control every 50 ms. Its 取消 asks the job to stop after the file in hand.
+// user's input is held (InputHold); once the job has lasted `after`, an application-modal dialog
+// over window shows its phase and the files done of all, read off the job's control every 50 ms.
+// Its 取消 asks the job to stop after the file in hand.
 class RunProgress : public QObject {
     Q_OBJECT
 public:
@@ -31,13 +31,11 @@ public:
 Q_SIGNALS:
     void cancelled();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void draw();
     void showDialog();
 
+    InputHold m_hold;
     QPointer<QWidget> m_window;
     const JobControl& m_control;
     QString m_action;

@@ -223,6 +223,7 @@ private Q_SLOTS:
         w.platform.answers = {cut == CutShort::Declined ? MessageAnswer::No : MessageAnswer::Yes};
         QVERIFY(w.open());
         QTRY_COMPARE(w.platform.messages.size(), 1);
+        QVERIFY(w.jobEnded());
         QCOMPARE(w.platform.messages[0].prompt, "有一次重命名没有完成（程序被中断）。\r" +
                                                     aboutRun(qsizetype(plan.size()), w.folder()) +
                                                     "\r撤销已完成的部分吗？");
