@@ -21,7 +21,9 @@ using Phase = TickGaps::Phase;
 struct RunSeen {
     std::array<double, TickGaps::kPhases> longestGapMs{};
     double totalMs = 0;
-    // From 取消 to the outcome shown; nothing for a run not cancelled.
+    // From 取消 to the outcome shown, and to the run's end (the file list showing the folder
+    // read again); nothing for a run not cancelled.
+    double cancelToOutcomeMs = 0;
     double cancelToEndMs = 0;
 };
 
@@ -33,10 +35,14 @@ RunSeen runOnce(MainWindow& window, double cancelAt)
     const auto* engine = window.findChild<RenameEngine*>();
     bool cancelled = false;
     qint64 cancelledAt = 0;
+    qint64 outcomeAt = 0;
     TickGaps* gapsSeen = nullptr;
     TickGaps gaps([&] {
         if (const JobControl* control = engine->control())
             gapsSeen->mark(Phase(control->phase()));
+        if (cancelled && outcomeAt == 0 && engine->resultsWindow() &&
+            engine->resultsWindow()->isVisible())
+            outcomeAt = gapsSeen->now();
         auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("runProgress"));
         if (cancelAt <= 0 || cancelled || !dialog || !dialog->isVisible() ||
             dialog->value() < cancelAt * dialog->maximum())
@@ -55,8 +61,10 @@ RunSeen runOnce(MainWindow& window, double cancelAt)
     for (std::size_t phase = 0; phase < TickGaps::kPhases; ++phase)
         seen.longestGapMs[phase] = gaps.longestGapMs(Phase(phase));
     seen.totalMs = gaps.endMs();
-    if (cancelled)
+    if (cancelled) {
+        seen.cancelToOutcomeMs = double(outcomeAt - cancelledAt) / 1e6;
         seen.cancelToEndMs = double(gaps.now() - cancelledAt) / 1e6;
+    }
     if (cancelAt > 0 && !cancelled)
         throw std::runtime_error("the run ended before 取消 could be pressed");
     return seen;
@@ -69,7 +77,8 @@ void print(const char* run, const RunSeen& seen)
                 run, seen.longestGapMs[0], seen.longestGapMs[1], seen.longestGapMs[2],
                 seen.totalMs);
     if (seen.cancelToEndMs > 0)
-        std::printf(" cancel_to_end_ms=%.0f", seen.cancelToEndMs);
+        std::printf(" cancel_to_outcome_ms=%.0f cancel_to_end_ms=%.0f", seen.cancelToOutcomeMs,
+                    seen.cancelToEndMs);
     std::printf("\n");
 }
 

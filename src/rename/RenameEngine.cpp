@@ -189,7 +189,10 @@ void RenameEngine::follow(std::function<void(const Listing&)> then)
     // The outcome shows at once; the folder, a million entries perhaps, is read meanwhile.
     m_hold = std::make_unique<InputHold>();
     m_job.start(
-        [reread = std::move(m_reread)](JobControl&) { return reread ? reread() : Listing(); },
+        [reread = std::move(m_reread)](JobControl& control) {
+            control.setPhase(int(RunPhase::Finishing));
+            return reread ? reread() : Listing();
+        },
         [then = std::move(then)](const Listing& listing) { then(listing); });
 }
 
