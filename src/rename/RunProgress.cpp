@@ -59,6 +59,9 @@ void RunProgress::showDialog()
 
 void RunProgress::draw()
 {
+    // The dialog goes with its window, should that close first.
+    if (!m_dialog)
+        return;
     const qint64 total = m_control.total();
     const qint64 done = m_control.done();
     switch (RunPhase(m_control.phase())) {

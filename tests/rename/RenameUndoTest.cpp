@@ -231,7 +231,8 @@ private Q_SLOTS:
             QCOMPARE(folderState(w.folder()), cutShort);
             w.window.reset();
             QVERIFY(w.open());
-            QCoreApplication::processEvents();
+            // Whatever the start offers, it offers once the window's events have run.
+            QTest::qWait(50);
             QCOMPARE(w.platform.messages.size(), 1);
             pressCtrlZ(w, MessageAnswer::Yes);
             QCOMPARE(w.platform.messages.size(), 2);
