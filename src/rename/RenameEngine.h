@@ -36,9 +36,10 @@ using Listing = std::optional<NameList>;
 // user's input and, once the run lasts, shows its progress over window with 取消, which stops
 // after the file in hand; the files not reached are reported as 已取消. When any file kept its
 // name although a new one was composed, the results window beside window lists each with its
-// reason under "已重命名 N 个文件，M 个未更改" (the lines made on the run's thread). When every
-// file was renamed, nothing is shown. Then, on another job and the input still held, the
-// folder the windows show is read again, and runEnded() hands the run and the listing to them.
+// reason under "已重命名 N 个文件，M 个未更改" (sized on the run's thread, each line made as it
+// is shown). When every file was renamed, nothing is shown. Then, on another job and the input
+// still held, the folder the windows show is read again, and runEnded() hands the run and the
+// listing to them.
 //
 // undo() gives the files of a journaled run their old names back, the same way: progress,
 // what could not be restored listed in the same results window, then undoEnded().
