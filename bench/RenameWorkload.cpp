@@ -6,7 +6,6 @@
 #include "platform/SystemPlatform.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
-#include "rename/RunProgress.h"
 #include "widgets/FileList.h"
 
 #include <fcntl.h>
@@ -114,21 +113,17 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder)
     if (!journalFolder.isValid())
         throw std::runtime_error("cannot create the journal folder");
     const RenameJournal journal(QFile::encodeName(journalFolder.path()));
-    QWidget window;
-    // The run as the main window's run button does it, with the progress it would show.
-    return measureRenameWith(folder, [&journal, &window](const QByteArray& folderPath,
-                                                         const NameList& names) {
-        const RenameJob job =
-            plannedJob(folderPath, composeRenames(names, kNumbered, kNumberedCase));
-        RunProgress progress(window, QStringLiteral("正在重命名"), true,
-                             std::chrono::milliseconds(500));
-        const std::size_t total = job.plan.size();
-        const RunRecord record =
-            runJob(journal, job, [&](std::size_t done) { return progress.advance(done, total); });
-        if (record.journalError != JournalError::None)
-            throw std::runtime_error("the journal cannot be written");
-        return record.renamedCount;
-    });
+    // The run as the main window's run button does it, counting its steps for a progress.
+    return measureRenameWith(
+        folder, [&journal](const QByteArray& folderPath, const NameList& names) {
+            const RenameJob job =
+                plannedJob(folderPath, composeRenames(names, kNumbered, kNumberedCase));
+            JobControl control;
+            const RunRecord record = runJob(journal, job, &control);
+            if (record.journalError != JournalError::None)
+                throw std::runtime_error("the journal cannot be written");
+            return record.renamedCount;
+        });
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

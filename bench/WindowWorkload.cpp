@@ -1,10 +1,10 @@
+#include "EventLoop.h"
 #include "Timing.h"
 #include "Workloads.h"
 
 #include "platform/SystemPlatform.h"
 #include "rename/BatchPreviewWindow.h"
 
-#include <QApplication>
 #include <QEventLoop>
 
 #include <stdexcept>
@@ -30,7 +30,7 @@ WorkloadResult measureWindow(const BenchFolder& folder)
 
     SystemPlatform platform;
     // Only edits are measured: the engine never runs, and writes no journal.
-    RenameEngine engine(fileList, platform, nullptr);
+    RenameEngine engine(platform, nullptr);
     BatchPreviewWindow window({fileList, optionControls, engine}, platform, nullptr);
     // The plan workload's rules: compose, replace by an expression, change the case.
     BatchRules rules;
@@ -40,7 +40,7 @@ WorkloadResult measureWindow(const BenchFolder& folder)
     rules.extensionCase = LetterCase::Upper;
     window.findChild<BatchRulesPanel*>()->setRules(rules);
     window.show();
-    QApplication::processEvents();
+    runOnce();
 
     // One keystroke in the new base name's box: the table planned again (in the background)
     // and drawn.
@@ -51,7 +51,7 @@ WorkloadResult measureWindow(const BenchFolder& folder)
         texts[2]->setText(QStringLiteral("trip%1").arg(++edit));
         window.updatePlan();
         planned.exec();
-        QApplication::processEvents();
+        runOnce();
     });
     const auto* table = window.findChild<QTableView*>();
     if (table->model()->rowCount() != folder.files() ||

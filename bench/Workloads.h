@@ -44,5 +44,8 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder);
 WorkloadResult measurePlan(const BenchFolder& folder);
 // An edit in the batch preview window over the whole folder: planned, the table reset and drawn.
 WorkloadResult measureWindow(const BenchFolder& folder);
+// A run of every file from the main window (a prefix, 执行, 是) and one cancelled part-way, as
+// the window answers meanwhile: per phase the longest time its thread did not tick.
+WorkloadResult measureRunWindow(const BenchFolder& folder);
 
 } // namespace vornak::bench

@@ -10,6 +10,7 @@
 #include "dupcheck/SizeCheck.h"
 #include "platform/Messages.h"
 #include "rename/BatchPreviewOpener.h"
+#include "rename/FileListFollower.h"
 #include "rename/LivePreview.h"
 #include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
@@ -198,7 +199,8 @@ void MainWindow::connectReactions()
                                     m_renameState, m_platform, this);
     connect(m_previewTimer, &QTimer::timeout, preview, &LivePreview::tick);
     connect(m_previewLabel, &PreviewLabel::doubleClicked, preview, &LivePreview::showDetails);
-    m_renameEngine = new RenameEngine(*m_fileList, m_platform, this);
+    m_renameEngine = new RenameEngine(m_platform, this);
+    new FileListFollower(*m_fileList, *m_renameEngine, this);
     auto* run = new RenameRun({*m_fileList, *this}, *options, m_renameState, *m_renameEngine,
                               m_platform, this);
     connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);

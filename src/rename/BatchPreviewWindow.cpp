@@ -344,7 +344,8 @@ void BatchPreviewWindow::copySelectedRows()
 void BatchPreviewWindow::run()
 {
     const PlannedBatch* batch = m_model.batch();
-    if (!m_runButton->isEnabled() || !batch)
+    // While a run or an undo goes, nothing starts another.
+    if (!m_runButton->isEnabled() || !batch || m_engine.isBusy())
         return;
     // Taken before the question: a plan that arrives meanwhile is not the one the user saw.
     RenameJob job = batchJob(m_shownFolder, *batch, m_model.entries());

@@ -1,6 +1,6 @@
 #include "RenameEngine.h"
 
-#include "RunProgress.h"
+#include "OutcomeLines.h"
 
 #include "core/names/NativePath.h"
 #include "core/run/KeptFile.h"
@@ -8,128 +8,201 @@
 #include "texts/KeptFileLines.h"
 #include "texts/TextLines.h"
 
-#include <cstring>
-#include <tuple>
+#include <QApplication>
 
 namespace vornak {
 
-RenameEngine::RenameEngine(FileList& fileList, Platform& platform, QObject* parent)
-    : QObject(parent), m_fileList(fileList), m_platform(platform),
-      m_journalFolder(RenameJournal::defaultFolder()), m_journal(m_journalFolder)
-{}
+namespace {
 
-RunRecord RenameEngine::run(RenameJob job, QWidget& window)
+// A run's outcome: its first line, then one line per file that kept its name, made when asked
+// for; ranked by width from the names, without making every line.
+std::unique_ptr<const ReportLines> keptOutcome(const QString& first, std::vector<KeptFile> kept,
+                                               const QFont& font)
 {
-    const QByteArray selected = m_fileList.selectedName();
+    auto files = std::make_shared<const std::vector<KeptFile>>(std::move(kept));
+    // What a line adds to the two names (quotes, arrow, reason), by reason; -1 until measured.
+    std::vector<int> around(std::size_t(KeptReason::Failed) + 1, -1);
+    return std::make_unique<OutcomeLines>(
+        quint64(files->size()) + 1,
+        [first, files](quint64 k) { return k == 0 ? first : keptFileLine((*files)[k - 1]); },
+        [&](quint64 k, CharAdvances& advances) {
+            if (k == 0)
+                return advances.width(first);
+            const KeptFile& file = (*files)[k - 1];
+            int& decoration = around[std::size_t(file.reason)];
+            if (decoration < 0)
+                decoration = advances.width(keptFileLine({{}, {}, file.reason}));
+            return decoration + advances.width(QByteArrayView(file.oldName)) +
+                   advances.width(QByteArrayView(file.newName));
+        },
+        font);
+}
+
+} // namespace
+
+struct RenameEngine::RunEnd {
+    RenameJob job;
     RunRecord record;
-    {
-        RunProgress progress(window, QStringLiteral("正在重命名"), true, m_progressDelay);
-        const std::size_t total = job.plan.size();
-        record = runJob(m_journal, job, [&progress, total](std::size_t done) {
-            return progress.advance(done, total);
-        });
-    }
-    switch (record.journalError) {
+    std::unique_ptr<const ReportLines> outcome;
+};
+
+struct RenameEngine::UndoEnd {
+    UndoReport report;
+    std::unique_ptr<const ReportLines> outcome;
+};
+
+RenameEngine::RenameEngine(Platform& platform, QObject* parent)
+    : QObject(parent), m_platform(platform), m_journalFolder(RenameJournal::defaultFolder()),
+      m_journal(m_journalFolder)
+{
+    // A job that failed applies nothing; its progress goes all the same.
+    connect(&m_job, &BackgroundJob::finished, this, [this] {
+        if (isBusy())
+            return;
+        m_progress.reset();
+        m_hold.reset();
+        Q_EMIT jobEnded();
+    });
+}
+
+bool RenameEngine::run(RenameJob job, QWidget& window)
+{
+    return run([job = std::move(job)] { return job; }, window);
+}
+
+bool RenameEngine::run(JobMaker makeJob, QWidget& window)
+{
+    if (isBusy())
+        return false;
+    m_job.start(
+        [journal = m_journal, makeJob = std::move(makeJob),
+         font = QApplication::font()](JobControl& control) {
+            RunEnd end{makeJob(), {}, {}};
+            end.record = runJob(journal, end.job, &control);
+            control.setPhase(int(RunPhase::Finishing));
+            if (end.record.journalError == JournalError::None && !end.record.kept.empty())
+                end.outcome = keptOutcome(tr("已重命名 %1 个文件，%2 个未更改")
+                                              .arg(end.record.renamedCount)
+                                              .arg(end.record.kept.size()),
+                                          end.record.kept, font);
+            return end;
+        },
+        [this](RunEnd end) { endRun(std::move(end)); });
+    watch(window, tr("正在重命名"), true);
+    return true;
+}
+
+bool RenameEngine::undo(qint64 runId, QWidget& window)
+{
+    if (isBusy())
+        return false;
+    m_job.start(
+        [journal = m_journal, runId, font = QApplication::font()](JobControl& control) {
+            UndoEnd end;
+            end.report = journal.undo(runId, [&control](std::size_t done, std::size_t total) {
+                control.setProgress(qint64(done), qint64(total));
+                control.setPhase(int(RunPhase::Renaming));
+            });
+            control.setPhase(int(RunPhase::Finishing));
+            std::size_t restored = 0;
+            QStringList lines{QString()};
+            for (const UndoStep& step : end.report.steps) {
+                if (step.outcome == UndoOutcome::Restored)
+                    ++restored;
+                else if (step.outcome != UndoOutcome::NotRenamed)
+                    lines.append(undoFailureLine(step));
+            }
+            if (lines.size() > 1) {
+                lines.first() =
+                    tr("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(lines.size() - 1);
+                end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
+            }
+            return end;
+        },
+        [this](UndoEnd end) { endUndo(std::move(end)); });
+    watch(window, tr("正在撤销"), false);
+    return true;
+}
+
+void RenameEngine::watch(QWidget& window, const QString& action, bool cancellable)
+{
+    m_window = &window;
+    m_reread = m_shownFolder ? m_shownFolder() : nullptr;
+    m_progress = std::make_unique<RunProgress>(window, *m_job.control(), action, cancellable,
+                                               m_progressDelay);
+    connect(m_progress.get(), &RunProgress::cancelled, &m_job, &BackgroundJob::stop);
+}
+
+void RenameEngine::endRun(RunEnd end)
+{
+    m_progress.reset();
+    switch (end.record.journalError) {
     case JournalError::None:
         break;
     case JournalError::JournalUnwritable:
-        showError(QStringLiteral("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
-                  record.journalErrorNumber);
-        return record;
+        showFailure(m_platform, tr("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
+                    end.record.journalErrorNumber);
+        return;
     case JournalError::FolderUnavailable:
-        showError(QStringLiteral("无法打开文件夹，没有重命名任何文件。"), job.folder,
-                  record.journalErrorNumber);
-        return record;
+        showFailure(m_platform, tr("无法打开文件夹，没有重命名任何文件。"), end.job.folder,
+                    end.record.journalErrorNumber);
+        return;
     }
-    showNames(job.folder, nameAfterRun(job, record, selected));
-    Q_EMIT filesChanged(job.folder);
-    if (!record.kept.empty()) {
-        QStringList lines;
-        lines.reserve(qsizetype(record.kept.size()) + 1);
-        lines.append(QStringLiteral("已重命名 %1 个文件，%2 个未更改")
-                         .arg(record.renamedCount)
-                         .arg(record.kept.size()));
-        for (const KeptFile& kept : record.kept)
-            lines.append(keptFileLine(kept));
-        showOutcome(QStringLiteral("重命名结果"), std::move(lines), window);
-    }
-    return record;
+    if (end.outcome)
+        showOutcome(tr("重命名结果"), std::move(end.outcome));
+    follow([this, job = std::move(end.job), record = std::move(end.record)](
+               const Listing& listing) { Q_EMIT runEnded(job, record, listing); });
 }
 
-void RenameEngine::undo(qint64 runId, QWidget& window)
+void RenameEngine::endUndo(UndoEnd end)
 {
-    QByteArray selected = m_fileList.selectedName();
-    UndoReport report;
-    {
-        RunProgress progress(window, QStringLiteral("正在撤销"), false, m_progressDelay);
-        report = m_journal.undo(runId, [&progress](std::size_t done, std::size_t total) {
-            std::ignore = progress.advance(done, total);
-        });
-    }
+    m_progress.reset();
+    const UndoReport& report = end.report;
     switch (report.status) {
     case UndoStatus::Undone:
         break;
     case UndoStatus::NoSuchRun:
-        m_platform.messageBox(QStringLiteral("这次重命名已经撤销，或已不在记录中。"),
-                              MessageButtons::Ok, kProgramTitle);
+        m_platform.messageBox(tr("这次重命名已经撤销，或已不在记录中。"), MessageButtons::Ok,
+                              kProgramTitle);
         return;
     case UndoStatus::InProgress:
-        m_platform.messageBox(QStringLiteral("另一个 Vornak 正在处理这次重命名，请稍后再试。"),
+        m_platform.messageBox(tr("另一个 Vornak 正在处理这次重命名，请稍后再试。"),
                               MessageButtons::Ok, kProgramTitle);
         return;
     case UndoStatus::FolderUnavailable:
-        showError(QStringLiteral("无法打开文件夹，没有撤销任何文件。"), report.folder,
-                  report.error);
+        showFailure(m_platform, tr("无法打开文件夹，没有撤销任何文件。"), report.folder,
+                    report.error);
         return;
     case UndoStatus::JournalUnreadable:
-        m_platform.messageBox(
-            QStringLiteral("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"),
-            MessageButtons::Ok, kErrorTitle);
+        m_platform.messageBox(tr("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"),
+                              MessageButtons::Ok, kErrorTitle);
         return;
     }
-    std::size_t restored = 0;
-    QStringList lines;
-    lines.append(QString());
-    for (const UndoStep& step : report.steps) {
-        if (step.outcome == UndoOutcome::Restored) {
-            ++restored;
-            if (step.newName == selected)
-                selected = step.oldName;
-        } else if (step.outcome != UndoOutcome::NotRenamed) {
-            lines.append(undoFailureLine(step));
-        }
-    }
-    showNames(report.folder, selected);
-    Q_EMIT filesChanged(report.folder);
-    if (lines.size() > 1) {
-        lines.first() =
-            QStringLiteral("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(lines.size() - 1);
-        showOutcome(QStringLiteral("撤销结果"), std::move(lines), window);
-    }
+    if (end.outcome)
+        showOutcome(tr("撤销结果"), std::move(end.outcome));
+    follow([this, report = std::move(end.report)](const Listing& listing) {
+        Q_EMIT undoEnded(report, listing);
+    });
 }
 
-void RenameEngine::showNames(const QByteArray& folder, const QByteArray& selectedNow)
+void RenameEngine::follow(std::function<void(const Listing&)> then)
 {
-    const bool shown = m_fileList.folderPath() == withTrailingSeparator(folder);
-    m_fileList.refresh();
-    if (shown)
-        m_fileList.selectName(selectedNow);
+    // The outcome shows at once; the folder, a million entries perhaps, is read meanwhile.
+    m_hold = std::make_unique<InputHold>();
+    m_job.start(
+        [reread = std::move(m_reread)](JobControl& control) {
+            control.setPhase(int(RunPhase::Finishing));
+            return reread ? reread() : Listing();
+        },
+        [then = std::move(then)](const Listing& listing) { then(listing); });
 }
 
-void RenameEngine::showOutcome(const QString& title, QStringList lines, QWidget& window)
+void RenameEngine::showOutcome(const QString& title, std::unique_ptr<const ReportLines> lines)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, title, &window);
+        m_results = new ResultsWindow(m_platform, title, m_window);
     m_results->setWindowTitle(title);
-    m_results->showReport(std::make_unique<TextLines>(std::move(lines)));
-}
-
-void RenameEngine::showError(const QString& what, const QByteArray& where, int error)
-{
-    m_platform.messageBox(what + kLineBreak + QStringLiteral("位置：") + displayText(where) +
-                              kLineBreak + QStringLiteral("原因：") +
-                              QString::fromLocal8Bit(std::strerror(error)),
-                          MessageButtons::Ok, kErrorTitle);
+    m_results->showReport(std::move(lines));
 }
 
 } // namespace vornak

@@ -1,5 +1,6 @@
 #include "RenameRun.h"
 
+#include "core/fs/FolderReader.h"
 #include "platform/Messages.h"
 
 namespace vornak {
@@ -31,27 +32,37 @@ void RenameRun::run()
     const RenameOptions options = m_options.options();
     const bool batch = options.mode == RenameMode::Batch;
     const int selected = fileList.selectedIndex();
-    // A single-mode click between a reload of the list and the next tick has no file.
-    if (!batch && selected < 0)
+    // A single-mode click between a reload of the list and the next tick has no file; while a
+    // run or an undo goes, nothing else starts.
+    if ((!batch && selected < 0) || m_engine.isBusy())
         return;
-    if (!confirm(m_platform, QStringLiteral("是否执行重命名？")))
+    if (!confirm(m_platform, tr("是否执行重命名？")))
         return;
     // The run stays in the folder it starts in, whatever the list shows meanwhile.
     const QByteArray folder = fileList.path();
-    if (batch)
-        fileList.refresh();
-    if (!options.anyTicked())
+    if (!options.anyTicked()) {
+        if (batch)
+            fileList.refresh();
         return;
-    std::vector<Rename> wanted;
-    if (batch) {
-        wanted = composeRenames(fileList.names(), m_state, options.nameCase());
-    } else {
+    }
+    if (!batch) {
+        std::vector<Rename> wanted;
         const QByteArray name = fileList.entryName(selected);
         if (auto newName = ComposeNewName(name, selected + 1, m_state, options.nameCase(),
                                           CompositionUse::Execution))
             wanted.push_back({name, std::move(*newName)});
+        m_engine.run(plannedJob(folder, wanted), m_controls.window);
+        return;
     }
-    m_engine.run(plannedJob(folder, wanted), m_controls.window);
+    // The batch numbers the files as the folder lists them now: read, composed and planned on
+    // the run's thread.
+    m_engine.run(
+        [folder, pattern = fileList.pattern(), state = m_state, nameCase = options.nameCase()] {
+            const auto entries = readListedFiles(folder, pattern);
+            return plannedJob(folder, entries ? composeRenames(*entries, state, nameCase)
+                                              : std::vector<Rename>());
+        },
+        m_controls.window);
 }
 
 } // namespace vornak

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QWidget>
 
+#include <vector>
+
 namespace vornak {
 
 // Undo of rename runs from the main window: Ctrl+Z and the file list's popup item
@@ -25,16 +27,21 @@ public:
 
 public Q_SLOTS:
     void undoLast();
-    // Asks about each run cut short; one not undone is marked complete, so it is not asked
-    // about again (it stays undoable).
+    // Asks about each run cut short, then undoes those the user wants undone one after the
+    // other; one not undone is marked complete, so it is not asked about again (it stays
+    // undoable).
     void offerInterruptedRuns();
     // The popup item is enabled only while there is a run to undo.
     void updateUndoAction();
 
 private:
+    void undoNextInterrupted();
+
     Controls m_controls;
     RenameEngine& m_engine;
     Platform& m_platform;
+    // Runs cut short that the user wants undone and that wait for the undo before them.
+    std::vector<qint64> m_toUndo;
 };
 
 } // namespace vornak

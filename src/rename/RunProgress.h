@@ -1,39 +1,47 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "InputHold.h"
+#include "core/jobs/JobControl.h"
+
+#include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
 
 namespace vornak {
 
-// The progress of a run done on the user-interface thread: once the run has lasted `after`,
-// an application-modal dialog over window shows the files done of all, drawn at most every
-// 50 ms, and the windows paint in between. With 取消, the run learns of it at its next step.
-class RunProgress {
+// What the window shows while a run or an undo goes on its own thread. From the start, the
+// user's input is held (InputHold); once the job has lasted `after`, an application-modal dialog
+// over window shows its phase and the files done of all, read off the job's control every 50 ms.
+// Its 取消 asks the job to stop after the file in hand.
+class RunProgress : public QObject {
+    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kDrawEvery{50};
 
-    // action: what the dialog says is happening ("正在重命名").
-    RunProgress(QWidget& window, QString action, bool cancellable, std::chrono::milliseconds after);
-    ~RunProgress();
-    RunProgress(const RunProgress&) = delete;
-    RunProgress& operator=(const RunProgress&) = delete;
+    // action: what the dialog says is happening while files are renamed ("正在重命名").
+    RunProgress(QWidget& window, const JobControl& control, QString action, bool cancellable,
+                std::chrono::milliseconds after);
+    ~RunProgress() override;
 
-    // After each file; false once the user has cancelled.
-    bool advance(std::size_t done, std::size_t total);
+Q_SIGNALS:
+    void cancelled();
 
 private:
-    void draw(std::size_t done, std::size_t total);
+    void draw();
+    void showDialog();
 
-    QWidget& m_window;
+    InputHold m_hold;
+    QPointer<QWidget> m_window;
+    const JobControl& m_control;
     QString m_action;
     bool m_cancellable;
-    QElapsedTimer m_clock;
-    qint64 m_nextDraw;
+    QTimer m_showTimer;
+    QTimer m_drawTimer;
     QPointer<QProgressDialog> m_dialog;
 };
 

@@ -58,16 +58,22 @@ bool FileList::load(const QByteArray& path, const FilePattern& pattern)
     auto listed = readListedFiles(path, pattern);
     if (!listed)
         return false;
-    const QByteArray selected = selectedName();
-    const bool samePath = path == m_path;
-    const bool keepSelection = samePath && !selected.isEmpty();
-    m_model.setNames(std::move(*listed));
     // The same folder read again stays where it was; another one starts at its top.
-    if (!samePath)
+    if (path == m_path) {
+        showEntries(std::move(*listed));
+    } else {
+        m_model.setNames(std::move(*listed));
         scrollToTop();
-    if (keepSelection)
-        selectName(selected);
+    }
     return true;
+}
+
+void FileList::showEntries(NameList entries)
+{
+    const QByteArray selected = selectedName();
+    m_model.setNames(std::move(entries));
+    if (!selected.isEmpty())
+        selectName(selected);
 }
 
 int FileList::count() const

@@ -27,6 +27,9 @@ public:
     // Reads the folder again; the selected name stays selected while it is still listed. A
     // folder that can no longer be read raises folderLost() instead.
     void refresh();
+    // Shows the entries of its folder as read elsewhere (readListedFiles with its path and
+    // pattern, on another thread), as refresh() would show them.
+    void showEntries(NameList entries);
 
     int count() const;
     QByteArray entryName(int index) const;

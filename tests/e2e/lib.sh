@@ -59,7 +59,8 @@ e2e_start_app() {
     (cd "$1" && exec "$VORNAK") >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     local i
-    for i in $(seq 100); do
+    # A folder of a million files is read before the window first shows.
+    for i in $(seq 300); do
         WID=$(xdotool search --onlyvisible --name '^Vornak$' 2>/dev/null | head -n 1 || true)
         if [ -n "$WID" ] && xdotool getwindowgeometry "$WID" >/dev/null 2>&1; then
             sleep 0.5

@@ -503,6 +503,7 @@ private Q_SLOTS:
         QTest::mouseClick(w.runBatch, Qt::LeftButton);
         QCOMPARE(w.state(), before);
         QTest::mouseClick(w.runBatch, Qt::LeftButton);
+        QVERIFY(w.jobEnded());
         QCOMPARE(w.state(), after);
         QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
         const ResultsWindow* results = w.window->findChild<RenameEngine*>()->resultsWindow();
@@ -510,6 +511,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(w.window.get());
         w.fileList->setFocus();
         QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.jobEnded());
         QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));
         QCOMPARE(w.state(), before);
         removeUndecodableFiles(w.folder());
@@ -529,6 +531,7 @@ private Q_SLOTS:
         w.fileList->setSelectedIndex(0);
         QTRY_COMPARE(w.previewLabel->text(), QStringLiteral("trip.JPG"));
         QTest::mouseClick(w.runButton, Qt::LeftButton);
+        QVERIFY(w.jobEnded());
         QCOMPARE(w.state(), (QByteArrayList{"trip(1).JPG=IMG_1.JPG", "trip(2).JPG=IMG_2.JPG"}));
     }
 

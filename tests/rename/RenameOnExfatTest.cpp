@@ -69,6 +69,7 @@ private Q_SLOTS:
         w.platform.answers = {MessageAnswer::Yes};
         w.fileList->setFocus();
         QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.jobEnded());
         QCOMPARE(folderState(folder), before);
         QCOMPARE(w.platform.messages.size(), 2);
         QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));

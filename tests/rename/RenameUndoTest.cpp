@@ -1,6 +1,8 @@
 #include "core/fs/RenameResult.h"
 #include "core/names/NativePath.h"
 #include "core/run/RenameJournal.h"
+#include "rename/BatchPreviewWindow.h"
+#include "rename/RenameRun.h"
 #include "support/RenameWindow.h"
 #include "support/TestFiles.h"
 
@@ -10,8 +12,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QDir>
+
 #include <cstdio>
-#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace vornak;
 using namespace vornak::test;
@@ -60,6 +66,7 @@ void pressCtrlZ(RenameWindow& w, MessageAnswer answer)
     QApplication::setActiveWindow(w.window.get());
     w.fileList->setFocus();
     QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(w.jobEnded());
 }
 
 // Presses 取消 of the run's progress as soon as it shows, noting what the dialog showed then.
@@ -69,7 +76,8 @@ struct Canceller {
         poll.setInterval(0);
         QObject::connect(&poll, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog->wasCanceled())
+            // Before the renaming, the dialog shows no count yet.
+            if (!dialog || dialog->wasCanceled() || dialog->maximum() == 0)
                 return;
             modality = dialog->windowModality();
             maximum = dialog->maximum();
@@ -82,6 +90,20 @@ struct Canceller {
     Qt::WindowModality modality = Qt::NonModal;
     int maximum = 0;
     QString label;
+};
+
+// Holds the journal folder's lock, so that a run started meanwhile waits before it journals.
+struct JournalHeld {
+    JournalHeld()
+    {
+        const QByteArray folder = RenameJournal::defaultFolder();
+        QDir().mkpath(QFile::decodeName(folder));
+        lock = ::open((folder + "/lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        held = lock >= 0 && ::flock(lock, LOCK_EX) == 0;
+    }
+    ~JournalHeld() { ::close(lock); }
+    int lock = -1;
+    bool held = false;
 };
 
 } // namespace
@@ -125,6 +147,7 @@ private Q_SLOTS:
             } else {
                 w.platform.answers = {MessageAnswer::Yes};
                 w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
+                QVERIFY(w.jobEnded());
             }
             QCOMPARE(w.platform.messages.size(), 22 + undo);
             QCOMPARE(folderState(w.folder()), states[21 - undo]);
@@ -199,6 +222,7 @@ private Q_SLOTS:
         w.platform.answers = {cut == CutShort::Declined ? MessageAnswer::No : MessageAnswer::Yes};
         QVERIFY(w.open());
         QTRY_COMPARE(w.platform.messages.size(), 1);
+        QVERIFY(w.jobEnded());
         QCOMPARE(w.platform.messages[0].prompt, "有一次重命名没有完成（程序被中断）。\r" +
                                                     aboutRun(qsizetype(plan.size()), w.folder()) +
                                                     "\r撤销已完成的部分吗？");
@@ -206,7 +230,8 @@ private Q_SLOTS:
             QCOMPARE(folderState(w.folder()), cutShort);
             w.window.reset();
             QVERIFY(w.open());
-            QCoreApplication::processEvents();
+            // Whatever the start offers, it offers once the window's events have run.
+            QTest::qWait(50);
             QCOMPARE(w.platform.messages.size(), 1);
             pressCtrlZ(w, MessageAnswer::Yes);
             QCOMPARE(w.platform.messages.size(), 2);
@@ -256,6 +281,80 @@ private Q_SLOTS:
         QCOMPARE(folderState(w.folder()), before);
     }
 
+    // 取消 while the run journals renames nothing: every file is reported as cancelled.
+    void cancelWhileJournalingRenamesNothing()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt"});
+        const QByteArrayList before = folderState(w.folder());
+        QVERIFY(w.open());
+        w.engine().setProgressDelay(std::chrono::milliseconds(0));
+        w.use(QStringLiteral("1=c_"));
+        QVERIFY(w.waitForTick());
+        {
+            const JournalHeld journal;
+            QVERIFY(journal.held);
+            w.runAll(false);
+            QProgressDialog* dialog = nullptr;
+            QTRY_VERIFY(
+                (dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), before);
+        QCOMPARE(w.outcome(),
+                 (QStringList{"已重命名 0 个文件，2 个未更改", "“a.txt” → “c_a.txt”：已取消",
+                              "“b.txt” → “c_b.txt”：已取消"}));
+    }
+
+    // While a run goes (here: waiting for the journal), nothing the user does starts another
+    // job or a question: not Ctrl+Z, 执行, F2, nor the batch preview's 执行; nor 执行's own
+    // slot. The run then renames each file once.
+    void nothingStartsWhileARunGoes_data()
+    {
+        QTest::addColumn<QString>("poke");
+        for (const char* poke : {"Ctrl+Z", "执行", "F2", "批量预览 执行", "run slot"})
+            QTest::newRow(poke) << QString::fromUtf8(poke);
+    }
+    void nothingStartsWhileARunGoes()
+    {
+        QFETCH(QString, poke);
+        RenameWindow w;
+        makeFilesNamed(w, {"a.txt", "b.txt"});
+        QVERIFY(w.open());
+        w.use(QStringLiteral("1=n_"));
+        QVERIFY(w.waitForTick());
+        QPushButton* runBatch = nullptr;
+        if (poke == QStringLiteral("批量预览 执行")) {
+            QTest::keyClick(w.fileList, Qt::Key_F2);
+            runBatch = w.find<QPushButton>(QStringLiteral("runBatch"));
+            QVERIFY(runBatch);
+            QTRY_VERIFY(runBatch->isEnabled());
+        }
+        {
+            const JournalHeld journal;
+            QVERIFY(journal.held);
+            w.runAll(false);
+            QVERIFY(w.engine().isBusy());
+            if (poke == QStringLiteral("Ctrl+Z"))
+                QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
+            else if (poke == QStringLiteral("执行"))
+                QTest::mouseClick(w.runButton, Qt::LeftButton);
+            else if (poke == QStringLiteral("F2"))
+                QTest::keyClick(w.fileList, Qt::Key_F2);
+            else if (runBatch)
+                QTest::mouseClick(runBatch, Qt::LeftButton);
+            else
+                w.window->findChild<RenameRun*>()->run();
+            QCOMPARE(w.platform.messages.size(), 1);
+            QCOMPARE(w.find<BatchPreviewWindow>(QStringLiteral("batchPreviewWindow")) != nullptr,
+                     runBatch != nullptr);
+        }
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), (QByteArrayList{"n_a.txt=a.txt", "n_b.txt=b.txt"}));
+        QCOMPARE(w.platform.messages.size(), 1);
+    }
+
     // A journal that cannot be written stops the run before anything is renamed, and says why.
     void unwritableJournalStopsTheRun()
     {
@@ -274,7 +373,7 @@ private Q_SLOTS:
         QCOMPARE(w.platform.messages.last().title, QStringLiteral("出错提示!"));
         QCOMPARE(w.platform.messages.last().prompt,
                  "无法写入撤销记录，没有重命名任何文件。\r位置：" + QFile::decodeName(blocker) +
-                     "/vornak\r原因：" + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+                     "/vornak\r原因：路径中有一项不是文件夹");
         QVERIFY(w.outcome().isEmpty());
     }
 };

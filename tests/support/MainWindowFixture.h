@@ -47,6 +47,12 @@ struct MainWindowFixture {
                   found(optionTexts[i], QStringLiteral("Text%1").arg(i + 1));
         return all;
     }
+    // True once the rename run or undo under way, if any, has ended and its outcome is shown.
+    [[nodiscard]] bool jobEnded() const
+    {
+        const auto* engine = window->findChild<RenameEngine*>();
+        return QTest::qWaitFor([engine] { return !engine->isBusy(); }, 60000);
+    }
     QByteArray folder() const { return QFile::encodeName(dir.path()); }
     QByteArray at(const QByteArray& relative) const { return folder() + '/' + relative; }
     QList<QByteArray> listed() const

@@ -27,11 +27,14 @@ struct RenameWindow : MainWindowFixture {
     }
     // True once the timer has ticked: the tick saw everything done before.
     bool waitForTick() { return QSignalSpy(previewTimer, &QTimer::timeout).wait(2000); }
-    // Presses 执行 and answers its question with Yes.
-    void runAll()
+    // Presses 执行, answers its question with Yes and, unless told not to, waits for the run
+    // to end.
+    void runAll(bool wait = true)
     {
         platform.answers.push_back(MessageAnswer::Yes);
         QTest::mouseClick(runButton, Qt::LeftButton);
+        if (wait)
+            QVERIFY(jobEnded());
     }
     RenameEngine& engine() const { return *window->findChild<RenameEngine*>(); }
     // The lines of the open outcome window; none when no window is open.

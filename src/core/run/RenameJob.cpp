@@ -39,7 +39,7 @@ RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList&
     return job;
 }
 
-RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const CarryOn& carryOn)
+RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl* control)
 {
     RunRecord record;
     record.kept = job.keptBefore;
@@ -52,6 +52,11 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
         record.journalErrorNumber = run.errorNumber();
         return record;
     }
+    const auto total = qint64(plan.size());
+    if (control) {
+        control->setProgress(0, total);
+        control->setPhase(int(RunPhase::Renaming));
+    }
     OpenFolder folder(job.folder);
     record.renamed.assign(plan.size(), false);
     // The names of the files of the run that keep them.
@@ -59,7 +64,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
     for (const KeptFile& kept : job.keptBefore)
         staying.insert(kept.oldName);
     std::size_t done = 0;
-    while (done < plan.size()) {
+    // Asked to stop while it journaled, the run renames nothing.
+    while (done < plan.size() && !(control && control->stopRequested())) {
         const Rename& step = plan[done];
         const RenameResult result = folder.renameNoReplace(step.oldName, step.newName);
         if (result.renamed()) {
@@ -75,8 +81,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, const Carry
             staying.insert(step.oldName);
         }
         ++done;
-        if (carryOn && !carryOn(done))
-            break;
+        if (control)
+            control->setProgress(qint64(done), total);
     }
     for (; done < plan.size(); ++done)
         record.kept.push_back({plan[done].oldName, plan[done].newName, KeptReason::Cancelled});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/jobs/JobControl.h"
 #include "core/names/NameList.h"
 #include "core/plan/PlannedBatch.h"
 #include "core/plan/RenamePlan.h"
@@ -8,7 +9,6 @@
 
 #include <QByteArray>
 
-#include <functional>
 #include <vector>
 
 namespace vornak {
@@ -47,14 +47,22 @@ struct RunRecord {
     std::vector<KeptFile> kept;
 };
 
-// Called after each step with the number of steps done; false stops the run after that step.
-using CarryOn = std::function<bool(std::size_t done)>;
+// The parts of a run (and of an undo) as its JobControl tells them, for the progress shown.
+enum class RunPhase : int {
+    // Reading the folder, composing the names, journaling them: no file renamed yet.
+    Preparing,
+    // Renaming (or giving back) file after file; the control counts the steps done of all.
+    Renaming,
+    // Reading the folder again and making the outcome's lines.
+    Finishing,
+};
 
 // Journals the plan (see RenameJournal::begin), then renames in order, never replacing a
-// file, and marks the run complete, also when carryOn stopped it. A step that fails with its
+// file, and marks the run complete, also when it was asked to stop. A step that fails with its
 // new name held by a file of the run that keeps its name counts as waiting on that file.
+// With a control, the run counts its steps there and stops after the step in hand once asked.
 [[nodiscard]] RunRecord runJob(const RenameJournal& journal, const RenameJob& job,
-                               const CarryOn& carryOn = {});
+                               JobControl* control = nullptr);
 
 // The name the file called name before the run has after it.
 QByteArray nameAfterRun(const RenameJob& job, const RunRecord& record, QByteArray name);
