@@ -450,7 +450,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("remount");
         QTest::addColumn<bool>("tradeAlike");
         using Kind = test::TestMount::Kind;
-        QTest::newRow("exFAT through FUSE") << Kind::ExfatFuse << false << false;
         QTest::newRow("exFAT through FUSE, remounted") << Kind::ExfatFuse << true << false;
         QTest::newRow("exFAT, alike files traded names") << Kind::ExfatFuse << true << true;
         QTest::newRow("FAT, remounted") << Kind::KernelVfat << true << false;
