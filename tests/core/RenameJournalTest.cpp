@@ -406,7 +406,7 @@ private Q_SLOTS:
         QVERIFY(defaultJournal().interruptedRuns().empty());
         QCOMPARE(defaultJournal().undo(ids[1]).status, UndoStatus::JournalUnreadable);
         QCOMPARE(stateOf(m_folder), renamed);
-        QVERIFY(QFile::exists(QFile::decodeName(newest + ".run.damaged")));
+        QVERIFY(::access((newest + ".run.damaged").constData(), F_OK) == 0);
         const auto older = defaultJournal().lastRun();
         QVERIFY(older && older->id == ids[0] && !older->damaged);
         QCOMPARE(countOf(defaultJournal().undo(ids[0]), UndoOutcome::Missing), plan.size());
@@ -505,6 +505,40 @@ private Q_SLOTS:
             std::sort(expected.begin(), expected.end());
         }
         QCOMPARE(stateOf(root), expected);
+    }
+
+    void placeholderIsRemovedWhileOurs_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("identified");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<UndoOutcome>("outcome");
+        QTest::newRow("the empty file made") << ""_ba << true << false << UndoOutcome::Restored;
+        QTest::newRow("written to, made unidentified")
+            << "data"_ba << false << false << UndoOutcome::Changed;
+        QTest::newRow("another empty file") << ""_ba << true << true << UndoOutcome::Changed;
+    }
+    // A placeholder left by a run killed between claiming a name and moving the file over it is
+    // removed only while it is still the empty file the run made.
+    void placeholderIsRemovedWhileOurs()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, identified);
+        QFETCH(bool, replaced);
+        QFETCH(UndoOutcome, outcome);
+        const QByteArray path = m_folder + "/claimed";
+        QVERIFY(writeFile(path, {}));
+        const FileDescriptor dir(::open(m_folder.constData(), O_RDONLY | O_DIRECTORY));
+        const auto made = identified ? identityAt(dir.get(), "claimed") : std::nullopt;
+        if (replaced)
+            QVERIFY(writeFile(m_folder + "/other", {}) &&
+                    ::rename((m_folder + "/other").constData(), path.constData()) == 0);
+        if (!content.isEmpty())
+            QVERIFY(writeFile(path, content));
+        const UndoReport report =
+            undoRenames(m_folder, {{"claimed", "claimed", made, StepKind::PlaceholderMade, {}}});
+        QCOMPARE(report.steps.at(0).outcome, outcome);
+        QCOMPARE(::access(path.constData(), F_OK) == 0, outcome != UndoOutcome::Restored);
     }
 
     // Runs are undone newest first, one after the other, as far back as the journal keeps them.
