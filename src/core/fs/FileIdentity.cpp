@@ -38,6 +38,17 @@ quint64 headOf(int dir, const char* name, const struct stat& st)
     return XXH3_64bits(bytes, std::size_t(std::max<ssize_t>(length, 0)));
 }
 
+FileIdentity inodeIdentity(const struct stat& st)
+{
+    return {static_cast<quint64>(st.st_dev),
+            static_cast<quint64>(st.st_ino),
+            static_cast<qint64>(st.st_size),
+            static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 +
+                static_cast<qint64>(st.st_mtim.tv_nsec),
+            IdentityKind::Inode,
+            std::nullopt};
+}
+
 } // namespace
 
 std::optional<FileIdentity> identityAt(int dir, const char* name, Links links)
@@ -45,13 +56,7 @@ std::optional<FileIdentity> identityAt(int dir, const char* name, Links links)
     struct stat st {};
     if (::fstatat(dir, name, &st, links == Links::Examined ? AT_SYMLINK_NOFOLLOW : 0) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<quint64>(st.st_dev),
-                        static_cast<quint64>(st.st_ino),
-                        static_cast<qint64>(st.st_size),
-                        static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 +
-                            static_cast<qint64>(st.st_mtim.tv_nsec),
-                        IdentityKind::Inode,
-                        std::nullopt};
+    return inodeIdentity(st);
 }
 
 IdentityKind identityKindOf(int dir)
@@ -77,15 +82,11 @@ std::optional<FileIdentity> identityAt(int dir, const char* name, IdentityKind k
     struct stat st {};
     if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    FileIdentity identity{static_cast<quint64>(st.st_dev),
-                          static_cast<quint64>(st.st_ino),
-                          static_cast<qint64>(st.st_size),
-                          static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 +
-                              static_cast<qint64>(st.st_mtim.tv_nsec),
-                          kind,
-                          std::nullopt};
-    if (kind == IdentityKind::Content)
+    FileIdentity identity = inodeIdentity(st);
+    if (kind == IdentityKind::Content) {
+        identity.kind = kind;
         identity.device = identity.inode = 0;
+    }
     if (withHead)
         identity.head = headOf(dir, name, st);
     return identity;
