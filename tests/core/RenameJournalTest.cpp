@@ -1,5 +1,6 @@
 #include "core/run/RenameJournal.h"
 #include "core/fs/FileDescriptor.h"
+#include "core/fs/OpenFolder.h"
 #include "core/run/JournalFormat.h"
 #include "core/trash/Trash.h"
 #include "support/TestFiles.h"
@@ -28,6 +29,7 @@ using Plan = std::vector<Rename>;
 Q_DECLARE_METATYPE(Plan)
 Q_DECLARE_METATYPE(vornak::UndoOutcome)
 Q_DECLARE_METATYPE(vornak::JournalError)
+Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
 
 namespace {
 
@@ -158,32 +160,49 @@ private Q_SLOTS:
 
     void damagedJournalIsRefused_data()
     {
-        QByteArray valid;
-        journal::appendHeader(valid, "/f", 2);
-        journal::appendStep(valid, everyByte(), "b", FileIdentity{1, 2, 3, 4});
-        journal::appendStep(valid, "c", "d", std::nullopt);
-        journal::appendEnd(valid);
-        const auto parsed = journal::parseJournal(valid + journal::kCompleteMark.toByteArray());
-        QVERIFY(parsed && parsed->folder == "/f" && parsed->steps.size() == 2);
+        const FileIdentity inode{1, 2, 3, 4, IdentityKind::Inode, std::nullopt};
+        const FileIdentity content{0, 0, 3, 4, IdentityKind::Content, 0xfedcba9876543210};
+        // A journal of the run "/f" counting counted steps, with one more step of lastName.
+        const auto written = [&](std::size_t counted, QByteArrayView lastName,
+                                 QByteArrayView subfolder = {}) {
+            QByteArray text;
+            journal::appendHeader(text, "/f", counted);
+            journal::appendStep(text, StepKind::Rename, {}, everyByte(), "b", inode);
+            journal::appendStep(text, StepKind::PlaceholderMade, "x/y", "c", "d", content);
+            journal::appendStep(text, StepKind::ThroughTemporary, subfolder, lastName, "f",
+                                std::nullopt);
+            journal::appendEnd(text);
+            return text;
+        };
+        const QByteArray valid = written(3, "e");
+        const auto parsed = journal::parseJournal(valid + journal::completeMark(2));
+        QVERIFY(parsed && parsed->folder == "/f" && parsed->steps.size() == 3);
         QCOMPARE(parsed->steps[0].oldName, everyByte());
-        QVERIFY(parsed->steps[0].identity == (FileIdentity{1, 2, 3, 4}));
-        QVERIFY(!parsed->steps[1].identity);
+        QVERIFY(parsed->steps[0].identity == inode && parsed->steps[1].identity == content);
+        QCOMPARE(parsed->steps[1].subfolder, "x/y"_ba);
+        QCOMPARE(parsed->steps[1].kind, StepKind::PlaceholderMade);
+        QVERIFY(!parsed->steps[2].identity && parsed->steps[2].subfolder.isEmpty());
+        const QByteArray oldRun = "vornak-rename-journal 1\nfolder /f\nsteps 2\nb%20a c 1 2 3 4\n"
+                                  "c d -\nend\n"_ba;
+        const auto parsedOld = journal::parseJournal(oldRun);
+        QVERIFY(parsedOld && parsedOld->steps.size() == 2);
+        QCOMPARE(parsedOld->steps[0].oldName, "b a"_ba);
+        QVERIFY(parsedOld->steps[0].identity == inode && !parsedOld->steps[1].identity);
 
         QTest::addColumn<QByteArray>("text");
-        const auto changed = [&valid](const char* from, const char* to) {
-            return QByteArray(valid).replace(from, to);
-        };
         QTest::newRow("cut before its end") << valid.chopped(4);
-        QTest::newRow("fewer steps than counted") << changed("steps 2", "steps 3");
-        QTest::newRow("more steps than counted") << changed("steps 2", "steps 1");
-        QTest::newRow("broken escape") << changed("%01", "%0G");
-        QTest::newRow("raw control byte") << changed("\nc d -\n", "\nc\td -\n");
-        QTest::newRow("separator in a name") << changed("\nc d -\n", "\nc%2Fx d -\n");
-        QTest::newRow("parent as a name") << changed("\nc d -\n", "\n.. d -\n");
-        QTest::newRow("bad identity") << changed(" 1 2 3 4\n", " 1 2 x 4\n");
-        QTest::newRow("extra field") << changed("\nc d -\n", "\nc d - x\n");
+        QTest::newRow("cut to half") << valid.first(valid.size() / 2);
+        QTest::newRow("a byte changed") << QByteArray(valid).replace("%01", "%02");
+        QTest::newRow("length changed") << QByteArray(valid).replace("\n00000003 ", "\n00000004 ");
+        QTest::newRow("fewer steps than counted") << written(4, "e");
+        QTest::newRow("more steps than counted") << written(2, "e");
+        QTest::newRow("separator in a name") << written(3, "c/x");
+        QTest::newRow("parent as a name") << written(3, "..");
+        QTest::newRow("folder reaching up") << written(3, "e", "x/../..");
         QTest::newRow("junk after the end") << valid + "x\n";
-        QTest::newRow("unknown version") << changed("journal 1", "journal 2");
+        QTest::newRow("unknown version") << QByteArray(valid).replace("journal 2", "journal 3");
+        QTest::newRow("first format, cut") << oldRun.chopped(4);
+        QTest::newRow("first format, bad identity") << QByteArray(oldRun).replace(" 3 ", " x ");
     }
     // A journal that does not read back exactly is never undone: a name with a separator would
     // reach outside the folder.
@@ -298,6 +317,228 @@ private Q_SLOTS:
         QCOMPARE(report.steps[0].outcome, UndoOutcome::Restored);
         QCOMPARE(report.steps[1].outcome, outcome);
         QCOMPARE(stateOf(m_folder), expected);
+    }
+
+    void partlyUndoneRunStays_data()
+    {
+        QTest::addColumn<QByteArray>("blocker");
+        QTest::addColumn<std::size_t>("left");
+        QTest::newRow("a new file took an old name") << "taken"_ba << std::size_t(1);
+        QTest::newRow("every file touched") << "touched"_ba << std::size_t(2);
+    }
+    // An undo that cannot finish keeps the steps left, as the run offered next; once what
+    // blocked them is gone, the next undo finishes and only then the run leaves the journal.
+    void partlyUndoneRunStays()
+    {
+        QFETCH(QByteArray, blocker);
+        QFETCH(std::size_t, left);
+        const Plan plan{{"a", "a2"}, {"b", "b2"}};
+        const QByteArrayList before = createFilesOf(m_folder, plan);
+        qint64 id = 0;
+        {
+            JournalRun run = defaultJournal().begin(m_folder, plan);
+            QVERIFY(run.isStarted() && renameStep(m_folder, plan[0]) &&
+                    renameStep(m_folder, plan[1]) && run.finish());
+            id = run.id();
+        }
+        // Moves both files' times on by shift seconds.
+        const auto shiftTimes = [this](long shift) {
+            for (const char* name : {"/a2", "/b2"}) {
+                struct stat st {};
+                const QByteArray path = m_folder + name;
+                QVERIFY(::stat(path.constData(), &st) == 0);
+                const timespec moved[] = {st.st_atim,
+                                          {st.st_mtim.tv_sec + shift, st.st_mtim.tv_nsec}};
+                QVERIFY(::utimensat(AT_FDCWD, path.constData(), moved, 0) == 0);
+            }
+        };
+        if (blocker == "taken")
+            QVERIFY(writeFile(m_folder + "/a", "someone else"));
+        else
+            shiftTimes(1);
+
+        const UndoReport first = defaultJournal().undo(id);
+        QCOMPARE(countOf(first, UndoOutcome::Restored), plan.size() - left);
+        const auto kept = defaultJournal().lastRun();
+        QVERIFY(kept && kept->id == id && kept->complete);
+        QCOMPARE(kept->steps, left);
+
+        if (blocker == "taken")
+            QVERIFY(::unlink((m_folder + "/a").constData()) == 0);
+        else
+            shiftTimes(-1);
+        const UndoReport second = defaultJournal().undo(id);
+        QCOMPARE(second.steps.size(), left);
+        QCOMPARE(countOf(second, UndoOutcome::Restored), left);
+        QCOMPARE(stateOf(m_folder), before);
+        QVERIFY(defaultJournal().runs().empty());
+    }
+
+    // The newest run's journal cut to half its length is offered as damaged, not passed over
+    // for the run before it; its undo touches nothing and deletes no journal, and the run
+    // before is offered next.
+    void damagedRunIsReported()
+    {
+        const Plan plan = numberedPlan(20);
+        createFilesOf(m_folder, plan);
+        std::vector<qint64> ids;
+        for (const bool back : {false, true}) {
+            Plan steps = plan;
+            if (back)
+                for (Rename& step : steps)
+                    step = {step.newName, step.oldName + " again"};
+            JournalRun run = defaultJournal().begin(m_folder, steps);
+            QVERIFY(run.isStarted());
+            for (const Rename& step : steps)
+                QVERIFY(renameStep(m_folder, step));
+            QVERIFY(run.finish());
+            ids.push_back(run.id());
+        }
+        const QByteArrayList renamed = stateOf(m_folder);
+        const QByteArray folder = RenameJournal::defaultFolder() + '/';
+        const QByteArray newest = folder + QByteArray::number(ids[1]).rightJustified(20, '0');
+        struct stat st {};
+        QVERIFY(::stat((newest + ".run").constData(), &st) == 0 &&
+                ::truncate((newest + ".run").constData(), st.st_size / 2) == 0);
+
+        const auto last = defaultJournal().lastRun();
+        QVERIFY(last && last->id == ids[1] && last->damaged);
+        QVERIFY(defaultJournal().interruptedRuns().empty());
+        QCOMPARE(defaultJournal().undo(ids[1]).status, UndoStatus::JournalUnreadable);
+        QCOMPARE(stateOf(m_folder), renamed);
+        QVERIFY(::access((newest + ".run.damaged").constData(), F_OK) == 0);
+        const auto older = defaultJournal().lastRun();
+        QVERIFY(older && older->id == ids[0] && !older->damaged);
+        QCOMPARE(countOf(defaultJournal().undo(ids[0]), UndoOutcome::Missing), plan.size());
+        QCOMPARE(runFilesIn(folder), 1u);
+    }
+
+    // A run journaled in the first format, before checksums and step kinds, is still undone.
+    void firstFormatIsUndone()
+    {
+        const Plan plan{{"one", "two"}, {"b\xff c", "d"}};
+        const QByteArrayList before = createFilesOf(m_folder, plan);
+        QByteArray text = "vornak-rename-journal 1\nfolder " +
+                          QByteArray(m_folder).replace(' ', "%20").replace('\n', "%0A") +
+                          "\nsteps 2\n";
+        for (const Rename& step : plan) {
+            struct stat st {};
+            QVERIFY(::lstat((m_folder + '/' + step.oldName).constData(), &st) == 0);
+            text +=
+                QByteArray(step.oldName).replace(' ', "%20") + ' ' + step.newName + ' ' +
+                QByteArray::number(st.st_dev) + ' ' + QByteArray::number(st.st_ino) + ' ' +
+                QByteArray::number(st.st_size) + ' ' +
+                QByteArray::number(qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec) +
+                '\n';
+            QVERIFY(renameStep(m_folder, step));
+        }
+        QVERIFY(QDir().mkpath(QFile::decodeName(RenameJournal::defaultFolder())));
+        QVERIFY(writeFile(RenameJournal::defaultFolder() + "/00000000000000000007.run",
+                          text + "end\n"));
+        const auto last = defaultJournal().lastRun();
+        QVERIFY(last && last->id == 7 && !last->complete && last->steps == 2);
+        QVERIFY(defaultJournal().markComplete(7));
+        QVERIFY(defaultJournal().interruptedRuns().empty());
+        QCOMPARE(countOf(defaultJournal().undo(7), UndoOutcome::Restored), plan.size());
+        QCOMPARE(stateOf(m_folder), before);
+        QVERIFY(defaultJournal().runs().empty());
+    }
+
+    void undoOnVolumesThatRenumber_data()
+    {
+        QTest::addColumn<test::TestMount::Kind>("kind");
+        QTest::addColumn<bool>("remount");
+        QTest::addColumn<bool>("tradeAlike");
+        using Kind = test::TestMount::Kind;
+        QTest::newRow("exFAT through FUSE, remounted") << Kind::ExfatFuse << true << false;
+        QTest::newRow("exFAT, alike files traded names") << Kind::ExfatFuse << true << true;
+        QTest::newRow("FAT, remounted") << Kind::KernelVfat << true << false;
+    }
+    // Five files renamed on a volume whose inode numbers do not last, the volume mounted again,
+    // then undone: every file has its old name and its content back. Two files of equal size and
+    // time are told apart by their first bytes: when they trade names, neither is moved back.
+    void undoOnVolumesThatRenumber()
+    {
+        QFETCH(test::TestMount::Kind, kind);
+        QFETCH(bool, remount);
+        QFETCH(bool, tradeAlike);
+        test::TestMount mount(kind);
+        VORNAK_REQUIRE_MOUNT(mount);
+        const QByteArray root = mount.root();
+        const Plan plan{{"a.txt", "1.txt"},
+                        {"b.txt", "2.txt"},
+                        {"c.txt", "3.txt"},
+                        {"twin x", "4.txt"},
+                        {"twin y", "5.txt"}};
+        const QByteArrayList before = createFilesOf(root, plan);
+        const timespec sameTime[] = {{1700000000, 0}, {1700000000, 0}};
+        for (const char* twin : {"/twin x", "/twin y"})
+            QVERIFY(::utimensat(AT_FDCWD, (root + twin).constData(), sameTime, 0) == 0);
+        {
+            JournalRun run = defaultJournal().begin(root, plan);
+            QVERIFY(run.isStarted());
+            OpenFolder folder(root);
+            for (const Rename& step : plan)
+                QVERIFY(folder.renameNoReplace(step.oldName, step.newName).renamed());
+            QVERIFY(run.finish());
+        }
+        if (tradeAlike)
+            for (const auto& [from, to] :
+                 {std::pair{"4.txt", "t"}, {"5.txt", "4.txt"}, {"t", "5.txt"}})
+                QVERIFY(::rename((root + '/' + from).constData(), (root + '/' + to).constData()) ==
+                        0);
+        const QByteArrayList renamed = stateOf(root);
+        QVERIFY(!remount || mount.remount());
+
+        const UndoReport report = defaultJournal().undo(defaultJournal().lastRun()->id);
+        QCOMPARE(countOf(report, UndoOutcome::Restored), plan.size() - (tradeAlike ? 2 : 0));
+        QCOMPARE(countOf(report, UndoOutcome::Changed), std::size_t(tradeAlike ? 2 : 0));
+        QByteArrayList expected = before;
+        if (tradeAlike) {
+            expected = renamed;
+            for (const char* name : {"1.txt", "2.txt", "3.txt"})
+                expected.removeIf(
+                    [name](const QByteArray& entry) { return entry.startsWith(name); });
+            expected << "a.txt=a.txt"
+                     << "b.txt=b.txt"
+                     << "c.txt=c.txt";
+            std::sort(expected.begin(), expected.end());
+        }
+        QCOMPARE(stateOf(root), expected);
+    }
+
+    void placeholderIsRemovedWhileOurs_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("identified");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<UndoOutcome>("outcome");
+        QTest::newRow("the empty file made") << ""_ba << true << false << UndoOutcome::Restored;
+        QTest::newRow("written to, made unidentified")
+            << "data"_ba << false << false << UndoOutcome::Changed;
+        QTest::newRow("another empty file") << ""_ba << true << true << UndoOutcome::Changed;
+    }
+    // A placeholder left by a run killed between claiming a name and moving the file over it is
+    // removed only while it is still the empty file the run made.
+    void placeholderIsRemovedWhileOurs()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, identified);
+        QFETCH(bool, replaced);
+        QFETCH(UndoOutcome, outcome);
+        const QByteArray path = m_folder + "/claimed";
+        QVERIFY(writeFile(path, {}));
+        const FileDescriptor dir(::open(m_folder.constData(), O_RDONLY | O_DIRECTORY));
+        const auto made = identified ? identityAt(dir.get(), "claimed") : std::nullopt;
+        if (replaced)
+            QVERIFY(writeFile(m_folder + "/other", {}) &&
+                    ::rename((m_folder + "/other").constData(), path.constData()) == 0);
+        if (!content.isEmpty())
+            QVERIFY(writeFile(path, content));
+        const UndoReport report =
+            undoRenames(m_folder, {{"claimed", "claimed", made, StepKind::PlaceholderMade, {}}});
+        QCOMPARE(report.steps.at(0).outcome, outcome);
+        QCOMPARE(::access(path.constData(), F_OK) == 0, outcome != UndoOutcome::Restored);
     }
 
     // Runs are undone newest first, one after the other, as far back as the journal keeps them.

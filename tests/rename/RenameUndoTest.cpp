@@ -160,7 +160,7 @@ private Q_SLOTS:
     }
 
     // A file changed, gone, or whose old name is taken since the run keeps its name; the
-    // others get theirs back, and the run is gone from the journal.
+    // others get theirs back, and the run keeps those three for the next Ctrl+Z.
     void reportsWhatCouldNotBeRestored()
     {
         RenameWindow w;
@@ -180,8 +180,8 @@ private Q_SLOTS:
                                            "“n_c.txt” → “c.txt”：原名称已被占用",
                                            "“n_b.txt” → “b.txt”：文件已不存在",
                                            "“n_a.txt” → “a.txt”：该名称下的文件已被更改或替换"}));
-        pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.size(), 2);
+        pressCtrlZ(w, MessageAnswer::No);
+        QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(3, w.folder()));
     }
 
     // A run cut short (here: its journal left without the end mark) is offered for undo when

@@ -46,7 +46,8 @@ TestMount::TestMount(Kind kind, qint64 bytes)
             return;
         m_loopDevice = QString::fromLocal8Bit(device.trimmed());
     }
-    m_mounted = run(mount << (mkfs.isEmpty() ? QStringLiteral("tmpfs") : m_loopDevice) << point);
+    m_mount = mount << (mkfs.isEmpty() ? QStringLiteral("tmpfs") : m_loopDevice) << point;
+    m_mounted = run(m_mount);
     QFile known(QStringLiteral("/proc/filesystems"));
     m_kernelLacksFileSystem = !m_mounted && known.open(QIODevice::ReadOnly) &&
                               !known.readAll().contains('\t' + fileSystem + '\n');
@@ -59,6 +60,12 @@ TestMount::~TestMount()
         std::ignore = run({"umount", "-l", point});
     if (!m_loopDevice.isEmpty())
         std::ignore = run({"losetup", "-d", m_loopDevice});
+}
+
+bool TestMount::remount()
+{
+    m_mounted = m_mounted && run({"umount", QFile::decodeName(root())}) && run(m_mount);
+    return m_mounted;
 }
 
 QByteArray TestMount::root() const

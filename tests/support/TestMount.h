@@ -26,12 +26,16 @@ public:
     bool kernelLacksFileSystem() const { return m_kernelLacksFileSystem; }
     // The mount point.
     QByteArray root() const;
+    // Unmounts the volume and mounts it again, so that nothing the system kept of it (inode
+    // numbers, cached entries) survives. False, with the refusal, when either step fails.
+    [[nodiscard]] bool remount();
 
 private:
     [[nodiscard]] bool run(const QStringList& command, QByteArray* output = nullptr);
 
     QTemporaryDir m_dir;
     QString m_loopDevice;
+    QStringList m_mount;
     QString m_refusal;
     bool m_mounted = false;
     bool m_kernelLacksFileSystem = false;

@@ -1,274 +1,323 @@
 #include "core/run/JournalFormat.h"
 
 #include "core/plan/RenamePlan.h"
+#include "core/run/JournalEncoding.h"
+#include "core/run/JournalFormatV1.h"
+
+#include <QList>
+
+#include <xxhash.h>
 
 #include <array>
-#include <charconv>
-#include <cstring>
 
 namespace vornak::journal {
 
 namespace {
 
-constexpr QByteArrayView kMagic = "vornak-rename-journal 1\n";
-constexpr QByteArrayView kFolder = "folder ";
-constexpr QByteArrayView kSteps = "steps ";
-constexpr QByteArrayView kEnd = "end\n";
-constexpr QByteArrayView kEndComplete = "end\ncomplete\n";
-constexpr QByteArrayView kStartedTail = "\nend\n";
-constexpr QByteArrayView kCompleteTail = "\nend\ncomplete\n";
-constexpr QByteArrayView kNoIdentity = "-";
-constexpr char kHex[] = "0123456789ABCDEF";
+constexpr QByteArrayView kMagic = "vornak-rename-journal 2\n";
+constexpr int kLengthDigits = 8;
+constexpr int kChecksumDigits = 16;
+constexpr qsizetype kPrefix = kLengthDigits + 1 + kChecksumDigits + 1;
+constexpr QByteArrayView kRun = "run";
+constexpr QByteArrayView kStep = "step";
+constexpr QByteArrayView kEnd = "end";
+constexpr QByteArrayView kComplete = "complete";
+constexpr QByteArrayView kNone = "-";
+constexpr QByteArrayView kTopFolder = ".";
+constexpr QByteArrayView kInode = "inode";
+constexpr QByteArrayView kContent = "content";
+constexpr std::array<QByteArrayView, 4> kStepKinds = {"rename", "temporary", "trash",
+                                                      "placeholder"};
+constexpr std::size_t kMostFields = 10;
 
-bool escaped(uchar byte)
+quint64 checksum(const char* bytes, qsizetype length)
 {
-    return byte <= ' ' || byte == '%' || byte == 0x7f;
+    return XXH3_64bits(bytes, std::size_t(length));
 }
 
-// Writes into room already made in the text: a run of 100,000 steps is written byte by byte,
-// and a check of the text's capacity at every byte would cost more than the encoding.
-class Cursor {
+// One record: its payload is written first, its length and checksum then put before it.
+class Record {
 public:
-    Cursor(QByteArray& text, qsizetype mostBytes) : m_text(text), m_start(text.size())
+    Record(QByteArray& text, qsizetype mostPayload)
+        : m_cursor(text, kPrefix + mostPayload + 1), m_start(m_cursor.at())
     {
-        m_text.resize(m_start + mostBytes);
-        m_at = m_text.data() + m_start;
+        m_cursor.moveTo(m_start + kPrefix);
     }
-    ~Cursor() { m_text.truncate(m_at - m_text.constData()); }
-    Cursor(const Cursor&) = delete;
-    Cursor& operator=(const Cursor&) = delete;
+    ~Record()
+    {
+        char* const payload = m_start + kPrefix;
+        const qsizetype length = m_cursor.at() - payload;
+        char* const end = m_cursor.at();
+        m_cursor.moveTo(m_start);
+        m_cursor.putHex(quint64(length), kLengthDigits);
+        m_cursor.put(' ');
+        m_cursor.putHex(checksum(payload, length), kChecksumDigits);
+        m_cursor.moveTo(end);
+        m_cursor.put('\n');
+        m_start[kPrefix - 1] = ' ';
+    }
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
 
-    void put(char byte) { *m_at++ = byte; }
-    void put(QByteArrayView bytes)
-    {
-        std::memcpy(m_at, bytes.data(), std::size_t(bytes.size()));
-        m_at += bytes.size();
-    }
-    void putEncoded(QByteArrayView bytes)
-    {
-        for (const char byte : bytes) {
-            const auto value = static_cast<uchar>(byte);
-            if (escaped(value)) {
-                m_at[0] = '%';
-                m_at[1] = kHex[value >> 4];
-                m_at[2] = kHex[value & 15];
-                m_at += 3;
-            } else {
-                *m_at++ = byte;
-            }
-        }
-    }
-    template <typename Number> void putNumber(Number number)
-    {
-        m_at = std::to_chars(m_at, m_at + kLongestNumber, number).ptr;
-    }
-
-    static constexpr qsizetype kLongestNumber = 20;
-    static constexpr qsizetype encodedRoom(QByteArrayView bytes) { return 3 * bytes.size(); }
+    Cursor& operator*() { return m_cursor; }
+    Cursor* operator->() { return &m_cursor; }
 
 private:
-    QByteArray& m_text;
-    qsizetype m_start;
-    char* m_at = nullptr;
+    Cursor m_cursor;
+    char* m_start;
 };
 
-int hexValue(char digit)
+QByteArray recordOf(QByteArrayView payload)
 {
-    if (digit >= '0' && digit <= '9')
-        return digit - '0';
-    if (digit >= 'A' && digit <= 'F')
-        return digit - 'A' + 10;
-    return -1;
+    QByteArray text;
+    Record(text, payload.size())->put(payload);
+    return text;
 }
 
-std::optional<QByteArray> decoded(QByteArrayView field)
-{
-    QByteArray bytes;
-    bytes.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const char byte = field[i];
-        if (byte == '%') {
-            const int high = i + 2 < field.size() ? hexValue(field[i + 1]) : -1;
-            const int low = high >= 0 ? hexValue(field[i + 2]) : -1;
-            if (low < 0)
-                return std::nullopt;
-            bytes.append(static_cast<char>(high << 4 | low));
-            i += 2;
-        } else if (escaped(static_cast<uchar>(byte))) {
-            return std::nullopt;
-        } else {
-            bytes.append(byte);
-        }
-    }
-    return bytes;
-}
-
-template <typename Number> std::optional<Number> number(QByteArrayView field)
-{
-    Number value{};
-    const auto [end, error] = std::from_chars(field.begin(), field.end(), value);
-    if (error != std::errc() || end != field.end() || field.isEmpty())
-        return std::nullopt;
-    return value;
-}
-
-// Reads the text line by line; each line is handed out without its line break.
-class Lines {
+// Reads the records one after another; nothing for one cut short or changed.
+class Records {
 public:
-    explicit Lines(QByteArrayView text) : m_text(text) {}
+    explicit Records(QByteArrayView text) : m_text(text) {}
 
     std::optional<QByteArrayView> next()
     {
-        const qsizetype end = m_text.indexOf('\n', m_at);
-        if (end < 0)
+        const QByteArrayView rest = m_text.sliced(m_at);
+        if (rest.size() < kPrefix || rest[kLengthDigits] != ' ' || rest[kPrefix - 1] != ' ')
             return std::nullopt;
-        const QByteArrayView line = m_text.sliced(m_at, end - m_at);
-        m_at = end + 1;
-        return line;
+        const auto length = number<qsizetype>(rest.first(kLengthDigits), 16);
+        const auto sum = number<quint64>(rest.sliced(kLengthDigits + 1, kChecksumDigits), 16);
+        if (!length || !sum || *length > rest.size() - kPrefix - 1 ||
+            rest[kPrefix + *length] != '\n')
+            return std::nullopt;
+        const QByteArrayView payload = rest.sliced(kPrefix, *length);
+        if (checksum(payload.data(), payload.size()) != *sum)
+            return std::nullopt;
+        m_at += kPrefix + *length + 1;
+        return payload;
     }
-    QByteArrayView rest() const { return m_text.sliced(m_at); }
+    bool atEnd() const { return m_at == m_text.size(); }
 
 private:
     QByteArrayView m_text;
     qsizetype m_at = 0;
 };
 
-std::optional<JournalHeader> readHeader(Lines& lines)
+std::optional<JournalHeader> readHeader(Records& records)
 {
-    const auto magic = lines.next();
-    const auto folderLine = lines.next();
-    const auto stepsLine = lines.next();
-    if (!stepsLine || *magic != kMagic.chopped(1) || !folderLine->startsWith(kFolder) ||
-        !stepsLine->startsWith(kSteps))
+    const auto payload = records.next();
+    const auto fields = payload ? Fields<3>::of(*payload) : std::nullopt;
+    if (!fields || fields->count != 3u || fields->at[0] != kRun)
         return std::nullopt;
-    auto folder = decoded(folderLine->sliced(kFolder.size()));
-    const auto steps = number<std::size_t>(stepsLine->sliced(kSteps.size()));
+    auto folder = decoded(fields->at[1]);
+    const auto steps = number<std::size_t>(fields->at[2]);
     if (!folder || folder->isEmpty() || !steps)
         return std::nullopt;
-    return JournalHeader{std::move(*folder), *steps};
+    return JournalHeader{kVersion, std::move(*folder), *steps};
 }
 
-constexpr std::size_t kMostFields = 6;
-using Fields = std::array<QByteArrayView, kMostFields>;
-
-// Splits a step line at its spaces; nothing for a line of too many fields.
-std::optional<std::size_t> splitFields(QByteArrayView line, Fields& fields)
+std::optional<QByteArray> subfolderOf(QByteArrayView field)
 {
-    std::size_t count = 0;
-    for (qsizetype from = 0;; ++count) {
-        const qsizetype space = line.indexOf(' ', from);
-        if (count == kMostFields)
+    if (field == kTopFolder)
+        return QByteArray();
+    auto folder = decoded(field);
+    if (!folder)
+        return std::nullopt;
+    for (const QByteArray& part : folder->split('/'))
+        if (!isEntryName(part))
             return std::nullopt;
-        fields[count] = line.sliced(from, (space < 0 ? line.size() : space) - from);
-        if (space < 0)
-            return count + 1;
-        from = space + 1;
+    return folder;
+}
+
+std::optional<FileIdentity> identityOf(const Fields<kMostFields>& fields, std::size_t from)
+{
+    const QByteArrayView kind = fields.at[from];
+    const std::size_t count = fields.count - from;
+    if (kind == kInode && count == 5u) {
+        const auto device = number<quint64>(fields.at[from + 1]);
+        const auto inode = number<quint64>(fields.at[from + 2]);
+        const auto size = number<qint64>(fields.at[from + 3]);
+        const auto modified = number<qint64>(fields.at[from + 4]);
+        if (device && inode && size && modified)
+            return FileIdentity{*device,     *inode, *size, *modified, IdentityKind::Inode,
+                                std::nullopt};
+    } else if (kind == kContent && count == 4u) {
+        const auto size = number<qint64>(fields.at[from + 1]);
+        const auto modified = number<qint64>(fields.at[from + 2]);
+        const QByteArrayView headField = fields.at[from + 3];
+        const auto head = number<quint64>(headField, 16);
+        if (size && modified && (head || headField == kNone))
+            return FileIdentity{0,
+                                0,
+                                *size,
+                                *modified,
+                                IdentityKind::Content,
+                                headField == kNone ? std::nullopt : head};
     }
+    return std::nullopt;
 }
 
-std::optional<FileIdentity> readIdentity(const Fields& fields)
+std::optional<JournalStep> readStep(QByteArrayView payload)
 {
-    const auto device = number<quint64>(fields[2]);
-    const auto inode = number<quint64>(fields[3]);
-    const auto size = number<qint64>(fields[4]);
-    const auto modified = number<qint64>(fields[5]);
-    if (!device || !inode || !size || !modified)
+    const auto fields = Fields<kMostFields>::of(payload);
+    if (!fields || fields->count < 6u || fields->at[0] != kStep)
         return std::nullopt;
-    return FileIdentity{*device, *inode, *size, *modified};
-}
-
-std::optional<JournalStep> readStep(QByteArrayView line)
-{
-    Fields fields;
-    const auto count = splitFields(line, fields);
-    if (count != 3u && count != kMostFields)
+    const auto kind = std::find(kStepKinds.begin(), kStepKinds.end(), fields->at[1]);
+    auto subfolder = subfolderOf(fields->at[2]);
+    auto oldName = decoded(fields->at[3]);
+    auto newName = decoded(fields->at[4]);
+    if (kind == kStepKinds.end() || !subfolder || !oldName || !newName || !isEntryName(*oldName) ||
+        !isEntryName(*newName))
         return std::nullopt;
-    auto oldName = decoded(fields[0]);
-    auto newName = decoded(fields[1]);
-    if (!oldName || !newName || !isEntryName(*oldName) || !isEntryName(*newName))
-        return std::nullopt;
-    JournalStep step{std::move(*oldName), std::move(*newName), std::nullopt};
-    if (count == 3u)
-        return fields[2] == kNoIdentity ? std::optional(std::move(step)) : std::nullopt;
-    step.identity = readIdentity(fields);
+    JournalStep step{std::move(*oldName), std::move(*newName), std::nullopt,
+                     StepKind(kind - kStepKinds.begin()), std::move(*subfolder)};
+    if (fields->count == 6u)
+        return fields->at[5] == kNone ? std::optional(std::move(step)) : std::nullopt;
+    step.identity = identityOf(*fields, 5);
     return step.identity ? std::optional(std::move(step)) : std::nullopt;
+}
+
+const QByteArray& endRecord()
+{
+    static const QByteArray record = recordOf(kEnd);
+    return record;
+}
+
+const QByteArray& completeRecord()
+{
+    static const QByteArray record = recordOf(kComplete);
+    return record;
 }
 
 } // namespace
 
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps)
 {
-    Cursor cursor(text, kMagic.size() + kFolder.size() + Cursor::encodedRoom(folder) +
-                            kSteps.size() + Cursor::kLongestNumber + 2);
-    cursor.put(kMagic);
-    cursor.put(kFolder);
-    cursor.putEncoded(folder);
-    cursor.put('\n');
-    cursor.put(kSteps);
-    cursor.putNumber(steps);
-    cursor.put('\n');
+    text.append(kMagic);
+    Record record(text, kRun.size() + Cursor::encodedRoom(folder) + Cursor::kLongestNumber + 2);
+    record->put(kRun);
+    record->put(' ');
+    record->putEncoded(folder);
+    record->put(' ');
+    record->putNumber(steps);
 }
 
-void appendStep(QByteArray& text, QByteArrayView oldName, QByteArrayView newName,
-                const std::optional<FileIdentity>& identity)
+void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
+                QByteArrayView newName, const std::optional<FileIdentity>& identity)
 {
-    Cursor cursor(text, Cursor::encodedRoom(oldName) + Cursor::encodedRoom(newName) +
-                            4 * (Cursor::kLongestNumber + 1) + 2);
-    cursor.putEncoded(oldName);
-    cursor.put(' ');
-    cursor.putEncoded(newName);
-    cursor.put(' ');
+    Record record(text, 64 + Cursor::encodedRoom(subfolder) + Cursor::encodedRoom(oldName) +
+                            Cursor::encodedRoom(newName) + 4 * (Cursor::kLongestNumber + 1));
+    record->put(kStep);
+    record->put(' ');
+    record->put(kStepKinds[std::size_t(kind)]);
+    record->put(' ');
+    if (subfolder.isEmpty())
+        record->put(kTopFolder);
+    else
+        record->putEncoded(subfolder);
+    record->put(' ');
+    record->putEncoded(oldName);
+    record->put(' ');
+    record->putEncoded(newName);
+    record->put(' ');
     if (!identity) {
-        cursor.put(kNoIdentity);
+        record->put(kNone);
+    } else if (identity->kind == IdentityKind::Inode) {
+        record->put(kInode);
+        for (const quint64 value : {identity->device, identity->inode}) {
+            record->put(' ');
+            record->putNumber(value);
+        }
+        for (const qint64 value : {identity->size, identity->modifiedNs}) {
+            record->put(' ');
+            record->putNumber(value);
+        }
     } else {
-        cursor.putNumber(identity->device);
-        cursor.put(' ');
-        cursor.putNumber(identity->inode);
-        cursor.put(' ');
-        cursor.putNumber(identity->size);
-        cursor.put(' ');
-        cursor.putNumber(identity->modifiedNs);
+        record->put(kContent);
+        for (const qint64 value : {identity->size, identity->modifiedNs}) {
+            record->put(' ');
+            record->putNumber(value);
+        }
+        record->put(' ');
+        if (identity->head)
+            record->putNumber(*identity->head, 16);
+        else
+            record->put(kNone);
     }
-    cursor.put('\n');
 }
 
 void appendEnd(QByteArray& text)
 {
-    text.append(kEnd);
+    text.append(endRecord());
+}
+
+QByteArray completeMark(int version)
+{
+    return version == 1 ? v1::kCompleteMark.toByteArray() : completeRecord();
+}
+
+QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps)
+{
+    QByteArray text;
+    appendHeader(text, folder, steps.size());
+    for (const JournalStep& step : steps)
+        appendStep(text, step.kind, step.subfolder, step.oldName, step.newName, step.identity);
+    appendEnd(text);
+    return text.append(completeRecord());
+}
+
+int versionOf(QByteArrayView head)
+{
+    if (head.startsWith(kMagic))
+        return kVersion;
+    return head.startsWith(v1::kMagic) ? 1 : 0;
 }
 
 std::optional<JournalHeader> parseHeader(QByteArrayView head)
 {
-    Lines lines(head);
-    return readHeader(lines);
+    switch (versionOf(head)) {
+    case 1:
+        return v1::parseHeader(head);
+    case kVersion: {
+        Records records(head.sliced(kMagic.size()));
+        return readHeader(records);
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
-JournalState stateOf(QByteArrayView tail)
+JournalState stateOf(QByteArrayView tail, int version)
 {
-    if (tail.endsWith(kCompleteTail))
+    if (version == 1)
+        return v1::stateOf(tail);
+    if (tail.endsWith(endRecord() + completeRecord()))
         return JournalState::Complete;
-    if (tail.endsWith(kStartedTail))
-        return JournalState::Started;
-    return JournalState::Unfinished;
+    return tail.endsWith(endRecord()) ? JournalState::Started : JournalState::Damaged;
 }
 
 std::optional<JournalContent> parseJournal(QByteArrayView text)
 {
-    Lines lines(text);
-    auto header = readHeader(lines);
-    if (!header || stateOf(text) == JournalState::Unfinished)
+    const int version = versionOf(text);
+    if (version == 1)
+        return v1::parseJournal(text);
+    if (version != kVersion)
+        return std::nullopt;
+    Records records(text.sliced(kMagic.size()));
+    auto header = readHeader(records);
+    if (!header)
         return std::nullopt;
     JournalContent content{std::move(header->folder), {}};
     content.steps.reserve(header->steps);
     for (std::size_t i = 0; i < header->steps; ++i) {
-        const auto line = lines.next();
-        auto step = line ? readStep(*line) : std::nullopt;
+        const auto payload = records.next();
+        auto step = payload ? readStep(*payload) : std::nullopt;
         if (!step)
             return std::nullopt;
         content.steps.push_back(std::move(*step));
     }
-    const QByteArrayView rest = lines.rest();
-    if (rest != kEnd && rest != kEndComplete)
+    if (records.next() != kEnd)
+        return std::nullopt;
+    if (!records.atEnd() && (records.next() != kComplete || !records.atEnd()))
         return std::nullopt;
     return content;
 }

@@ -10,16 +10,32 @@
 
 namespace vornak {
 
-// One planned rename as the journal keeps it: the names as exact bytes and the identity the
-// file had just before the run; no identity when the file could not be examined then.
+// What a step of a run did to its file.
+enum class StepKind : quint8 {
+    // Renamed within its folder.
+    Rename,
+    // Moved to a temporary name on the way to its new one.
+    ThroughTemporary,
+    // Moved to the trash.
+    ToTrash,
+    // An empty file was created under the new name to claim it; the file then replaces it.
+    PlaceholderMade,
+};
+
+// One planned step as the journal keeps it: the names as exact bytes and the identity the file
+// had just before the run; no identity when the file could not be examined then.
 struct JournalStep {
     QByteArray oldName;
     QByteArray newName;
     std::optional<FileIdentity> identity;
+    StepKind kind = StepKind::Rename;
+    // The step's folder below the run's folder; empty for the run's folder itself.
+    QByteArray subfolder;
 };
 
 // The beginning of a run's journal: enough to offer the run without reading all its steps.
 struct JournalHeader {
+    int version = 0;
     QByteArray folder;
     std::size_t steps = 0;
 };
@@ -30,33 +46,44 @@ struct JournalContent {
 };
 
 // How far a run's journal got. Unfinished: its writer died before the end mark, so no file of
-// the run was renamed. Started: written and flushed, the run may have renamed any of its
-// files. Complete: the run ended normally.
-enum class JournalState { Unfinished, Started, Complete };
+// the run was renamed (only the first format could be left so; later ones are written aside
+// and put in place whole). Started: written and flushed, the run may have renamed any of its
+// files. Complete: the run ended normally. Damaged: put in place whole, it has lost its end.
+enum class JournalState { Unfinished, Started, Complete, Damaged };
 
-// The journal is text with one line per step. Names and the folder are percent-encoded only
-// where a byte would break the line structure (controls, space, DEL, "%"); every other byte,
-// valid UTF-8 or not, is kept as it is, so the journal of a large run stays small.
+// The journal is text. Format 2, written today, is a version line and then records, each
+// "LLLLLLLL CCCCCCCCCCCCCCCC payload\n": the payload's length and its XXH3 in hex, so that a
+// record cut short or changed is told from a whole one. Format 1, one line per step without
+// checks, is still read. Names and folders are percent-encoded only where a byte would break
+// the structure (controls, space, DEL, "%"); every other byte, valid UTF-8 or not, is kept as
+// it is, so the journal of a large run stays small.
 namespace journal {
 
+inline constexpr int kVersion = 2;
 // Enough of a journal's beginning to hold its header: the longest path the system opens,
 // every byte encoded.
 inline constexpr qsizetype kLongestHeader = 16384;
 // Enough of a journal's end to tell its state.
-inline constexpr qsizetype kLongestTail = 16;
-inline constexpr QByteArrayView kCompleteMark = "complete\n";
+inline constexpr qsizetype kLongestTail = 128;
 
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps);
-void appendStep(QByteArray& text, QByteArrayView oldName, QByteArrayView newName,
-                const std::optional<FileIdentity>& identity);
+void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
+                QByteArrayView newName, const std::optional<FileIdentity>& identity);
 void appendEnd(QByteArray& text);
+// What finish() appends to a journal of the given version.
+QByteArray completeMark(int version);
+
+// A whole journal with the given steps, complete.
+QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps);
 
 // The header from a journal's first kLongestHeader bytes (or all of a shorter one).
 std::optional<JournalHeader> parseHeader(QByteArrayView head);
+// The version a journal's beginning names; 0 for none known.
+int versionOf(QByteArrayView head);
 // The state from a journal's last kLongestTail bytes (or all of a shorter one).
-JournalState stateOf(QByteArrayView tail);
+JournalState stateOf(QByteArrayView tail, int version);
 // A whole journal; nothing when any part of it is damaged, or a step names anything but an
-// entry of the folder itself (an undo must never reach outside it).
+// entry below the folder (an undo must never reach outside it).
 std::optional<JournalContent> parseJournal(QByteArrayView text);
 
 } // namespace journal

@@ -17,7 +17,7 @@ JournalRun::JournalRun(qint64 id, FileDescriptor journalFile)
 bool JournalRun::finish()
 {
     const FileDescriptor file = std::move(m_file);
-    return file.isOpen() && writeAll(file.get(), journal::kCompleteMark) &&
+    return file.isOpen() && writeAll(file.get(), journal::completeMark(journal::kVersion)) &&
            ::fdatasync(file.get()) == 0;
 }
 

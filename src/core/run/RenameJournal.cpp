@@ -14,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace vornak {
@@ -22,13 +23,17 @@ namespace {
 
 constexpr char kLockName[] = "lock";
 constexpr QByteArrayView kRunSuffix = ".run";
+// A run's journal is written under this name beside its own and then put in place whole.
+constexpr QByteArrayView kWritingSuffix = ".new";
+// A damaged journal is put aside under this name: kept for a look, no longer offered.
+constexpr QByteArrayView kDamagedSuffix = ".damaged";
 constexpr qsizetype kIdDigits = 20;
 
 // Run files are named by their id, zero-padded so that names sort as ids do.
-QByteArray runFileName(qint64 id)
+QByteArray runFileName(qint64 id, QByteArrayView suffix = {})
 {
     QByteArray name = QByteArray::number(id).rightJustified(kIdDigits, '0');
-    return name.append(kRunSuffix);
+    return name.append(kRunSuffix).append(suffix);
 }
 
 std::optional<qint64> runIdOf(QByteArrayView name)
@@ -91,14 +96,19 @@ FileDescriptor lockedRun(int dir, qint64 id, int flags, int operation)
     return file;
 }
 
-// The run ids of the journal folder, oldest first.
-std::vector<qint64> runIds(int dir)
+// The run ids of the journal folder, oldest first; with writing, the ids of journals still
+// being written (or left so by a writer killed meanwhile) instead.
+std::vector<qint64> runIds(int dir, bool writing = false)
 {
     std::vector<qint64> ids;
     DirectoryStream listing = DirectoryStream::ofOpenFolder(dir);
-    while (const dirent* entry = listing.next())
-        if (const auto id = runIdOf(entry->d_name))
+    while (const dirent* entry = listing.next()) {
+        QByteArrayView name(entry->d_name);
+        if (writing && !name.endsWith(kWritingSuffix))
+            continue;
+        if (const auto id = runIdOf(writing ? name.chopped(kWritingSuffix.size()) : name))
             ids.push_back(*id);
+    }
     std::sort(ids.begin(), ids.end());
     return ids;
 }
@@ -116,6 +126,16 @@ QByteArray tailOf(int fd)
     return readAt(fd, off_t(size - length), length);
 }
 
+int versionOf(int fd)
+{
+    return journal::versionOf(readAt(fd, 0, journal::kLongestHeader));
+}
+
+JournalState stateOf(int fd)
+{
+    return journal::stateOf(tailOf(fd), versionOf(fd));
+}
+
 qint64 nowNs()
 {
     timespec now{};
@@ -127,6 +147,12 @@ qint64 nowNs()
 // one makes kKeptRuns. Runs another copy holds stay. Returns the newest id in the folder.
 qint64 pruneRuns(int dir)
 {
+    for (const qint64 id : runIds(dir, true)) {
+        const QByteArray name = runFileName(id, kWritingSuffix);
+        const FileDescriptor file(::openat(dir, name.constData(), O_RDONLY | O_CLOEXEC));
+        if (file.isOpen() && lockFile(file.get(), LOCK_EX | LOCK_NB))
+            ::unlinkat(dir, name.constData(), 0);
+    }
     std::vector<qint64> droppable;
     std::size_t kept = 0;
     qint64 newest = 0;
@@ -135,7 +161,7 @@ qint64 pruneRuns(int dir)
         const FileDescriptor file = lockedRun(dir, id, O_RDONLY, LOCK_EX);
         if (!file.isOpen()) {
             ++kept;
-        } else if (journal::stateOf(tailOf(file.get())) == JournalState::Unfinished) {
+        } else if (stateOf(file.get()) == JournalState::Unfinished) {
             ::unlinkat(dir, runFileName(id).constData(), 0);
         } else {
             droppable.push_back(id);
@@ -148,17 +174,41 @@ qint64 pruneRuns(int dir)
     return newest;
 }
 
+// Where size and time alone do not tell the files of a run apart, adds each such file's
+// fingerprint. Steps that move a file an earlier step moved share that step's identity.
+void fingerprintAlike(int folder, const std::vector<Rename>& plan,
+                      std::vector<std::optional<FileIdentity>>& identities,
+                      const std::vector<std::size_t>& takenBy)
+{
+    QHash<std::pair<qint64, qint64>, int> alike;
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        if (takenBy[i] == i && identities[i])
+            ++alike[{identities[i]->size, identities[i]->modifiedNs}];
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        auto& identity = identities[takenBy[i]];
+        if (takenBy[i] == i && identity && alike.value({identity->size, identity->modifiedNs}) > 1)
+            identity = identityAt(folder, plan[i].oldName.constData(), identity->kind, true);
+        else if (takenBy[i] != i)
+            identities[i] = identity;
+    }
+}
+
 // The identity of the file each step moves: the one at its old name now, or, for a name that
 // only an earlier step of the run creates (a temporary name on the way to a case-only rename),
 // the file that step moves there.
 std::vector<std::optional<FileIdentity>> identitiesOf(int folder, const std::vector<Rename>& plan)
 {
+    const IdentityKind kind = identityKindOf(folder);
     std::vector<std::optional<FileIdentity>> identities;
     identities.reserve(plan.size());
+    // The step whose look at the folder gave each identity.
+    std::vector<std::size_t> takenBy;
+    takenBy.reserve(plan.size());
     // The last step into each name; only runs with a name not there yet pay for it.
     std::optional<QHash<QByteArrayView, std::size_t>> lastInto;
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        auto identity = identityAt(folder, plan[i].oldName.constData());
+        auto identity = identityAt(folder, plan[i].oldName.constData(), kind, false);
+        takenBy.push_back(i);
         if (!identity && !lastInto) {
             lastInto.emplace();
             for (std::size_t earlier = 0; earlier < i; ++earlier)
@@ -167,13 +217,17 @@ std::vector<std::optional<FileIdentity>> identitiesOf(int folder, const std::vec
         if (lastInto) {
             if (!identity) {
                 const auto earlier = lastInto->constFind(QByteArrayView(plan[i].oldName));
-                if (earlier != lastInto->cend())
+                if (earlier != lastInto->cend()) {
                     identity = identities[*earlier];
+                    takenBy.back() = takenBy[*earlier];
+                }
             }
             lastInto->insert(plan[i].newName, i);
         }
         identities.push_back(identity);
     }
+    if (kind == IdentityKind::Content)
+        fingerprintAlike(folder, plan, identities, takenBy);
     return identities;
 }
 
@@ -188,7 +242,8 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
     text.reserve(journal::kLongestHeader + nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64);
     journal::appendHeader(text, folderPath, plan.size());
     for (std::size_t i = 0; i < plan.size(); ++i)
-        journal::appendStep(text, plan[i].oldName, plan[i].newName, identities[i]);
+        journal::appendStep(text, StepKind::Rename, {}, plan[i].oldName, plan[i].newName,
+                            identities[i]);
     journal::appendEnd(text);
     return text;
 }
@@ -198,6 +253,60 @@ void dropRun(int dir, qint64 id)
     const FolderLock lock(dir, LOCK_EX);
     if (lock.isHeld() && ::unlinkat(dir, runFileName(id).constData(), 0) == 0)
         ::fsync(dir);
+}
+
+// Writes a run's journal aside, flushes it and puts it in place whole, so that a journal in
+// place that lacks its end is known to be damaged. file is the journal, locked; 0 or errno.
+int writeWhole(int dir, qint64 id, QByteArrayView text, FileDescriptor& file)
+{
+    const QByteArray writing = runFileName(id, kWritingSuffix);
+    file = FileDescriptor(
+        ::openat(dir, writing.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!file.isOpen())
+        return errno;
+    if (!lockFile(file.get(), LOCK_EX | LOCK_NB) || !writeAll(file.get(), text) ||
+        ::fsync(file.get()) != 0 ||
+        ::renameat(dir, writing.constData(), dir, runFileName(id).constData()) != 0 ||
+        ::fsync(dir) != 0) {
+        const int error = errno;
+        ::unlinkat(dir, writing.constData(), 0);
+        file.reset();
+        return error;
+    }
+    return 0;
+}
+
+// Puts a damaged journal aside: the user was told, older runs are offered again, and nothing
+// of it is lost.
+void setAside(int dir, qint64 id)
+{
+    const FolderLock lock(dir, LOCK_EX);
+    if (lock.isHeld() && ::renameat(dir, runFileName(id).constData(), dir,
+                                    runFileName(id, kDamagedSuffix).constData()) == 0)
+        ::fsync(dir);
+}
+
+// The steps an undo left to do, in the run's order: all but those undone or never done.
+std::vector<JournalStep> stepsLeft(std::vector<JournalStep> steps, const UndoReport& report)
+{
+    std::vector<JournalStep> left;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const UndoOutcome outcome = report.steps[steps.size() - 1 - i].outcome;
+        if (outcome != UndoOutcome::Restored && outcome != UndoOutcome::NotRenamed)
+            left.push_back(std::move(steps[i]));
+    }
+    return left;
+}
+
+// Keeps only the steps still to undo in the run's journal, which stays where it was among the
+// runs; the run counts as complete from now on.
+void keepSteps(int dir, qint64 id, const JournalContent& content,
+               const std::vector<JournalStep>& left)
+{
+    const FolderLock lock(dir, LOCK_EX);
+    FileDescriptor file;
+    if (lock.isHeld())
+        std::ignore = writeWhole(dir, id, journal::completeJournal(content.folder, left), file);
 }
 
 } // namespace
@@ -228,17 +337,9 @@ JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rena
     if (!lock.isHeld())
         return unwritable(lock.error());
     const qint64 id = std::max(pruneRuns(dir.get()) + 1, nowNs());
-    const QByteArray name = runFileName(id);
-    FileDescriptor file(
-        ::openat(dir.get(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!file.isOpen())
-        return unwritable(errno);
-    if (!lockFile(file.get(), LOCK_EX | LOCK_NB) || !writeAll(file.get(), text) ||
-        ::fsync(file.get()) != 0 || ::fsync(dir.get()) != 0) {
-        const int error = errno;
-        ::unlinkat(dir.get(), name.constData(), 0);
+    FileDescriptor file;
+    if (const int error = writeWhole(dir.get(), id, text, file))
         return unwritable(error);
-    }
     return {id, std::move(file)};
 }
 
@@ -256,11 +357,17 @@ std::vector<RunInfo> RenameJournal::runs() const
         const FileDescriptor file = lockedRun(dir.get(), *id, O_RDONLY, LOCK_SH);
         if (!file.isOpen())
             continue;
-        const JournalState state = journal::stateOf(tailOf(file.get()));
+        const JournalState state = stateOf(file.get());
         auto header = journal::parseHeader(readAt(file.get(), 0, journal::kLongestHeader));
-        if (state != JournalState::Unfinished && header)
-            found.push_back(
-                {*id, std::move(header->folder), header->steps, state == JournalState::Complete});
+        if (state == JournalState::Unfinished)
+            continue;
+        RunInfo run{
+            *id, {}, 0, state == JournalState::Complete, !header || state == JournalState::Damaged};
+        if (header) {
+            run.folder = std::move(header->folder);
+            run.steps = header->steps;
+        }
+        found.push_back(std::move(run));
     }
     return found;
 }
@@ -276,7 +383,7 @@ std::optional<RunInfo> RenameJournal::lastRun() const
 std::vector<RunInfo> RenameJournal::interruptedRuns() const
 {
     std::vector<RunInfo> all = runs();
-    std::erase_if(all, [](const RunInfo& run) { return run.complete; });
+    std::erase_if(all, [](const RunInfo& run) { return run.complete || run.damaged; });
     return all;
 }
 
@@ -300,13 +407,18 @@ UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
     }
     const auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
     if (!content) {
-        dropRun(dir.get(), runId);
+        setAside(dir.get(), runId);
         report.status = UndoStatus::JournalUnreadable;
         return report;
     }
     report = undoRenames(content->folder, content->steps, progress);
-    if (report.status == UndoStatus::Undone)
+    if (report.status != UndoStatus::Undone)
+        return report;
+    const std::vector<JournalStep> left = stepsLeft(content->steps, report);
+    if (left.empty())
         dropRun(dir.get(), runId);
+    else if (left.size() < content->steps.size())
+        keepSteps(dir.get(), runId, *content, left);
     return report;
 }
 
@@ -317,9 +429,9 @@ bool RenameJournal::markComplete(qint64 runId) const
         return false;
     const FolderLock lock(dir.get(), LOCK_SH);
     const FileDescriptor file = lockedRun(dir.get(), runId, O_RDWR | O_APPEND, LOCK_EX);
-    return lock.isHeld() && file.isOpen() &&
-           journal::stateOf(tailOf(file.get())) == JournalState::Started &&
-           writeAll(file.get(), journal::kCompleteMark) && ::fdatasync(file.get()) == 0;
+    return lock.isHeld() && file.isOpen() && stateOf(file.get()) == JournalState::Started &&
+           writeAll(file.get(), journal::completeMark(versionOf(file.get()))) &&
+           ::fdatasync(file.get()) == 0;
 }
 
 } // namespace vornak

@@ -18,6 +18,9 @@ struct RunInfo {
     std::size_t steps = 0;
     // False for a run cut short: the program was killed or the machine stopped during it.
     bool complete = false;
+    // Its journal is damaged: undo reports that and undoes nothing. folder and steps are empty
+    // when the damage reaches the beginning.
+    bool damaged = false;
 };
 
 // The record of the last rename runs, so that each can be undone, also after a crash.
@@ -35,7 +38,10 @@ struct RunInfo {
 //
 // At start, interruptedRuns() lists runs cut short, to offer undo(id) for each (or
 // markComplete(id) when the user declines, so that the question is not asked again). Ctrl+Z
-// undoes lastRun(). The newest kKeptRuns runs are kept; an undone run is dropped.
+// undoes lastRun(). The newest kKeptRuns runs are kept. A run leaves the journal only when
+// every step is undone or was never done; an undo that leaves steps keeps those, and the run
+// stays the one offered next. A damaged journal is listed as such and, once undo has reported
+// it, put aside (never deleted), so that the runs before it are offered again.
 //
 // Copies of the program share the folder: a lock file guards every read and change, and each
 // run being done or undone holds a lock on its own file, so another copy neither takes it for
@@ -61,8 +67,8 @@ public:
     std::optional<RunInfo> lastRun() const;
     std::vector<RunInfo> interruptedRuns() const;
 
-    // Undoes the run and drops it from the journal; see undoRenames for which steps are undone.
-    // The run stays when its folder cannot be opened.
+    // Undoes the run and drops from the journal what was undone; see undoRenames for which
+    // steps are undone. The run stays whole when its folder cannot be opened.
     [[nodiscard]] UndoReport undo(qint64 runId, const UndoProgress& progress = {}) const;
     // Marks a run cut short as complete: it stays undoable but is no longer offered at start.
     [[nodiscard]] bool markComplete(qint64 runId) const;

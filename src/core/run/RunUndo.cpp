@@ -8,10 +8,17 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace vornak {
 
 namespace {
+
+// Whether the entry name is the file identity stands for.
+bool holds(int dir, const QByteArray& name, const std::optional<FileIdentity>& identity)
+{
+    return identity && identityLike(dir, name.constData(), *identity) == identity;
+}
 
 // Finds whether a step's file is still where it was before the run. Usually that is the
 // step's old name; a file moved through a temporary name started at the old name of the first
@@ -22,7 +29,7 @@ public:
 
     bool holds(const JournalStep& step)
     {
-        if (identityAt(m_dir, step.oldName.constData()) == step.identity)
+        if (vornak::holds(m_dir, step.oldName, step.identity))
             return true;
         if (m_firstStep.isEmpty())
             for (std::size_t i = m_steps.size(); i-- > 0;)
@@ -30,7 +37,7 @@ public:
                     m_firstStep.insert(*m_steps[i].identity, i);
         const auto first = m_firstStep.constFind(*step.identity);
         return first != m_firstStep.cend() &&
-               identityAt(m_dir, m_steps[*first].oldName.constData()) == step.identity;
+               vornak::holds(m_dir, m_steps[*first].oldName, step.identity);
     }
 
 private:
@@ -87,17 +94,14 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
                   StartingPlaces& startingPlaces, Spellings& spellings)
 {
     const bool caseOnly = FolderSpellings::differOnlyInCase(step.oldName, step.newName);
-    auto atNewName = identityAt(dir, step.newName.constData());
+    bool atNewName = identityAt(dir, step.newName.constData()).has_value();
     if (caseOnly && atNewName && !spellings.holds(step.newName))
-        atNewName.reset();
-    if (step.identity && atNewName == step.identity)
+        atNewName = false;
+    if (atNewName && holds(dir, step.newName, step.identity))
         return moveBack(dir, folder, step, step.newName, spellings);
     // A case-only rename cut short between its two moves left the file at its step name.
-    if (caseOnly && step.identity) {
-        const QByteArray stepName = caseStepName(step.oldName);
-        if (identityAt(dir, stepName.constData()) == step.identity)
-            return moveBack(dir, folder, step, stepName, spellings);
-    }
+    if (caseOnly && holds(dir, caseStepName(step.oldName), step.identity))
+        return moveBack(dir, folder, step, caseStepName(step.oldName), spellings);
     UndoStep done{step.oldName, step.newName, UndoOutcome::Failed, 0};
     if (step.identity && startingPlaces.holds(step))
         done.outcome = UndoOutcome::NotRenamed;
@@ -110,6 +114,30 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
 }
 
 } // namespace
+
+// Removes a placeholder the step made, while it is still the empty file made.
+UndoStep removePlaceholder(int dir, const JournalStep& step)
+{
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
+    const auto now = identityAt(dir, step.newName.constData());
+    if (!now)
+        done.outcome = UndoOutcome::NotRenamed;
+    else if (now->size != 0 || (step.identity && !holds(dir, step.newName, step.identity)))
+        done.outcome = UndoOutcome::Changed;
+    else if (::unlinkat(dir, step.newName.constData(), 0) != 0)
+        done = {step.oldName, step.newName, UndoOutcome::Failed, errno};
+    return done;
+}
+
+UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
+                     StartingPlaces& startingPlaces, Spellings& spellings)
+{
+    if (!step.subfolder.isEmpty() || step.kind == StepKind::ToTrash)
+        return {step.oldName, step.newName, UndoOutcome::Failed, ENOTSUP};
+    if (step.kind == StepKind::PlaceholderMade)
+        return removePlaceholder(dir, step);
+    return undoStep(dir, folder, step, startingPlaces, spellings);
+}
 
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress)
@@ -126,7 +154,7 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
     Spellings spellings(dir.get());
     report.steps.reserve(steps.size());
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        report.steps.push_back(undoStep(dir.get(), renamer, *step, startingPlaces, spellings));
+        report.steps.push_back(undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
         if (progress)
             progress(report.steps.size(), steps.size());
     }

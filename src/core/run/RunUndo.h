@@ -21,7 +21,8 @@ enum class UndoOutcome {
     Missing,
     // Another file has taken the old name since.
     OldNameTaken,
-    // The file system refused the rename; error says why.
+    // The file system refused the rename; error says why. ENOTSUP for a step this version
+    // cannot undo (one to the trash, one in a folder below the run's).
     Failed,
 };
 
@@ -41,7 +42,7 @@ enum class UndoStatus {
     InProgress,
     // The folder cannot be opened (error says why); the run stays in the journal.
     FolderUnavailable,
-    // The run's journal is damaged and has been dropped; nothing was touched.
+    // The run's journal is damaged and has been put aside; nothing was touched.
     JournalUnreadable,
 };
 
@@ -58,7 +59,8 @@ using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // Gives the files of a run their old names back, the last step first, never replacing a file,
 // and only where the file at the new name is still the one renamed: its whole identity
-// matches. Which steps happened is read off the folder, so this undoes exactly a run that was
+// matches. A placeholder the run made and left is removed while it is still the empty file
+// made. Which steps happened is read off the folder, so this undoes exactly a run that was
 // cut short anywhere.
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress = {});
