@@ -5,7 +5,6 @@
 #include "core/names/NativePath.h"
 #include "core/run/RenameJournal.h"
 #include "texts/KeptFileLines.h"
-#include "texts/SystemReason.h"
 
 #include <QDateTime>
 
@@ -64,9 +63,8 @@ ExitStatus undoCommand(const QCommandLineParser& parser)
         printError(CommandLineText::tr("另一个 Vornak 正在处理这次重命名，请稍后再试。"));
         return ExitStatus::NothingDone;
     case UndoStatus::FolderUnavailable:
-        printError(CommandLineText::tr("无法打开文件夹，没有撤销任何文件。") + u' ' +
-                   displayText(report.folder) + QStringLiteral("：") +
-                   systemReasonText(report.error));
+        printSystemError(CommandLineText::tr("无法打开文件夹，没有撤销任何文件。"), report.folder,
+                         report.error);
         return ExitStatus::NothingDone;
     case UndoStatus::JournalUnreadable:
         printError(CommandLineText::tr("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"));

@@ -1,5 +1,9 @@
 #include "cli/Output.h"
 
+#include "cli/CommandLineText.h"
+#include "core/names/NativePath.h"
+#include "texts/SystemReason.h"
+
 #include <cstdio>
 
 namespace vornak {
@@ -22,6 +26,12 @@ void printLine(const QString& text)
 void printError(const QString& text)
 {
     writeLine(stderr, text);
+}
+
+void printSystemError(const QString& what, const QByteArray& path, int error)
+{
+    printError(
+        CommandLineText::tr("%1 %2：%3").arg(what, displayText(path), systemReasonText(error)));
 }
 
 } // namespace vornak

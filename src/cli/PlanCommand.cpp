@@ -11,7 +11,6 @@
 #include "core/run/RenameJob.h"
 #include "texts/KeptFileLines.h"
 #include "texts/ReplaceErrorText.h"
-#include "texts/SystemReason.h"
 
 #include <unistd.h>
 
@@ -29,11 +28,6 @@ PlanOutputFormat outputFormatOf(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("tsv")) || !::isatty(STDOUT_FILENO))
         return PlanOutputFormat::PlanText;
     return PlanOutputFormat::Table;
-}
-
-void printSystemError(const QString& what, const QByteArray& path, int error)
-{
-    printError(what + u' ' + displayText(path) + QStringLiteral("：") + systemReasonText(error));
 }
 
 ExitStatus runPlan(const FolderPlan& plan)
