@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/ApplyCommand.h"
 #include "cli/CommandLineText.h"
 #include "cli/JournalCommands.h"
 #include "cli/Output.h"
@@ -12,7 +13,7 @@ namespace vornak {
 
 namespace {
 
-enum class Subcommand { Plan, Run, Undo, History };
+enum class Subcommand { Plan, Run, Apply, Undo, History };
 
 std::optional<Subcommand> subcommandOf(const QString& word)
 {
@@ -20,6 +21,8 @@ std::optional<Subcommand> subcommandOf(const QString& word)
         return Subcommand::Plan;
     if (word == u"run")
         return Subcommand::Run;
+    if (word == u"apply")
+        return Subcommand::Apply;
     if (word == u"undo")
         return Subcommand::Undo;
     if (word == u"history")
@@ -37,6 +40,10 @@ QString programHelp()
         "      vornak-cli plan --prefix 2024_ ~/照片\n"
         "  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因\n"
         "      vornak-cli run --base 旅行 --number 1,1,3 ~/照片\n"
+        "  apply [--run] LIST FOLDER  按清单（计划文本或“原名<TAB>新名”）重命名；没有 --run "
+        "时只列出计划\n"
+        "      vornak-cli plan --suffix _v2 ~/文档 > 清单.tsv; vornak-cli apply --run 清单.tsv "
+        "~/文档\n"
         "  undo [RUN]           撤销最近一次（或指定的）重命名，同窗口中的 Ctrl+Z\n"
         "      vornak-cli undo\n"
         "  history              列出可以撤销的重命名：编号、时间、文件夹、文件数\n"
@@ -53,6 +60,8 @@ QString subcommandNote(Subcommand subcommand)
         return CommandLineText::tr("列出计划中的重命名；不改动任何文件。");
     case Subcommand::Run:
         return CommandLineText::tr("按计划重命名文件；加 -n 时只列出计划，不改动任何文件。");
+    case Subcommand::Apply:
+        return CommandLineText::tr("按清单重命名文件；没有 --run 时只列出计划，不改动任何文件。");
     case Subcommand::Undo:
         return CommandLineText::tr("撤销一次重命名。");
     case Subcommand::History:
@@ -69,6 +78,9 @@ void addOptions(QCommandLineParser& parser, Subcommand subcommand)
     case Subcommand::Run:
         addPlanOptions(parser, subcommand == Subcommand::Run);
         break;
+    case Subcommand::Apply:
+        addApplyOptions(parser);
+        break;
     case Subcommand::Undo:
         addUndoOptions(parser);
         break;
@@ -83,6 +95,8 @@ ExitStatus runSubcommand(const QCommandLineParser& parser, Subcommand subcommand
     case Subcommand::Plan:
     case Subcommand::Run:
         return planCommand(parser, subcommand == Subcommand::Run);
+    case Subcommand::Apply:
+        return applyCommand(parser);
     case Subcommand::Undo:
         return undoCommand(parser);
     case Subcommand::History:

@@ -61,6 +61,12 @@ QByteArray bytesOf(const QCommandLineParser& parser, const QString& name)
 
 } // namespace
 
+QByteArray folderPathOf(const QString& argument)
+{
+    return withTrailingSeparator(
+        cleanAbsolutePath(encodeName(argument), QFile::encodeName(QDir::currentPath())));
+}
+
 void addRuleOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
@@ -101,8 +107,7 @@ std::variant<PlanRequest, QString> planRequestOf(const QCommandLineParser& parse
                                                  const QString& folderArgument)
 {
     PlanRequest request;
-    request.folder = withTrailingSeparator(
-        cleanAbsolutePath(encodeName(folderArgument), QFile::encodeName(QDir::currentPath())));
+    request.folder = folderPathOf(folderArgument);
     if (parser.isSet(QStringLiteral("rules"))) {
         const std::optional<RuleSet> set =
             ruleSetStore::load(parser.value(QStringLiteral("rules")));

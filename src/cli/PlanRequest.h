@@ -23,6 +23,9 @@ struct PlanRequest {
     std::optional<QByteArray> only; // single mode: this file alone
 };
 
+// The folder a command line argument names: absolute, with a trailing separator, its exact bytes.
+QByteArray folderPathOf(const QString& argument);
+
 // The options of the rules, as plan and run take them.
 void addRuleOptions(QCommandLineParser& parser);
 // The request the parsed options and the folder argument make, or why they make none (a usage

@@ -158,6 +158,40 @@ private Q_SLOTS:
         QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
     }
 
+    void applyList_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<bool>("run");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("after");
+        const QByteArrayList two = {"a.txt", "b\xe9.txt"};
+        const QByteArray header = planHeader() + '\n';
+        QTest::newRow("plan text") << header + "1\tDIR\tb\\xE9.txt\tx\\xE9.txt\t\n"
+                                   << true << 0 << QByteArrayList{"a.txt", "x\xe9.txt"};
+        QTest::newRow("without --run") << QByteArray("a.txt\tz.txt\n") << false << 0 << two;
+        QTest::newRow("bare lines")
+            << QByteArray("a.txt\tz.txt\n") << true << 0 << QByteArrayList{"b\xe9.txt", "z.txt"};
+        QTest::newRow("line without tab") << QByteArray("a.txt\tz.txt\nb\n") << true << 2 << two;
+        QTest::newRow("file not there") << QByteArray("q.txt\tz.txt\n") << true << 2 << two;
+        QTest::newRow("another folder") << header + "1\t/elsewhere/\ta.txt\tz.txt\t\n"
+                                        << true << 2 << two;
+    }
+    void applyList()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(bool, run);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArrayList, after);
+        Folder folder({"a.txt", "b\xe9.txt"});
+        const QByteArray listPath = folder.state + "/list";
+        QVERIFY(test::writeFile(listPath, list.replace("DIR", escapedField(folder.path + '/'))));
+        QByteArrayList words = {"apply", listPath, folder.path};
+        if (run)
+            words.insert(1, "--run");
+        QCOMPARE(runCli(words, folder.state).exitCode, exitCode);
+        QCOMPARE(sortedNames(folder.path), after);
+    }
+
     void namesGoOutExactly_data()
     {
         QTest::addColumn<QByteArrayList>("words");
