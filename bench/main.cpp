@@ -30,6 +30,7 @@ constexpr Workload kWorkloads[] = {
     {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
     {"plan", measurePlan},       {"window", measureWindow},
     {"rename", measureRename},   {"rename+journal", measureJournaledRename},
+    {"cli", measureCli},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
@@ -64,7 +65,7 @@ int main(int argc, char* argv[])
             std::fprintf(
                 stderr,
                 "usage: vornak-bench [--files N] [list|dupcheck|preview|content|plan|window|rename|"
-                "rename+journal]...\n");
+                "rename+journal|cli]...\n");
             return 2;
         }
     }
