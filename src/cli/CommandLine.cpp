@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/ApplyCommand.h"
+#include "cli/CheckCommand.h"
 #include "cli/CommandLineText.h"
 #include "cli/JournalCommands.h"
 #include "cli/Output.h"
@@ -13,7 +14,7 @@ namespace vornak {
 
 namespace {
 
-enum class Subcommand { Plan, Run, Apply, Undo, History };
+enum class Subcommand { Plan, Run, Apply, Undo, History, Check };
 
 std::optional<Subcommand> subcommandOf(const QString& word)
 {
@@ -27,6 +28,8 @@ std::optional<Subcommand> subcommandOf(const QString& word)
         return Subcommand::Undo;
     if (word == u"history")
         return Subcommand::History;
+    if (word == u"check")
+        return Subcommand::Check;
     return std::nullopt;
 }
 
@@ -48,6 +51,8 @@ QString programHelp()
         "      vornak-cli undo\n"
         "  history              列出可以撤销的重命名：编号、时间、文件夹、文件数\n"
         "      vornak-cli history\n"
+        "  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件\n"
+        "      vornak-cli check --content ~/下载\n"
         "\n"
         "vornak-cli 子命令 --help 列出该子命令的选项。\n");
 }
@@ -66,6 +71,8 @@ QString subcommandNote(Subcommand subcommand)
         return CommandLineText::tr("撤销一次重命名。");
     case Subcommand::History:
         return CommandLineText::tr("列出可以撤销的重命名；不改动任何文件。");
+    case Subcommand::Check:
+        return CommandLineText::tr("检查大小一致或内容相同的文件；不改动任何文件。");
     }
     return {};
 }
@@ -86,6 +93,9 @@ void addOptions(QCommandLineParser& parser, Subcommand subcommand)
         break;
     case Subcommand::History:
         break;
+    case Subcommand::Check:
+        addCheckOptions(parser);
+        break;
     }
 }
 
@@ -105,6 +115,8 @@ ExitStatus runSubcommand(const QCommandLineParser& parser, Subcommand subcommand
             return ExitStatus::Usage;
         }
         return historyCommand();
+    case Subcommand::Check:
+        return checkCommand(parser);
     }
     return ExitStatus::Usage;
 }

@@ -192,6 +192,41 @@ private Q_SLOTS:
         QCOMPARE(sortedNames(folder.path), after);
     }
 
+    void checkReports_data()
+    {
+        QTest::addColumn<QByteArrayList>("words");
+        QTest::addColumn<QByteArrayList>("contents");
+        QTest::addColumn<QByteArray>("report");
+        QTest::newRow("sizes") << QByteArrayList{"check", "DIR"}
+                               << QByteArrayList{"hello", "x", "hellp"}
+                               << QByteArray(
+                                      "\n文件 “a.txt” 跟 “c.txt” 大小一致，可能是重复文件\n\n"
+                                      "-------检查完成-------\n");
+        QTest::newRow("no sizes") << QByteArrayList{"check", "DIR"}
+                                  << QByteArrayList{"1", "22", "333"}
+                                  << QByteArray("没有检测到大小一致的文件!\n");
+        QTest::newRow("contents")
+            << QByteArrayList{"check", "--content", "DIR"}
+            << QByteArrayList{"hello", "hellp", "hello"}
+            << QByteArray(
+                   "内容相同的文件共 1 组、2 个，每组只留一个可释放 6 字节\n"
+                   "----------------------------------------\n"
+                   "第 1 组：2 个文件，每个 6 字节，只留一个可释放 6 字节\n“a.txt”\n“c.txt”\n");
+    }
+    void checkReports()
+    {
+        QFETCH(QByteArrayList, words);
+        QFETCH(QByteArrayList, contents);
+        QFETCH(QByteArray, report);
+        const QByteArrayList files = {"a.txt", "b.txt", "c.txt"};
+        Folder folder(files);
+        for (qsizetype k = 0; k < files.size(); ++k)
+            QVERIFY(test::writeFile(folder.path + '/' + files[k], contents[k] + '\n'));
+        const Outcome outcome = runCli(withFolder(words, folder.path), folder.state);
+        QCOMPARE(outcome.exitCode, 0);
+        QCOMPARE(outcome.output, report);
+    }
+
     void namesGoOutExactly_data()
     {
         QTest::addColumn<QByteArrayList>("words");
