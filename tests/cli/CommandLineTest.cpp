@@ -158,6 +158,15 @@ private Q_SLOTS:
         QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
     }
 
+    void unwritableJournalRenamesNothing()
+    {
+        Folder folder({"a.txt"});
+        const QByteArray stateFile = folder.state + "/file";
+        QVERIFY(test::writeFile(stateFile, {}));
+        QCOMPARE(runCli({"run", "--prefix", "x_", folder.path}, stateFile).exitCode, 3);
+        QCOMPARE(sortedNames(folder.path), QByteArrayList{"a.txt"});
+    }
+
     void applyList_data()
     {
         QTest::addColumn<QByteArray>("list");
