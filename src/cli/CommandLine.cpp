@@ -6,6 +6,7 @@
 #include "cli/JournalCommands.h"
 #include "cli/Output.h"
 #include "cli/PlanCommand.h"
+#include "cli/WordTable.h"
 #include "core/names/NameText.h"
 
 #include <QCommandLineParser>
@@ -18,19 +19,12 @@ enum class Subcommand { Plan, Run, Apply, Undo, History, Check };
 
 std::optional<Subcommand> subcommandOf(const QString& word)
 {
-    if (word == u"plan")
-        return Subcommand::Plan;
-    if (word == u"run")
-        return Subcommand::Run;
-    if (word == u"apply")
-        return Subcommand::Apply;
-    if (word == u"undo")
-        return Subcommand::Undo;
-    if (word == u"history")
-        return Subcommand::History;
-    if (word == u"check")
-        return Subcommand::Check;
-    return std::nullopt;
+    return valueOfWord<Subcommand>(word, {{u"plan", Subcommand::Plan},
+                                          {u"run", Subcommand::Run},
+                                          {u"apply", Subcommand::Apply},
+                                          {u"undo", Subcommand::Undo},
+                                          {u"history", Subcommand::History},
+                                          {u"check", Subcommand::Check}});
 }
 
 QString programHelp()

@@ -1,6 +1,7 @@
 #include "cli/PlanRequest.h"
 
 #include "cli/CommandLineText.h"
+#include "cli/WordTable.h"
 
 #include "core/names/FilePattern.h"
 #include "core/names/NameText.h"
@@ -15,26 +16,17 @@ namespace {
 
 std::optional<LetterCase> letterCaseOf(const QString& text)
 {
-    if (text == u"unchanged")
-        return LetterCase::Unchanged;
-    if (text == u"lower")
-        return LetterCase::Lower;
-    if (text == u"upper")
-        return LetterCase::Upper;
-    if (text == u"capitalized")
-        return LetterCase::Capitalized;
-    return std::nullopt;
+    return valueOfWord<LetterCase>(text, {{u"unchanged", LetterCase::Unchanged},
+                                          {u"lower", LetterCase::Lower},
+                                          {u"upper", LetterCase::Upper},
+                                          {u"capitalized", LetterCase::Capitalized}});
 }
 
 std::optional<NumberingOrder> orderOf(const QString& text)
 {
-    if (text == u"list")
-        return NumberingOrder::List;
-    if (text == u"mtime")
-        return NumberingOrder::Modified;
-    if (text == u"photo-date")
-        return NumberingOrder::Taken;
-    return std::nullopt;
+    return valueOfWord<NumberingOrder>(text, {{u"list", NumberingOrder::List},
+                                              {u"mtime", NumberingOrder::Modified},
+                                              {u"photo-date", NumberingOrder::Taken}});
 }
 
 // START,STEP,WIDTH within the ranges the window's fields allow.

@@ -158,6 +158,17 @@ private Q_SLOTS:
         QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
     }
 
+    void numbersByModificationTime()
+    {
+        Folder folder({"a.txt", "b.txt"});
+        const timespec older[2] = {{1'000'000, 0}, {1'000'000, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, (folder.path + "/b.txt").constData(), older, 0), 0);
+        const QByteArray names =
+            runCli({"plan", "--base", "p", "--order", "mtime", "-0", folder.path}, folder.state)
+                .output;
+        QCOMPARE(names, QByteArray("p(2).txt\0p(1).txt\0", 18));
+    }
+
     void unwritableJournalRenamesNothing()
     {
         Folder folder({"a.txt"});
