@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <stdio.h>
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -124,6 +126,31 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder)
                 throw std::runtime_error("the journal cannot be written");
             return record.renamedCount;
         });
+}
+
+WorkloadResult measureCli(const BenchFolder& folder)
+{
+    // The command line keeps its journal beside the folder, so the user's undo history is left
+    // alone; it is the program built next to this one.
+    const QTemporaryDir stateHome;
+    if (!stateHome.isValid())
+        throw std::runtime_error("cannot create the journal folder");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome.path());
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/vornak-cli");
+    // --base gives the names the plain loop gives: the base name and the position.
+    return measureRenameWith(folder, [&](const QByteArray& folderPath, const NameList& names) {
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.setStandardOutputFile(QProcess::nullDevice());
+        cli.start(program,
+                  {QStringLiteral("run"), QStringLiteral("--base"),
+                   QString::fromUtf8(kNumbered.newBaseName), QFile::decodeName(folderPath)});
+        if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit ||
+            cli.exitCode() != 0)
+            throw std::runtime_error("vornak-cli run failed");
+        return names.size();
+    });
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

@@ -40,6 +40,8 @@ WorkloadResult measureRename(const BenchFolder& folder);
 WorkloadResult measureContent();
 // The rename workload with the undo journal written before and marked complete after the run.
 WorkloadResult measureJournaledRename(const BenchFolder& folder);
+// vornak-cli run as a process over the whole folder, against the plain loop.
+WorkloadResult measureCli(const BenchFolder& folder);
 // The batch preview's plan after an edit, held against the list workload's own time.
 WorkloadResult measurePlan(const BenchFolder& folder);
 // An edit in the batch preview window over the whole folder: planned, the table reset and drawn.

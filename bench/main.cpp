@@ -26,15 +26,11 @@ WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
 
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},
-    {"dupcheck", measureDupcheck},
-    {"preview", measurePreview},
-    {"content", measureContentOnItsOwnFolder},
-    {"plan", measurePlan},
-    {"window", measureWindow},
-    {"rename", measureRename},
-    {"rename+journal", measureJournaledRename},
-    {"run-window", measureRunWindow},
+    {"list", measureList},       {"dupcheck", measureDupcheck},
+    {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
+    {"plan", measurePlan},       {"window", measureWindow},
+    {"rename", measureRename},   {"rename+journal", measureJournaledRename},
+    {"cli", measureCli},         {"run-window", measureRunWindow},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
@@ -69,7 +65,7 @@ int main(int argc, char* argv[])
             std::fprintf(
                 stderr,
                 "usage: vornak-bench [--files N] [list|dupcheck|preview|content|plan|window|rename|"
-                "rename+journal|run-window]...\n");
+                "rename+journal|cli|run-window]...\n");
             return 2;
         }
     }

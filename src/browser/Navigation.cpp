@@ -4,17 +4,13 @@
 #include "SizeDisplay.h"
 
 #include "core/fs/FileSystem.h"
+#include "core/names/FilePattern.h"
 #include "core/names/NativePath.h"
 #include "platform/Messages.h"
 
 #include <tuple>
 
 namespace vornak {
-
-QString filePatternText(const QString& nameFilter, const QString& extensionFilter)
-{
-    return u'*' + nameFilter + QStringLiteral("*.") + extensionFilter + u'*';
-}
 
 Navigation::Navigation(Controls controls, Platform& platform, QObject* parent)
     : QObject(parent), m_controls(controls), m_platform(platform)

@@ -10,9 +10,6 @@
 
 namespace vornak {
 
-// The file list's pattern built from the two filter boxes: "*" + name + "*." + extension + "*".
-QString filePatternText(const QString& nameFilter, const QString& extensionFilter);
-
 // The linked drive, folder and file lists, the two filter boxes and the size display.
 class Navigation : public QObject {
     Q_OBJECT

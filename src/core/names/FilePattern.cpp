@@ -69,6 +69,11 @@ std::optional<FilePattern> FilePattern::parse(const QString& text)
     return pattern;
 }
 
+QString filePatternText(const QString& nameFilter, const QString& extensionFilter)
+{
+    return u'*' + nameFilter + QStringLiteral("*.") + extensionFilter + u'*';
+}
+
 FilePattern FilePattern::everything()
 {
     return *parse(QStringLiteral("*"));

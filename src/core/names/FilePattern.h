@@ -33,4 +33,8 @@ private:
     bool m_matchesEverything = false;
 };
 
+// The file list's pattern built from the two filter boxes of the window (and the command line's
+// --name-filter and --ext-filter): "*" + name + "*." + extension + "*".
+QString filePatternText(const QString& nameFilter, const QString& extensionFilter);
+
 } // namespace vornak

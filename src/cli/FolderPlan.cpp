@@ -1,0 +1,66 @@
+#include "cli/FolderPlan.h"
+
+#include "core/fields/FileDatesReader.h"
+#include "core/fs/FolderReader.h"
+#include "core/names/FilePattern.h"
+#include "core/plan/FolderEntries.h"
+#include "core/plan/FolderNaming.h"
+
+#include <QEventLoop>
+
+namespace vornak {
+
+namespace {
+
+std::vector<FileDates> datesOf(const QByteArray& folder, const NameList& entries,
+                               NumberingOrder order)
+{
+    if (order == NumberingOrder::List)
+        return {};
+    std::vector<FileDates> dates;
+    FileDatesReader reader;
+    QEventLoop loop;
+    QObject::connect(&reader, &FileDatesReader::datesRead, &loop,
+                     [&](const std::vector<FileDates>& read) {
+                         dates = read;
+                         loop.quit();
+                     });
+    reader.start(folder, entries, order == NumberingOrder::Taken);
+    loop.exec();
+    return dates;
+}
+
+std::optional<std::size_t> indexOf(const NameList& entries, QByteArrayView name)
+{
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        if (entries.bytesAt(k) == name)
+            return k;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<FolderPlan, PlanFailure> planFolder(const PlanRequest& request)
+{
+    const std::optional<FilePattern> pattern = FilePattern::parse(request.pattern);
+    std::optional<NameList> entries = readListedFiles(request.folder, *pattern);
+    if (!entries)
+        return PlanFailure::FolderUnreadable;
+    std::optional<std::size_t> single;
+    if (request.only) {
+        single = indexOf(*entries, *request.only);
+        if (!single)
+            return PlanFailure::NoSuchFile;
+    }
+    const FolderNaming naming = folderNamingOf(request.folder);
+    std::shared_ptr<const FolderEntries> folderEntries =
+        FolderEntries::read(request.folder, naming.caseInsensitive);
+    const std::vector<FileDates> dates = datesOf(request.folder, *entries, request.rules.order);
+    PlannedBatch batch =
+        planRuleBatch({*entries, dates, request.state, request.nameCase, single},
+                      NameRules(request.rules), folderRules(naming, std::move(folderEntries)));
+    return FolderPlan{request.folder, std::move(*entries), std::move(batch)};
+}
+
+} // namespace vornak

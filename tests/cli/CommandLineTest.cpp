@@ -1,0 +1,307 @@
+#include "support/TestFiles.h"
+
+#include "texts/PlanFormat.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+using namespace vornak;
+
+namespace {
+
+// The words are handed over as exact bytes: QProcess would encode them as UTF-8 text, so a
+// shell turns each one, written as octal escapes, back into its bytes.
+QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome)
+{
+    QStringList arguments = {QStringLiteral("-c"),
+                             QStringLiteral("for a do set -- \"$@\" \"$(printf \"$a\")\"; shift; "
+                                            "done; exec \"$0\" \"$@\""),
+                             QStringLiteral(VORNAK_CLI)};
+    for (const QByteArray& word : words) {
+        QString escaped;
+        for (const char byte : word)
+            escaped +=
+                QStringLiteral("\\%1").arg(static_cast<unsigned char>(byte), 3, 8, QChar(u'0'));
+        arguments.append(escaped);
+    }
+    auto* process = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromUtf8(stateHome));
+    process->setProcessEnvironment(environment);
+    process->start(QStringLiteral("/bin/sh"), arguments);
+    return process;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
+{
+    std::unique_ptr<QProcess> process(startCli(words, stateHome));
+    process->waitForFinished(60'000);
+    return {process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
+            process->readAllStandardOutput()};
+}
+
+QByteArrayList sortedNames(const QByteArray& folder)
+{
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QByteArrayList names = test::entryNames(dir);
+    ::close(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The words with DIR put in place of the folder's path.
+QByteArrayList withFolder(QByteArrayList words, const QByteArray& folder)
+{
+    for (QByteArray& word : words)
+        word.replace("DIR", folder);
+    return words;
+}
+
+// A folder whose own name is not UTF-8, holding these empty files.
+struct Folder {
+    QTemporaryDir temporary;
+    QByteArray path = QFile::encodeName(temporary.path()) + "/g\xff\xfe";
+    QByteArray state = QFile::encodeName(temporary.path()) + "/state";
+
+    explicit Folder(const QByteArrayList& files)
+    {
+        QDir().mkpath(temporary.path() + QStringLiteral("/state"));
+        ::mkdir(path.constData(), 0755);
+        for (const QByteArray& file : files)
+            test::makeFile(path + '/' + file);
+    }
+    // QTemporaryDir cannot remove a folder whose name is not UTF-8.
+    ~Folder()
+    {
+        for (const QByteArray& file : sortedNames(path))
+            ::unlink((path + '/' + file).constData());
+        ::rmdir(path.constData());
+    }
+};
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void exitStatus_data()
+    {
+        QTest::addColumn<QByteArrayList>("words");
+        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("after");
+        const QByteArrayList two = {"a.txt", "b\xe9.txt"};
+        QTest::newRow("plan changes nothing")
+            << QByteArrayList{"plan", "--prefix", "x_", "DIR"} << two << 0 << two;
+        QTest::newRow("run") << QByteArrayList{"run", "--prefix", "x_", "DIR"} << two << 0
+                             << QByteArrayList{"x_a.txt", "x_b\xe9.txt"};
+        QTest::newRow("dry run") << QByteArrayList{"run", "-n", "--prefix", "x_", "DIR"} << two << 0
+                                 << two;
+        QTest::newRow("a file keeps its name")
+            << QByteArrayList{"run", "--case-ext", "lower", "DIR"}
+            << QByteArrayList{"a.TXT", "a.txt", "b.TXT"} << 1
+            << QByteArrayList{"a.TXT", "a.txt", "b.txt"};
+        QTest::newRow("line break kept")
+            << QByteArrayList{"run", "--suffix", "_1", "DIR"} << QByteArrayList{"a\nb.txt", "c.txt"}
+            << 1 << QByteArrayList{"a\nb.txt", "c_1.txt"};
+        QTest::newRow("only one") << QByteArrayList{"run",      "--only", "a.txt",
+                                                    "--prefix", "x_",     "DIR"}
+                                  << two << 0 << QByteArrayList{"b\xe9.txt", "x_a.txt"};
+        QTest::newRow("only a file not there")
+            << QByteArrayList{"run", "--only", "z.txt", "--prefix", "x_", "DIR"} << two << 2 << two;
+        QTest::newRow("unknown option")
+            << QByteArrayList{"run", "--bogus", "DIR"} << two << 2 << two;
+        QTest::newRow("no folder") << QByteArrayList{"run", "--prefix", "x_"} << two << 2 << two;
+        QTest::newRow("folder not there")
+            << QByteArrayList{"run", "--prefix", "x_", "DIR/none"} << two << 3 << two;
+        QTest::newRow("expression does not compile")
+            << QByteArrayList{"run", "--replace", "(", "--regex", "DIR"} << two << 2 << two;
+        QTest::newRow("nothing to undo") << QByteArrayList{"undo"} << two << 3 << two;
+        QTest::newRow("unknown subcommand") << QByteArrayList{"rename", "DIR"} << two << 2 << two;
+    }
+    void exitStatus()
+    {
+        QFETCH(QByteArrayList, words);
+        QFETCH(QByteArrayList, files);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArrayList, after);
+        Folder folder(files);
+        QCOMPARE(runCli(withFolder(words, folder.path), folder.state).exitCode, exitCode);
+        QCOMPARE(sortedNames(folder.path), after);
+    }
+
+    void runIsUndone()
+    {
+        const QByteArrayList files = {"b.TXT", "c\xe9.TXT"};
+        Folder folder(files);
+        QCOMPARE(runCli({"run", "--case-ext", "lower", folder.path}, folder.state).exitCode, 0);
+        QCOMPARE(sortedNames(folder.path), (QByteArrayList{"b.txt", "c\xe9.txt"}));
+        const QByteArray history = runCli({"history"}, folder.state).output;
+        QCOMPARE(history.count('\n'), 1);
+        QVERIFY(history.endsWith("\t2\n"));
+        QCOMPARE(runCli({"undo"}, folder.state).exitCode, 0);
+        QCOMPARE(sortedNames(folder.path), files);
+        QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
+    }
+
+    void numbersByModificationTime()
+    {
+        Folder folder({"a.txt", "b.txt"});
+        const timespec older[2] = {{1'000'000, 0}, {1'000'000, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, (folder.path + "/b.txt").constData(), older, 0), 0);
+        const QByteArray names =
+            runCli({"plan", "--base", "p", "--order", "mtime", "-0", folder.path}, folder.state)
+                .output;
+        QCOMPARE(names, QByteArray("p(2).txt\0p(1).txt\0", 18));
+    }
+
+    void unwritableJournalRenamesNothing()
+    {
+        Folder folder({"a.txt"});
+        const QByteArray stateFile = folder.state + "/file";
+        QVERIFY(test::writeFile(stateFile, {}));
+        QCOMPARE(runCli({"run", "--prefix", "x_", folder.path}, stateFile).exitCode, 3);
+        QCOMPARE(sortedNames(folder.path), QByteArrayList{"a.txt"});
+    }
+
+    void applyList_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<bool>("run");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("after");
+        const QByteArrayList two = {"a.txt", "b\xe9.txt"};
+        const QByteArray header = planHeader() + '\n';
+        QTest::newRow("plan text") << header + "1\tDIR\tb\\xE9.txt\tx\\xE9.txt\t\n"
+                                   << true << 0 << QByteArrayList{"a.txt", "x\xe9.txt"};
+        QTest::newRow("without --run") << QByteArray("a.txt\tz.txt\n") << false << 0 << two;
+        QTest::newRow("bare lines")
+            << QByteArray("a.txt\tz.txt\n") << true << 0 << QByteArrayList{"b\xe9.txt", "z.txt"};
+        QTest::newRow("line without tab") << QByteArray("a.txt\tz.txt\nb\n") << true << 2 << two;
+        QTest::newRow("file not there") << QByteArray("q.txt\tz.txt\n") << true << 2 << two;
+        QTest::newRow("another folder") << header + "1\t/elsewhere/\ta.txt\tz.txt\t\n"
+                                        << true << 2 << two;
+    }
+    void applyList()
+    {
+        QFETCH(QByteArray, list);
+        QFETCH(bool, run);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArrayList, after);
+        Folder folder({"a.txt", "b\xe9.txt"});
+        const QByteArray listPath = folder.state + "/list";
+        QVERIFY(test::writeFile(listPath, list.replace("DIR", escapedField(folder.path + '/'))));
+        QByteArrayList words = {"apply", listPath, folder.path};
+        if (run)
+            words.insert(1, "--run");
+        QCOMPARE(runCli(words, folder.state).exitCode, exitCode);
+        QCOMPARE(sortedNames(folder.path), after);
+    }
+
+    void checkReports_data()
+    {
+        QTest::addColumn<QByteArrayList>("words");
+        QTest::addColumn<QByteArrayList>("contents");
+        QTest::addColumn<QByteArray>("report");
+        QTest::newRow("sizes") << QByteArrayList{"check", "DIR"}
+                               << QByteArrayList{"hello", "x", "hellp"}
+                               << QByteArray(
+                                      "\n文件 “a.txt” 跟 “c.txt” 大小一致，可能是重复文件\n\n"
+                                      "-------检查完成-------\n");
+        QTest::newRow("no sizes") << QByteArrayList{"check", "DIR"}
+                                  << QByteArrayList{"1", "22", "333"}
+                                  << QByteArray("没有检测到大小一致的文件!\n");
+        QTest::newRow("contents")
+            << QByteArrayList{"check", "--content", "DIR"}
+            << QByteArrayList{"hello", "hellp", "hello"}
+            << QByteArray(
+                   "内容相同的文件共 1 组、2 个，每组只留一个可释放 6 字节\n"
+                   "----------------------------------------\n"
+                   "第 1 组：2 个文件，每个 6 字节，只留一个可释放 6 字节\n“a.txt”\n“c.txt”\n");
+    }
+    void checkReports()
+    {
+        QFETCH(QByteArrayList, words);
+        QFETCH(QByteArrayList, contents);
+        QFETCH(QByteArray, report);
+        const QByteArrayList files = {"a.txt", "b.txt", "c.txt"};
+        Folder folder(files);
+        for (qsizetype k = 0; k < files.size(); ++k)
+            QVERIFY(test::writeFile(folder.path + '/' + files[k], contents[k] + '\n'));
+        const Outcome outcome = runCli(withFolder(words, folder.path), folder.state);
+        QCOMPARE(outcome.exitCode, 0);
+        QCOMPARE(outcome.output, report);
+    }
+
+    void namesGoOutExactly_data()
+    {
+        QTest::addColumn<QByteArrayList>("words");
+        QTest::addColumn<bool>("oldNames");
+        QTest::newRow("plan text") << QByteArrayList{"--tsv"} << false;
+        QTest::newRow("not a terminal") << QByteArrayList{} << false;
+        QTest::newRow("json") << QByteArrayList{"--json"} << false;
+        QTest::newRow("null") << QByteArrayList{"-0"} << false;
+        QTest::newRow("null, old") << QByteArrayList{"--null", "--old"} << true;
+    }
+    void namesGoOutExactly()
+    {
+        QFETCH(QByteArrayList, words);
+        QFETCH(bool, oldNames);
+        const QByteArrayList files = {"a\nb.txt", "c\xe9.txt", "d\\t.txt"};
+        Folder folder(files);
+        const QByteArray output =
+            runCli(QByteArrayList{"plan", "--prefix", "x_"} + words + QByteArrayList{folder.path},
+                   folder.state)
+                .output;
+        QByteArrayList names;
+        if (words.contains("-0") || words.contains("--null")) {
+            names = output.split('\0');
+            QCOMPARE(names.takeLast(), QByteArray());
+        } else {
+            QByteArrayList lines = output.split('\n');
+            QCOMPARE(lines.takeLast(), QByteArray());
+            if (words.contains("--json")) {
+                for (const QByteArray& line : lines) {
+                    const QJsonObject object = QJsonDocument::fromJson(line).object();
+                    QCOMPARE(object.value(u"status").toString().isEmpty(), false);
+                    names.append(object.contains(u"new_bytes")
+                                     ? QByteArray::fromBase64(
+                                           object.value(u"new_bytes").toString().toLatin1())
+                                     : object.value(u"new").toString().toUtf8());
+                }
+            } else {
+                QVERIFY(isPlanHeader(lines.takeFirst()));
+                for (const QByteArray& line : lines) {
+                    const std::optional<PlanLine> read = readPlanLine(line);
+                    QVERIFY(read);
+                    QCOMPARE(read->folder, folder.path + '/');
+                    names.append(read->newName);
+                }
+            }
+        }
+        QByteArrayList expected = files;
+        if (!oldNames) {
+            for (QByteArray& name : expected)
+                name.prepend("x_");
+        }
+        std::sort(names.begin(), names.end());
+        QCOMPARE(names, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
