@@ -25,7 +25,7 @@ ExitStatus printSizeReport(const QByteArray& folder, const NameList& entries)
         lengths.push_back(open.fileLength(entries.nameAt(k)));
     const FullCheckReport report(entries, lengths);
     if (report.pairCount() == 0) {
-        printLine(CommandLineText::tr("没有检测到大小一致的文件!"));
+        printLine(kNoEqualFiles);
         return ExitStatus::Done;
     }
     for (quint64 k = 0; k < report.lineCount() && !interrupted(); ++k)

@@ -5,6 +5,7 @@
 #include "core/names/NativePath.h"
 #include "core/run/RenameJournal.h"
 #include "texts/KeptFileLines.h"
+#include "texts/RunTexts.h"
 
 #include <QDateTime>
 
@@ -57,17 +58,16 @@ ExitStatus undoCommand(const QCommandLineParser& parser)
     case UndoStatus::Undone:
         break;
     case UndoStatus::NoSuchRun:
-        printError(CommandLineText::tr("这次重命名已经撤销，或已不在记录中。"));
+        printError(runText::kNoSuchRun);
         return ExitStatus::NothingDone;
     case UndoStatus::InProgress:
-        printError(CommandLineText::tr("另一个 Vornak 正在处理这次重命名，请稍后再试。"));
+        printError(runText::kRunInProgress);
         return ExitStatus::NothingDone;
     case UndoStatus::FolderUnavailable:
-        printSystemError(CommandLineText::tr("无法打开文件夹，没有撤销任何文件。"), report.folder,
-                         report.error);
+        printSystemError(runText::kUndoFolderUnavailable, report.folder, report.error);
         return ExitStatus::NothingDone;
     case UndoStatus::JournalUnreadable:
-        printError(CommandLineText::tr("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"));
+        printError(runText::kJournalUnreadable);
         return ExitStatus::NothingDone;
     }
     std::size_t restored = 0;
@@ -80,7 +80,7 @@ ExitStatus undoCommand(const QCommandLineParser& parser)
             printError(undoFailureLine(step));
         }
     }
-    printLine(CommandLineText::tr("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(failed));
+    printLine(runText::undoSummary(restored, failed));
     return failed == 0 ? ExitStatus::Done : ExitStatus::FilesKept;
 }
 

@@ -7,6 +7,7 @@
 #include "core/jobs/JobControl.h"
 #include "core/run/RenameJob.h"
 #include "texts/KeptFileLines.h"
+#include "texts/RunTexts.h"
 
 #include <unistd.h>
 
@@ -45,18 +46,15 @@ ExitStatus runPlan(const FolderPlan& plan)
         case JournalError::None:
             break;
         case JournalError::JournalUnwritable:
-            printSystemError(CommandLineText::tr("无法写入撤销记录，没有重命名任何文件。"),
-                             journalFolder, record.journalErrorNumber);
+            printSystemError(runText::kJournalUnwritable, journalFolder, record.journalErrorNumber);
             return ExitStatus::NothingDone;
         case JournalError::FolderUnavailable:
-            printSystemError(CommandLineText::tr("无法打开文件夹，没有重命名任何文件。"),
-                             plan.folder, record.journalErrorNumber);
+            printSystemError(runText::kRunFolderUnavailable, plan.folder,
+                             record.journalErrorNumber);
             return ExitStatus::NothingDone;
         }
     }
-    printLine(CommandLineText::tr("已重命名 %1 个文件，%2 个未更改")
-                  .arg(record.renamedCount)
-                  .arg(record.kept.size()));
+    printLine(runText::runSummary(record.renamedCount, record.kept.size()));
     for (const KeptFile& kept : record.kept)
         printError(keptFileLine(kept));
     if (control.stopRequested())

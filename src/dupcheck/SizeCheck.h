@@ -15,9 +15,6 @@ namespace vornak {
 
 inline constexpr TranslatedText kResultsTitle{"SizeCheck",
                                               QT_TRANSLATE_NOOP("SizeCheck", "检查结果")};
-// What the full check says when no two entries have the same length.
-inline constexpr TranslatedText kNoEqualFiles{
-    "SizeCheck", QT_TRANSLATE_NOOP("SizeCheck", "没有检测到大小一致的文件!")};
 // A single check's report of more lines than this goes to the results window, not a message
 // box that would grow taller than the screen.
 inline constexpr quint64 kMessageBoxLines = 20;

@@ -6,6 +6,7 @@
 #include "core/run/KeptFile.h"
 #include "platform/Messages.h"
 #include "texts/KeptFileLines.h"
+#include "texts/RunTexts.h"
 #include "texts/TextLines.h"
 
 #include <QApplication>
@@ -81,10 +82,9 @@ bool RenameEngine::run(JobMaker makeJob, QWidget& window)
             end.record = runJob(journal, end.job, &control);
             control.setPhase(int(RunPhase::Finishing));
             if (end.record.journalError == JournalError::None && !end.record.kept.empty())
-                end.outcome = keptOutcome(tr("已重命名 %1 个文件，%2 个未更改")
-                                              .arg(end.record.renamedCount)
-                                              .arg(end.record.kept.size()),
-                                          end.record.kept, font);
+                end.outcome = keptOutcome(
+                    runText::runSummary(end.record.renamedCount, end.record.kept.size()),
+                    end.record.kept, font);
             return end;
         },
         [this](RunEnd end) { endRun(std::move(end)); });
@@ -113,8 +113,7 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
                     lines.append(undoFailureLine(step));
             }
             if (lines.size() > 1) {
-                lines.first() =
-                    tr("已恢复 %1 个文件，%2 个未能恢复").arg(restored).arg(lines.size() - 1);
+                lines.first() = runText::undoSummary(restored, std::size_t(lines.size() - 1));
                 end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
             }
             return end;
@@ -140,11 +139,11 @@ void RenameEngine::endRun(RunEnd end)
     case JournalError::None:
         break;
     case JournalError::JournalUnwritable:
-        showFailure(m_platform, tr("无法写入撤销记录，没有重命名任何文件。"), m_journalFolder,
+        showFailure(m_platform, runText::kJournalUnwritable, m_journalFolder,
                     end.record.journalErrorNumber);
         return;
     case JournalError::FolderUnavailable:
-        showFailure(m_platform, tr("无法打开文件夹，没有重命名任何文件。"), end.job.folder,
+        showFailure(m_platform, runText::kRunFolderUnavailable, end.job.folder,
                     end.record.journalErrorNumber);
         return;
     }
@@ -162,20 +161,16 @@ void RenameEngine::endUndo(UndoEnd end)
     case UndoStatus::Undone:
         break;
     case UndoStatus::NoSuchRun:
-        m_platform.messageBox(tr("这次重命名已经撤销，或已不在记录中。"), MessageButtons::Ok,
-                              kProgramTitle);
+        m_platform.messageBox(runText::kNoSuchRun, MessageButtons::Ok, kProgramTitle);
         return;
     case UndoStatus::InProgress:
-        m_platform.messageBox(tr("另一个 Vornak 正在处理这次重命名，请稍后再试。"),
-                              MessageButtons::Ok, kProgramTitle);
+        m_platform.messageBox(runText::kRunInProgress, MessageButtons::Ok, kProgramTitle);
         return;
     case UndoStatus::FolderUnavailable:
-        showFailure(m_platform, tr("无法打开文件夹，没有撤销任何文件。"), report.folder,
-                    report.error);
+        showFailure(m_platform, runText::kUndoFolderUnavailable, report.folder, report.error);
         return;
     case UndoStatus::JournalUnreadable:
-        m_platform.messageBox(tr("这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。"),
-                              MessageButtons::Ok, kErrorTitle);
+        m_platform.messageBox(runText::kJournalUnreadable, MessageButtons::Ok, kErrorTitle);
         return;
     }
     if (end.outcome)

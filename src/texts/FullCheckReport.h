@@ -1,8 +1,13 @@
 #pragma once
 
 #include "texts/PairReport.h"
+#include "texts/TranslatedText.h"
 
 namespace vornak {
+
+// What the full check says when no two entries have the same length.
+inline constexpr TranslatedText kNoEqualFiles{
+    "FullCheckReport", QT_TRANSLATE_NOOP("FullCheckReport", "没有检测到大小一致的文件!")};
 
 // The full check's report: every pair of entries of equal length, lower index first, in the
 // order of a loop over all pairs. It keeps only the groups of equal length and, for each entry
