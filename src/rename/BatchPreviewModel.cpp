@@ -12,18 +12,6 @@ namespace {
 const QColor kProblemBackground(255, 214, 214);
 const QColor kProblemText(176, 0, 0);
 
-// A cell of tab-separated text as spreadsheets read it: one that holds a tab, a line break or
-// a leading quote is quoted, its quotes doubled, so that a hostile name stays in its cell.
-QString tabSeparatedCell(const QString& text)
-{
-    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r') &&
-        !text.startsWith(u'"'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 } // namespace
 
 BatchPreviewModel::BatchPreviewModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -146,11 +134,16 @@ QVariant BatchPreviewModel::headerData(int section, Qt::Orientation orientation,
     return section >= 0 && section < kColumnCount ? tr(kTitles[section]) : QString();
 }
 
-QString BatchPreviewModel::rowText(int row) const
+PlanLine BatchPreviewModel::planLine(int row) const
 {
     const std::size_t batch = batchRow(row);
-    return tabSeparatedCell(cellText(batch, OldNameColumn)) + u'\t' +
-           tabSeparatedCell(cellText(batch, NewNameColumn)) + u'\t' + cellText(batch, StatusColumn);
+    const std::size_t entry = m_batch.entryAt(batch);
+    const QByteArray oldName = m_entries->nameAt(entry);
+    return {QByteArray::number(entry + 1),
+            {},
+            oldName,
+            m_waiting ? oldName : m_batch.newNames[batch],
+            cellText(batch, StatusColumn).toUtf8()};
 }
 
 } // namespace vornak

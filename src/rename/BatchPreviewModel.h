@@ -2,6 +2,7 @@
 
 #include "core/names/NameList.h"
 #include "core/plan/PlannedBatch.h"
+#include "texts/PlanFormat.h"
 
 #include <QAbstractTableModel>
 
@@ -34,8 +35,9 @@ public:
     const NameList& entries() const { return *m_entries; }
     // The row of the batch that a row of the table shows.
     std::size_t batchRow(int row) const;
-    // 原文件名, 新文件名 and 状态 of a table row, separated by tabs.
-    QString rowText(int row) const;
+    // A table row as the plan text holds it: its number, the names' exact bytes and its
+    // status; the folder is left to the caller. A row still waiting keeps its old name.
+    PlanLine planLine(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

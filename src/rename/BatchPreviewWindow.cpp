@@ -5,10 +5,13 @@
 #include "core/plan/ProgramSettings.h"
 #include "core/plan/RuleSetStore.h"
 
+#include "core/fs/FolderReader.h"
+
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
 #include "core/run/RenameJob.h"
 #include "platform/Messages.h"
+#include "texts/PlanFormat.h"
 #include "texts/ReplaceErrorText.h"
 
 #include <QGroupBox>
@@ -38,6 +41,33 @@ QString waitingText(NumberingOrder order)
     return order == NumberingOrder::Taken ? BatchPreviewWindow::tr("读取拍摄日期…")
                                           : BatchPreviewWindow::tr("读取修改时间…");
 }
+
+bool sameNames(const NameList& one, const NameList& other)
+{
+    if (one.size() != other.size())
+        return false;
+    for (std::size_t k = 0; k < one.size(); ++k) {
+        if (one.bytesAt(k) != other.bytesAt(k))
+            return false;
+    }
+    return true;
+}
+
+// Two plans of the same entries whose tables and runs are alike.
+bool sameRows(const PlannedBatch& one, const PlannedBatch& other)
+{
+    return one.single == other.single && one.newNames == other.newNames &&
+           one.modifiedInstead == other.modifiedInstead &&
+           one.plan.statuses == other.plan.statuses && one.plan.order == other.plan.order &&
+           one.runnable == other.runnable;
+}
+
+// The folder as 执行 finds it: its listed files, and the batch planned again over them where
+// they are the ones the table shows.
+struct FolderNow {
+    std::optional<NameList> listed;
+    std::optional<PlannedBatch> batch;
+};
 
 } // namespace
 
@@ -294,21 +324,29 @@ void BatchPreviewWindow::updatePlan()
     }
     if (!m_planJob.isRunning())
         m_planningTimer.start();
-    // The job plans from copies: the window's own state goes on changing meanwhile.
     m_planJob.start(
-        [entries = m_entries, dates = m_dates, state = RenameState::from(options),
-         nameCase = options.nameCase(), single, rules,
+        [entries = m_entries, plan = planner(single),
          folder = folderRules(m_naming, m_folderEntries)](JobControl& control) {
-            const std::span<const FileDates> entryDates =
-                dates ? std::span<const FileDates>(*dates) : std::span<const FileDates>();
-            return planRuleBatch(
-                {*entries, entryDates, state, nameCase, single, control.stopToken()},
-                NameRules(rules), folder);
+            return plan(*entries, folder, control.stopToken());
         },
         [this, planNumber, entries = m_entries, folder = m_folderPath](PlannedBatch batch) {
             if (planNumber == m_planNumber)
                 showPlan(entries, folder, std::move(batch));
         });
+}
+
+BatchPreviewWindow::Planner BatchPreviewWindow::planner(std::optional<std::size_t> single) const
+{
+    const RenameOptions options = m_options.options();
+    // Copies: the window's own state goes on changing while a job plans.
+    return [dates = m_dates, state = RenameState::from(options), nameCase = options.nameCase(),
+            single, rules = m_rules->rules()](const NameList& entries, const FolderRules& folder,
+                                              std::stop_token stop) {
+        const std::span<const FileDates> entryDates =
+            dates ? std::span<const FileDates>(*dates) : std::span<const FileDates>();
+        return planRuleBatch({entries, entryDates, state, nameCase, single, std::move(stop)},
+                             NameRules(rules), folder);
+    };
 }
 
 void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
@@ -334,11 +372,14 @@ void BatchPreviewWindow::copySelectedRows()
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QString text;
+    if (rows.empty())
+        return;
+    // The rows of the folder shown leave the folder field empty.
+    QByteArray text = planHeader() + '\n';
     for (int row : rows)
-        text += m_model.rowText(row) + u'\n';
-    if (!text.isEmpty())
-        m_platform.setClipboardText(text);
+        text += planLineText(m_model.planLine(row)) + '\n';
+    // The plan text is UTF-8 throughout: bytes that are not are written \xHH.
+    m_platform.setClipboardText(QString::fromUtf8(text));
 }
 
 void BatchPreviewWindow::run()
@@ -347,10 +388,50 @@ void BatchPreviewWindow::run()
     // While a run or an undo goes, nothing starts another.
     if (!m_runButton->isEnabled() || !batch || m_engine.isBusy())
         return;
-    // Taken before the question: a plan that arrives meanwhile is not the one the user saw.
-    RenameJob job = batchJob(m_shownFolder, *batch, m_model.entries());
-    if (confirm(m_platform, tr("是否执行重命名？")))
-        m_engine.run(std::move(job), *this);
+    const quint64 planNumber = m_planNumber;
+    const std::optional<std::size_t> single = batch->single;
+    // A table that changed while the question was open is not the one the user answered for.
+    if (!confirm(m_platform, tr("是否执行重命名？")) || planNumber != m_planNumber ||
+        m_updateTimer.isActive())
+        return;
+    m_runButton->setEnabled(false);
+    // Another program may have changed the folder since the table was drawn.
+    m_planJob.start(
+        [folder = m_shownFolder, pattern = m_fileList.pattern(), entries = m_entries,
+         naming = m_naming, plan = planner(single)](JobControl& control) {
+            FolderNow now{readListedFiles(folder, pattern), std::nullopt};
+            if (now.listed && sameNames(*now.listed, *entries))
+                now.batch =
+                    plan(*entries,
+                         folderRules(naming, FolderEntries::read(folder, naming.caseInsensitive)),
+                         control.stopToken());
+            return now;
+        },
+        [this, planNumber](FolderNow now) {
+            // An edit made meanwhile shows a table of its own.
+            if (planNumber == m_planNumber && !m_updateTimer.isActive())
+                runIfUnchanged(std::move(now.listed), std::move(now.batch));
+        });
+}
+
+void BatchPreviewWindow::runIfUnchanged(std::optional<NameList> listed,
+                                        std::optional<PlannedBatch> now)
+{
+    const PlannedBatch* shown = m_model.batch();
+    if (now && shown && sameRows(*shown, *now)) {
+        if (!m_engine.run(batchJob(m_shownFolder, *shown, *m_entries), *this))
+            m_runButton->setEnabled(true);
+        return;
+    }
+    // The list and the table follow the folder as it was read; a folder that can no longer be
+    // read is the list's to report.
+    if (listed)
+        m_fileList.showEntries(std::move(*listed));
+    else
+        m_fileList.refresh();
+    m_platform.messageBox(
+        tr("文件夹在预览之后有了变化，已按现在的内容重新预览；请检查后再按执行。"),
+        MessageButtons::Ok, kProgramTitle);
 }
 
 void BatchPreviewWindow::showRuleSetNames(const QString& current)

@@ -21,8 +21,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 namespace vornak {
 
@@ -48,10 +50,14 @@ public Q_SLOTS:
     // through a short timer, so that a burst of them costs one plan. A newer edit drops a plan
     // still being made.
     void updatePlan();
-    // "执行": after the confirmation, renames the files exactly as the table shows them. While
-    // an edit is not yet shown there, 执行 is disabled and does nothing.
+    // "执行": after the confirmation, plans the batch again from the folder as it is now, in the
+    // background, and renames the files as the table shows them only where that plan has the
+    // same rows. Where the folder has changed since, nothing is renamed: the table shows the
+    // folder as it is and a message says why. While an edit is not yet shown in the table, 执行
+    // is disabled and does nothing.
     void run();
-    // The selected rows as tab-separated lines (原文件名, 新文件名, 状态), to the clipboard.
+    // The selected rows as the plan text, header first, to the clipboard: what
+    // `vornak-cli apply` reads, every name's bytes kept.
     void copySelectedRows();
     void saveRuleSet();
     void loadRuleSet();
@@ -84,8 +90,15 @@ private:
     bool datesKnownFor(NumberingOrder order) const;
     // The selected entry in single mode; nothing in batch mode.
     std::optional<std::size_t> singleEntry(const RenameOptions& options) const;
+    // Plans entries with the options, rules and dates as they stand now, on any thread.
+    using Planner = std::function<PlannedBatch(const NameList& entries, const FolderRules& folder,
+                                               std::stop_token stop)>;
+    Planner planner(std::optional<std::size_t> single) const;
     void showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
                   PlannedBatch batch);
+    // Runs the shown batch where the folder, planned again, gives the rows it shows; otherwise
+    // shows the folder as it is now.
+    void runIfUnchanged(std::optional<NameList> listed, std::optional<PlannedBatch> now);
     void showRuleSetNames(const QString& current);
 
     FileList& m_fileList;

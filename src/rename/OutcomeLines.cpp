@@ -13,15 +13,16 @@ constexpr std::size_t kMeasured = 32;
 } // namespace
 
 OutcomeLines::OutcomeLines(quint64 count, LineAt lineAt, const RoughWidthAt& roughWidthAt,
-                           const QFont& font)
-    : m_count(count), m_lineAt(std::move(lineAt))
+                           const QFont& font, int room)
+    : m_count(count), m_lineAt(std::move(lineAt)), m_fit(font, room)
 {
     const QFontMetrics metrics(font);
     CharAdvances advances(metrics);
     // The roughly widest lines, as (rough width, line), widest first.
     std::vector<std::pair<int, quint64>> widest;
     for (quint64 k = 0; k < m_count; ++k) {
-        const int rough = roughWidthAt(k, advances);
+        // Names are shortened to fit: lines wider than the room show as wide as it.
+        const int rough = std::min(roughWidthAt(k, advances), room);
         if (widest.size() == kMeasured && rough <= widest.back().first)
             continue;
         const auto place = std::upper_bound(
@@ -32,7 +33,7 @@ OutcomeLines::OutcomeLines(quint64 count, LineAt lineAt, const RoughWidthAt& rou
             widest.pop_back();
     }
     for (const auto& [rough, k] : widest) {
-        const int width = metrics.horizontalAdvance(line(k));
+        const int width = metrics.horizontalAdvance(shownLine(k));
         if (width > m_width) {
             m_width = width;
             m_widest = k;
@@ -40,18 +41,9 @@ OutcomeLines::OutcomeLines(quint64 count, LineAt lineAt, const RoughWidthAt& rou
     }
 }
 
-OutcomeLines::OutcomeLines(QStringList lines, const QFont& font)
-    : OutcomeLines(
-          quint64(lines.size()), [lines](quint64 k) { return lines[qsizetype(k)]; },
-          [&lines](quint64 k, CharAdvances& advances) {
-              return advances.width(lines[qsizetype(k)]);
-          },
-          font)
-{}
-
 QStringList OutcomeLines::widestLines(const TextWidth& width) const
 {
-    QString widest = line(m_widest);
+    QString widest = shownLine(m_widest);
     if (width(widest) == m_width)
         return {std::move(widest)};
     return ReportLines::widestLines(width);

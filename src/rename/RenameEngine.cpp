@@ -15,28 +15,68 @@ namespace vornak {
 
 namespace {
 
-// A run's outcome: its first line, then one line per file that kept its name, made when asked
-// for; ranked by width from the names, without making every line.
-std::unique_ptr<const ReportLines> keptOutcome(const QString& first, std::vector<KeptFile> kept,
-                                               const QFont& font)
+// An outcome: its first line, then one line per file, made when asked for; ranked by width
+// from the names and, by the file's kind, what the line adds to them, without making every
+// line. Lines are shown within room pixels.
+template <typename File, typename Names, typename Line, typename Kind>
+std::unique_ptr<const ReportLines> fileOutcome(const QString& first, std::vector<File> kept,
+                                               Names names, Line fileLine, Kind kindOf,
+                                               const QFont& font, int room)
 {
-    auto files = std::make_shared<const std::vector<KeptFile>>(std::move(kept));
-    // What a line adds to the two names (quotes, arrow, reason), by reason; -1 until measured.
-    std::vector<int> around(std::size_t(KeptReason::Failed) + 1, -1);
+    auto files = std::make_shared<const std::vector<File>>(std::move(kept));
+    // What a line adds to the two names (quotes, arrow, reason), by kind; -1 until measured.
+    std::vector<int> around;
     return std::make_unique<OutcomeLines>(
         quint64(files->size()) + 1,
-        [first, files](quint64 k) { return k == 0 ? first : keptFileLine((*files)[k - 1]); },
+        [first, files, names, fileLine](quint64 k, const OutcomeNameFit& fit) {
+            if (k == 0)
+                return first;
+            const File& file = (*files)[k - 1];
+            const auto [from, to] = names(file);
+            return fit.line(from, to,
+                            [&file, &fileLine](const QString& shownFrom, const QString& shownTo) {
+                                return fileLine(file, shownFrom, shownTo);
+                            });
+        },
         [&](quint64 k, CharAdvances& advances) {
             if (k == 0)
                 return advances.width(first);
-            const KeptFile& file = (*files)[k - 1];
-            int& decoration = around[std::size_t(file.reason)];
-            if (decoration < 0)
-                decoration = advances.width(keptFileLine({{}, {}, file.reason}));
-            return decoration + advances.width(QByteArrayView(file.oldName)) +
-                   advances.width(QByteArrayView(file.newName));
+            const File& file = (*files)[k - 1];
+            const auto kind = std::size_t(kindOf(file));
+            if (kind >= around.size())
+                around.resize(kind + 1, -1);
+            if (around[kind] < 0)
+                around[kind] = advances.width(fileLine(file, QString(), QString()));
+            const auto [from, to] = names(file);
+            return around[kind] + advances.width(QByteArrayView(from)) +
+                   advances.width(QByteArrayView(to));
         },
-        font);
+        font, room);
+}
+
+std::unique_ptr<const ReportLines> keptOutcome(const QString& first, std::vector<KeptFile> kept,
+                                               const QFont& font, int room)
+{
+    return fileOutcome(
+        first, std::move(kept),
+        [](const KeptFile& file) { return std::pair(file.oldName, file.newName); },
+        [](const KeptFile& file, const QString& from, const QString& to) {
+            return keptFileLine(file, from, to);
+        },
+        [](const KeptFile& file) { return file.reason; }, font, room);
+}
+
+// The names go back: a line tells the file's name now, then the one it was to get back.
+std::unique_ptr<const ReportLines> undoOutcome(const QString& first, std::vector<UndoStep> failed,
+                                               const QFont& font, int room)
+{
+    return fileOutcome(
+        first, std::move(failed),
+        [](const UndoStep& step) { return std::pair(step.newName, step.oldName); },
+        [](const UndoStep& step, const QString& from, const QString& to) {
+            return undoFailureLine(step, from, to);
+        },
+        [](const UndoStep& step) { return step.outcome; }, font, room);
 }
 
 } // namespace
@@ -76,15 +116,15 @@ bool RenameEngine::run(JobMaker makeJob, QWidget& window)
     if (isBusy())
         return false;
     m_job.start(
-        [journal = m_journal, makeJob = std::move(makeJob),
-         font = QApplication::font()](JobControl& control) {
+        [journal = m_journal, makeJob = std::move(makeJob), font = QApplication::font(),
+         room = ResultsWindow::widestFittingLine(window)](JobControl& control) {
             RunEnd end{makeJob(), {}, {}};
             end.record = runJob(journal, end.job, &control);
             control.setPhase(int(RunPhase::Finishing));
             if (end.record.journalError == JournalError::None && !end.record.kept.empty())
                 end.outcome = keptOutcome(
                     runText::runSummary(end.record.renamedCount, end.record.kept.size()),
-                    end.record.kept, font);
+                    end.record.kept, font, room);
             return end;
         },
         [this](RunEnd end) { endRun(std::move(end)); });
@@ -97,7 +137,8 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
     if (isBusy())
         return false;
     m_job.start(
-        [journal = m_journal, runId, font = QApplication::font()](JobControl& control) {
+        [journal = m_journal, runId, font = QApplication::font(),
+         room = ResultsWindow::widestFittingLine(window)](JobControl& control) {
             UndoEnd end;
             end.report = journal.undo(runId, [&control](std::size_t done, std::size_t total) {
                 control.setProgress(qint64(done), qint64(total));
@@ -105,16 +146,16 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
             });
             control.setPhase(int(RunPhase::Finishing));
             std::size_t restored = 0;
-            QStringList lines{QString()};
+            std::vector<UndoStep> failed;
             for (const UndoStep& step : end.report.steps) {
                 if (step.outcome == UndoOutcome::Restored)
                     ++restored;
                 else if (step.outcome != UndoOutcome::NotRenamed)
-                    lines.append(undoFailureLine(step));
+                    failed.push_back(step);
             }
-            if (lines.size() > 1) {
-                lines.first() = runText::undoSummary(restored, std::size_t(lines.size() - 1));
-                end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
+            if (!failed.empty()) {
+                const QString first = runText::undoSummary(restored, failed.size());
+                end.outcome = undoOutcome(first, std::move(failed), font, room);
             }
             return end;
         },

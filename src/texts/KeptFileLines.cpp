@@ -11,10 +11,9 @@ namespace vornak {
 
 namespace {
 
-QString line(const QByteArray& from, const QByteArray& to, const QString& reason)
+QString line(const QString& from, const QString& to, const QString& reason)
 {
-    return QCoreApplication::translate("KeptFile", "“%1” → “%2”：%3")
-        .arg(displayText(from), displayText(to), reason);
+    return QCoreApplication::translate("KeptFile", "“%1” → “%2”：%3").arg(from, to, reason);
 }
 
 // Why the file system refused, where no reason of the run says more.
@@ -73,14 +72,24 @@ QString refusalText(int error)
 
 QString keptFileLine(const KeptFile& file)
 {
+    return keptFileLine(file, displayText(file.oldName), displayText(file.newName));
+}
+
+QString undoFailureLine(const UndoStep& step)
+{
+    return undoFailureLine(step, displayText(step.newName), displayText(step.oldName));
+}
+
+QString keptFileLine(const KeptFile& file, const QString& from, const QString& to)
+{
     QString reason = reasonText(file.reason, file.error);
     // The file is under neither name: say where it is, so that it is found (and undo finds it).
     if (file.reason == KeptReason::LeftAtStepName)
         reason += QString::fromLatin1(caseStepName(file.oldName));
-    return line(file.oldName, file.newName, reason);
+    return line(from, to, reason);
 }
 
-QString undoFailureLine(const UndoStep& step)
+QString undoFailureLine(const UndoStep& step, const QString& from, const QString& to)
 {
     QString reason;
     switch (step.outcome) {
@@ -100,7 +109,7 @@ QString undoFailureLine(const UndoStep& step)
     case UndoOutcome::NotRenamed:
         break;
     }
-    return line(step.newName, step.oldName, reason);
+    return line(from, to, reason);
 }
 
 } // namespace vornak

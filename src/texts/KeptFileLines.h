@@ -11,5 +11,8 @@ namespace vornak {
 QString keptFileLine(const KeptFile& file);
 // For an undo step that left the file as it is (neither Restored nor NotRenamed).
 QString undoFailureLine(const UndoStep& step);
+// The same lines with the names shown as given (from → to), where a window shortens them.
+QString keptFileLine(const KeptFile& file, const QString& from, const QString& to);
+QString undoFailureLine(const UndoStep& step, const QString& from, const QString& to);
 
 } // namespace vornak

@@ -17,7 +17,7 @@ QStringList ReportLines::widestLines(const TextWidth&) const
 {
     QStringList lines;
     for (quint64 k = 0; k < lineCount(); ++k)
-        lines.append(line(k));
+        lines.append(shownLine(k));
     return lines;
 }
 

@@ -20,10 +20,12 @@ public:
     virtual quint64 lineCount() const = 0;
     // Line k from 0; empty past the end.
     virtual QString line(quint64 k) const = 0;
+    // Line k as a window draws it, which may shorten what line() holds whole (the text copied).
+    virtual QString shownLine(quint64 k) const { return line(k); }
     // UTF-8 bytes of the whole text, line breaks included. This reads every line: a long
     // report works it out from what it keeps instead.
     virtual quint64 textSize() const;
-    // The lines among which the widest is, for the view to measure; width measures a piece of
+    // The shown lines among which the widest is, for the view to measure; width measures a piece of
     // text, for a report that picks its lines by the widths of what it holds. This gives every
     // line: a long report picks a few from what it keeps instead.
     virtual QStringList widestLines(const TextWidth& width) const;

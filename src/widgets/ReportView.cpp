@@ -89,7 +89,7 @@ void ReportView::paintEvent(QPaintEvent* event)
     int y = -int(m_top - first * quint64(spacing));
     for (quint64 k = first; k < end; y += spacing, ++k) {
         if (y + spacing >= event->rect().top() && y <= event->rect().bottom())
-            painter.drawText(0, y + ascent, m_report->line(k));
+            painter.drawText(0, y + ascent, m_report->shownLine(k));
     }
 }
 

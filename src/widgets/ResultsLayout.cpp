@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kMaximumWindowHeight = 7000;
 constexpr int kScrollStep = 100;
+// What the window adds to the label's width besides the scroll bar.
+constexpr int kLabelMargin = 280;
 
 // value / divisor for a positive value, halves going to the even neighbour.
 qint64 roundedHalfToEven(qint64 value, qint64 divisor)
@@ -27,7 +29,12 @@ ResultsLayout resultsLayout(int labelWidth, qint64 labelHeight, int barWidth)
 {
     const int height =
         labelHeight > kMaximumWindowHeight - 400 ? kMaximumWindowHeight : int(labelHeight) + 400;
-    return {labelWidth + 280 + barWidth, height, labelWidth + 200};
+    return {labelWidth + kLabelMargin + barWidth, height, labelWidth + 200};
+}
+
+int widestLabel(int windowWidth, int barWidth)
+{
+    return std::max(windowWidth - kLabelMargin - barWidth, 0);
 }
 
 ScrollRange scrollRange(qint64 labelHeight, int windowHeight)

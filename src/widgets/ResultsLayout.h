@@ -24,6 +24,9 @@ struct ScrollRange {
 // The window grows with the label up to a fixed height; taller reports scroll.
 ResultsLayout resultsLayout(int labelWidth, qint64 labelHeight, int barWidth);
 
+// The widest label whose window is no wider than windowWidth.
+int widestLabel(int windowWidth, int barWidth);
+
 // A label taller than the window scrolls in steps of 100 twips far enough to bring its end
 // well into view. Otherwise the bar still moves, over 20 positions, without effect.
 ScrollRange scrollRange(qint64 labelHeight, int windowHeight);

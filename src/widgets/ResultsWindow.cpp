@@ -9,12 +9,15 @@
 #include <QScreen>
 #include <QWheelEvent>
 
+#include <limits>
+
 namespace vornak {
 
 namespace {
 
 // Steps of 100 twips that one turn of the wheel scrolls.
 constexpr int kWheelSteps = 3;
+constexpr int kBarWidth = 375;
 
 QString tooLargeToCopy(quint64 lines, quint64 bytes)
 {
@@ -47,7 +50,7 @@ ResultsWindow::ResultsWindow(Platform& platform, const QString& title, QWidget* 
 
     m_vScroll1 = new QScrollBar(Qt::Vertical, this);
     m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
-    m_vScroll1->setGeometry(twipsRect(4440, 0, 375, 1935));
+    m_vScroll1->setGeometry(twipsRect(4440, 0, kBarWidth, 1935));
     connect(m_vScroll1, &QScrollBar::actionTriggered, this, &ResultsWindow::onBarAction);
     connect(m_vScroll1, &QScrollBar::valueChanged, this, &ResultsWindow::onBarValueChanged);
 }
@@ -71,6 +74,15 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
                          screen ? screen->availableGeometry() : QRect()));
     }
     show();
+}
+
+int ResultsWindow::widestFittingLine(const QWidget& beside)
+{
+    const QScreen* screen = beside.screen();
+    if (!screen)
+        return std::numeric_limits<int>::max();
+    return twipsToPixels(
+        widestLabel(pixelsToTwips(screen->availableGeometry().width()), kBarWidth));
 }
 
 ResultsLayout ResultsWindow::currentLayout() const

@@ -26,6 +26,10 @@ public:
     // The window first opens beside `beside`, the window the report comes from.
     ResultsWindow(Platform& platform, const QString& title, QWidget* beside);
 
+    // The widest line, in pixels, that a window opened beside `beside` shows within the
+    // available width of that window's screen.
+    static int widestFittingLine(const QWidget& beside);
+
     // Shows the report from its top, fits the window to it and makes the window visible.
     void showReport(std::unique_ptr<const ReportLines> report);
     const ReportLines& report() const { return *m_report; }

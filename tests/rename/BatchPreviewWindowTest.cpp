@@ -4,7 +4,9 @@
 #include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
+#include "texts/PlanFormat.h"
 #include "widgets/CaptionColour.h"
+#include "widgets/ReportView.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -95,6 +97,14 @@ struct Preview : MainWindowFixture {
         for (int row = 0; row < table->model()->rowCount(); ++row)
             rows.append(cell(row, 1) + u'>' + cell(row, 2) + u' ' + cell(row, 3));
         return rows;
+    }
+    // Presses 执行 and waits for the table that follows: the one after the run, or the one of
+    // the folder as it is now.
+    [[nodiscard]] bool pressRun()
+    {
+        QSignalSpy shown(preview, &BatchPreviewWindow::planShown);
+        QTest::mouseClick(runBatch, Qt::LeftButton);
+        return QTest::qWaitFor([&shown] { return !shown.isEmpty(); }, 60000) && jobEnded();
     }
     QByteArrayList state() const
     {
@@ -276,35 +286,50 @@ private Q_SLOTS:
         QVERIFY(error->isHidden());
     }
 
-    // Ctrl+A, Ctrl+C: tab-separated rows; names that are not UTF-8 are marked and shown byte
-    // by byte, a tab in a name is quoted. Problems are coloured, can be shown alone, and the
-    // line under the table counts each status.
+    // Ctrl+A, Ctrl+C: the plan text of the selected rows, which gives back every name's bytes.
+    // Problems are coloured, can be shown alone, and the line under the table counts each
+    // status.
     void copiesAndMarksTheRows()
     {
         Preview w;
-        w.makeEntries({"a.txt", "b.txt", "b.doc/", "caf\xe9.txt", "tab\there.txt"});
+        w.makeEntries(
+            {"\"q.txt", "a.txt", "b.txt", "b.doc/", "caf\xe9.txt", "l\nf.txt", "t\tb.txt"});
         QVERIFY(w.openPreview());
         w.use(QStringLiteral("4=doc"));
         QTRY_COMPARE(w.summary->text(),
-                     QStringLiteral("共 4 个　将更改 2　名称已被占用 1　名称不允许 1"));
+                     QStringLiteral("共 6 个　将更改 3　名称已被占用 1　名称不允许 2"));
+        const auto copied = [&w] {
+            QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
+            QList<QByteArrayList> lines;
+            const QByteArrayList text = w.platform.clipboard.toUtf8().split('\n');
+            if (text.first() != planHeader() || !text.last().isEmpty())
+                return lines;
+            for (const QByteArray& line : text.mid(1, text.size() - 2)) {
+                const std::optional<PlanLine> read = readPlanLine(line);
+                lines.append(read ? QByteArrayList{read->number, read->folder, read->oldName,
+                                                   read->newName, read->status}
+                                  : QByteArrayList{line});
+            }
+            return lines;
+        };
         w.table->setFocus();
         QTest::keyClick(w.table, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(w.platform.clipboard,
-                 QStringLiteral("a.txt\ta.doc\t将更改\n"
-                                "b.txt\tb.doc\t名称已被占用\n"
-                                "[非UTF-8] caf\\xE9.txt\t[非UTF-8] caf\\xE9.doc\t将更改\n"
-                                "\"tab\there.txt\"\t\"tab\there.doc\"\t名称不允许\n"));
+        QCOMPARE(copied(),
+                 (QList<QByteArrayList>{{"1", "", "\"q.txt", "\"q.doc", "将更改"},
+                                        {"2", "", "a.txt", "a.doc", "将更改"},
+                                        {"3", "", "b.txt", "b.doc", "名称已被占用"},
+                                        {"4", "", "caf\xe9.txt", "caf\xe9.doc", "将更改"},
+                                        {"5", "", "l\nf.txt", "l\nf.doc", "名称不允许"},
+                                        {"6", "", "t\tb.txt", "t\tb.doc", "名称不允许"}}));
         const QAbstractItemModel* model = w.table->model();
         QVERIFY(!model->index(0, 1).data(Qt::BackgroundRole).isValid());
-        QVERIFY(model->index(1, 1).data(Qt::BackgroundRole).isValid());
+        QVERIFY(model->index(2, 1).data(Qt::BackgroundRole).isValid());
         QTest::mouseClick(w.control<QCheckBox>("problemsOnly"), Qt::LeftButton);
-        QCOMPARE(w.rows(), (QStringList{"b.txt>b.doc 名称已被占用",
-                                        "tab\there.txt>tab\there.doc 名称不允许"}));
+        QCOMPARE(w.rows(), (QStringList{"b.txt>b.doc 名称已被占用", "l\nf.txt>l\nf.doc 名称不允许",
+                                        "t\tb.txt>t\tb.doc 名称不允许"}));
         w.table->setFocus();
         w.table->selectRow(0);
-        QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(w.platform.clipboard, QStringLiteral("b.txt\tb.doc\t名称已被占用\n"));
+        QCOMPARE(copied(), (QList<QByteArrayList>{{"3", "", "b.txt", "b.doc", "名称已被占用"}}));
         removeUndecodableFiles(w.folder());
     }
 
@@ -468,6 +493,20 @@ private Q_SLOTS:
             << QStringList{"已重命名 1 个文件，3 个未更改", "“b.txt” → “b.doc”：新名称已被占用",
                            "“x.log” → “x.doc”：与本批其他文件重名",
                            "“x.txt” → “x.doc”：与本批其他文件重名"};
+        // Names of 255 bytes, the most ext4 holds: the outcome shows them shortened, its copy
+        // whole.
+        const QByteArray cjk = QString(83, u'照').toUtf8() + "ab";
+        const QByteArray bad = "bad\xff\xfe" + QString(82, u'长').toUtf8();
+        QTest::newRow("names too wide for the screen")
+            << QByteArrayList{cjk + ".txt", bad + ".txt", cjk + ".doc/", bad + ".doc/", "z.txt"}
+            << "4=doc" << BatchRules{} << -1
+            << QByteArrayList{bad + ".doc=", bad + ".txt=" + bad + ".txt", "z.doc=z.txt",
+                              cjk + ".doc=", cjk + ".txt=" + cjk + ".txt"}
+            << QStringList{"已重命名 1 个文件，2 个未更改",
+                           "“" + QString::fromUtf8(bad) + ".txt” → “" + QString::fromUtf8(bad) +
+                               ".doc”：新名称已被占用",
+                           "“" + QString::fromUtf8(cjk) + ".txt” → “" + QString::fromUtf8(cjk) +
+                               ".doc”：新名称已被占用"};
         QTest::newRow("the window's rules, hostile names")
             << QByteArrayList{"IMG_1.JPG", "$(rm -rf) 🎉\xe9.JPG"} << "1=&$(x) " << lower << -1
             << QByteArrayList{"&$(x) $(照片) 🎉\xe9.jpg=$(rm -rf) 🎉\xe9.JPG",
@@ -502,12 +541,22 @@ private Q_SLOTS:
         w.platform.answers = {MessageAnswer::No};
         QTest::mouseClick(w.runBatch, Qt::LeftButton);
         QCOMPARE(w.state(), before);
-        QTest::mouseClick(w.runBatch, Qt::LeftButton);
-        QVERIFY(w.jobEnded());
+        QVERIFY(w.pressRun());
         QCOMPARE(w.state(), after);
         QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
         const ResultsWindow* results = w.window->findChild<RenameEngine*>()->resultsWindow();
         QCOMPARE(results ? results->report().text().split(u'\r') : QStringList(), outcome);
+        // The window fits the screen, and every line shows its reason.
+        if (results) {
+            QVERIFY(results->screen()->availableGeometry().contains(results->frameGeometry()));
+            const auto* view = results->findChild<ReportView*>();
+            for (quint64 k = 1; k < results->report().lineCount(); ++k) {
+                const QString shown = results->report().shownLine(k);
+                QVERIFY2(view->fontMetrics().horizontalAdvance(shown) <= view->width(),
+                         qPrintable(shown));
+                QCOMPARE(shown.section(u'：', -1), outcome[qsizetype(k)].section(u'：', -1));
+            }
+        }
         QApplication::setActiveWindow(w.window.get());
         w.fileList->setFocus();
         QTest::keyClick(w.fileList, Qt::Key_Z, Qt::ControlModifier);
@@ -515,6 +564,53 @@ private Q_SLOTS:
         QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));
         QCOMPARE(w.state(), before);
         removeUndecodableFiles(w.folder());
+    }
+
+    // 执行 plans again from the folder as it is then: where another program has changed what
+    // the table shows, nothing is renamed, the table shows the folder now and a message says
+    // why; the next 执行 runs that table.
+    void runsNothingTheTableDoesNotShow_data()
+    {
+        QTest::addColumn<QByteArrayList>("made"); // after the table was drawn
+        QTest::addColumn<QByteArrayList>("removed");
+        QTest::addColumn<QStringList>("rows");     // the table shown then
+        QTest::addColumn<QByteArrayList>("after"); // the next 执行
+        QTest::newRow("a file and a taken name appear")
+            << QByteArrayList{"c.txt", "a.doc"} << QByteArrayList{}
+            << QStringList{"a.doc>a.doc 与本批重名", "a.txt>a.doc 与本批重名", "b.txt>b.doc 将更改",
+                           "c.txt>c.doc 将更改"}
+            << QByteArrayList{"a.doc=a.doc", "a.txt=a.txt", "b.doc=b.txt", "c.doc=c.txt"};
+        QTest::newRow("a name is taken by a folder the list does not show")
+            << QByteArrayList{"a.doc/"} << QByteArrayList{}
+            << QStringList{"a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改"}
+            << QByteArrayList{"a.doc=", "a.txt=a.txt", "b.doc=b.txt"};
+        QTest::newRow("a file is gone")
+            << QByteArrayList{} << QByteArrayList{"b.txt"} << QStringList{"a.txt>a.doc 将更改"}
+            << QByteArrayList{"a.doc=a.txt"};
+    }
+    void runsNothingTheTableDoesNotShow()
+    {
+        QFETCH(QByteArrayList, made);
+        QFETCH(QByteArrayList, removed);
+        QFETCH(QStringList, rows);
+        QFETCH(QByteArrayList, after);
+        Preview w;
+        w.makeEntries({"a.txt", "b.txt"});
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("4=doc"));
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        w.makeEntries(made);
+        for (const QByteArray& name : removed)
+            QVERIFY(QFile::remove(QFile::decodeName(w.at(name))));
+        const QByteArrayList changed = w.state();
+        QVERIFY(w.pressRun());
+        QCOMPARE(w.state(), changed);
+        QCOMPARE(w.rows(), rows);
+        QCOMPARE(w.platform.messages.size(), 2);
+        QVERIFY(w.platform.messages.last().prompt.contains(QStringLiteral("重新预览")));
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QVERIFY(w.pressRun());
+        QCOMPARE(w.state(), after);
     }
 
     // With the window's rules set, the main window previews and runs as it always has.

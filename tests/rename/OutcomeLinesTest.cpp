@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QTest>
 
+#include <limits>
+
 using namespace vornak;
 
 // An outcome measured on the run's thread is as wide as its widest line, whichever line has
@@ -29,7 +31,13 @@ private Q_SLOTS:
         QFETCH(int, shownPixels);
         QFont font;
         font.setPixelSize(12);
-        const OutcomeLines outcome(lines, font);
+        const OutcomeLines outcome(
+            quint64(lines.size()),
+            [&lines](quint64 k, const OutcomeNameFit&) { return lines[qsizetype(k)]; },
+            [&lines](quint64 k, CharAdvances& advances) {
+                return advances.width(lines[qsizetype(k)]);
+            },
+            font, std::numeric_limits<int>::max());
         font.setPixelSize(shownPixels);
         const QFontMetrics shown(font);
         const auto width = [&shown](const QString& text) { return shown.horizontalAdvance(text); };
