@@ -56,8 +56,8 @@ public Q_SLOTS:
     // folder as it is and a message says why. While an edit is not yet shown in the table, 执行
     // is disabled and does nothing.
     void run();
-    // The selected rows as the plan text, header first, to the clipboard: what
-    // `vornak-cli apply` reads, every name's bytes kept.
+    // The selected rows as the plan text, header first, to the clipboard: every name's bytes
+    // come back from it.
     void copySelectedRows();
     void saveRuleSet();
     void loadRuleSet();

@@ -20,8 +20,8 @@ public:
     void setReport(const ReportLines* report);
     int lineHeight() const { return fontMetrics().lineSpacing(); }
     quint64 contentHeight() const;
-    // Width in pixels of the report's widest line, measured among the few lines the report
-    // names as the widest.
+    // Width in pixels of the report's widest shown line, measured among the few lines the
+    // report names as the widest.
     int contentWidth() const;
     // How far the content is scrolled up, in pixels.
     quint64 top() const { return m_top; }
