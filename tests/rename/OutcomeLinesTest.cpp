@@ -49,6 +49,51 @@ private Q_SLOTS:
             measured = std::max(measured, width(line));
         QCOMPARE(measured, widest);
     }
+
+    // Names that do not fit the room with the rest of their line are shortened in the middle,
+    // each within its half or what the other leaves of it; the reason always shows.
+    void fitsNamesToTheRoom_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("shownFrom"); // "…" where shortened
+        QTest::addColumn<QString>("shownTo");
+        const QByteArray cjk = QString(85, u'照').toUtf8();
+        QTest::newRow("both fit") << QByteArray("a.txt") << QByteArray("b.txt") << "a.txt"
+                                  << "b.txt";
+        QTest::newRow("a short name stays whole") << QByteArray("a.txt") << cjk << "a.txt"
+                                                  << "…";
+        QTest::newRow("both long") << cjk << QByteArray(200, 'x') << "…"
+                                   << "…";
+        QTest::newRow("not UTF-8") << QByteArray(200, '\xff') << QByteArray("b") << "…"
+                                   << "b";
+    }
+    void fitsNamesToTheRoom()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, shownFrom);
+        QFETCH(QString, shownTo);
+        QFont font;
+        font.setPixelSize(12);
+        const QFontMetrics metrics(font);
+        constexpr int room = 400;
+        const auto compose = [](const QString& a, const QString& b) {
+            return a + u'>' + b + QStringLiteral("：新名称已被占用");
+        };
+        const QString line = OutcomeNameFit(font, room).line(from, to, compose);
+        // Shortened names take the room the line leaves them, within a character or two.
+        const int width = metrics.horizontalAdvance(line);
+        QVERIFY2(width <= room, qPrintable(line));
+        QVERIFY(!line.contains(u'…') || width > room - 2 * metrics.horizontalAdvance(u'照'));
+        QVERIFY(line.endsWith(QStringLiteral("：新名称已被占用")));
+        const QStringList names = line.section(u'：', 0, 0).split(u'>');
+        for (const auto& [shown, expected] : {std::pair(names[0], shownFrom), {names[1], shownTo}})
+            QVERIFY2(expected == QStringLiteral("…") ? shown.contains(expected) : shown == expected,
+                     qPrintable(shown));
+        QCOMPARE(OutcomeNameFit().line(from, to, compose),
+                 compose(QString::fromUtf8(from), QString::fromUtf8(to)));
+    }
 };
 
 QTEST_MAIN(OutcomeLinesTest)
