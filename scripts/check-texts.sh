@@ -11,8 +11,8 @@
 # ends in the comment "// not a text: <why>" is passed over, for characters that are no text
 # for the user (a sample of glyphs to measure).
 #
-# Where lupdate is installed (qt6-l10n-tools), it also runs over src/ into a scratch .ts file
-# and prints how many messages it found.
+# It also runs lupdate over src/ into a copy of the English translation and fails when that
+# would change it: a text added or changed without its translation, or one left over.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -72,10 +72,20 @@ sys.exit(1 if failed else 0)
 ' || status=$?
 
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
-if [[ -x "$lupdate" ]]; then
-    scratch=$(mktemp -d)
-    trap 'rm -rf "$scratch"' EXIT
-    "$lupdate" -silent -recursive src -ts "$scratch/texts.ts"
-    echo "lupdate found $(grep -c '<message' "$scratch/texts.ts") texts in src/"
+translation=resources/translations/vornak_en.ts
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp "$translation" "$scratch/vornak_en.ts"
+# The same options as the build's update_translations target.
+"$lupdate" -silent -recursive src -no-obsolete -locations none -source-language zh_CN \
+    -ts "$scratch/vornak_en.ts"
+echo "lupdate found $(grep -c '<message' "$scratch/vornak_en.ts") texts in src/"
+if ! diff -u "$translation" "$scratch/vornak_en.ts"; then
+    echo "$translation is out of date: cmake --build build --target update_translations," \
+        "then translate what it marks unfinished" >&2
+    status=1
+elif grep -q 'type="unfinished"' "$translation"; then
+    echo "$translation has texts without a translation" >&2
+    status=1
 fi
 exit "$status"

@@ -14,6 +14,7 @@ packages=(
     libxxhash-dev
     mount
     libexiv2-dev
+    build-essential debhelper lintian bash-completion
 )
 
 missing=()

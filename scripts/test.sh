@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, fuzzes the rename rules for a while, then
 # builds and runs every test twice: a normal build with warnings as errors, and a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; last, builds the Debian package and installs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -23,3 +23,6 @@ for preset in default asan; do
     bash scripts/build.sh "$preset"
     ctest --preset "$preset" -j "$(nproc)"
 done
+# The Debian package: built, checked with lintian, installed, tried and removed again.
+bash scripts/package.sh
+bash tests/package/install.sh "vornak_$(dpkg-parsechangelog -S Version)_$(dpkg --print-architecture).deb"

@@ -4,6 +4,7 @@
 #include "Splitter.h"
 
 #include "browser/AddressBox.h"
+#include "browser/AddressMode.h"
 #include "browser/FileCommands.h"
 #include "browser/Navigation.h"
 #include "dupcheck/ContentCheck.h"
@@ -70,7 +71,7 @@ void MainWindow::buildControls()
     m_driveList = place<DriveList>(m_frame, driveList, {0, 120, 2445, 300});
     m_folderList->setDriveList(m_driveList);
     m_addressBox = place<QLineEdit>(m_frame, addressBox, {2445, 120, 2355, 300});
-    m_addressBox->setText(tr("桌面"));
+    m_addressBox->setText(desktopCaption());
     m_addressBox->setToolTip(tr("可直接输入地址 例如：输入/home"));
     m_batchMode = place<QRadioButton>(m_frame, batchMode, {3360, 3105, 675, 180});
     m_batchMode->setText(tr("批量"));

@@ -1,8 +1,8 @@
 #include "AppFont.h"
 #include "MainWindow.h"
-#include "QtTranslation.h"
 
 #include "platform/SystemPlatform.h"
+#include "texts/InterfaceLanguage.h"
 
 #include <QApplication>
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Vornak"));
     QApplication::setDesktopFileName(QStringLiteral(VORNAK_APP_ID));
     vornak::applyAppFont();
-    vornak::installQtTranslation();
+    vornak::installTranslations(vornak::desktopLanguage());
     vornak::SystemPlatform platform;
     // The main window lives on the heap so that the program ends only when the last window,
     // the results window included, has been closed.

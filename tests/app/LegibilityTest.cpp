@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "platform/Skin.h"
 #include "support/TestPlatform.h"
+#include "texts/InterfaceLanguage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -59,8 +60,8 @@ QRect inkWithRoom(QWidget& control, const QString& text, bool across)
 } // namespace
 
 // Every caption and text box of the main window shows its text whole in the program's font, at
-// whatever scale the run sets (QT_SCALE_FACTOR): no text pixel on the control's top or bottom
-// row, or the last column of a caption, and nothing cut off.
+// whatever scale and language the run sets (QT_SCALE_FACTOR, LANG): no text pixel on the control's
+// top or bottom row, or the last column of a caption, and nothing cut off.
 class LegibilityTest : public QObject {
     Q_OBJECT
 
@@ -70,6 +71,7 @@ class LegibilityTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        installTranslations(desktopLanguage());
         applyAppFont();
         Skin::attach();
         m_window = std::make_unique<MainWindow>(m_platform);
