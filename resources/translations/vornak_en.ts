@@ -837,6 +837,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>确定删除方案“%1”吗？</source>
         <translation>Delete the rule set &quot;%1&quot;?</translation>
     </message>
+    <message>
+        <source>文件夹在预览之后有了变化，已按现在的内容重新预览；请检查后再按执行。</source>
+        <translation>The folder changed after the preview was made, so it has been previewed again as it is now; check it, then press Run again.</translation>
+    </message>
 </context>
 <context>
     <name>vornak::BatchRulesPanel</name>
