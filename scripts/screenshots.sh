@@ -2,7 +2,8 @@
 # Takes the pictures of the main window in docs/, at 96 DPI and on a screen scaled twice over:
 # the built program under its own X server, on a folder of sample files with the first one
 # selected, so that the preview label shows a name with descenders and underscores. Then the
-# batch preview at 96 DPI, on a folder of photos whose extensions 改格式名 makes "jpg".
+# batch preview at 96 DPI, on a folder of photos whose extensions 改格式名 makes "jpg". All of
+# it in Chinese, then in English (the pictures named *-en*).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 VORNAK=$(realpath "${1:-build/vornak}")
@@ -22,37 +23,45 @@ folder=/tmp/示例
 [ -e "$folder" ] && e2e_fail "$folder is in the way"
 trap 'rm -rf "$folder"; e2e_cleanup' EXIT
 e2e_start_xvfb
-mkdir -p "$folder/照片" "$folder/文档"
-# The names after the first begin with ideographs of higher code points, so it sorts first.
-for name in "前_gjpqy_test_file.txt" "旅行日记 2026.txt" "报告(终稿).docx" "照片_001.jpg" \
-    "照片_002.jpg" "照片_010.jpg"; do
-    printf '%s' "$name" >"$folder/$name"
-done
-for scale in 1 2; do
-    export QT_SCALE_FACTOR=$scale
+for language in zh en; do
+    if [ "$language" = en ]; then
+        export LANG=en_US.UTF-8 suffix=-en preview_title='Batch preview'
+    else
+        export LANG=C.UTF-8 suffix='' preview_title=批量预览
+    fi
+    rm -rf "$folder"
+    mkdir -p "$folder/照片" "$folder/文档"
+    # The names after the first begin with ideographs of higher code points, so it sorts first.
+    for name in "前_gjpqy_test_file.txt" "旅行日记 2026.txt" "报告(终稿).docx" "照片_001.jpg" \
+        "照片_002.jpg" "照片_010.jpg"; do
+        printf '%s' "$name" >"$folder/$name"
+    done
+    for scale in 1 2; do
+        export QT_SCALE_FACTOR=$scale
+        e2e_start_app "$folder"
+        # File1's first row, in the window's device pixels.
+        e2e_click $((200 * scale)) $((30 * scale))
+        sleep 0.5
+        capture "$WID" "docs/main-window${suffix}-${scale}x.png"
+        e2e_stop_app
+    done
+
+    unset QT_SCALE_FACTOR
+    rm -rf "$folder"
+    mkdir -p "$folder/封面.jpg"
+    for name in DSC_0100.png IMG_0001.JPG IMG_0001.jpeg IMG_0002.JPG IMG_0003.jpg 封面.png \
+        "旅行日记 2026.heic" 照片_010.tif; do
+        printf '%s' "$name" >"$folder/$name"
+    done
     e2e_start_app "$folder"
-    # File1's first row, in the window's device pixels.
-    e2e_click $((200 * scale)) $((30 * scale))
-    sleep 0.5
-    capture "$WID" "docs/main-window-${scale}x.png"
+    # Check4 stands at 164, 240 and Text4 at 234, 238 of the client area.
+    e2e_click 170 246
+    e2e_click 250 246
+    xdotool type --delay 50 "jpg"
+    xdotool key F2
+    sleep 1
+    preview=$(xdotool search --onlyvisible --name "^$preview_title\$" | head -n 1)
+    [ -n "$preview" ] || e2e_fail "F2 did not open the batch preview"
+    capture "$preview" "docs/batch-preview${suffix}.png"
     e2e_stop_app
 done
-
-unset QT_SCALE_FACTOR
-rm -rf "$folder"
-mkdir -p "$folder/封面.jpg"
-for name in DSC_0100.png IMG_0001.JPG IMG_0001.jpeg IMG_0002.JPG IMG_0003.jpg 封面.png \
-    "旅行日记 2026.heic" 照片_010.tif; do
-    printf '%s' "$name" >"$folder/$name"
-done
-e2e_start_app "$folder"
-# Check4 stands at 164, 240 and Text4 at 234, 238 of the client area.
-e2e_click 170 246
-e2e_click 250 246
-xdotool type --delay 50 "jpg"
-xdotool key F2
-sleep 1
-preview=$(xdotool search --onlyvisible --name '^批量预览$' | head -n 1)
-[ -n "$preview" ] || e2e_fail "F2 did not open the batch preview"
-capture "$preview" docs/batch-preview.png
-e2e_stop_app

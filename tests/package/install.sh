@@ -37,6 +37,7 @@ done
 completion=/usr/share/bash-completion/completions/vornak-cli
 [ -f "$completion" ] || fail "no bash completion"
 offered=$(bash -c 'source /usr/share/bash-completion/bash_completion; source "$1"
-    COMP_WORDS=(vornak-cli plan --pre); COMP_CWORD=2; _vornak_cli; echo "${COMPREPLY[*]}"' _ "$completion")
+    COMP_LINE="vornak-cli plan --pre"; COMP_POINT=${#COMP_LINE}; COMP_WORDS=(vornak-cli plan --pre)
+    COMP_CWORD=2; _vornak_cli; echo "${COMPREPLY[*]}"' _ "$completion")
 [ "$offered" = "--prefix" ] || fail "the completion offers '$offered' for 'plan --pre'"
 echo "package: all checks passed"
