@@ -8,6 +8,7 @@
 #include "rename/RenameRun.h"
 #include "widgets/FileList.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <stdio.h>
 
@@ -27,13 +28,20 @@ namespace {
 const RenameState kNumbered{{}, {}, "trip", {}};
 constexpr NameCase kNumberedCase{true, false};
 
-// The plain loop: names composed and made into paths beforehand.
+// The plain loop: names composed and made into paths beforehand. Where the volume refuses the
+// no-replace flag (FUSE, FAT), a bare rename: the least a rename costs there.
 std::size_t renameat2Loop(const std::vector<std::pair<QByteArray, QByteArray>>& paths)
 {
     std::size_t renamed = 0;
-    for (const auto& [from, to] : paths)
-        renamed += ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
-                               RENAME_NOREPLACE) == 0;
+    unsigned int flags = RENAME_NOREPLACE;
+    for (const auto& [from, to] : paths) {
+        int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), flags);
+        if (result != 0 && errno == EINVAL && flags != 0) {
+            flags = 0;
+            result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), flags);
+        }
+        renamed += result == 0;
+    }
     return renamed;
 }
 
