@@ -1,5 +1,6 @@
 #include "BenchFolder.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
@@ -22,7 +23,10 @@ void createFile(const QByteArray& path, off_t size)
 
 } // namespace
 
-BenchFolder::BenchFolder(int files) : m_files(files)
+BenchFolder::BenchFolder(int files, const QString& parent)
+    : m_dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/vornak-bench-XXXXXX")
+                             : parent + QStringLiteral("/vornak-bench-XXXXXX")),
+      m_files(files)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary folder");

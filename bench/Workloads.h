@@ -40,6 +40,10 @@ WorkloadResult measureRename(const BenchFolder& folder);
 WorkloadResult measureContent();
 // The rename workload with the undo journal written before and marked complete after the run.
 WorkloadResult measureJournaledRename(const BenchFolder& folder);
+// The journal's part before a run alone (every file's identity taken, the journal written and
+// flushed), against the plain loop renaming every file: what the journal adds up front, where
+// identities cost the most on volumes that need fingerprints.
+WorkloadResult measureJournalBegin(const BenchFolder& folder);
 // vornak-cli run as a process over the whole folder, against the plain loop.
 WorkloadResult measureCli(const BenchFolder& folder);
 // The batch preview's plan after an edit, held against the list workload's own time.

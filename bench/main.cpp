@@ -26,11 +26,17 @@ WorkloadResult measureContentOnItsOwnFolder(const BenchFolder&)
 
 // Workloads that change the folder come last.
 constexpr Workload kWorkloads[] = {
-    {"list", measureList},       {"dupcheck", measureDupcheck},
-    {"preview", measurePreview}, {"content", measureContentOnItsOwnFolder},
-    {"plan", measurePlan},       {"window", measureWindow},
-    {"rename", measureRename},   {"rename+journal", measureJournaledRename},
-    {"cli", measureCli},         {"run-window", measureRunWindow},
+    {"list", measureList},
+    {"dupcheck", measureDupcheck},
+    {"preview", measurePreview},
+    {"content", measureContentOnItsOwnFolder},
+    {"plan", measurePlan},
+    {"window", measureWindow},
+    {"rename", measureRename},
+    {"rename+journal", measureJournaledRename},
+    {"journal-begin", measureJournalBegin},
+    {"cli", measureCli},
+    {"run-window", measureRunWindow},
 };
 
 void print(const char* name, int files, const WorkloadResult& result)
@@ -52,6 +58,7 @@ void print(const char* name, int files, const WorkloadResult& result)
 int main(int argc, char* argv[])
 {
     int files = 100000;
+    QString parent;
     std::vector<std::string> chosen;
     for (int i = 1; i < argc; ++i) {
         const bool known =
@@ -59,13 +66,14 @@ int main(int argc, char* argv[])
                         [&](const Workload& w) { return w.name == std::string(argv[i]); });
         if (std::strcmp(argv[i], "--files") == 0 && i + 1 < argc) {
             files = std::stoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
+            parent = QString::fromLocal8Bit(argv[++i]);
         } else if (known) {
             chosen.emplace_back(argv[i]);
         } else {
-            std::fprintf(
-                stderr,
-                "usage: vornak-bench [--files N] [list|dupcheck|preview|content|plan|window|rename|"
-                "rename+journal|cli|run-window]...\n");
+            std::fprintf(stderr, "usage: vornak-bench [--files N] [--folder PARENT] "
+                                 "[list|dupcheck|preview|content|plan|"
+                                 "window|rename|rename+journal|journal-begin|cli|run-window]...\n");
             return 2;
         }
     }
@@ -74,7 +82,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        BenchFolder folder(files);
+        BenchFolder folder(files, parent);
         for (const Workload& workload : kWorkloads) {
             if (!chosen.empty() &&
                 std::find(chosen.begin(), chosen.end(), workload.name) == chosen.end())
