@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build ccache pkg-config
     exfatprogs exfat-fuse fuse3 dosfstools e2fsprogs
     openbox
-    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev python3
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev libgl-dev python3
     fonts-noto-cjk qt6-translations-l10n
     xvfb xdotool xclip x11-utils x11-apps netpbm
     clang clang-format libclang-rt-14-dev
