@@ -46,6 +46,7 @@ QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome)
 struct Outcome {
     int exitCode = -1;
     QByteArray output;
+    QByteArray errors;
 };
 
 Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
@@ -53,7 +54,7 @@ Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
     std::unique_ptr<QProcess> process(startCli(words, stateHome));
     process->waitForFinished(60'000);
     return {process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
-            process->readAllStandardOutput()};
+            process->readAllStandardOutput(), process->readAllStandardError()};
 }
 
 QByteArrayList sortedNames(const QByteArray& folder)
@@ -224,12 +225,13 @@ private Q_SLOTS:
                                 << QByteArray() << 0;
         QTest::newRow("apply the plan of the tree")
             << QByteArrayList{"apply", "--run", "LIST", "DIR"} << QByteArray("PLAN") << 0;
-        QTest::newRow("apply a folder out of the tree")
+        // o.txt lies beside the tree.
+        QTest::newRow("apply a folder climbing out of the tree")
             << QByteArrayList{"apply", "--run", "LIST", "DIR"}
-            << header + "1\ts/u\tc.txt\tx_c.txt\t\n2\ts/../..\ta.txt\tz.txt\t\n"
+            << header + "1\ts/u\tc.txt\tx_c.txt\t\n2\ts/../..\to.txt\tz.txt\t\n"
             << 2;
         QTest::newRow("apply a folder above the tree")
-            << QByteArrayList{"apply", "--run", "LIST", "DIR"} << header + "1\t../x\ta\tz\t\n"
+            << QByteArrayList{"apply", "--run", "LIST", "DIR"} << header + "1\t..\to.txt\tz\t\n"
             << 2;
     }
     // A tree of three levels renamed by one command, then restored by one undo, by name and
@@ -245,18 +247,21 @@ private Q_SLOTS:
         // QTemporaryDir cannot remove a folder whose name is not UTF-8.
         const auto removeTop = qScopeGuard([&] { std::filesystem::remove_all(top.toStdString()); });
         QVERIFY(test::makeTree(QFile::encodeName(temporary.path()),
-                               {"state/", "t\xff/", "t\xff/a.txt", "t\xff/s/", "t\xff/s/b.txt",
-                                "t\xff/s/u/", "t\xff/s/u/c.txt", "t\xff/s/u/v\xe9/",
-                                "t\xff/s/u/v\xe9/d.txt"}));
-        const QByteArrayList before = test::treeState(top);
+                               {"state/", "o.txt", "t\xff/", "t\xff/a.txt", "t\xff/s/",
+                                "t\xff/s/b.txt", "t\xff/s/u/", "t\xff/s/u/c.txt",
+                                "t\xff/s/u/v\xe9/", "t\xff/s/u/v\xe9/d.txt"}));
         if (list == "PLAN")
             list = runCli({"plan", "-r", "--prefix", "x_", "--tsv", top}, state).output;
         QVERIFY(test::writeFile(state + "/list", list));
+        const QByteArrayList before = test::treeState(top);
+        const QByteArrayList all = test::treeState(QFile::encodeName(temporary.path()));
         for (QByteArray& word : words)
             word = word == "LIST" ? state + "/list" : word == "DIR" ? top : word;
-        QCOMPARE(runCli(words, state).exitCode, exitCode);
+        const Outcome outcome = runCli(words, state);
+        QCOMPARE(outcome.exitCode, exitCode);
         if (exitCode != 0) {
-            QCOMPARE(test::treeState(top), before);
+            QVERIFY(outcome.errors.contains("不在所给的文件夹之下"));
+            QCOMPARE(test::treeState(QFile::encodeName(temporary.path())), all);
             return;
         }
         QByteArrayList renamed{"/s=",
