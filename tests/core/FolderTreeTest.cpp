@@ -180,6 +180,12 @@ private Q_SLOTS:
         QCOMPARE(report.status, UndoStatus::Undone);
         if (linkSwapped) {
             QCOMPARE(test::treeState(outside), outsideBefore);
+            QByteArrayList left;
+            for (const UndoStep& step : report.steps)
+                if (step.outcome != UndoOutcome::Restored)
+                    left.append(step.newName);
+            // Told with their folders, as the run told them.
+            QCOMPARE(left, (QByteArrayList{"a/b/c/p_g.t", "a/b/c/p_f.t", "a/b/p_f.t"}));
             QVERIFY(journal.lastRun());
             return;
         }

@@ -142,6 +142,16 @@ UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
     return undoStep(dir, folder, step, startingPlaces, spellings);
 }
 
+// A step below the run's folder is told with its folder (sub/name), as the run tells its files.
+UndoStep withSubfolder(UndoStep done, const QByteArray& subfolder)
+{
+    if (!subfolder.isEmpty()) {
+        done.oldName = subfolder + '/' + done.oldName;
+        done.newName = subfolder + '/' + done.newName;
+    }
+    return done;
+}
+
 // Undoes the steps of one folder, the last first: a run renames folder by folder.
 void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& report,
                      const std::function<void()>& stepDone)
@@ -151,7 +161,8 @@ void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& re
     StartingPlaces startingPlaces(dir, folderSteps);
     Spellings spellings(dir);
     for (auto step = folderSteps.rbegin(); step != folderSteps.rend(); ++step) {
-        report.steps.push_back(undoAnyStep(dir, renamer, *step, startingPlaces, spellings));
+        report.steps.push_back(withSubfolder(
+            undoAnyStep(dir, renamer, *step, startingPlaces, spellings), step->subfolder));
         stepDone();
     }
 }
@@ -182,7 +193,8 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
         } else {
             const int error = errno;
             for (auto step = group.rbegin(); step != group.rend(); ++step) {
-                report.steps.push_back({step->oldName, step->newName, UndoOutcome::Failed, error});
+                report.steps.push_back(withSubfolder(
+                    {step->oldName, step->newName, UndoOutcome::Failed, error}, step->subfolder));
                 stepDone();
             }
         }

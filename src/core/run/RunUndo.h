@@ -47,7 +47,8 @@ enum class UndoStatus {
     JournalUnreadable,
 };
 
-// What an undo did, for the report window: the steps in the order they were undone.
+// What an undo did, for the report window: the steps in the order they were undone; a step in
+// a folder below the run's names its file with that folder (sub/name).
 struct UndoReport {
     UndoStatus status = UndoStatus::NoSuchRun;
     int error = 0;
