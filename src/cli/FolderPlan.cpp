@@ -48,12 +48,11 @@ std::variant<FolderPlan, PlanFailure> planTreeOf(const PlanRequest& request)
         walkFolderTree(request.folder, *FilePattern::parse(request.pattern));
     if (!tree)
         return PlanFailure::FolderUnreadable;
-    TreeRequest treeRequest{request.state, request.nameCase, request.numberAcross, {}};
-    if (request.rules.order != NumberingOrder::List)
-        treeRequest.dates = [order = request.rules.order](const QByteArray& folder,
-                                                          const NameList& entries) {
+    const TreeRequest treeRequest{
+        request.state, request.nameCase, request.numberAcross,
+        [order = request.rules.order](const QByteArray& folder, const NameList& entries) {
             return datesOf(folder, entries, order);
-        };
+        }};
     FolderPlan plan{request.folder,
                     planTree(request.folder, *tree, treeRequest, NameRules(request.rules)), true,
                     std::move(tree->unreadable)};
