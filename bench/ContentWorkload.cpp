@@ -52,8 +52,8 @@ qint64 readLoop(const QByteArray& folder, const std::vector<QByteArray>& names,
     return read;
 }
 
-// The best of three runs of another duplicate finder on the folder, from a folder of its own
-// (rmlint writes its scripts into the current one); nothing when it is not installed.
+} // namespace
+
 std::optional<double> peerSeconds(const QString& program, const QStringList& arguments)
 {
     const QString found = QStandardPaths::findExecutable(program);
@@ -70,8 +70,6 @@ std::optional<double> peerSeconds(const QString& program, const QStringList& arg
             throw std::runtime_error(program.toStdString() + " did not finish");
     });
 }
-
-} // namespace
 
 WorkloadResult measureContent()
 {

@@ -26,6 +26,10 @@ struct WorkloadResult {
     std::optional<int> files = {};
 };
 
+// The best of three runs of another program doing the job, from a folder of its own (rmlint
+// writes its scripts into the current one); nothing when it is not installed.
+std::optional<double> peerSeconds(const QString& program, const QStringList& arguments);
+
 // Shows the folder in the file list as the program does at start, with the initial pattern of
 // the two filter boxes; throws when an entry is missing.
 void showFolder(FileList& fileList, const BenchFolder& folder);
@@ -46,6 +50,9 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder);
 WorkloadResult measureJournalBegin(const BenchFolder& folder);
 // vornak-cli run as a process over the whole folder, against the plain loop.
 WorkloadResult measureCli(const BenchFolder& folder);
+// On a tree of its own, files files in folders of a hundred: the walk and plan of a prefix over
+// it, against an nftw walk with lstat; find -type f as a peer.
+WorkloadResult measureTree(int files);
 // The batch preview's plan after an edit, held against the list workload's own time.
 WorkloadResult measurePlan(const BenchFolder& folder);
 // An edit in the batch preview window over the whole folder: planned, the table reset and drawn.

@@ -37,6 +37,7 @@ QString programHelp()
         "      vornak-cli plan --prefix 2024_ ~/照片\n"
         "  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因\n"
         "      vornak-cli run --base 旅行 --number 1,1,3 ~/照片\n"
+        "      vornak-cli run -r --prefix 2024_ ~/照片   （-r：连同各级子文件夹中的文件）\n"
         "  apply [--run] LIST FOLDER  按清单（计划文本或“原名<TAB>新名”）重命名；没有 --run "
         "时只列出计划\n"
         "      vornak-cli plan --suffix _v2 ~/文档 > 清单.tsv; vornak-cli apply --run 清单.tsv "

@@ -2,6 +2,7 @@
 
 #include "core/fields/FileDatesReader.h"
 #include "core/fs/FolderReader.h"
+#include "core/fs/FolderTree.h"
 #include "core/names/FilePattern.h"
 #include "core/plan/FolderEntries.h"
 #include "core/plan/FolderNaming.h"
@@ -39,10 +40,31 @@ std::optional<std::size_t> indexOf(const NameList& entries, QByteArrayView name)
     return std::nullopt;
 }
 
+std::variant<FolderPlan, PlanFailure> planTreeOf(const PlanRequest& request)
+{
+    if (request.only)
+        return PlanFailure::OnlyInTree;
+    std::optional<FolderTree> tree =
+        walkFolderTree(request.folder, *FilePattern::parse(request.pattern));
+    if (!tree)
+        return PlanFailure::FolderUnreadable;
+    const TreeRequest treeRequest{
+        request.state, request.nameCase, request.numberAcross,
+        [order = request.rules.order](const QByteArray& folder, const NameList& entries) {
+            return datesOf(folder, entries, order);
+        }};
+    FolderPlan plan{request.folder,
+                    planTree(request.folder, *tree, treeRequest, NameRules(request.rules)), true,
+                    std::move(tree->unreadable)};
+    return plan;
+}
+
 } // namespace
 
 std::variant<FolderPlan, PlanFailure> planFolder(const PlanRequest& request)
 {
+    if (request.recursive)
+        return planTreeOf(request);
     const std::optional<FilePattern> pattern = FilePattern::parse(request.pattern);
     std::optional<NameList> entries = readListedFiles(request.folder, *pattern);
     if (!entries)
@@ -60,7 +82,9 @@ std::variant<FolderPlan, PlanFailure> planFolder(const PlanRequest& request)
     PlannedBatch batch =
         planRuleBatch({*entries, dates, request.state, request.nameCase, single},
                       NameRules(request.rules), folderRules(naming, std::move(folderEntries)));
-    return FolderPlan{request.folder, std::move(*entries), std::move(batch)};
+    FolderPlan plan{request.folder, {}, false, {}};
+    plan.folders.push_back({{}, std::move(*entries), std::move(batch)});
+    return plan;
 }
 
 } // namespace vornak

@@ -39,6 +39,10 @@ ExitStatus planCommand(const QCommandLineParser& parser, bool run)
     }
     std::variant<FolderPlan, PlanFailure> planned = planFolder(rules);
     if (const PlanFailure* failure = std::get_if<PlanFailure>(&planned)) {
+        if (*failure == PlanFailure::OnlyInTree) {
+            printError(CommandLineText::tr("--only 不能与 -r 同用"));
+            return ExitStatus::Usage;
+        }
         if (*failure == PlanFailure::NoSuchFile) {
             printError(CommandLineText::tr("文件夹中没有文件“%1”").arg(displayText(*rules.only)));
             return ExitStatus::Usage;

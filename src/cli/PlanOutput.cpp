@@ -9,7 +9,6 @@
 #include <QJsonObject>
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace vornak {
@@ -51,18 +50,43 @@ QString cellText(QByteArrayView name)
     return text;
 }
 
+// The 文件夹 field of a file of the plan: the folder given for a flat plan, as apply expects
+// it; in a tree, the file's folder below it ("." for the folder itself).
+QByteArray folderField(const FolderPlan& plan, const PlannedFolder& folder)
+{
+    if (!plan.tree)
+        return plan.folder;
+    return folder.path.isEmpty() ? QByteArray(".") : folder.path;
+}
+
+// Calls row(folder, its row, number) for every row of the plan, in order. In a tree the
+// number counts on over the folders, so that it names one file.
+template <typename Row> void forEachRow(const FolderPlan& plan, Row row)
+{
+    std::size_t before = 0;
+    for (const PlannedFolder& folder : plan.folders) {
+        for (std::size_t k = 0; k < folder.batch.rowCount(); ++k)
+            row(folder, k, before + folder.batch.entryAt(k) + 1);
+        before += folder.entries.size();
+    }
+}
+
 void writeTable(std::FILE* out, const FolderPlan& plan)
 {
-    using Row = std::array<QString, 4>;
+    using Row = std::vector<QString>;
     std::vector<Row> rows = {{CommandLineText::tr("序号"), CommandLineText::tr("原文件名"),
                               CommandLineText::tr("新文件名"), CommandLineText::tr("状态")}};
-    const PlannedBatch& batch = plan.batch;
-    for (std::size_t row = 0; row < batch.rowCount(); ++row) {
-        rows.push_back({QString::number(batch.entryAt(row) + 1),
-                        cellText(plan.entries.bytesAt(batch.entryAt(row))),
-                        cellText(batch.newNames[row]), statusText(batch.plan.statuses[row])});
-    }
-    std::array<int, 4> widths = {};
+    if (plan.tree)
+        rows.front().insert(rows.front().begin() + 1, CommandLineText::tr("文件夹"));
+    forEachRow(plan, [&](const PlannedFolder& folder, std::size_t k, std::size_t number) {
+        const PlannedBatch& batch = folder.batch;
+        Row row = {QString::number(number), cellText(folder.entries.bytesAt(batch.entryAt(k))),
+                   cellText(batch.newNames[k]), statusText(batch.plan.statuses[k])};
+        if (plan.tree)
+            row.insert(row.begin() + 1, cellText(folderField(plan, folder)));
+        rows.push_back(std::move(row));
+    });
+    std::vector<int> widths(rows.front().size(), 0);
     for (const Row& row : rows) {
         for (std::size_t k = 0; k < widths.size(); ++k)
             widths[k] = std::max(widths[k], terminalWidth(row[k]));
@@ -96,24 +120,23 @@ void writePlan(std::FILE* out, const FolderPlan& plan, PlanOutputFormat format)
     }
     if (format == PlanOutputFormat::PlanText)
         write(out, planHeader() + '\n');
-    const PlannedBatch& batch = plan.batch;
-    for (std::size_t row = 0; row < batch.rowCount(); ++row) {
-        const std::size_t entry = batch.entryAt(row);
-        const QByteArrayView oldName = plan.entries.bytesAt(entry);
-        const QByteArrayView newName = batch.newNames[row];
-        const QString status = statusText(batch.plan.statuses[row]);
+    forEachRow(plan, [&](const PlannedFolder& folder, std::size_t k, std::size_t number) {
+        const PlannedBatch& batch = folder.batch;
+        const QByteArrayView oldName = folder.entries.bytesAt(batch.entryAt(k));
+        const QByteArrayView newName = batch.newNames[k];
+        const QString status = statusText(batch.plan.statuses[k]);
         switch (format) {
         case PlanOutputFormat::Table:
             break;
         case PlanOutputFormat::PlanText:
             write(out,
-                  planLineText({QByteArray::number(entry + 1), plan.folder, oldName.toByteArray(),
-                                newName.toByteArray(), status.toUtf8()}) +
+                  planLineText({QByteArray::number(number), folderField(plan, folder),
+                                oldName.toByteArray(), newName.toByteArray(), status.toUtf8()}) +
                       '\n');
             break;
         case PlanOutputFormat::Json: {
             QJsonObject object;
-            addName(object, QStringLiteral("folder"), plan.folder);
+            addName(object, QStringLiteral("folder"), folderField(plan, folder));
             addName(object, QStringLiteral("old"), oldName);
             addName(object, QStringLiteral("new"), newName);
             object.insert(QStringLiteral("status"), status);
@@ -122,11 +145,14 @@ void writePlan(std::FILE* out, const FolderPlan& plan, PlanOutputFormat format)
         }
         case PlanOutputFormat::NewNames:
         case PlanOutputFormat::OldNames:
+            // In a tree, the path below the folder given names the file.
+            if (!folder.path.isEmpty())
+                write(out, folder.path + '/');
             write(out, format == PlanOutputFormat::NewNames ? newName : oldName);
             write(out, QByteArrayView("\0", 1));
             break;
         }
-    }
+    });
 }
 
 } // namespace vornak

@@ -92,6 +92,10 @@ void addRuleOptions(QCommandLineParser& parser)
          QStringLiteral("NAME")},
         {QStringLiteral("only"), CommandLineText::tr("只重命名文件 NAME（单个）"),
          QStringLiteral("NAME")},
+        {{QStringLiteral("r"), QStringLiteral("recursive")},
+         CommandLineText::tr("包括各级子文件夹中的文件（只改文件名，不改文件夹名）")},
+        {QStringLiteral("number-across"),
+         CommandLineText::tr("与 -r 同用：序号在各文件夹间连续，而不是每个文件夹从头开始")},
     });
 }
 
@@ -168,6 +172,10 @@ std::variant<PlanRequest, QString> planRequestOf(const QCommandLineParser& parse
     }
     if (parser.isSet(QStringLiteral("only")))
         request.only = bytesOf(parser, QStringLiteral("only"));
+    request.recursive = parser.isSet(QStringLiteral("recursive"));
+    request.numberAcross = parser.isSet(QStringLiteral("number-across"));
+    if (request.numberAcross && !request.recursive)
+        return CommandLineText::tr("--number-across 需要 -r");
     return request;
 }
 

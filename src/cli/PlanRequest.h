@@ -21,6 +21,8 @@ struct PlanRequest {
     NameCase nameCase;
     BatchRules rules;
     std::optional<QByteArray> only; // single mode: this file alone
+    bool recursive = false;         // the files of every folder below folder too
+    bool numberAcross = false;      // numbers run on across those folders
 };
 
 // The folder a command line argument names: absolute, with a trailing separator, its exact bytes.

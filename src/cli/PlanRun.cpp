@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace vornak {
 
 namespace {
@@ -29,12 +31,13 @@ PlanOutputFormat outputFormatOf(const QCommandLineParser& parser)
 
 ExitStatus runPlan(const FolderPlan& plan)
 {
-    if (!plan.batch.runnable) {
+    if (!std::all_of(plan.folders.begin(), plan.folders.end(),
+                     [](const PlannedFolder& folder) { return folder.batch.runnable; })) {
         printError(
             CommandLineText::tr("有文件名无法在限定时间内用表达式处理，没有重命名任何文件。"));
         return ExitStatus::NothingDone;
     }
-    const RenameJob job = batchJob(plan.folder, plan.batch, plan.entries);
+    const RenameJob job = treeJob(plan.folder, plan.folders);
     RunRecord record;
     record.kept = job.keptBefore;
     JobControl control;
@@ -59,7 +62,8 @@ ExitStatus runPlan(const FolderPlan& plan)
         printError(keptFileLine(kept));
     if (control.stopRequested())
         return ExitStatus::Interrupted;
-    return record.kept.empty() ? ExitStatus::Done : ExitStatus::FilesKept;
+    return record.kept.empty() && plan.unreadable.empty() ? ExitStatus::Done
+                                                          : ExitStatus::FilesKept;
 }
 
 } // namespace
@@ -79,6 +83,9 @@ ExitStatus showOrRun(const QCommandLineParser& parser, const FolderPlan& plan, b
 {
     if (interrupted())
         return ExitStatus::Interrupted;
+    for (const UnreadableFolder& folder : plan.unreadable)
+        printSystemError(CommandLineText::tr("无法读取文件夹"), plan.folder + folder.path,
+                         folder.error);
     if (rename)
         return runPlan(plan);
     writePlan(stdout, plan, outputFormatOf(parser));

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace vornak;
 
@@ -44,6 +46,7 @@ QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome)
 struct Outcome {
     int exitCode = -1;
     QByteArray output;
+    QByteArray errors;
 };
 
 Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
@@ -51,7 +54,7 @@ Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
     std::unique_ptr<QProcess> process(startCli(words, stateHome));
     process->waitForFinished(60'000);
     return {process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
-            process->readAllStandardOutput()};
+            process->readAllStandardOutput(), process->readAllStandardError()};
 }
 
 QByteArrayList sortedNames(const QByteArray& folder)
@@ -210,6 +213,68 @@ private Q_SLOTS:
             words.insert(1, "--run");
         QCOMPARE(runCli(words, folder.state).exitCode, exitCode);
         QCOMPARE(sortedNames(folder.path), after);
+    }
+
+    void treeRunIsUndone_data()
+    {
+        QTest::addColumn<QByteArrayList>("words");
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<int>("exitCode");
+        const QByteArray header = planHeader() + '\n';
+        QTest::newRow("run -r") << QByteArrayList{"run", "-r", "--prefix", "x_", "DIR"}
+                                << QByteArray() << 0;
+        QTest::newRow("apply the plan of the tree")
+            << QByteArrayList{"apply", "--run", "LIST", "DIR"} << QByteArray("PLAN") << 0;
+        // o.txt lies beside the tree.
+        QTest::newRow("apply a folder climbing out of the tree")
+            << QByteArrayList{"apply", "--run", "LIST", "DIR"}
+            << header + "1\ts/u\tc.txt\tx_c.txt\t\n2\ts/../..\to.txt\tz.txt\t\n"
+            << 2;
+        QTest::newRow("apply a folder above the tree")
+            << QByteArrayList{"apply", "--run", "LIST", "DIR"} << header + "1\t..\to.txt\tz\t\n"
+            << 2;
+    }
+    // A tree of three levels renamed by one command, then restored by one undo, by name and
+    // content; a list that names a folder outside the tree changes nothing.
+    void treeRunIsUndone()
+    {
+        QFETCH(QByteArrayList, words);
+        QFETCH(QByteArray, list);
+        QFETCH(int, exitCode);
+        QTemporaryDir temporary;
+        const QByteArray top = QFile::encodeName(temporary.path()) + "/t\xff";
+        const QByteArray state = QFile::encodeName(temporary.path()) + "/state";
+        // QTemporaryDir cannot remove a folder whose name is not UTF-8.
+        const auto removeTop = qScopeGuard([&] { std::filesystem::remove_all(top.toStdString()); });
+        QVERIFY(test::makeTree(QFile::encodeName(temporary.path()),
+                               {"state/", "o.txt", "t\xff/", "t\xff/a.txt", "t\xff/s/",
+                                "t\xff/s/b.txt", "t\xff/s/u/", "t\xff/s/u/c.txt",
+                                "t\xff/s/u/v\xe9/", "t\xff/s/u/v\xe9/d.txt"}));
+        if (list == "PLAN")
+            list = runCli({"plan", "-r", "--prefix", "x_", "--tsv", top}, state).output;
+        QVERIFY(test::writeFile(state + "/list", list));
+        const QByteArrayList before = test::treeState(top);
+        const QByteArrayList all = test::treeState(QFile::encodeName(temporary.path()));
+        for (QByteArray& word : words)
+            word = word == "LIST" ? state + "/list" : word == "DIR" ? top : word;
+        const Outcome outcome = runCli(words, state);
+        QCOMPARE(outcome.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY(outcome.errors.contains("不在所给的文件夹之下"));
+            QCOMPARE(test::treeState(QFile::encodeName(temporary.path())), all);
+            return;
+        }
+        QByteArrayList renamed{"/s=",
+                               "/s/u=",
+                               "/s/u/v\xe9=",
+                               "/s/u/v\xe9/x_d.txt=t\xff/s/u/v\xe9/d.txt",
+                               "/s/u/x_c.txt=t\xff/s/u/c.txt",
+                               "/s/x_b.txt=t\xff/s/b.txt",
+                               "/x_a.txt=t\xff/a.txt"};
+        std::sort(renamed.begin(), renamed.end());
+        QCOMPARE(test::treeState(top), renamed);
+        QCOMPARE(runCli({"undo"}, state).exitCode, 0);
+        QCOMPARE(test::treeState(top), before);
     }
 
     void checkReports_data()

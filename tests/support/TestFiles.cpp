@@ -6,9 +6,11 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace vornak::test {
 
@@ -119,6 +121,34 @@ QByteArrayList folderState(const QByteArray& folder)
     QByteArrayList state = folderState(dir);
     if (dir >= 0)
         ::close(dir);
+    return state;
+}
+
+bool makeTree(const QByteArray& root, const QByteArrayList& entries)
+{
+    for (const QByteArray& entry : entries) {
+        const qsizetype link = entry.indexOf('@');
+        const QByteArray path = root + '/' + entry.first(link < 0 ? entry.size() : link);
+        const bool made = link >= 0
+                              ? ::symlink(entry.sliced(link + 1).constData(), path.constData()) == 0
+                          : entry.endsWith("!/") ? ::mkdir(path.chopped(2).constData(), 0) == 0
+                          : entry.endsWith('/')  ? ::mkdir(path.constData(), 0755) == 0
+                                                 : writeFile(path, entry);
+        if (!made)
+            return false;
+    }
+    return true;
+}
+
+QByteArrayList treeState(const QByteArray& root)
+{
+    QByteArrayList state;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root.toStdString())) {
+        const QByteArray path = QByteArray::fromStdString(entry.path().string());
+        state.append(path.sliced(root.size()) + '=' +
+                     (entry.is_regular_file() ? contentOf(path) : QByteArray()));
+    }
+    std::sort(state.begin(), state.end());
     return state;
 }
 

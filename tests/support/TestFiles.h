@@ -41,5 +41,11 @@ QByteArrayList entryNames(int dir);
 // expects a folder to hold after renames, down to stray files.
 QByteArrayList folderState(int dir);
 QByteArrayList folderState(const QByteArray& folder);
+// Makes the entries below root, in order: "a/" a folder, "a/b!/" a folder nobody but root may
+// read, "a/l@t" a symbolic link to t, anything else a file holding its own path.
+bool makeTree(const QByteArray& root, const QByteArrayList& entries);
+// Every entry below root, subfolders included, as "/path=content" ("/path=" for a folder),
+// sorted: what undo must give back to a tree.
+QByteArrayList treeState(const QByteArray& root);
 
 } // namespace vornak::test

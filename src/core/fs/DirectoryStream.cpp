@@ -1,7 +1,5 @@
 #include "core/fs/DirectoryStream.h"
 
-#include "core/fs/FileDescriptor.h"
-
 #include <fcntl.h>
 
 #include <cstring>
@@ -17,6 +15,14 @@ DirectoryStream DirectoryStream::ofOpenFolder(int dir)
     DIR* const stream = own.isOpen() ? ::fdopendir(own.get()) : nullptr;
     if (stream)
         own.release();
+    return DirectoryStream(stream);
+}
+
+DirectoryStream DirectoryStream::adopting(FileDescriptor dir)
+{
+    DIR* const stream = dir.isOpen() ? ::fdopendir(dir.get()) : nullptr;
+    if (stream)
+        dir.release();
     return DirectoryStream(stream);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/fs/FileDescriptor.h"
+
 #include <QByteArray>
 
 #include <dirent.h>
@@ -14,6 +16,8 @@ public:
     explicit DirectoryStream(const QByteArray& path);
     // The open folder dir, read through a descriptor of its own: reading moves the position.
     static DirectoryStream ofOpenFolder(int dir);
+    // The folder dir, taken over: closed with the stream; not open when it cannot be read.
+    static DirectoryStream adopting(FileDescriptor dir);
     ~DirectoryStream();
     DirectoryStream(DirectoryStream&& other) noexcept;
     DirectoryStream& operator=(DirectoryStream&& other) noexcept;

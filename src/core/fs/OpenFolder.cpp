@@ -15,6 +15,10 @@ OpenFolder::OpenFolder(const QByteArray& path, const fs::SystemCalls& calls)
       m_openError(m_fd.isOpen() ? 0 : errno)
 {}
 
+OpenFolder::OpenFolder(FileDescriptor dir, const fs::SystemCalls& calls)
+    : m_calls(calls), m_fd(std::move(dir)), m_openError(m_fd.isOpen() ? 0 : errno)
+{}
+
 std::optional<qint64> OpenFolder::fileLength(const QByteArray& name) const
 {
     struct stat st {};

@@ -18,6 +18,8 @@ public:
     // A folder that cannot be opened fails every operation. calls: the system calls its
     // renames make, kept by reference.
     explicit OpenFolder(const QByteArray& path, const fs::SystemCalls& calls = fs::kSystemCalls);
+    // The folder dir holds, taken over; when it is not open, errno says why.
+    explicit OpenFolder(FileDescriptor dir, const fs::SystemCalls& calls = fs::kSystemCalls);
 
     // The folder's descriptor (-1 when it could not be opened) and why it could not be.
     int fd() const { return m_fd.get(); }

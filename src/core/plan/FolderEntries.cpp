@@ -22,6 +22,18 @@ std::unique_ptr<FolderEntries> FolderEntries::read(const QByteArray& folder, boo
     return std::unique_ptr<FolderEntries>(new FolderEntries(std::move(names), caseInsensitive));
 }
 
+std::unique_ptr<FolderEntries> FolderEntries::of(const NameList& names, bool caseInsensitive)
+{
+    NameList kept;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (caseInsensitive)
+            kept.append(caseFoldedName(names.bytesAt(k)));
+        else
+            kept.append(names.bytesAt(k));
+    }
+    return std::unique_ptr<FolderEntries>(new FolderEntries(std::move(kept), caseInsensitive));
+}
+
 FolderEntries::FolderEntries(NameList names, bool caseInsensitive)
     : m_names(std::move(names)), m_index(m_names.size()), m_caseInsensitive(caseInsensitive)
 {

@@ -19,6 +19,8 @@ class FolderEntries {
 public:
     // Nothing when the folder cannot be read.
     static std::unique_ptr<FolderEntries> read(const QByteArray& folder, bool caseInsensitive);
+    // The entries of a folder read already (a tree walk keeps them).
+    static std::unique_ptr<FolderEntries> of(const NameList& names, bool caseInsensitive);
 
     // The index views the names' bytes: the object stays where it was made.
     FolderEntries(const FolderEntries&) = delete;

@@ -50,9 +50,9 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         for (std::size_t row = first; row < last && !request.stop.stop_requested(); ++row) {
             const std::size_t entry = batch.entryAt(row);
             const QByteArrayView name = entries.bytesAt(entry);
-            std::optional<QByteArray> composed =
-                ComposeNewName(name, numbering.positions[entry], request.state, request.nameCase,
-                               CompositionUse::Execution, settings.numbers);
+            std::optional<QByteArray> composed = ComposeNewName(
+                name, request.numberedBefore + numbering.positions[entry], request.state,
+                request.nameCase, CompositionUse::Execution, settings.numbers);
             std::optional<QByteArray> rewritten =
                 rowRules.rewritten(composed ? std::move(*composed) : name.toByteArray());
             overBudget[row] = !rewritten;

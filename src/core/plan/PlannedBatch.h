@@ -26,6 +26,9 @@ struct BatchRequest {
     std::optional<std::size_t> single;
     // A newer edit asks the plan under way to stop (see planRuleBatch).
     std::stop_token stop = {};
+    // Entries numbered before this batch: numbers run on from theirs (a tree numbered across
+    // its folders), instead of starting at the rules' start.
+    qsizetype numberedBefore = 0;
 };
 
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch

@@ -17,6 +17,13 @@ struct Rename {
     QByteArray newName;
 };
 
+// The renames of a run over a tree follow one another folder by folder: a stretch of them in
+// one folder below the run's folder.
+struct FolderStretch {
+    QByteArray path;         // relative to the run's folder; "" for that folder itself
+    std::size_t renames = 0; // how many, after those of the stretches before
+};
+
 // True for a name that addresses an entry of the folder itself: not empty, not "." or "..",
 // without a separator or a NUL byte that would cut the name short.
 bool isEntryName(QByteArrayView name);

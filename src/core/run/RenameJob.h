@@ -4,6 +4,7 @@
 #include "core/names/NameList.h"
 #include "core/plan/PlannedBatch.h"
 #include "core/plan/RenamePlan.h"
+#include "core/plan/TreePlan.h"
 #include "core/run/KeptFile.h"
 #include "core/run/RenameJournal.h"
 
@@ -21,8 +22,12 @@ struct RenameJob {
     // The renames in the order they are done (as planRenames or a BatchPlan orders them).
     std::vector<Rename> plan;
     // Files the plan leaves as they are although a new name was composed for them, with the
-    // reason; reported with the files the run could not rename.
+    // reason; reported with the files the run could not rename. In a folder below folder, a
+    // file's names are given with that folder: sub/name.
     std::vector<KeptFile> keptBefore;
+    // The plan's renames folder by folder, for a run over folders below folder too; empty when
+    // every rename is in folder itself.
+    std::vector<FolderStretch> folders;
 };
 
 // The job of the main window's run: the wanted renames (in list order) as planRenames orders
@@ -34,6 +39,9 @@ RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted);
 // The job of a batch planned with its statuses (the batch preview's run): the renames its plan
 // does, and every row with a problem status kept with that status as its reason.
 RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList& entries);
+
+// The job of a tree's batches, planned folder by folder (planTree): folder is the tree's top.
+RenameJob treeJob(QByteArray folder, const std::vector<PlannedFolder>& planned);
 
 // What a run did.
 struct RunRecord {
@@ -57,7 +65,8 @@ enum class RunPhase : int {
     Finishing,
 };
 
-// Journals the plan (see RenameJournal::begin), then renames in order, never replacing a
+// Journals the plan (see RenameJournal::begin), then renames in order (folder by folder, each
+// opened below the job's folder without following links), never replacing a
 // file, and marks the run complete, also when it was asked to stop. A step that fails with its
 // new name held by a file of the run that keeps its name counts as waiting on that file.
 // With a control, the run counts its steps there and stops after the step in hand once asked.

@@ -2,6 +2,7 @@
 
 #include "core/fs/DirectoryStream.h"
 #include "core/fs/FileDescriptor.h"
+#include "core/fs/FolderTree.h"
 #include "core/fs/XdgFolders.h"
 #include "core/run/JournalFormat.h"
 
@@ -248,6 +249,30 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
     return text;
 }
 
+// The journal of a run in folders below folder, its identities taken folder by folder. A
+// folder that cannot be opened gives its steps no identity: they cannot have been renamed.
+QByteArray treeJournalText(int folder, const QByteArray& folderPath,
+                           const std::vector<Rename>& plan,
+                           std::span<const FolderStretch> stretches)
+{
+    QByteArray text;
+    journal::appendHeader(text, folderPath, plan.size());
+    auto step = plan.begin();
+    for (const FolderStretch& stretch : stretches) {
+        const std::vector<Rename> renames(step, step + qsizetype(stretch.renames));
+        step += qsizetype(stretch.renames);
+        const FileDescriptor dir = openTreeFolder(folder, stretch.path);
+        const std::vector<std::optional<FileIdentity>> identities =
+            dir.isOpen() ? identitiesOf(dir.get(), renames)
+                         : std::vector<std::optional<FileIdentity>>(renames.size());
+        for (std::size_t i = 0; i < renames.size(); ++i)
+            journal::appendStep(text, StepKind::Rename, stretch.path, renames[i].oldName,
+                                renames[i].newName, identities[i]);
+    }
+    journal::appendEnd(text);
+    return text;
+}
+
 void dropRun(int dir, qint64 id)
 {
     const FolderLock lock(dir, LOCK_EX);
@@ -320,10 +345,18 @@ QByteArray RenameJournal::defaultFolder()
 
 JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rename>& plan) const
 {
+    return begin(folder, plan, {});
+}
+
+JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rename>& plan,
+                                std::span<const FolderStretch> stretches) const
+{
     const FileDescriptor files = openFolder(folder);
     if (!files.isOpen())
         return {JournalError::FolderUnavailable, errno};
-    const QByteArray text = journalText(files.get(), folder, plan);
+    const QByteArray text = stretches.empty()
+                                ? journalText(files.get(), folder, plan)
+                                : treeJournalText(files.get(), folder, plan, stretches);
 
     const auto unwritable = [](int error) {
         return JournalRun(JournalError::JournalUnwritable, error);

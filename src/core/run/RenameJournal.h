@@ -7,6 +7,7 @@
 #include <QByteArray>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vornak {
@@ -60,6 +61,10 @@ public:
     // earlier step creates (a temporary name), and then moves the file that step moved there.
     // Every plan is journaled, an empty one too: begin only runs that rename something.
     JournalRun begin(const QByteArray& folder, const std::vector<Rename>& plan) const;
+    // A run over folders below folder too: the plan's renames in stretches folder by folder,
+    // each step journaled with its folder (none: all in folder itself).
+    JournalRun begin(const QByteArray& folder, const std::vector<Rename>& plan,
+                     std::span<const FolderStretch> stretches) const;
 
     // The runs that can be undone, newest first: all but those another copy is doing or
     // undoing right now.

@@ -2,9 +2,12 @@
 
 #include "core/fs/FileDescriptor.h"
 #include "core/fs/FolderSpellings.h"
+#include "core/fs/FolderTree.h"
 #include "core/fs/OpenFolder.h"
 
 #include <QHash>
+
+#include <span>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -132,31 +135,70 @@ UndoStep removePlaceholder(int dir, const JournalStep& step)
 UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
                      StartingPlaces& startingPlaces, Spellings& spellings)
 {
-    if (!step.subfolder.isEmpty() || step.kind == StepKind::ToTrash)
+    if (step.kind == StepKind::ToTrash)
         return {step.oldName, step.newName, UndoOutcome::Failed, ENOTSUP};
     if (step.kind == StepKind::PlaceholderMade)
         return removePlaceholder(dir, step);
     return undoStep(dir, folder, step, startingPlaces, spellings);
 }
 
+// A step below the run's folder is told with its folder (sub/name), as the run tells its files.
+UndoStep withSubfolder(UndoStep done, const QByteArray& subfolder)
+{
+    if (!subfolder.isEmpty()) {
+        done.oldName = subfolder + '/' + done.oldName;
+        done.newName = subfolder + '/' + done.newName;
+    }
+    return done;
+}
+
+// Undoes the steps of one folder, the last first: a run renames folder by folder.
+void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& report,
+                     const std::function<void()>& stepDone)
+{
+    const std::vector<JournalStep> folderSteps(steps.begin(), steps.end());
+    OpenFolder renamer{FileDescriptor(::dup(dir))};
+    StartingPlaces startingPlaces(dir, folderSteps);
+    Spellings spellings(dir);
+    for (auto step = folderSteps.rbegin(); step != folderSteps.rend(); ++step) {
+        report.steps.push_back(withSubfolder(
+            undoAnyStep(dir, renamer, *step, startingPlaces, spellings), step->subfolder));
+        stepDone();
+    }
+}
+
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress)
 {
     UndoReport report{UndoStatus::Undone, 0, folder, {}};
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.isOpen()) {
+    const FileDescriptor top(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!top.isOpen()) {
         report.status = UndoStatus::FolderUnavailable;
         report.error = errno;
         return report;
     }
-    OpenFolder renamer(folder);
-    StartingPlaces startingPlaces(dir.get(), steps);
-    Spellings spellings(dir.get());
     report.steps.reserve(steps.size());
-    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        report.steps.push_back(undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
+    const auto stepDone = [&] {
         if (progress)
             progress(report.steps.size(), steps.size());
+    };
+    for (std::size_t end = steps.size(); end > 0;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && steps[begin - 1].subfolder == steps[end - 1].subfolder)
+            --begin;
+        const std::span<const JournalStep> group(steps.data() + begin, end - begin);
+        const FileDescriptor dir = openTreeFolder(top.get(), group.front().subfolder);
+        if (dir.isOpen()) {
+            undoFolderSteps(dir.get(), group, report, stepDone);
+        } else {
+            const int error = errno;
+            for (auto step = group.rbegin(); step != group.rend(); ++step) {
+                report.steps.push_back(withSubfolder(
+                    {step->oldName, step->newName, UndoOutcome::Failed, error}, step->subfolder));
+                stepDone();
+            }
+        }
+        end = begin;
     }
     return report;
 }

@@ -21,8 +21,9 @@ enum class UndoOutcome {
     Missing,
     // Another file has taken the old name since.
     OldNameTaken,
-    // The file system refused the rename; error says why. ENOTSUP for a step this version
-    // cannot undo (one to the trash, one in a folder below the run's).
+    // The file system refused the rename (or the step's folder could not be opened below the
+    // run's folder); error says why. ENOTSUP for a step this version cannot undo (one to the
+    // trash).
     Failed,
 };
 
@@ -46,7 +47,8 @@ enum class UndoStatus {
     JournalUnreadable,
 };
 
-// What an undo did, for the report window: the steps in the order they were undone.
+// What an undo did, for the report window: the steps in the order they were undone; a step in
+// a folder below the run's names its file with that folder (sub/name).
 struct UndoReport {
     UndoStatus status = UndoStatus::NoSuchRun;
     int error = 0;
@@ -61,7 +63,8 @@ using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 // and only where the file at the new name is still the one renamed: its whole identity
 // matches. A placeholder the run made and left is removed while it is still the empty file
 // made. Which steps happened is read off the folder, so this undoes exactly a run that was
-// cut short anywhere.
+// cut short anywhere. Steps in folders below folder are undone there, each folder opened from
+// folder part by part without following a link, so no step reaches outside folder.
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress = {});
 

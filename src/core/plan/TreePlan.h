@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/fs/FolderTree.h"
+#include "core/names/NameComposition.h"
+#include "core/names/NameList.h"
+#include "core/names/RenameState.h"
+#include "core/plan/NameRules.h"
+#include "core/plan/PlannedBatch.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <vector>
+
+namespace vornak {
+
+// A folder of a tree and its batch, planned there.
+struct PlannedFolder {
+    QByteArray path; // relative to the tree's top folder; "" for the top folder itself
+    NameList entries;
+    PlannedBatch batch;
+};
+
+// How a tree is planned besides the rules.
+struct TreeRequest {
+    const RenameState& state;
+    NameCase nameCase;
+    // Numbers run on from folder to folder in the tree's order; otherwise each folder counts
+    // from the start again.
+    bool numberAcross = false;
+    // The dates of a folder's entries, for a numbering order by date; unset for list order.
+    std::function<std::vector<FileDates>(const QByteArray& folder, const NameList& entries)> dates;
+};
+
+// Plans every folder of the tree as a flat folder is planned (planRuleBatch), each under its
+// own folder's rules: its file system's naming and its own entries as the names taken, so a
+// name is taken, colliding or too long only within its folder. Folders without files are left
+// out. top is the tree's folder with a trailing separator; the tree's names are moved out.
+std::vector<PlannedFolder> planTree(const QByteArray& top, FolderTree& tree,
+                                    const TreeRequest& request, const NameRules& rules);
+
+// The folder below top that path names, with a trailing separator.
+QByteArray treeFolderPath(const QByteArray& top, const QByteArray& path);
+
+} // namespace vornak
