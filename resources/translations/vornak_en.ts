@@ -56,44 +56,6 @@
         <translation>a folder is needed</translation>
     </message>
     <message>
-        <source>用法：vornak-cli 子命令 [选项] [参数]
-
-子命令：
-  plan [规则] FOLDER   列出每个计划中的重命名及其状态；不改动任何文件
-      vornak-cli plan --prefix 2024_ ~/照片
-  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因
-      vornak-cli run --base 旅行 --number 1,1,3 ~/照片
-  apply [--run] LIST FOLDER  按清单（计划文本或“原名&lt;TAB&gt;新名”）重命名；没有 --run 时只列出计划
-      vornak-cli plan --suffix _v2 ~/文档 &gt; 清单.tsv; vornak-cli apply --run 清单.tsv ~/文档
-  undo [RUN]           撤销最近一次（或指定的）重命名，同窗口中的 Ctrl+Z
-      vornak-cli undo
-  history              列出可以撤销的重命名：编号、时间、文件夹、文件数
-      vornak-cli history
-  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件
-      vornak-cli check --content ~/下载
-
-vornak-cli 子命令 --help 列出该子命令的选项。
-</source>
-        <translation>Usage: vornak-cli SUBCOMMAND [options] [arguments]
-
-Subcommands:
-  plan [rules] FOLDER  list every planned rename with its status; changes nothing
-      vornak-cli plan --prefix 2024_ ~/Photos
-  run [rules] FOLDER   rename as planned (undoable); report the files that kept their names and why
-      vornak-cli run --base trip --number 1,1,3 ~/Photos
-  apply [--run] LIST FOLDER  rename by a list (a plan text or &quot;old&lt;TAB&gt;new&quot; lines); without --run only plans
-      vornak-cli plan --suffix _v2 ~/Documents &gt; list.tsv; vornak-cli apply --run list.tsv ~/Documents
-  undo [RUN]           undo the last rename (or the one named), as Ctrl+Z does in the window
-      vornak-cli undo
-  history              list the renames that can be undone: number, time, folder, count
-      vornak-cli history
-  check [--content] FOLDER  list the files of equal size (or equal content); changes nothing
-      vornak-cli check --content ~/Downloads
-
-vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
-</translation>
-    </message>
-    <message>
         <source>列出计划中的重命名；不改动任何文件。</source>
         <translation>Lists the planned renames; changes nothing.</translation>
     </message>
@@ -300,6 +262,74 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>应为“原文件名&lt;TAB&gt;新文件名”</source>
         <translation>should be &quot;old name&lt;TAB&gt;new name&quot;</translation>
+    </message>
+    <message>
+        <source>用法：vornak-cli 子命令 [选项] [参数]
+
+子命令：
+  plan [规则] FOLDER   列出每个计划中的重命名及其状态；不改动任何文件
+      vornak-cli plan --prefix 2024_ ~/照片
+  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因
+      vornak-cli run --base 旅行 --number 1,1,3 ~/照片
+      vornak-cli run -r --prefix 2024_ ~/照片   （-r：连同各级子文件夹中的文件）
+  apply [--run] LIST FOLDER  按清单（计划文本或“原名&lt;TAB&gt;新名”）重命名；没有 --run 时只列出计划
+      vornak-cli plan --suffix _v2 ~/文档 &gt; 清单.tsv; vornak-cli apply --run 清单.tsv ~/文档
+  undo [RUN]           撤销最近一次（或指定的）重命名，同窗口中的 Ctrl+Z
+      vornak-cli undo
+  history              列出可以撤销的重命名：编号、时间、文件夹、文件数
+      vornak-cli history
+  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件
+      vornak-cli check --content ~/下载
+
+vornak-cli 子命令 --help 列出该子命令的选项。
+</source>
+        <translation>Usage: vornak-cli SUBCOMMAND [options] [arguments]
+
+Subcommands:
+  plan [rules] FOLDER  list every planned rename with its status; changes nothing
+      vornak-cli plan --prefix 2024_ ~/Photos
+  run [rules] FOLDER   rename as planned (undoable); report the files that kept their names and why
+      vornak-cli run --base trip --number 1,1,3 ~/Photos
+      vornak-cli run -r --prefix 2024_ ~/Photos   (-r: with the files of every folder below)
+  apply [--run] LIST FOLDER  rename by a list (a plan text or &quot;old&lt;TAB&gt;new&quot; lines); without --run only plans
+      vornak-cli plan --suffix _v2 ~/Documents &gt; list.tsv; vornak-cli apply --run list.tsv ~/Documents
+  undo [RUN]           undo the last rename (or the one named), as Ctrl+Z does in the window
+      vornak-cli undo
+  history              list the renames that can be undone: number, time, folder, count
+      vornak-cli history
+  check [--content] FOLDER  list the files of equal size (or equal content); changes nothing
+      vornak-cli check --content ~/Downloads
+
+vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
+</translation>
+    </message>
+    <message>
+        <source>--only 不能与 -r 同用</source>
+        <translation>--only cannot be used with -r</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>包括各级子文件夹中的文件（只改文件名，不改文件夹名）</source>
+        <translation>take the files of every folder below too (files are renamed, folders are not)</translation>
+    </message>
+    <message>
+        <source>与 -r 同用：序号在各文件夹间连续，而不是每个文件夹从头开始</source>
+        <translation>with -r: number on across the folders instead of afresh in each</translation>
+    </message>
+    <message>
+        <source>--number-across 需要 -r</source>
+        <translation>--number-across needs -r</translation>
+    </message>
+    <message>
+        <source>无法读取文件夹</source>
+        <translation>cannot read the folder</translation>
+    </message>
+    <message>
+        <source>文件夹“%1”不在所给的文件夹之下</source>
+        <translation>the folder &quot;%1&quot; is not below the folder given</translation>
     </message>
 </context>
 <context>
