@@ -104,18 +104,13 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
                 control.setPhase(int(RunPhase::Renaming));
             });
             control.setPhase(int(RunPhase::Finishing));
-            std::size_t restored = 0;
-            QStringList lines{QString()};
-            for (const UndoStep& step : end.report.steps) {
-                if (step.outcome == UndoOutcome::Restored)
-                    ++restored;
-                else if (step.outcome != UndoOutcome::NotRenamed)
+            const UndoTally tally = tallyOf(end.report);
+            QStringList lines{runText::undoSummary(tally.restored, tally.notRestored)};
+            for (const UndoStep& step : end.report.steps)
+                if (isTold(step))
                     lines.append(undoFailureLine(step));
-            }
-            if (lines.size() > 1) {
-                lines.first() = runText::undoSummary(restored, std::size_t(lines.size() - 1));
+            if (lines.size() > 1)
                 end.outcome = std::make_unique<OutcomeLines>(std::move(lines), font);
-            }
             return end;
         },
         [this](UndoEnd end) { endUndo(std::move(end)); });

@@ -64,6 +64,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (const KeptFile& kept : job.keptBefore)
         staying.insert(kept.oldName);
     std::size_t done = 0;
+    // Files at a step name are moved too: undo gives them their names back.
+    std::size_t leftAtStepName = 0;
     // Asked to stop while it journaled, the run renames nothing.
     while (done < plan.size() && !(control && control->stopRequested())) {
         const Rename& step = plan[done];
@@ -73,6 +75,7 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
             ++record.renamedCount;
         } else if (result.route == RenameRoute::LeftAtStepName) {
             record.kept.push_back({step.oldName, step.newName, KeptReason::LeftAtStepName});
+            ++leftAtStepName;
         } else {
             KeptReason reason = keptReasonOf(result.outcome);
             if (reason == KeptReason::NameTaken && staying.contains(step.newName))
@@ -87,7 +90,7 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (; done < plan.size(); ++done)
         record.kept.push_back({plan[done].oldName, plan[done].newName, KeptReason::Cancelled});
     // A mark that cannot be written costs a question at the next start, not a file.
-    std::ignore = run.finish();
+    std::ignore = run.finish(record.renamedCount + leftAtStepName);
     return record;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vornak {
@@ -115,17 +116,30 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
 
 } // namespace
 
-// Removes a placeholder the step made, while it is still the empty file made.
-UndoStep removePlaceholder(int dir, const JournalStep& step)
+// Removes the placeholder a step made and left when the run was cut short before the file
+// moved over it. renameUndone is the undo of the step's rename, just before: only where that
+// rename never happened is the file at the new name no file of the run. There, an empty
+// regular file made since the run began is the placeholder; one written to since is told of,
+// and anything older than the run is someone else's and stays, unmentioned.
+UndoStep undoPlaceholder(int dir, const JournalStep& step, const UndoStep* renameUndone)
 {
-    UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
-    const auto now = identityAt(dir, step.newName.constData());
-    if (!now)
-        done.outcome = UndoOutcome::NotRenamed;
-    else if (now->size != 0 || (step.identity && !holds(dir, step.newName, step.identity)))
-        done.outcome = UndoOutcome::Changed;
+    // FAT keeps modification times to two seconds.
+    constexpr qint64 kCoarsestTimesNs = 2'000'000'000;
+    UndoStep done{step.oldName, step.newName, UndoOutcome::NotRenamed, 0};
+    struct stat st {};
+    if (!renameUndone || renameUndone->outcome != UndoOutcome::NotRenamed ||
+        renameUndone->oldName != step.oldName || renameUndone->newName != step.newName ||
+        !step.identity || ::fstatat(dir, step.newName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode) ||
+        qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec <
+            step.identity->modifiedNs - kCoarsestTimesNs)
+        return done;
+    if (st.st_size != 0)
+        done.outcome = UndoOutcome::PlaceholderKept;
     else if (::unlinkat(dir, step.newName.constData(), 0) != 0)
-        done = {step.oldName, step.newName, UndoOutcome::Failed, errno};
+        done = {step.oldName, step.newName, UndoOutcome::PlaceholderKept, errno};
+    else
+        done.outcome = UndoOutcome::PlaceholderRemoved;
     return done;
 }
 
@@ -134,8 +148,6 @@ UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
 {
     if (!step.subfolder.isEmpty() || step.kind == StepKind::ToTrash)
         return {step.oldName, step.newName, UndoOutcome::Failed, ENOTSUP};
-    if (step.kind == StepKind::PlaceholderMade)
-        return removePlaceholder(dir, step);
     return undoStep(dir, folder, step, startingPlaces, spellings);
 }
 
@@ -154,11 +166,33 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
     Spellings spellings(dir.get());
     report.steps.reserve(steps.size());
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        report.steps.push_back(undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
+        const UndoStep* later = report.steps.empty() ? nullptr : &report.steps.back();
+        report.steps.push_back(
+            step->kind == StepKind::PlaceholderMade
+                ? undoPlaceholder(dir.get(), *step, later)
+                : undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
         if (progress)
             progress(report.steps.size(), steps.size());
     }
     return report;
+}
+
+UndoTally tallyOf(const UndoReport& report)
+{
+    UndoTally tally;
+    for (const UndoStep& step : report.steps) {
+        if (step.outcome == UndoOutcome::Restored)
+            ++tally.restored;
+        else if (isTold(step) && step.outcome != UndoOutcome::PlaceholderKept)
+            ++tally.notRestored;
+    }
+    return tally;
+}
+
+bool isTold(const UndoStep& step)
+{
+    return step.outcome != UndoOutcome::Restored && step.outcome != UndoOutcome::NotRenamed &&
+           step.outcome != UndoOutcome::PlaceholderRemoved;
 }
 
 } // namespace vornak

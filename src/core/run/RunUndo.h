@@ -24,6 +24,12 @@ enum class UndoOutcome {
     // The file system refused the rename; error says why. ENOTSUP for a step this version
     // cannot undo (one to the trash, one in a folder below the run's).
     Failed,
+    // The empty file the run made to claim the new name, left by a run cut short before the
+    // file moved, was removed. Placeholders are not the user's files: counted nowhere.
+    PlaceholderRemoved,
+    // What may be that placeholder has been written to since, or could not be removed (error
+    // says why): it stays, and the user is told.
+    PlaceholderKept,
 };
 
 struct UndoStep {
@@ -54,14 +60,23 @@ struct UndoReport {
     std::vector<UndoStep> steps;
 };
 
+// The files an undo gave back and those it could not; placeholders are not counted.
+struct UndoTally {
+    std::size_t restored = 0;
+    std::size_t notRestored = 0;
+};
+UndoTally tallyOf(const UndoReport& report);
+// Whether the undo's outcome tells of the step: a file not restored, or a placeholder kept.
+bool isTold(const UndoStep& step);
+
 // Called after each step with the steps done so far and their number, for a progress display.
 using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // Gives the files of a run their old names back, the last step first, never replacing a file,
 // and only where the file at the new name is still the one renamed: its whole identity
 // matches. A placeholder the run made and left is removed while it is still the empty file
-// made. Which steps happened is read off the folder, so this undoes exactly a run that was
-// cut short anywhere.
+// made and its file never moved. Which steps happened is read off the folder, so this undoes
+// exactly a run that was cut short anywhere.
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress = {});
 
