@@ -522,18 +522,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("left");
         QTest::addColumn<UndoOutcome>("outcome");
         QTest::addColumn<QByteArrayList>("after");
-        QTest::newRow("the empty file made")
-            << "made"_ba << UndoOutcome::PlaceholderRemoved << QByteArrayList{"a.txt=a.txt"};
-        QTest::newRow("written to since") << "written"_ba << UndoOutcome::PlaceholderKept
-                                          << QByteArrayList{"a.txt=a.txt", "b.txt=data"};
+        const QByteArrayList two{"a.txt=a.txt", "c.txt=c.txt"};
+        QTest::newRow("the empty file made") << "made"_ba << UndoOutcome::PlaceholderRemoved << two;
+        QTest::newRow("written to since")
+            << "written"_ba << UndoOutcome::PlaceholderKept << two + QByteArrayList{"d.txt=data"};
         QTest::newRow("an empty file from before the run")
-            << "older"_ba << UndoOutcome::NotRenamed << QByteArrayList{"a.txt=a.txt", "b.txt="};
-        QTest::newRow("the file moved over it")
-            << "moved"_ba << UndoOutcome::NotRenamed << QByteArrayList{"a.txt=a.txt"};
+            << "older"_ba << UndoOutcome::NotRenamed << two + QByteArrayList{"d.txt="};
+        QTest::newRow("an empty file, the run cut before the step")
+            << "untouched"_ba << UndoOutcome::NotRenamed << two + QByteArrayList{"d.txt="};
+        QTest::newRow("the file moved over it") << "moved"_ba << UndoOutcome::NotRenamed << two;
     }
     // On exFAT a rename claims the new name with an empty file first. A run killed between the
-    // two leaves that file: undo removes it while it is the empty file made since the run
-    // began, and tells of it, without counting it as a file, once it has been written to.
+    // two (here at its second file) leaves that file: undo removes it while it is the empty file
+    // made since the run began at the step the run stopped at, and tells of it, without counting
+    // it as a file, once it has been written to.
     void placeholderIsRemovedWhileOurs()
     {
         QFETCH(QByteArray, left);
@@ -542,27 +544,32 @@ private Q_SLOTS:
         test::TestMount mount(test::TestMount::Kind::ExfatFuse, 16 << 20);
         VORNAK_REQUIRE_MOUNT(mount);
         const QByteArray root = mount.root();
-        const Plan plan{{"a.txt", "b.txt"}};
+        const Plan plan{{"a.txt", "b.txt"}, {"c.txt", "d.txt"}};
         createFilesOf(root, plan);
-        const QByteArray placeholder = root + "/b.txt";
+        const QByteArray placeholder = root + "/d.txt";
         const timespec anHourAgo[] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        if (left == "older" || left == "untouched")
+            QVERIFY(writeFile(placeholder, {}));
         if (left == "older")
-            QVERIFY(writeFile(placeholder, {}) &&
-                    ::utimensat(AT_FDCWD, placeholder.constData(), anHourAgo, 0) == 0);
+            QVERIFY(::utimensat(AT_FDCWD, placeholder.constData(), anHourAgo, 0) == 0);
         qint64 id = 0;
         {
             const JournalRun cut = defaultJournal().begin(root, plan);
             id = cut.id();
+            OpenFolder folder(root);
+            QVERIFY(left == "untouched" || folder.renameNoReplace("a.txt", "b.txt").renamed());
             if (left == "made" || left == "written")
                 QVERIFY(writeFile(placeholder, left == "written" ? "data" : ""));
             if (left == "moved")
-                QVERIFY(OpenFolder(root).renameNoReplace("a.txt", "b.txt").renamed());
+                QVERIFY(folder.renameNoReplace("c.txt", "d.txt").renamed());
         }
         const UndoReport report = defaultJournal().undo(id);
-        QCOMPARE(report.steps.size(), std::size_t(2));
+        QCOMPARE(report.steps.size(), std::size_t(4));
         QCOMPARE(report.steps[1].outcome, outcome);
         QCOMPARE(isTold(report.steps[1]), outcome == UndoOutcome::PlaceholderKept);
-        QCOMPARE(tallyOf(report).restored, std::size_t(left == "moved" ? 1 : 0));
+        QCOMPARE(tallyOf(report).restored, std::size_t(left == "moved"       ? 2
+                                                       : left == "untouched" ? 0
+                                                                             : 1));
         QCOMPARE(tallyOf(report).notRestored, std::size_t(0));
         QCOMPARE(stateOf(root), after);
     }

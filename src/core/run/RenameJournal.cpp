@@ -436,7 +436,7 @@ UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
             return report;
         }
     }
-    const auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
+    auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
     if (!content) {
         const FolderLock lock(dir.get(), LOCK_EX);
         if (lock.isHeld())
@@ -444,6 +444,12 @@ UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
         report.status = UndoStatus::JournalUnreadable;
         return report;
     }
+    // A run that ended normally removed each placeholder it made: what holds a new name now
+    // is someone else's.
+    if (journal::tallyOf(tailOf(file.get()), versionOf(file.get())).files)
+        std::erase_if(content->steps, [](const JournalStep& step) {
+            return step.kind == StepKind::PlaceholderMade;
+        });
     report = undoRenames(content->folder, content->steps, progress);
     if (report.status != UndoStatus::Undone)
         return report;

@@ -114,34 +114,70 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
     return done;
 }
 
-} // namespace
+// Removes the placeholder a run cut short left. A run claims a name just before it renames
+// into it and removes the claim when that rename fails, so only the step it was on when it
+// stopped can have left one: the step whose rename, like every rename after it, never
+// happened, while the step before it moved its file (or it is the first). There an empty
+// regular file made since the run began is the placeholder; one written to since is told of.
+// Anywhere else, and for anything older than the run, the file at a new name is someone
+// else's and stays, unmentioned.
+class LeftPlaceholder {
+public:
+    LeftPlaceholder(int dir, const std::vector<JournalStep>& steps, StartingPlaces& startingPlaces)
+        : m_dir(dir), m_steps(steps), m_startingPlaces(startingPlaces)
+    {}
 
-// Removes the placeholder a step made and left when the run was cut short before the file
-// moved over it. renameUndone is the undo of the step's rename, just before: only where that
-// rename never happened is the file at the new name no file of the run. There, an empty
-// regular file made since the run began is the placeholder; one written to since is told of,
-// and anything older than the run is someone else's and stays, unmentioned.
-UndoStep undoPlaceholder(int dir, const JournalStep& step, const UndoStep* renameUndone)
-{
-    // FAT keeps modification times to two seconds.
-    constexpr qint64 kCoarsestTimesNs = 2'000'000'000;
-    UndoStep done{step.oldName, step.newName, UndoOutcome::NotRenamed, 0};
-    struct stat st {};
-    if (!renameUndone || renameUndone->outcome != UndoOutcome::NotRenamed ||
-        renameUndone->oldName != step.oldName || renameUndone->newName != step.newName ||
-        !step.identity || ::fstatat(dir, step.newName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(st.st_mode) ||
-        qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec <
-            step.identity->modifiedNs - kCoarsestTimesNs)
-        return done;
-    if (st.st_size != 0)
-        done.outcome = UndoOutcome::PlaceholderKept;
-    else if (::unlinkat(dir, step.newName.constData(), 0) != 0)
-        done = {step.oldName, step.newName, UndoOutcome::PlaceholderKept, errno};
-    else
-        done.outcome = UndoOutcome::PlaceholderRemoved;
-    return done;
-}
+    // The undo of the placeholder step steps[i]; done holds the steps after it, undone.
+    UndoStep undo(std::size_t i, const std::vector<UndoStep>& done)
+    {
+        const JournalStep& step = m_steps[i];
+        UndoStep result{step.oldName, step.newName, UndoOutcome::NotRenamed, 0};
+        struct stat st {};
+        if (!m_laterUnmoved || done.empty() || done.back().oldName != step.oldName ||
+            done.back().newName != step.newName || !step.identity ||
+            // On a volume that ignores case the new name finds the file itself.
+            FolderSpellings::differOnlyInCase(step.oldName, step.newName) ||
+            ::fstatat(m_dir, step.newName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || !madeSince(st, step.identity->modifiedNs) ||
+            !(i == 0 || movedItsFile(m_steps[i - 1])))
+            return result;
+        if (st.st_size != 0)
+            result.outcome = UndoOutcome::PlaceholderKept;
+        else if (::unlinkat(m_dir, step.newName.constData(), 0) != 0)
+            result = {step.oldName, step.newName, UndoOutcome::PlaceholderKept, errno};
+        else
+            result.outcome = UndoOutcome::PlaceholderRemoved;
+        return result;
+    }
+    // Notes each step undone, the last first.
+    void passed(const UndoStep& step)
+    {
+        m_laterUnmoved = m_laterUnmoved && step.outcome == UndoOutcome::NotRenamed;
+    }
+
+private:
+    static bool madeSince(const struct stat& st, qint64 sinceNs)
+    {
+        // FAT keeps modification times to two seconds.
+        constexpr qint64 kCoarsestTimesNs = 2'000'000'000;
+        return qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec >=
+               sinceNs - kCoarsestTimesNs;
+    }
+    // Whether the step's file has left the place it had before the run (not yet undone: the
+    // steps before are undone after).
+    bool movedItsFile(const JournalStep& step)
+    {
+        return step.kind != StepKind::PlaceholderMade && step.identity &&
+               !m_startingPlaces.holds(step);
+    }
+
+    int m_dir;
+    const std::vector<JournalStep>& m_steps;
+    StartingPlaces& m_startingPlaces;
+    bool m_laterUnmoved = true;
+};
+
+} // namespace
 
 UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
                      StartingPlaces& startingPlaces, Spellings& spellings)
@@ -164,13 +200,14 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
     OpenFolder renamer(folder);
     StartingPlaces startingPlaces(dir.get(), steps);
     Spellings spellings(dir.get());
+    LeftPlaceholder leftPlaceholder(dir.get(), steps, startingPlaces);
     report.steps.reserve(steps.size());
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        const UndoStep* later = report.steps.empty() ? nullptr : &report.steps.back();
         report.steps.push_back(
             step->kind == StepKind::PlaceholderMade
-                ? undoPlaceholder(dir.get(), *step, later)
+                ? leftPlaceholder.undo(std::size_t(steps.rend() - step) - 1, report.steps)
                 : undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
+        leftPlaceholder.passed(report.steps.back());
         if (progress)
             progress(report.steps.size(), steps.size());
     }
