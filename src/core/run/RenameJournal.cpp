@@ -243,8 +243,8 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
 {
     const std::vector<std::optional<FileIdentity>> identities = identitiesOf(folder, plan);
     // Where renames may claim names with placeholders (the volumes that renumber inodes are
-    // the ones without a no-replace rename or hard links), each rename is preceded by its
-    // placeholder's step, so that the journal knows every placeholder before it is made.
+    // those that may lack both a no-replace rename and hard links), each rename is preceded by
+    // its placeholder's step, so that the journal knows every placeholder before it is made.
     const bool claimsNames = identityKindOf(folder) == IdentityKind::Content;
     const std::size_t placeholders = claimsNames ? plan.size() : 0;
     const auto stepsPerFile = qsizetype(claimsNames ? 2 : 1);
@@ -446,7 +446,7 @@ UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
     }
     // A run that ended normally removed each placeholder it made: what holds a new name now
     // is someone else's.
-    if (journal::tallyOf(tailOf(file.get()), versionOf(file.get())).files)
+    if (journal::tallyOf(tailOf(file.get()), versionOf(file.get())).files.has_value())
         std::erase_if(content->steps, [](const JournalStep& step) {
             return step.kind == StepKind::PlaceholderMade;
         });
