@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -201,15 +202,21 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
     StartingPlaces startingPlaces(dir.get(), steps);
     Spellings spellings(dir.get());
     LeftPlaceholder leftPlaceholder(dir.get(), steps, startingPlaces);
+    const auto isFile = [](const JournalStep& step) {
+        return step.kind != StepKind::PlaceholderMade;
+    };
+    const auto files = std::size_t(std::count_if(steps.begin(), steps.end(), isFile));
+    std::size_t filesDone = 0;
     report.steps.reserve(steps.size());
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         report.steps.push_back(
-            step->kind == StepKind::PlaceholderMade
-                ? leftPlaceholder.undo(std::size_t(steps.rend() - step) - 1, report.steps)
-                : undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings));
+            isFile(*step)
+                ? undoAnyStep(dir.get(), renamer, *step, startingPlaces, spellings)
+                : leftPlaceholder.undo(std::size_t(steps.rend() - step) - 1, report.steps));
         leftPlaceholder.passed(report.steps.back());
+        filesDone += isFile(*step) ? 1 : 0;
         if (progress)
-            progress(report.steps.size(), steps.size());
+            progress(filesDone, files);
     }
     return report;
 }

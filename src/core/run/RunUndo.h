@@ -69,7 +69,8 @@ UndoTally tallyOf(const UndoReport& report);
 // Whether the undo's outcome tells of the step: a file not restored, or a placeholder kept.
 bool isTold(const UndoStep& step);
 
-// Called after each step with the steps done so far and their number, for a progress display.
+// Called after each step with the files done so far and their number (placeholders are not
+// files), for a progress display.
 using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // Gives the files of a run their old names back, the last step first, never replacing a file,
