@@ -163,7 +163,7 @@ WorkloadResult measureJournalBegin(const BenchFolder& folder)
 
     const double begin = bestSeconds([&] {
         JournalRun run = journal.begin(folderPath, job.plan);
-        if (!run.isStarted() || !run.finish())
+        if (!run.isStarted() || !run.finish(job.plan.size()))
             throw std::runtime_error("the journal cannot be written");
     });
     double renames = 1e100;

@@ -100,10 +100,6 @@
         <translation>only one run can be undone at a time</translation>
     </message>
     <message>
-        <source>没有可以撤销的重命名。</source>
-        <translation>There is no rename to undo.</translation>
-    </message>
-    <message>
         <source>无效的编号：%1</source>
         <translation>Not a run number: %1</translation>
     </message>
@@ -475,6 +471,18 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>原名称已被占用</source>
         <translation>the old name is taken</translation>
     </message>
+    <message>
+        <source>可能是中断的重命名留下的占位文件，但已被写入，未删除</source>
+        <translation>may be the placeholder of a rename cut short, but it has been written to, so it was not deleted</translation>
+    </message>
+    <message>
+        <source>中断的重命名留下的占位文件未能删除（%1）</source>
+        <translation>the placeholder left by a rename cut short could not be deleted (%1)</translation>
+    </message>
+    <message>
+        <source>“%1”：%2</source>
+        <translation>&quot;%1&quot;: %2</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -620,6 +628,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。</source>
         <translation>The undo record of this rename is damaged, so it cannot be undone; no file was changed.</translation>
+    </message>
+    <message>
+        <source>没有可以撤销的重命名。</source>
+        <translation>There is no rename to undo.</translation>
     </message>
 </context>
 <context>
@@ -1170,6 +1182,26 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>撤销已完成的部分吗？</source>
         <translation>Undo the part that was done?</translation>
+    </message>
+    <message>
+        <source>最多 %1 个文件</source>
+        <translation>at most %1 files</translation>
+    </message>
+    <message>
+        <source>上次撤销没有恢复任何文件。</source>
+        <translation>The last undo restored no file.</translation>
+    </message>
+    <message>
+        <source>跳过这次重命名，以后撤销它之前的重命名吗？</source>
+        <translation>Skip this rename, so that the next undo goes to the rename before it?</translation>
+    </message>
+    <message>
+        <source>它的撤销记录会保留，不会删除。</source>
+        <translation>Its undo record is kept, not deleted.</translation>
+    </message>
+    <message>
+        <source>无法跳过这次重命名；下次撤销仍会先问它。</source>
+        <translation>This rename cannot be skipped; the next undo will ask about it first again.</translation>
     </message>
 </context>
 <context>

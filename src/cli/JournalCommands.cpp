@@ -41,7 +41,7 @@ ExitStatus undoCommand(const QCommandLineParser& parser)
     if (arguments.isEmpty()) {
         const std::optional<RunInfo> last = journal.lastRun();
         if (!last) {
-            printError(CommandLineText::tr("没有可以撤销的重命名。"));
+            printError(runText::kNothingToUndo);
             return ExitStatus::NothingDone;
         }
         id = last->id;
@@ -70,18 +70,12 @@ ExitStatus undoCommand(const QCommandLineParser& parser)
         printError(runText::kJournalUnreadable);
         return ExitStatus::NothingDone;
     }
-    std::size_t restored = 0;
-    std::size_t failed = 0;
-    for (const UndoStep& step : report.steps) {
-        if (step.outcome == UndoOutcome::Restored) {
-            ++restored;
-        } else if (step.outcome != UndoOutcome::NotRenamed) {
-            ++failed;
+    for (const UndoStep& step : report.steps)
+        if (isTold(step))
             printError(undoFailureLine(step));
-        }
-    }
-    printLine(runText::undoSummary(restored, failed));
-    return failed == 0 ? ExitStatus::Done : ExitStatus::FilesKept;
+    const UndoTally tally = tallyOf(report);
+    printLine(runText::undoSummary(tally.restored, tally.notRestored));
+    return tally.notRestored == 0 ? ExitStatus::Done : ExitStatus::FilesKept;
 }
 
 ExitStatus historyCommand()
@@ -90,7 +84,7 @@ ExitStatus historyCommand()
         QString line = QStringLiteral("%1\t%2\t%3\t%4")
                            .arg(run.id)
                            .arg(startOf(run.id), displayText(run.folder))
-                           .arg(run.steps);
+                           .arg(run.files.value_or(run.steps));
         if (!run.complete)
             line += u'\t' + CommandLineText::tr("未完成");
         printLine(line);

@@ -145,18 +145,15 @@ bool RenameEngine::undo(qint64 runId, QWidget& window)
                 control.setPhase(int(RunPhase::Renaming));
             });
             control.setPhase(int(RunPhase::Finishing));
-            std::size_t restored = 0;
-            std::vector<UndoStep> failed;
+            const UndoTally tally = tallyOf(end.report);
+            std::vector<UndoStep> told;
             for (const UndoStep& step : end.report.steps) {
-                if (step.outcome == UndoOutcome::Restored)
-                    ++restored;
-                else if (step.outcome != UndoOutcome::NotRenamed)
-                    failed.push_back(step);
+                if (isTold(step))
+                    told.push_back(step);
             }
-            if (!failed.empty()) {
-                const QString first = runText::undoSummary(restored, failed.size());
-                end.outcome = undoOutcome(first, std::move(failed), font, room);
-            }
+            if (!told.empty())
+                end.outcome = undoOutcome(runText::undoSummary(tally.restored, tally.notRestored),
+                                          std::move(told), font, room);
             return end;
         },
         [this](UndoEnd end) { endUndo(std::move(end)); });

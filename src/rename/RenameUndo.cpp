@@ -2,6 +2,7 @@
 
 #include "core/names/NativePath.h"
 #include "platform/Messages.h"
+#include "texts/RunTexts.h"
 
 #include <tuple>
 
@@ -9,10 +10,13 @@ namespace vornak {
 
 namespace {
 
+// The files the run moved; for a run whose journal does not know (one cut short, or journaled
+// by an older version), the files it was to move.
 QString aboutRun(const RunInfo& run)
 {
-    return RenameUndo::tr("共 %1 个文件").arg(run.steps) + kLineBreak + RenameUndo::tr("位置：") +
-           displayText(run.folder);
+    const QString files = run.files ? RenameUndo::tr("共 %1 个文件").arg(*run.files)
+                                    : RenameUndo::tr("最多 %1 个文件").arg(run.steps);
+    return files + kLineBreak + RenameUndo::tr("位置：") + displayText(run.folder);
 }
 
 } // namespace
@@ -28,11 +32,30 @@ void RenameUndo::undoLast()
     // While a run or an undo goes, Ctrl+Z asks nothing and starts nothing.
     if (m_engine.isBusy())
         return;
+    // Read now: a run made meanwhile by another copy or by vornak-cli counts too.
     const auto last = m_engine.journal().lastRun();
-    if (!last)
+    if (!last) {
+        m_platform.messageBox(runText::kNothingToUndo, MessageButtons::Ok, kProgramTitle);
         return;
-    if (confirm(m_platform, tr("撤销上次重命名？") + kLineBreak + aboutRun(*last)))
+    }
+    QString question = tr("撤销上次重命名？") + kLineBreak + aboutRun(*last);
+    if (last->lastUndoRestoredNone)
+        question += kLineBreak + tr("上次撤销没有恢复任何文件。");
+    if (confirm(m_platform, question))
         m_engine.undo(last->id, m_controls.window);
+    else if (last->lastUndoRestoredNone)
+        offerToSetAside(last->id);
+}
+
+void RenameUndo::offerToSetAside(qint64 runId)
+{
+    // Files deleted since the run never come back; without this, the run would be offered
+    // again and again and hide every run before it.
+    if (confirm(m_platform, tr("跳过这次重命名，以后撤销它之前的重命名吗？") + kLineBreak +
+                                tr("它的撤销记录会保留，不会删除。")) &&
+        !m_engine.journal().setAside(runId))
+        m_platform.messageBox(tr("无法跳过这次重命名；下次撤销仍会先问它。"), MessageButtons::Ok,
+                              kProgramTitle);
 }
 
 void RenameUndo::offerInterruptedRuns()

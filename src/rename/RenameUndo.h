@@ -14,7 +14,8 @@ namespace vornak {
 
 // Undo of rename runs from the main window: Ctrl+Z and the file list's popup item
 // "撤销重命名" undo the newest run after a question, one run after the other as far back as
-// the journal keeps them; at start, each run cut short is offered for undo.
+// the journal keeps them, or say that there is none; a run whose last undo gave nothing back
+// can be set aside. At start, each run cut short is offered for undo.
 class RenameUndo : public QObject {
     Q_OBJECT
 public:
@@ -36,6 +37,9 @@ public Q_SLOTS:
 
 private:
     void undoNextInterrupted();
+    // After an undo that gave back none of the run's files, the user declined to try again:
+    // offers to set the run aside.
+    void offerToSetAside(qint64 runId);
 
     Controls m_controls;
     RenameEngine& m_engine;

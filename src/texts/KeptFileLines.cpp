@@ -68,6 +68,20 @@ QString refusalText(int error)
     }
 }
 
+// A name that may still hold the empty file a run cut short made to claim it: no file of the
+// user's moves back there, so the line names the one name.
+QString placeholderLine(const UndoStep& step)
+{
+    const QString reason =
+        step.error == 0
+            ? QCoreApplication::translate("KeptFile",
+                                          "可能是中断的重命名留下的占位文件，但已被写入，未删除")
+            : QCoreApplication::translate("KeptFile", "中断的重命名留下的占位文件未能删除（%1）")
+                  .arg(systemReasonText(step.error));
+    return QCoreApplication::translate("KeptFile", "“%1”：%2")
+        .arg(displayText(step.newName), reason);
+}
+
 } // namespace
 
 QString keptFileLine(const KeptFile& file)
@@ -93,6 +107,8 @@ QString undoFailureLine(const UndoStep& step, const QString& from, const QString
 {
     QString reason;
     switch (step.outcome) {
+    case UndoOutcome::PlaceholderKept:
+        return placeholderLine(step);
     case UndoOutcome::Changed:
         reason = QCoreApplication::translate("KeptFile", "该名称下的文件已被更改或替换");
         break;
@@ -107,6 +123,7 @@ QString undoFailureLine(const UndoStep& step, const QString& from, const QString
         break;
     case UndoOutcome::Restored:
     case UndoOutcome::NotRenamed:
+    case UndoOutcome::PlaceholderRemoved:
         break;
     }
     return line(from, to, reason);

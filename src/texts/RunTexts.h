@@ -21,6 +21,8 @@ inline constexpr TranslatedText kNoSuchRun{
     "RunTexts", QT_TRANSLATE_NOOP("RunTexts", "这次重命名已经撤销，或已不在记录中。")};
 inline constexpr TranslatedText kRunInProgress{
     "RunTexts", QT_TRANSLATE_NOOP("RunTexts", "另一个 Vornak 正在处理这次重命名，请稍后再试。")};
+inline constexpr TranslatedText kNothingToUndo{
+    "RunTexts", QT_TRANSLATE_NOOP("RunTexts", "没有可以撤销的重命名。")};
 inline constexpr TranslatedText kJournalUnreadable{
     "RunTexts",
     QT_TRANSLATE_NOOP("RunTexts", "这次重命名的撤销记录已损坏，无法撤销；没有改动任何文件。")};

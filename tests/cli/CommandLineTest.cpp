@@ -1,4 +1,5 @@
 #include "support/TestFiles.h"
+#include "support/TestMount.h"
 
 #include "texts/PlanFormat.h"
 
@@ -158,6 +159,16 @@ private Q_SLOTS:
         QVERIFY(history.endsWith("\t2\n"));
         QCOMPARE(runCli({"undo"}, folder.state).exitCode, 0);
         QCOMPARE(sortedNames(folder.path), files);
+        QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
+
+        // A run that renamed nothing, on a read-only volume, is neither listed nor undone.
+        test::TestMount mount(test::TestMount::Kind::Tmpfs, 1 << 20);
+        VORNAK_REQUIRE_MOUNT(mount);
+        QVERIFY(test::makeFile(mount.root() + "/a.txt"));
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", QFile::decodeName(mount.root())}),
+                 0);
+        QCOMPARE(runCli({"run", "--prefix", "x_", mount.root()}, folder.state).exitCode, 1);
+        QCOMPARE(runCli({"history"}, folder.state).output, QByteArray());
         QCOMPARE(runCli({"undo"}, folder.state).exitCode, 3);
     }
 

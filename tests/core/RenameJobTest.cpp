@@ -88,6 +88,9 @@ private Q_SLOTS:
         QTest::newRow("undo refused by the file system")
             << undoFailureLine({"a", "b", UndoOutcome::Failed, EROFS})
             << QStringLiteral("“b” → “a”：没有权限或只读");
+        QTest::newRow("a placeholder written to since, named once")
+            << undoFailureLine({"a", "b", UndoOutcome::PlaceholderKept, 0})
+            << QStringLiteral("“b”：可能是中断的重命名留下的占位文件，但已被写入，未删除");
         QTest::newRow("kept for a reason of the system's, in the user's words")
             << keptFileLine({"a", "b", KeptReason::Failed, EIO})
             << QStringLiteral("“a” → “b”：无法重命名（输入/输出错误）");

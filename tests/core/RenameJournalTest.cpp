@@ -2,6 +2,7 @@
 #include "core/fs/FileDescriptor.h"
 #include "core/fs/OpenFolder.h"
 #include "core/run/JournalFormat.h"
+#include "core/run/RenameJob.h"
 #include "core/trash/Trash.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
@@ -175,6 +176,11 @@ private Q_SLOTS:
             return text;
         };
         const QByteArray valid = written(3, "e");
+        const QByteArray tallied = valid + journal::completeMark(2, {7, true});
+        QVERIFY(journal::parseJournal(tallied));
+        QCOMPARE(journal::stateOf(tallied.right(journal::kLongestTail), 2), JournalState::Complete);
+        const RunTally tally = journal::tallyOf(tallied.right(journal::kLongestTail), 2);
+        QVERIFY(tally.files == 7u && tally.lastUndoRestoredNone);
         const auto parsed = journal::parseJournal(valid + journal::completeMark(2));
         QVERIFY(parsed && parsed->folder == "/f" && parsed->steps.size() == 3);
         QCOMPARE(parsed->steps[0].oldName, everyByte());
@@ -200,6 +206,7 @@ private Q_SLOTS:
         QTest::newRow("parent as a name") << written(3, "..");
         QTest::newRow("folder reaching up") << written(3, "e", "x/../..");
         QTest::newRow("junk after the end") << valid + "x\n";
+        QTest::newRow("tally changed") << QByteArray(tallied).replace(" 7 ", " 8 ");
         QTest::newRow("unknown version") << QByteArray(valid).replace("journal 2", "journal 3");
         QTest::newRow("first format, cut") << oldRun.chopped(4);
         QTest::newRow("first format, bad identity") << QByteArray(oldRun).replace(" 3 ", " x ");
@@ -243,13 +250,14 @@ private Q_SLOTS:
                 QVERIFY(run.isStarted());
                 for (std::size_t i = 0; i < done; ++i)
                     QVERIFY(renameStep(m_folder, plan[i]));
-                QVERIFY(!complete || run.finish());
+                QVERIFY(!complete || run.finish(done));
             }
             const auto last = defaultJournal().lastRun();
             QVERIFY(last);
             QCOMPARE(last->folder, m_folder);
             QCOMPARE(last->steps, plan.size());
             QCOMPARE(last->complete, complete);
+            QCOMPARE(last->files, complete ? std::optional(done) : std::nullopt);
             QCOMPARE(defaultJournal().interruptedRuns().size(), std::size_t(complete ? 0 : 1));
 
             const UndoReport report = defaultJournal().undo(last->id);
@@ -283,7 +291,7 @@ private Q_SLOTS:
         QVERIFY(run.isStarted());
         for (const Rename& rename : plan)
             QVERIFY(renameStep(m_folder, rename));
-        QVERIFY(run.finish());
+        QVERIFY(run.finish(plan.size()));
 
         const QByteArray moved = m_folder + "/moved";
         struct stat st {};
@@ -338,7 +346,7 @@ private Q_SLOTS:
         {
             JournalRun run = defaultJournal().begin(m_folder, plan);
             QVERIFY(run.isStarted() && renameStep(m_folder, plan[0]) &&
-                    renameStep(m_folder, plan[1]) && run.finish());
+                    renameStep(m_folder, plan[1]) && run.finish(2));
             id = run.id();
         }
         // Moves both files' times on by shift seconds.
@@ -362,6 +370,8 @@ private Q_SLOTS:
         const auto kept = defaultJournal().lastRun();
         QVERIFY(kept && kept->id == id && kept->complete);
         QCOMPARE(kept->steps, left);
+        QCOMPARE(kept->files, left);
+        QCOMPARE(kept->lastUndoRestoredNone, left == plan.size());
 
         if (blocker == "taken")
             QVERIFY(::unlink((m_folder + "/a").constData()) == 0);
@@ -391,7 +401,7 @@ private Q_SLOTS:
             QVERIFY(run.isStarted());
             for (const Rename& step : steps)
                 QVERIFY(renameStep(m_folder, step));
-            QVERIFY(run.finish());
+            QVERIFY(run.finish(steps.size()));
             ids.push_back(run.id());
         }
         const QByteArrayList renamed = stateOf(m_folder);
@@ -480,7 +490,7 @@ private Q_SLOTS:
             OpenFolder folder(root);
             for (const Rename& step : plan)
                 QVERIFY(folder.renameNoReplace(step.oldName, step.newName).renamed());
-            QVERIFY(run.finish());
+            QVERIFY(run.finish(plan.size()));
         }
         if (tradeAlike)
             for (const auto& [from, to] :
@@ -509,36 +519,92 @@ private Q_SLOTS:
 
     void placeholderIsRemovedWhileOurs_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("identified");
-        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<QByteArray>("left");
         QTest::addColumn<UndoOutcome>("outcome");
-        QTest::newRow("the empty file made") << ""_ba << true << false << UndoOutcome::Restored;
-        QTest::newRow("written to, made unidentified")
-            << "data"_ba << false << false << UndoOutcome::Changed;
-        QTest::newRow("another empty file") << ""_ba << true << true << UndoOutcome::Changed;
+        QTest::addColumn<QByteArrayList>("after");
+        const QByteArrayList two{"a.txt=a.txt", "c.txt=c.txt"};
+        QTest::newRow("the empty file made") << "made"_ba << UndoOutcome::PlaceholderRemoved << two;
+        QTest::newRow("written to since")
+            << "written"_ba << UndoOutcome::PlaceholderKept << two + QByteArrayList{"d.txt=data"};
+        QTest::newRow("an empty file from before the run")
+            << "older"_ba << UndoOutcome::NotRenamed << two + QByteArrayList{"d.txt="};
+        QTest::newRow("an empty file, the run cut before the step")
+            << "untouched"_ba << UndoOutcome::NotRenamed << two + QByteArrayList{"d.txt="};
+        QTest::newRow("the file moved over it") << "moved"_ba << UndoOutcome::NotRenamed << two;
     }
-    // A placeholder left by a run killed between claiming a name and moving the file over it is
-    // removed only while it is still the empty file the run made.
+    // On exFAT a rename claims the new name with an empty file first. A run killed between the
+    // two (here at its second file) leaves that file: undo removes it while it is the empty file
+    // made since the run began at the step the run stopped at, and tells of it, without counting
+    // it as a file, once it has been written to.
     void placeholderIsRemovedWhileOurs()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, identified);
-        QFETCH(bool, replaced);
+        QFETCH(QByteArray, left);
         QFETCH(UndoOutcome, outcome);
-        const QByteArray path = m_folder + "/claimed";
-        QVERIFY(writeFile(path, {}));
-        const FileDescriptor dir(::open(m_folder.constData(), O_RDONLY | O_DIRECTORY));
-        const auto made = identified ? identityAt(dir.get(), "claimed") : std::nullopt;
-        if (replaced)
-            QVERIFY(writeFile(m_folder + "/other", {}) &&
-                    ::rename((m_folder + "/other").constData(), path.constData()) == 0);
-        if (!content.isEmpty())
-            QVERIFY(writeFile(path, content));
-        const UndoReport report =
-            undoRenames(m_folder, {{"claimed", "claimed", made, StepKind::PlaceholderMade, {}}});
-        QCOMPARE(report.steps.at(0).outcome, outcome);
-        QCOMPARE(::access(path.constData(), F_OK) == 0, outcome != UndoOutcome::Restored);
+        QFETCH(QByteArrayList, after);
+        test::TestMount mount(test::TestMount::Kind::ExfatFuse, 16 << 20);
+        VORNAK_REQUIRE_MOUNT(mount);
+        const QByteArray root = mount.root();
+        const Plan plan{{"a.txt", "b.txt"}, {"c.txt", "d.txt"}};
+        createFilesOf(root, plan);
+        const QByteArray placeholder = root + "/d.txt";
+        const timespec anHourAgo[] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        if (left == "older" || left == "untouched")
+            QVERIFY(writeFile(placeholder, {}) &&
+                    (left == "untouched" ||
+                     ::utimensat(AT_FDCWD, placeholder.constData(), anHourAgo, 0) == 0));
+        qint64 id = 0;
+        {
+            const JournalRun cut = defaultJournal().begin(root, plan);
+            id = cut.id();
+            OpenFolder folder(root);
+            QVERIFY(left == "untouched" || folder.renameNoReplace("a.txt", "b.txt").renamed());
+            if (left == "made" || left == "written")
+                QVERIFY(writeFile(placeholder, left == "written" ? "data" : ""));
+            if (left == "moved")
+                QVERIFY(folder.renameNoReplace("c.txt", "d.txt").renamed());
+        }
+        const UndoReport report = defaultJournal().undo(id);
+        QCOMPARE(report.steps.size(), std::size_t(4));
+        QCOMPARE(report.steps[1].outcome, outcome);
+        QCOMPARE(isTold(report.steps[1]), outcome == UndoOutcome::PlaceholderKept);
+        QCOMPARE(tallyOf(report).restored, std::size_t(left == "moved"       ? 2
+                                                       : left == "untouched" ? 0
+                                                                             : 1));
+        QCOMPARE(tallyOf(report).notRestored, std::size_t(0));
+        QCOMPARE(stateOf(root), after);
+    }
+
+    void runCountsTheFilesItMoved_data()
+    {
+        QTest::addColumn<QByteArrayList>("taken");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<int>("files");
+        QTest::newRow("all renamed") << QByteArrayList{} << false << 2;
+        QTest::newRow("a new name taken meanwhile") << QByteArrayList{"d"} << false << 1;
+        QTest::newRow("every new name taken") << QByteArrayList{"b", "d"} << false << 0;
+        QTest::newRow("cancelled before the first") << QByteArrayList{} << true << 0;
+    }
+    // The journal counts the files a run moved, not those it planned; a run that moved none has
+    // nothing to undo: it is neither offered nor kept.
+    void runCountsTheFilesItMoved()
+    {
+        QFETCH(QByteArrayList, taken);
+        QFETCH(bool, cancelled);
+        QFETCH(int, files);
+        const Plan plan{{"a", "b"}, {"c", "d"}};
+        createFilesOf(m_folder, plan);
+        for (const QByteArray& name : taken)
+            QVERIFY(writeFile(m_folder + '/' + name, "someone else's"));
+        JobControl control;
+        if (cancelled)
+            control.requestStop();
+        QCOMPARE(runJob(defaultJournal(), {m_folder, plan, {}, {}}, &control).renamedCount,
+                 std::size_t(files));
+        const auto last = defaultJournal().lastRun();
+        QCOMPARE(last ? last->files : std::nullopt,
+                 files ? std::optional(std::size_t(files)) : std::nullopt);
+        const JournalRun next = defaultJournal().begin(m_folder, plan);
+        QCOMPARE(runFilesIn(RenameJournal::defaultFolder()), std::size_t(files ? 2 : 1));
     }
 
     // Runs are undone newest first, one after the other, as far back as the journal keeps them.
@@ -548,7 +614,7 @@ private Q_SLOTS:
         for (int i = 0; i < int(RenameJournal::kKeptRuns) + 5; ++i) {
             const Plan plan{{"f" + QByteArray::number(i), "f" + QByteArray::number(i + 1)}};
             JournalRun run = defaultJournal().begin(m_folder, plan);
-            QVERIFY(run.isStarted() && renameStep(m_folder, plan[0]) && run.finish());
+            QVERIFY(run.isStarted() && renameStep(m_folder, plan[0]) && run.finish(1));
         }
         const std::vector<RunInfo> kept = defaultJournal().runs();
         QCOMPARE(kept.size(), RenameJournal::kKeptRuns);
@@ -572,7 +638,7 @@ private Q_SLOTS:
             bool ok = true;
             for (std::size_t i = 0; i < 2 * RenameJournal::kKeptRuns; ++i) {
                 JournalRun run = defaultJournal().begin(m_folder, numberedPlan(5));
-                ok = ok && run.isStarted() && run.finish();
+                ok = ok && run.isStarted() && run.finish(5);
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -643,7 +709,7 @@ private Q_SLOTS:
         createFilesOf(mount.root(), plan);
         {
             JournalRun run = defaultJournal().begin(mount.root(), plan);
-            QVERIFY(run.isStarted() && renameStep(mount.root(), plan[0]) && run.finish());
+            QVERIFY(run.isStarted() && renameStep(mount.root(), plan[0]) && run.finish(1));
         }
         QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", QFile::decodeName(mount.root())}),
                  0);

@@ -39,9 +39,14 @@ void makeFilesNamed(const RenameWindow& w, const QList<QByteArray>& names)
         QVERIFY(writeFile(w.at(name), name));
 }
 
-QString aboutRun(qsizetype files, const QByteArray& folder)
+// A run whose journal does not know how many files it moved (one cut short) names at most the
+// files it was to move.
+QString aboutRun(qsizetype files, const QByteArray& folder, bool known = true)
 {
-    return QStringLiteral("共 %1 个文件\r位置：").arg(files) + displayText(folder);
+    return (known ? QStringLiteral("共 %1 个文件\r位置：")
+                  : QStringLiteral("最多 %1 个文件\r位置："))
+               .arg(files) +
+           displayText(folder);
 }
 
 // Whether "撤销重命名" is enabled while the file list's popup is open.
@@ -155,16 +160,24 @@ private Q_SLOTS:
         QCOMPARE(w.fileList->selectedName(), QByteArray("pplain.txt"));
         QVERIFY(w.outcome().isEmpty());
         pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.size(), 42);
+        QCOMPARE(w.platform.messages.size(), 43);
+        QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
+        QCOMPARE(w.platform.messages.last().buttons, MessageButtons::Ok);
         QVERIFY(!undoOfferedInPopup(w));
     }
 
     // A file changed, gone, or whose old name is taken since the run keeps its name; the
-    // others get theirs back, and the run keeps those three for the next Ctrl+Z.
+    // others get theirs back, and the run keeps those three for the next Ctrl+Z. Once an undo
+    // gives none of them back, the run can be set aside, and the run before it is offered.
     void reportsWhatCouldNotBeRestored()
     {
         RenameWindow w;
         makeFilesNamed(w, {"a.txt", "b.txt", "c.txt", "d.txt"});
+        {
+            JournalRun before =
+                RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), {{"x", "y"}});
+            QVERIFY(before.isStarted() && before.finish(1));
+        }
         QVERIFY(w.open());
         w.use(QStringLiteral("1=n_"));
         QVERIFY(w.waitForTick());
@@ -182,6 +195,25 @@ private Q_SLOTS:
                                            "“n_a.txt” → “a.txt”：该名称下的文件已被更改或替换"}));
         pressCtrlZ(w, MessageAnswer::No);
         QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(3, w.folder()));
+        const QByteArrayList stuck = folderState(w.folder());
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.outcome().first(), QStringLiteral("已恢复 0 个文件，3 个未能恢复"));
+        const qsizetype asked = w.platform.messages.size();
+        // No to the undo, then (the answers run out) Yes to setting the run aside.
+        pressCtrlZ(w, MessageAnswer::No);
+        QCOMPARE(w.platform.messages.size(), asked + 2);
+        QCOMPARE(w.platform.messages[asked].prompt,
+                 "撤销上次重命名？\r" + aboutRun(3, w.folder()) + "\r上次撤销没有恢复任何文件。");
+        QCOMPARE(w.platform.messages.last().prompt,
+                 QStringLiteral(
+                     "跳过这次重命名，以后撤销它之前的重命名吗？\r它的撤销记录会保留，不会删除。"));
+        QCOMPARE(QDir(QFile::decodeName(RenameJournal::defaultFolder()))
+                     .entryList({QStringLiteral("*.run.set-aside")})
+                     .size(),
+                 1);
+        pressCtrlZ(w, MessageAnswer::No);
+        QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(1, w.folder()));
+        QCOMPARE(folderState(w.folder()), stuck);
     }
 
     // A run cut short (here: its journal left without the end mark) is offered for undo when
@@ -223,9 +255,10 @@ private Q_SLOTS:
         QVERIFY(w.open());
         QTRY_COMPARE(w.platform.messages.size(), 1);
         QVERIFY(w.jobEnded());
-        QCOMPARE(w.platform.messages[0].prompt, "有一次重命名没有完成（程序被中断）。\r" +
-                                                    aboutRun(qsizetype(plan.size()), w.folder()) +
-                                                    "\r撤销已完成的部分吗？");
+        QCOMPARE(w.platform.messages[0].prompt,
+                 "有一次重命名没有完成（程序被中断）。\r" +
+                     aboutRun(qsizetype(plan.size()), w.folder(), false) +
+                     "\r撤销已完成的部分吗？");
         if (cut == CutShort::Declined) {
             QCOMPARE(folderState(w.folder()), cutShort);
             w.window.reset();
@@ -277,7 +310,7 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
         pressCtrlZ(w, MessageAnswer::Yes);
         QCOMPARE(w.platform.messages.last().prompt,
-                 "撤销上次重命名？\r" + aboutRun(kFiles, w.folder()));
+                 "撤销上次重命名？\r" + aboutRun(renamed, w.folder()));
         QCOMPARE(folderState(w.folder()), before);
     }
 
@@ -305,6 +338,19 @@ private Q_SLOTS:
         QCOMPARE(w.outcome(),
                  (QStringList{"已重命名 0 个文件，2 个未更改", "“a.txt” → “c_a.txt”：已取消",
                               "“b.txt” → “c_b.txt”：已取消"}));
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
+        // Another copy of the program renames meanwhile: Ctrl+Z reads the journal anew.
+        {
+            const Plan plan{{"a.txt", "z.txt"}};
+            JournalRun run = RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), plan);
+            QVERIFY(run.isStarted() &&
+                    std::rename(w.at("a.txt").constData(), w.at("z.txt").constData()) == 0 &&
+                    run.finish(1));
+        }
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(1, w.folder()));
+        QCOMPARE(folderState(w.folder()), before);
     }
 
     // While a run goes (here: waiting for the journal), nothing the user does starts another

@@ -8,6 +8,7 @@
 
 #include <xxhash.h>
 
+#include <algorithm>
 #include <array>
 
 namespace vornak::journal {
@@ -22,6 +23,7 @@ constexpr QByteArrayView kRun = "run";
 constexpr QByteArrayView kStep = "step";
 constexpr QByteArrayView kEnd = "end";
 constexpr QByteArrayView kComplete = "complete";
+constexpr QByteArrayView kRestoredNone = "restored-none";
 constexpr QByteArrayView kNone = "-";
 constexpr QByteArrayView kTopFolder = ".";
 constexpr QByteArrayView kInode = "inode";
@@ -105,14 +107,37 @@ private:
 std::optional<JournalHeader> readHeader(Records& records)
 {
     const auto payload = records.next();
-    const auto fields = payload ? Fields<3>::of(*payload) : std::nullopt;
-    if (!fields || fields->count != 3u || fields->at[0] != kRun)
+    const auto fields = payload ? Fields<4>::of(*payload) : std::nullopt;
+    if (!fields || fields->count < 3u || fields->at[0] != kRun)
         return std::nullopt;
     auto folder = decoded(fields->at[1]);
     const auto steps = number<std::size_t>(fields->at[2]);
-    if (!folder || folder->isEmpty() || !steps)
+    // Journals without placeholders leave their count out, as those before it was written.
+    const auto placeholders =
+        fields->count == 4u ? number<std::size_t>(fields->at[3]) : std::optional<std::size_t>(0);
+    if (!folder || folder->isEmpty() || !steps || !placeholders || *placeholders > *steps)
         return std::nullopt;
-    return JournalHeader{kVersion, std::move(*folder), *steps};
+    return JournalHeader{kVersion, std::move(*folder), *steps, *placeholders};
+}
+
+// The complete mark's payload: "complete", then the files moved (left out by journals written
+// before they were counted and by runs marked complete after they were cut short), then
+// whether the last undo restored none.
+std::optional<RunTally> tallyIn(QByteArrayView payload)
+{
+    const auto fields = Fields<3>::of(payload);
+    if (!fields || fields->at[0] != kComplete)
+        return std::nullopt;
+    RunTally tally;
+    if (fields->count >= 2u) {
+        tally.files = number<std::size_t>(fields->at[1]);
+        if (!tally.files)
+            return std::nullopt;
+    }
+    tally.lastUndoRestoredNone = fields->count == 3u;
+    if (tally.lastUndoRestoredNone && fields->at[2] != kRestoredNone)
+        return std::nullopt;
+    return tally;
 }
 
 std::optional<QByteArray> subfolderOf(QByteArrayView field)
@@ -182,23 +207,39 @@ const QByteArray& endRecord()
     return record;
 }
 
-const QByteArray& completeRecord()
+// The tally after a journal's end record; nothing when the journal did not end there or the
+// mark is damaged, an empty tally when there is no mark yet.
+std::optional<std::optional<RunTally>> tallyAfterEnd(QByteArrayView tail)
 {
-    static const QByteArray record = recordOf(kComplete);
-    return record;
+    const qsizetype end = tail.lastIndexOf(endRecord());
+    if (end < 0)
+        return std::nullopt;
+    Records mark(tail.sliced(end + endRecord().size()));
+    if (mark.atEnd())
+        return std::optional<RunTally>();
+    const auto payload = mark.next();
+    auto tally = payload ? tallyIn(*payload) : std::nullopt;
+    if (!tally || !mark.atEnd())
+        return std::nullopt;
+    return tally;
 }
 
 } // namespace
 
-void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps)
+void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
+                  std::size_t placeholders)
 {
     text.append(kMagic);
-    Record record(text, kRun.size() + Cursor::encodedRoom(folder) + Cursor::kLongestNumber + 2);
+    Record record(text, kRun.size() + Cursor::encodedRoom(folder) + 2 * Cursor::kLongestNumber + 3);
     record->put(kRun);
     record->put(' ');
     record->putEncoded(folder);
     record->put(' ');
     record->putNumber(steps);
+    if (placeholders != 0) {
+        record->put(' ');
+        record->putNumber(placeholders);
+    }
 }
 
 void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
@@ -250,19 +291,39 @@ void appendEnd(QByteArray& text)
     text.append(endRecord());
 }
 
-QByteArray completeMark(int version)
+QByteArray completeMark(int version, const RunTally& tally)
 {
-    return version == 1 ? v1::kCompleteMark.toByteArray() : completeRecord();
+    if (version == 1)
+        return v1::kCompleteMark.toByteArray();
+    QByteArray text;
+    {
+        Record record(text, kComplete.size() + Cursor::kLongestNumber + kRestoredNone.size() + 2);
+        record->put(kComplete);
+        if (tally.files) {
+            record->put(' ');
+            record->putNumber(*tally.files);
+            if (tally.lastUndoRestoredNone) {
+                record->put(' ');
+                record->put(kRestoredNone);
+            }
+        }
+    }
+    return text;
 }
 
-QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps)
+QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps,
+                           const RunTally& tally)
 {
     QByteArray text;
-    appendHeader(text, folder, steps.size());
+    const auto placeholders =
+        std::size_t(std::count_if(steps.begin(), steps.end(), [](const JournalStep& step) {
+            return step.kind == StepKind::PlaceholderMade;
+        }));
+    appendHeader(text, folder, steps.size(), placeholders);
     for (const JournalStep& step : steps)
         appendStep(text, step.kind, step.subfolder, step.oldName, step.newName, step.identity);
     appendEnd(text);
-    return text.append(completeRecord());
+    return text.append(completeMark(kVersion, tally));
 }
 
 int versionOf(QByteArrayView head)
@@ -290,9 +351,16 @@ JournalState stateOf(QByteArrayView tail, int version)
 {
     if (version == 1)
         return v1::stateOf(tail);
-    if (tail.endsWith(endRecord() + completeRecord()))
-        return JournalState::Complete;
-    return tail.endsWith(endRecord()) ? JournalState::Started : JournalState::Damaged;
+    const auto tally = tallyAfterEnd(tail);
+    if (!tally)
+        return JournalState::Damaged;
+    return *tally ? JournalState::Complete : JournalState::Started;
+}
+
+RunTally tallyOf(QByteArrayView tail, int version)
+{
+    const auto tally = version == kVersion ? tallyAfterEnd(tail) : std::nullopt;
+    return tally && *tally ? **tally : RunTally();
 }
 
 std::optional<JournalContent> parseJournal(QByteArrayView text)
@@ -317,7 +385,10 @@ std::optional<JournalContent> parseJournal(QByteArrayView text)
     }
     if (records.next() != kEnd)
         return std::nullopt;
-    if (!records.atEnd() && (records.next() != kComplete || !records.atEnd()))
+    if (records.atEnd())
+        return content;
+    const auto mark = records.next();
+    if (!mark || !tallyIn(*mark) || !records.atEnd())
         return std::nullopt;
     return content;
 }

@@ -19,6 +19,7 @@ enum class StepKind : quint8 {
     // Moved to the trash.
     ToTrash,
     // An empty file was created under the new name to claim it; the file then replaces it.
+    // Journaled, with placeholderIdentity, before the Rename step of the same names.
     PlaceholderMade,
 };
 
@@ -38,6 +39,18 @@ struct JournalHeader {
     int version = 0;
     QByteArray folder;
     std::size_t steps = 0;
+    // Of the steps, those that claim a name (PlaceholderMade) rather than move a file.
+    std::size_t placeholders = 0;
+};
+
+// What the complete mark says of a run.
+struct RunTally {
+    // The files the run moved, which undo can give back: renamed, or left at a case-only
+    // rename's step name. Unknown for journals written before it was counted and for runs cut
+    // short and marked complete since.
+    std::optional<std::size_t> files;
+    // The last undo of the run gave none of its files back.
+    bool lastUndoRestoredNone = false;
 };
 
 struct JournalContent {
@@ -66,15 +79,24 @@ inline constexpr qsizetype kLongestHeader = 16384;
 // Enough of a journal's end to tell its state.
 inline constexpr qsizetype kLongestTail = 128;
 
-void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps);
+void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
+                  std::size_t placeholders = 0);
 void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
                 QByteArrayView newName, const std::optional<FileIdentity>& identity);
 void appendEnd(QByteArray& text);
-// What finish() appends to a journal of the given version.
-QByteArray completeMark(int version);
+// What finish() appends to a journal of the given version; the first format keeps no tally.
+QByteArray completeMark(int version, const RunTally& tally = {});
 
 // A whole journal with the given steps, complete.
-QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps);
+QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps,
+                           const RunTally& tally);
+
+// The identity a PlaceholderMade step records: that of an empty file made no earlier than
+// sinceNs, when the run began.
+inline FileIdentity placeholderIdentity(qint64 sinceNs)
+{
+    return {0, 0, 0, sinceNs, IdentityKind::Content, std::nullopt};
+}
 
 // The header from a journal's first kLongestHeader bytes (or all of a shorter one).
 std::optional<JournalHeader> parseHeader(QByteArrayView head);
@@ -82,6 +104,8 @@ std::optional<JournalHeader> parseHeader(QByteArrayView head);
 int versionOf(QByteArrayView head);
 // The state from a journal's last kLongestTail bytes (or all of a shorter one).
 JournalState stateOf(QByteArrayView tail, int version);
+// The tally of a complete journal from the same tail; empty for any other.
+RunTally tallyOf(QByteArrayView tail, int version);
 // A whole journal; nothing when any part of it is damaged, or a step names anything but an
 // entry below the folder (an undo must never reach outside it).
 std::optional<JournalContent> parseJournal(QByteArrayView text);

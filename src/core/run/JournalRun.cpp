@@ -14,10 +14,11 @@ JournalRun::JournalRun(qint64 id, FileDescriptor journalFile)
     : m_id(id), m_file(std::move(journalFile))
 {}
 
-bool JournalRun::finish()
+bool JournalRun::finish(std::size_t filesMoved)
 {
     const FileDescriptor file = std::move(m_file);
-    return file.isOpen() && writeAll(file.get(), journal::completeMark(journal::kVersion)) &&
+    return file.isOpen() &&
+           writeAll(file.get(), journal::completeMark(journal::kVersion, {filesMoved, false})) &&
            ::fdatasync(file.get()) == 0;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <cstddef>
+
 namespace vornak {
 
 // Why a run could not be journaled; the run must not start.
@@ -33,10 +35,11 @@ public:
     int errorNumber() const { return m_errorNumber; }
     qint64 id() const { return m_id; }
 
-    // Marks the run complete, also when the user cancelled it part way. False when the mark
-    // could not be written: the run then counts as cut short at the next start, which costs a
-    // question but no file.
-    [[nodiscard]] bool finish();
+    // Marks the run complete, also when the user cancelled it part way, with the number of
+    // files it moved (renamed, or left at a step name); a run that moved none is no longer
+    // offered for undo. False when the mark could not be written: the run then counts as cut
+    // short at the next start, which costs a question but no file.
+    [[nodiscard]] bool finish(std::size_t filesMoved);
 
 private:
     qint64 m_id = 0;

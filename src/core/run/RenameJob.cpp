@@ -96,6 +96,8 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (const KeptFile& kept : job.keptBefore)
         staying.insert(kept.oldName);
     std::size_t done = 0;
+    // Files at a step name are moved too: undo gives them their names back.
+    std::size_t leftAtStepName = 0;
     const auto stopped = [control] { return control && control->stopRequested(); };
     // Asked to stop while it journaled, the run renames nothing.
     for (std::size_t stretch = 0; stretch < stretches.size() && !stopped(); ++stretch) {
@@ -111,6 +113,7 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
             } else if (result.route == RenameRoute::LeftAtStepName) {
                 record.kept.push_back({pathBelow(path, step.oldName), pathBelow(path, step.newName),
                                        KeptReason::LeftAtStepName});
+                ++leftAtStepName;
             } else {
                 KeptReason reason = keptReasonOf(result.outcome);
                 if (reason == KeptReason::NameTaken &&
@@ -134,7 +137,7 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
                                    KeptReason::Cancelled});
     }
     // A mark that cannot be written costs a question at the next start, not a file.
-    std::ignore = run.finish();
+    std::ignore = run.finish(record.renamedCount + leftAtStepName);
     return record;
 }
 

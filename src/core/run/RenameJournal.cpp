@@ -28,6 +28,8 @@ constexpr QByteArrayView kRunSuffix = ".run";
 constexpr QByteArrayView kWritingSuffix = ".new";
 // A damaged journal is put aside under this name: kept for a look, no longer offered.
 constexpr QByteArrayView kDamagedSuffix = ".damaged";
+// A run the user gave up undoing is put aside under this name.
+constexpr QByteArrayView kSetAsideSuffix = ".set-aside";
 constexpr qsizetype kIdDigits = 20;
 
 // Run files are named by their id, zero-padded so that names sort as ids do.
@@ -137,6 +139,12 @@ JournalState stateOf(int fd)
     return journal::stateOf(tailOf(fd), versionOf(fd));
 }
 
+// A run that moved no file: nothing to undo, nothing to offer.
+bool movedNothing(int fd)
+{
+    return journal::tallyOf(tailOf(fd), versionOf(fd)).files == 0u;
+}
+
 qint64 nowNs()
 {
     timespec now{};
@@ -162,7 +170,7 @@ qint64 pruneRuns(int dir)
         const FileDescriptor file = lockedRun(dir, id, O_RDONLY, LOCK_EX);
         if (!file.isOpen()) {
             ++kept;
-        } else if (stateOf(file.get()) == JournalState::Unfinished) {
+        } else if (stateOf(file.get()) == JournalState::Unfinished || movedNothing(file.get())) {
             ::unlinkat(dir, runFileName(id).constData(), 0);
         } else {
             droppable.push_back(id);
@@ -232,42 +240,49 @@ std::vector<std::optional<FileIdentity>> identitiesOf(int folder, const std::vec
     return identities;
 }
 
-QByteArray journalText(int folder, const QByteArray& folderPath, const std::vector<Rename>& plan)
+// The journal of a run, the identities taken folder by folder: stretches name the folders below
+// folder the plan's steps are in, in order; none for a run in folder alone. A folder that cannot
+// be opened gives its steps no identity: they cannot have been renamed. Where renames may claim
+// names with placeholders (the volumes that renumber inodes are those that may lack both a
+// no-replace rename and hard links), each rename is preceded by its placeholder's step, so that
+// the journal knows every placeholder before it is made; the run's folder decides for the tree.
+QByteArray journalText(int folder, const QByteArray& folderPath, const std::vector<Rename>& plan,
+                       std::span<const FolderStretch> stretches)
 {
-    const std::vector<std::optional<FileIdentity>> identities = identitiesOf(folder, plan);
+    const FolderStretch whole{{}, plan.size()};
+    if (stretches.empty())
+        stretches = std::span(&whole, 1);
+    const bool claimsNames = identityKindOf(folder) == IdentityKind::Content;
+    const std::size_t placeholders = claimsNames ? plan.size() : 0;
+    const auto stepsPerFile = qsizetype(claimsNames ? 2 : 1);
     qsizetype nameBytes = 0;
     for (const Rename& rename : plan)
         nameBytes += rename.oldName.size() + rename.newName.size();
+    for (const FolderStretch& stretch : stretches)
+        nameBytes += stretch.path.size() * qsizetype(stretch.renames);
     // Room for the names with a few bytes encoded and for four numbers per step.
     QByteArray text;
-    text.reserve(journal::kLongestHeader + nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64);
-    journal::appendHeader(text, folderPath, plan.size());
-    for (std::size_t i = 0; i < plan.size(); ++i)
-        journal::appendStep(text, StepKind::Rename, {}, plan[i].oldName, plan[i].newName,
-                            identities[i]);
-    journal::appendEnd(text);
-    return text;
-}
-
-// The journal of a run in folders below folder, its identities taken folder by folder. A
-// folder that cannot be opened gives its steps no identity: they cannot have been renamed.
-QByteArray treeJournalText(int folder, const QByteArray& folderPath,
-                           const std::vector<Rename>& plan,
-                           std::span<const FolderStretch> stretches)
-{
-    QByteArray text;
-    journal::appendHeader(text, folderPath, plan.size());
+    text.reserve(journal::kLongestHeader +
+                 stepsPerFile * (nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64));
+    journal::appendHeader(text, folderPath, plan.size() + placeholders, placeholders);
+    const FileIdentity placeholder = journal::placeholderIdentity(nowNs());
     auto step = plan.begin();
     for (const FolderStretch& stretch : stretches) {
         const std::vector<Rename> renames(step, step + qsizetype(stretch.renames));
         step += qsizetype(stretch.renames);
-        const FileDescriptor dir = openTreeFolder(folder, stretch.path);
+        const FileDescriptor below =
+            stretch.path.isEmpty() ? FileDescriptor() : openTreeFolder(folder, stretch.path);
+        const int dir = stretch.path.isEmpty() ? folder : below.get();
         const std::vector<std::optional<FileIdentity>> identities =
-            dir.isOpen() ? identitiesOf(dir.get(), renames)
-                         : std::vector<std::optional<FileIdentity>>(renames.size());
-        for (std::size_t i = 0; i < renames.size(); ++i)
+            dir >= 0 ? identitiesOf(dir, renames)
+                     : std::vector<std::optional<FileIdentity>>(renames.size());
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            if (claimsNames)
+                journal::appendStep(text, StepKind::PlaceholderMade, stretch.path,
+                                    renames[i].oldName, renames[i].newName, placeholder);
             journal::appendStep(text, StepKind::Rename, stretch.path, renames[i].oldName,
                                 renames[i].newName, identities[i]);
+        }
     }
     journal::appendEnd(text);
     return text;
@@ -301,37 +316,40 @@ int writeWhole(int dir, qint64 id, QByteArrayView text, FileDescriptor& file)
     return 0;
 }
 
-// Puts a damaged journal aside: the user was told, older runs are offered again, and nothing
-// of it is lost.
-void setAside(int dir, qint64 id)
+// Puts a run's journal aside under the suffix: older runs are offered again, and nothing of
+// it is lost. The caller holds the folder's lock.
+bool putAside(int dir, qint64 id, QByteArrayView suffix)
 {
-    const FolderLock lock(dir, LOCK_EX);
-    if (lock.isHeld() && ::renameat(dir, runFileName(id).constData(), dir,
-                                    runFileName(id, kDamagedSuffix).constData()) == 0)
-        ::fsync(dir);
+    return ::renameat(dir, runFileName(id).constData(), dir, runFileName(id, suffix).constData()) ==
+               0 &&
+           ::fsync(dir) == 0;
 }
 
-// The steps an undo left to do, in the run's order: all but those undone or never done.
+// The steps an undo left to do, in the run's order: all but those undone or never done. A
+// placeholder is dealt with, or told of, once: its rename, undone first, happened after it.
 std::vector<JournalStep> stepsLeft(std::vector<JournalStep> steps, const UndoReport& report)
 {
     std::vector<JournalStep> left;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const UndoOutcome outcome = report.steps[steps.size() - 1 - i].outcome;
-        if (outcome != UndoOutcome::Restored && outcome != UndoOutcome::NotRenamed)
+        if (outcome != UndoOutcome::Restored && outcome != UndoOutcome::NotRenamed &&
+            steps[i].kind != StepKind::PlaceholderMade)
             left.push_back(std::move(steps[i]));
     }
     return left;
 }
 
 // Keeps only the steps still to undo in the run's journal, which stays where it was among the
-// runs; the run counts as complete from now on.
+// runs; the run counts as complete from now on, every step left a file it moved.
 void keepSteps(int dir, qint64 id, const JournalContent& content,
-               const std::vector<JournalStep>& left)
+               const std::vector<JournalStep>& left, bool restoredNone)
 {
     const FolderLock lock(dir, LOCK_EX);
     FileDescriptor file;
     if (lock.isHeld())
-        std::ignore = writeWhole(dir, id, journal::completeJournal(content.folder, left), file);
+        std::ignore = writeWhole(
+            dir, id, journal::completeJournal(content.folder, left, {left.size(), restoredNone}),
+            file);
 }
 
 } // namespace
@@ -354,9 +372,7 @@ JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rena
     const FileDescriptor files = openFolder(folder);
     if (!files.isOpen())
         return {JournalError::FolderUnavailable, errno};
-    const QByteArray text = stretches.empty()
-                                ? journalText(files.get(), folder, plan)
-                                : treeJournalText(files.get(), folder, plan, stretches);
+    const QByteArray text = journalText(files.get(), folder, plan, stretches);
 
     const auto unwritable = [](int error) {
         return JournalRun(JournalError::JournalUnwritable, error);
@@ -390,15 +406,23 @@ std::vector<RunInfo> RenameJournal::runs() const
         const FileDescriptor file = lockedRun(dir.get(), *id, O_RDONLY, LOCK_SH);
         if (!file.isOpen())
             continue;
-        const JournalState state = stateOf(file.get());
-        auto header = journal::parseHeader(readAt(file.get(), 0, journal::kLongestHeader));
-        if (state == JournalState::Unfinished)
+        const QByteArray head = readAt(file.get(), 0, journal::kLongestHeader);
+        const QByteArray tail = tailOf(file.get());
+        const JournalState state = journal::stateOf(tail, journal::versionOf(head));
+        auto header = journal::parseHeader(head);
+        const RunTally tally = journal::tallyOf(tail, journal::versionOf(head));
+        if (state == JournalState::Unfinished || tally.files == 0u)
             continue;
-        RunInfo run{
-            *id, {}, 0, state == JournalState::Complete, !header || state == JournalState::Damaged};
+        RunInfo run{*id,
+                    {},
+                    0,
+                    state == JournalState::Complete,
+                    !header || state == JournalState::Damaged,
+                    tally.files,
+                    tally.lastUndoRestoredNone};
         if (header) {
             run.folder = std::move(header->folder);
-            run.steps = header->steps;
+            run.steps = header->steps - header->placeholders;
         }
         found.push_back(std::move(run));
     }
@@ -438,20 +462,28 @@ UndoReport RenameJournal::undo(qint64 runId, const UndoProgress& progress) const
             return report;
         }
     }
-    const auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
+    auto content = journal::parseJournal(readAt(file.get(), 0, fileSize(file.get())));
     if (!content) {
-        setAside(dir.get(), runId);
+        const FolderLock lock(dir.get(), LOCK_EX);
+        if (lock.isHeld())
+            putAside(dir.get(), runId, kDamagedSuffix);
         report.status = UndoStatus::JournalUnreadable;
         return report;
     }
+    // A run that ended normally removed each placeholder it made: what holds a new name now
+    // is someone else's.
+    if (journal::tallyOf(tailOf(file.get()), versionOf(file.get())).files.has_value())
+        std::erase_if(content->steps, [](const JournalStep& step) {
+            return step.kind == StepKind::PlaceholderMade;
+        });
     report = undoRenames(content->folder, content->steps, progress);
     if (report.status != UndoStatus::Undone)
         return report;
     const std::vector<JournalStep> left = stepsLeft(content->steps, report);
     if (left.empty())
         dropRun(dir.get(), runId);
-    else if (left.size() < content->steps.size())
-        keepSteps(dir.get(), runId, *content, left);
+    else
+        keepSteps(dir.get(), runId, *content, left, tallyOf(report).restored == 0);
     return report;
 }
 
@@ -465,6 +497,16 @@ bool RenameJournal::markComplete(qint64 runId) const
     return lock.isHeld() && file.isOpen() && stateOf(file.get()) == JournalState::Started &&
            writeAll(file.get(), journal::completeMark(versionOf(file.get()))) &&
            ::fdatasync(file.get()) == 0;
+}
+
+bool RenameJournal::setAside(qint64 runId) const
+{
+    const FileDescriptor dir = openFolder(m_folder);
+    if (!dir.isOpen())
+        return false;
+    const FolderLock lock(dir.get(), LOCK_EX);
+    const FileDescriptor file = lockedRun(dir.get(), runId, O_RDONLY, LOCK_EX);
+    return lock.isHeld() && file.isOpen() && putAside(dir.get(), runId, kSetAsideSuffix);
 }
 
 } // namespace vornak

@@ -16,12 +16,19 @@ namespace vornak {
 struct RunInfo {
     qint64 id = 0;
     QByteArray folder;
+    // The files the run was to move (or, after a partial undo, has left to give back).
     std::size_t steps = 0;
     // False for a run cut short: the program was killed or the machine stopped during it.
     bool complete = false;
     // Its journal is damaged: undo reports that and undoes nothing. folder and steps are empty
     // when the damage reaches the beginning.
     bool damaged = false;
+    // The files it moved and undo can give back, where the journal knows (see RunTally); at
+    // most steps.
+    std::optional<std::size_t> files;
+    // Its last undo gave none of its files back: they may never come back, and the user may
+    // want to set the run aside.
+    bool lastUndoRestoredNone = false;
 };
 
 // The record of the last rename runs, so that each can be undone, also after a crash.
@@ -35,14 +42,21 @@ struct RunInfo {
 //     if (!run.isStarted())
 //         return tell the user why (run.error(), run.errorNumber()), rename nothing;
 //     ... rename plan in order (cancelling part way is fine) ...
-//     (void)run.finish();
+//     (void)run.finish(files moved);
 //
 // At start, interruptedRuns() lists runs cut short, to offer undo(id) for each (or
 // markComplete(id) when the user declines, so that the question is not asked again). Ctrl+Z
-// undoes lastRun(). The newest kKeptRuns runs are kept. A run leaves the journal only when
-// every step is undone or was never done; an undo that leaves steps keeps those, and the run
-// stays the one offered next. A damaged journal is listed as such and, once undo has reported
-// it, put aside (never deleted), so that the runs before it are offered again.
+// undoes lastRun(). A run that moved no file (every file kept its name, or it was cancelled
+// before the first) has nothing to undo and is not listed. The newest kKeptRuns runs are kept.
+// A run leaves the journal only when every step is undone or was never done; an undo that
+// leaves steps keeps those, and the run stays the one offered next, until the user sets it
+// aside. A damaged journal is listed as such and, once undo has reported it, put aside; a
+// journal put aside is kept (*.run.damaged, *.run.set-aside), never deleted, and the runs
+// before it are offered again.
+//
+// On volumes without lasting inode numbers a rename may first claim the new name with an
+// empty file (see moveNoReplace); there begin() journals a PlaceholderMade step before each
+// rename, so that undo removes a placeholder that a run cut short left.
 //
 // Copies of the program share the folder: a lock file guards every read and change, and each
 // run being done or undone holds a lock on its own file, so another copy neither takes it for
@@ -77,6 +91,9 @@ public:
     [[nodiscard]] UndoReport undo(qint64 runId, const UndoProgress& progress = {}) const;
     // Marks a run cut short as complete: it stays undoable but is no longer offered at start.
     [[nodiscard]] bool markComplete(qint64 runId) const;
+    // Puts a run aside whose files the user gives up on, so that the run before it is offered.
+    // False when another copy holds the run or the folder refused.
+    [[nodiscard]] bool setAside(qint64 runId) const;
 
 private:
     QByteArray m_folder;

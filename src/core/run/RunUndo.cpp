@@ -7,10 +7,13 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <optional>
 #include <span>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vornak {
@@ -116,29 +119,79 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
     return done;
 }
 
-} // namespace
+// Removes the placeholder a run cut short left. A run claims a name just before it renames
+// into it and removes the claim when that rename fails, so only the step it was on when it
+// stopped can have left one: the step whose rename, like every rename after it, never
+// happened, while the step before it moved its file (or it is the first). There an empty
+// regular file made since the run began is the placeholder; one written to since is told of.
+// Anywhere else, and for anything older than the run, the file at a new name is someone
+// else's and stays, unmentioned.
+class LeftPlaceholder {
+public:
+    // laterUnmoved: no step after these moved its file; kept up to date across folders.
+    LeftPlaceholder(int dir, const std::vector<JournalStep>& steps, StartingPlaces& startingPlaces,
+                    bool& laterUnmoved)
+        : m_dir(dir), m_steps(steps), m_startingPlaces(startingPlaces), m_laterUnmoved(laterUnmoved)
+    {}
 
-// Removes a placeholder the step made, while it is still the empty file made.
-UndoStep removePlaceholder(int dir, const JournalStep& step)
-{
-    UndoStep done{step.oldName, step.newName, UndoOutcome::Restored, 0};
-    const auto now = identityAt(dir, step.newName.constData());
-    if (!now)
-        done.outcome = UndoOutcome::NotRenamed;
-    else if (now->size != 0 || (step.identity && !holds(dir, step.newName, step.identity)))
-        done.outcome = UndoOutcome::Changed;
-    else if (::unlinkat(dir, step.newName.constData(), 0) != 0)
-        done = {step.oldName, step.newName, UndoOutcome::Failed, errno};
-    return done;
-}
+    // The undo of the placeholder step steps[i]; next is the undo of the step after it in this
+    // folder, none for the folder's last step.
+    UndoStep undo(std::size_t i, const UndoStep* next)
+    {
+        const JournalStep& step = m_steps[i];
+        UndoStep result{step.oldName, step.newName, UndoOutcome::NotRenamed, 0};
+        struct stat st {};
+        if (!m_laterUnmoved || !next || next->oldName != step.oldName ||
+            next->newName != step.newName || !step.identity ||
+            // On a volume that ignores case the new name finds the file itself.
+            FolderSpellings::differOnlyInCase(step.oldName, step.newName) ||
+            ::fstatat(m_dir, step.newName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || !madeSince(st, step.identity->modifiedNs) ||
+            !(i == 0 || movedItsFile(m_steps[i - 1])))
+            return result;
+        if (st.st_size != 0)
+            result.outcome = UndoOutcome::PlaceholderKept;
+        else if (::unlinkat(m_dir, step.newName.constData(), 0) != 0)
+            result = {step.oldName, step.newName, UndoOutcome::PlaceholderKept, errno};
+        else
+            result.outcome = UndoOutcome::PlaceholderRemoved;
+        return result;
+    }
+    // Notes each step undone, the last first.
+    void passed(const UndoStep& step)
+    {
+        m_laterUnmoved = m_laterUnmoved && step.outcome == UndoOutcome::NotRenamed;
+    }
+
+private:
+    static bool madeSince(const struct stat& st, qint64 sinceNs)
+    {
+        // FAT keeps modification times to two seconds.
+        constexpr qint64 kCoarsestTimesNs = 2'000'000'000;
+        return qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec >=
+               sinceNs - kCoarsestTimesNs;
+    }
+    // Whether the step's file has left the place it had before the run (not yet undone: the
+    // steps before are undone after).
+    bool movedItsFile(const JournalStep& step)
+    {
+        return step.kind != StepKind::PlaceholderMade && step.identity &&
+               !m_startingPlaces.holds(step);
+    }
+
+    int m_dir;
+    const std::vector<JournalStep>& m_steps;
+    StartingPlaces& m_startingPlaces;
+    bool& m_laterUnmoved;
+};
+
+} // namespace
 
 UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
                      StartingPlaces& startingPlaces, Spellings& spellings)
 {
     if (step.kind == StepKind::ToTrash)
         return {step.oldName, step.newName, UndoOutcome::Failed, ENOTSUP};
-    if (step.kind == StepKind::PlaceholderMade)
-        return removePlaceholder(dir, step);
     return undoStep(dir, folder, step, startingPlaces, spellings);
 }
 
@@ -152,18 +205,28 @@ UndoStep withSubfolder(UndoStep done, const QByteArray& subfolder)
     return done;
 }
 
+bool isFileStep(const JournalStep& step)
+{
+    return step.kind != StepKind::PlaceholderMade;
+}
+
 // Undoes the steps of one folder, the last first: a run renames folder by folder.
 void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& report,
-                     const std::function<void()>& stepDone)
+                     bool& laterUnmoved, const std::function<void(bool isFile)>& stepDone)
 {
     const std::vector<JournalStep> folderSteps(steps.begin(), steps.end());
     OpenFolder renamer{FileDescriptor(::dup(dir))};
     StartingPlaces startingPlaces(dir, folderSteps);
     Spellings spellings(dir);
-    for (auto step = folderSteps.rbegin(); step != folderSteps.rend(); ++step) {
-        report.steps.push_back(withSubfolder(
-            undoAnyStep(dir, renamer, *step, startingPlaces, spellings), step->subfolder));
-        stepDone();
+    LeftPlaceholder leftPlaceholder(dir, folderSteps, startingPlaces, laterUnmoved);
+    std::optional<UndoStep> next;
+    for (std::size_t i = folderSteps.size(); i-- > 0;) {
+        const JournalStep& step = folderSteps[i];
+        next = isFileStep(step) ? undoAnyStep(dir, renamer, step, startingPlaces, spellings)
+                                : leftPlaceholder.undo(i, next ? &*next : nullptr);
+        leftPlaceholder.passed(*next);
+        report.steps.push_back(withSubfolder(*next, step.subfolder));
+        stepDone(isFileStep(step));
     }
 }
 
@@ -178,10 +241,15 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
         return report;
     }
     report.steps.reserve(steps.size());
-    const auto stepDone = [&] {
-        if (progress)
-            progress(report.steps.size(), steps.size());
+    // Placeholders are not files: the progress counts files only.
+    const auto files = std::size_t(std::count_if(steps.begin(), steps.end(), isFileStep));
+    std::size_t filesDone = 0;
+    const auto stepDone = [&](bool isFile) {
+        filesDone += isFile ? 1 : 0;
+        if (progress && isFile)
+            progress(filesDone, files);
     };
+    bool laterUnmoved = true;
     for (std::size_t end = steps.size(); end > 0;) {
         std::size_t begin = end - 1;
         while (begin > 0 && steps[begin - 1].subfolder == steps[end - 1].subfolder)
@@ -189,18 +257,41 @@ UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>&
         const std::span<const JournalStep> group(steps.data() + begin, end - begin);
         const FileDescriptor dir = openTreeFolder(top.get(), group.front().subfolder);
         if (dir.isOpen()) {
-            undoFolderSteps(dir.get(), group, report, stepDone);
+            undoFolderSteps(dir.get(), group, report, laterUnmoved, stepDone);
         } else {
+            // What the folder holds is unknown: no placeholder before it is taken for one left.
             const int error = errno;
+            laterUnmoved = false;
             for (auto step = group.rbegin(); step != group.rend(); ++step) {
+                const bool isFile = isFileStep(*step);
                 report.steps.push_back(withSubfolder(
-                    {step->oldName, step->newName, UndoOutcome::Failed, error}, step->subfolder));
-                stepDone();
+                    {step->oldName, step->newName,
+                     isFile ? UndoOutcome::Failed : UndoOutcome::NotRenamed, isFile ? error : 0},
+                    step->subfolder));
+                stepDone(isFile);
             }
         }
         end = begin;
     }
     return report;
+}
+
+UndoTally tallyOf(const UndoReport& report)
+{
+    UndoTally tally;
+    for (const UndoStep& step : report.steps) {
+        if (step.outcome == UndoOutcome::Restored)
+            ++tally.restored;
+        else if (isTold(step) && step.outcome != UndoOutcome::PlaceholderKept)
+            ++tally.notRestored;
+    }
+    return tally;
+}
+
+bool isTold(const UndoStep& step)
+{
+    return step.outcome != UndoOutcome::Restored && step.outcome != UndoOutcome::NotRenamed &&
+           step.outcome != UndoOutcome::PlaceholderRemoved;
 }
 
 } // namespace vornak

@@ -25,6 +25,12 @@ enum class UndoOutcome {
     // run's folder); error says why. ENOTSUP for a step this version cannot undo (one to the
     // trash).
     Failed,
+    // The empty file the run made to claim the new name, left by a run cut short before the
+    // file moved, was removed. Placeholders are not the user's files: counted nowhere.
+    PlaceholderRemoved,
+    // What may be that placeholder has been written to since, or could not be removed (error
+    // says why): it stays, and the user is told.
+    PlaceholderKept,
 };
 
 struct UndoStep {
@@ -56,15 +62,26 @@ struct UndoReport {
     std::vector<UndoStep> steps;
 };
 
-// Called after each step with the steps done so far and their number, for a progress display.
+// The files an undo gave back and those it could not; placeholders are not counted.
+struct UndoTally {
+    std::size_t restored = 0;
+    std::size_t notRestored = 0;
+};
+UndoTally tallyOf(const UndoReport& report);
+// Whether the undo's outcome tells of the step: a file not restored, or a placeholder kept.
+bool isTold(const UndoStep& step);
+
+// Called after each step with the files done so far and their number (placeholders are not
+// files), for a progress display.
 using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // Gives the files of a run their old names back, the last step first, never replacing a file,
 // and only where the file at the new name is still the one renamed: its whole identity
 // matches. A placeholder the run made and left is removed while it is still the empty file
-// made. Which steps happened is read off the folder, so this undoes exactly a run that was
-// cut short anywhere. Steps in folders below folder are undone there, each folder opened from
-// folder part by part without following a link, so no step reaches outside folder.
+// made and its file never moved. Which steps happened is read off the folder, so this undoes
+// exactly a run that was cut short anywhere. Steps in folders below folder are undone there,
+// each folder opened from folder part by part without following a link, so no step reaches
+// outside folder.
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,
                        const UndoProgress& progress = {});
 
