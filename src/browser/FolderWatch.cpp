@@ -1,6 +1,8 @@
 #include "FolderWatch.h"
 
 #include "core/fs/FolderReader.h"
+#include "core/fs/OpenFolder.h"
+#include "core/names/NativePath.h"
 
 #include <QFile>
 
@@ -27,11 +29,13 @@ struct FolderWatch::Reading {
     QByteArray folderPath;
     QByteArray filePath;
     FilePattern pattern;
-    std::optional<NameList> subfolders;
-    std::optional<NameList> files;
+    std::optional<NameList> subfolders{};
+    std::optional<NameList> files{};
+    bool lost = false;
 };
 
-FolderWatch::FolderWatch(Controls controls, QObject* parent) : QObject(parent), m_controls(controls)
+FolderWatch::FolderWatch(Controls controls, QObject* parent)
+    : QObject(parent), m_controls(controls), m_watcher(this)
 {
     m_delay.setSingleShot(true);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noteChange);
@@ -48,26 +52,35 @@ void FolderWatch::follow()
     // Moving there read both lists.
     ++m_generation;
     m_changed = false;
+    m_shownChanged = false;
     m_delay.stop();
+    m_shown.clear();
+    QStringList wanted;
+    for (const QByteArray& path : {m_controls.folderList.path(), m_controls.fileList.path()}) {
+        if (path.isEmpty())
+            continue;
+        m_shown.append(QFile::decodeName(path));
+        // A folder moved away tells nothing itself; the folder above it sees it go.
+        const QList<QByteArray> chain = folderChain(path);
+        if (chain.size() > 1)
+            wanted.append(QFile::decodeName(chain[chain.size() - 2]));
+    }
+    wanted.append(m_shown);
+    wanted.removeDuplicates();
     if (m_paused)
         return;
-    QStringList shown;
-    for (const QByteArray& path : {m_controls.folderList.path(), m_controls.fileList.path()}) {
-        const QString folder = QFile::decodeName(path);
-        if (!path.isEmpty() && !shown.contains(folder))
-            shown.append(folder);
-    }
     const QStringList watched = m_watcher.directories();
     for (const QString& folder : watched)
-        if (!shown.contains(folder))
+        if (!wanted.contains(folder))
             m_watcher.removePath(folder);
-    for (const QString& folder : shown)
+    for (const QString& folder : wanted)
         if (!watched.contains(folder))
             m_watcher.addPath(folder);
 }
 
 void FolderWatch::rereadNow()
 {
+    m_shownChanged = true;
     read();
 }
 
@@ -86,8 +99,9 @@ void FolderWatch::resume()
     follow();
 }
 
-void FolderWatch::noteChange()
+void FolderWatch::noteChange(const QString& folder)
 {
+    m_shownChanged = m_shownChanged || m_shown.contains(folder);
     if (!m_changed) {
         m_changed = true;
         m_sinceFirstChange.start();
@@ -111,18 +125,27 @@ void FolderWatch::read()
     m_delay.stop();
     m_changed = false;
     m_sinceLastRead.start();
-    Q_EMIT rereadStarted();
+    const bool onlyAbove = !std::exchange(m_shownChanged, false);
+    if (!onlyAbove)
+        Q_EMIT rereadStarted();
+    Reading shown{m_generation, m_controls.folderList.path(), m_controls.fileList.path(),
+                  m_controls.fileList.pattern()};
     m_job.start(
-        [reading = Reading{m_generation,
-                           m_controls.folderList.path(),
-                           m_controls.fileList.path(),
-                           m_controls.fileList.pattern(),
-                           {},
-                           {}}](JobControl&) mutable {
+        [reading = std::move(shown), onlyAbove](JobControl&) mutable {
+            const auto gone = [](const QByteArray& path) {
+                return !path.isEmpty() && OpenFolder(path).fd() < 0;
+            };
+            // When only the folder above changed, the lists are read only if theirs went.
+            if (onlyAbove) {
+                reading.lost = gone(reading.folderPath) || gone(reading.filePath);
+                return reading;
+            }
             if (!reading.folderPath.isEmpty())
                 reading.subfolders = readSubfolders(reading.folderPath);
             if (!reading.filePath.isEmpty())
                 reading.files = readListedFiles(reading.filePath, reading.pattern);
+            reading.lost = (!reading.folderPath.isEmpty() && !reading.subfolders) ||
+                           (!reading.filePath.isEmpty() && !reading.files);
             return reading;
         },
         [this](Reading reading) { show(std::move(reading)); });
@@ -138,8 +161,7 @@ void FolderWatch::show(Reading reading)
     // A new filter has read the files itself.
     if (reading.files && reading.pattern.text() == m_controls.fileList.pattern().text())
         m_controls.fileList.showEntries(std::move(*reading.files));
-    if ((!reading.folderPath.isEmpty() && !reading.subfolders) ||
-        (!reading.filePath.isEmpty() && !reading.files))
+    if (reading.lost)
         Q_EMIT folderLost();
 }
 

@@ -14,8 +14,10 @@ namespace vornak {
 // Keeps the folder and file lists showing what is on the disk while other programs change
 // their folder: the folders they show are watched, and on a change both lists are read again
 // on a thread of their own and shown keeping the user's place (selected file, current row,
-// scroll bars). Changes are gathered: a read starts once the folder has been quiet for a moment
-// or a second after the first change, and never sooner than a second after the one before.
+// scroll bars). The folders above them are watched too, for a shown folder moved away; the
+// lists then leave it as they leave any folder that is gone. Changes are gathered: a read starts
+// once the folder has been quiet for a moment or a second after the first change, and never sooner
+// than a second after the one before.
 //
 // The program's own runs and undos rename up to a million files, more changes than the kernel
 // queues; the watch pauses for them, and the job reads the folder itself when it ends.
@@ -41,7 +43,7 @@ public Q_SLOTS:
     void resume();
 
 Q_SIGNALS:
-    // A read of the lists has started.
+    // Both lists are being read again (not only checked for a folder that went).
     void rereadStarted();
     // A folder the lists show can no longer be read.
     void folderLost();
@@ -49,7 +51,7 @@ Q_SIGNALS:
 private:
     struct Reading;
 
-    void noteChange();
+    void noteChange(const QString& folder);
     void scheduleRead();
     void read();
     void show(Reading reading);
@@ -61,6 +63,9 @@ private:
     QElapsedTimer m_sinceLastRead;
     bool m_paused = false;
     bool m_changed = false;
+    // The shown folders, not only those above them, have changed since the last read.
+    bool m_shownChanged = false;
+    QStringList m_shown;
     // Counts moves and pauses: a read started before one shows nothing.
     quint64 m_generation = 0;
     // Last, so that it is destroyed first: its read is stopped and waited for before the rest
