@@ -57,7 +57,8 @@ void FolderWatch::follow()
     m_shown.clear();
     QStringList wanted;
     for (const QByteArray& path : {m_controls.folderList.path(), m_controls.fileList.path()}) {
-        if (path.isEmpty())
+        // A folder whose name is not text cannot be watched; F5 reads it.
+        if (path.isEmpty() || QFile::encodeName(QFile::decodeName(path)) != path)
             continue;
         m_shown.append(QFile::decodeName(path));
         // A folder moved away tells nothing itself; the folder above it sees it go.
@@ -101,6 +102,8 @@ void FolderWatch::resume()
 
 void FolderWatch::noteChange(const QString& folder)
 {
+    if (m_paused)
+        return;
     m_shownChanged = m_shownChanged || m_shown.contains(folder);
     if (!m_changed) {
         m_changed = true;

@@ -16,6 +16,16 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
+bool sameNames(const NameList& some, const NameList& others)
+{
+    if (some.size() != others.size())
+        return false;
+    for (std::size_t i = 0; i < some.size(); ++i)
+        if (some.bytesAt(i) != others.bytesAt(i))
+            return false;
+    return true;
+}
+
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QTreeWidget(parent)
@@ -90,6 +100,8 @@ bool FolderList::rebuild(const QByteArray& path)
 
 void FolderList::showSubfolders(const NameList& subfolders)
 {
+    if (sameNames(subfolders, m_subfolders))
+        return;
     const QVariant current = currentItem() ? currentItem()->data(0, kPathRole) : QVariant();
     const int scrolled = verticalScrollBar()->value();
     fill(m_path, subfolders);
@@ -106,6 +118,7 @@ void FolderList::showSubfolders(const NameList& subfolders)
 
 void FolderList::fill(const QByteArray& path, const NameList& subfolders)
 {
+    m_subfolders = subfolders;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);

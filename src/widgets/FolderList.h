@@ -49,6 +49,8 @@ private:
     const DriveList* m_driveList = nullptr;
     QHash<QByteArray, QByteArray> m_lastFolderOnVolume;
     QByteArray m_path;
+    // The subfolders shown, to leave the items alone when a new read finds the same.
+    NameList m_subfolders;
 };
 
 } // namespace vornak
