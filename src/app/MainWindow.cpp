@@ -6,6 +6,7 @@
 #include "browser/AddressBox.h"
 #include "browser/AddressMode.h"
 #include "browser/FileCommands.h"
+#include "browser/FolderWatch.h"
 #include "browser/Navigation.h"
 #include "dupcheck/ContentCheck.h"
 #include "dupcheck/SizeCheck.h"
@@ -216,6 +217,16 @@ void MainWindow::connectReactions()
     connect(m_batchPreviewAction, &QAction::triggered, batchPreview, &BatchPreviewOpener::open);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, batchPreview,
             &BatchPreviewOpener::open);
+
+    auto* watch = new FolderWatch({*m_folderList, *m_fileList}, this);
+    connect(m_folderList, &FolderList::pathChanged, watch, &FolderWatch::follow);
+    connect(m_fileList, &FileList::pathChanged, watch, &FolderWatch::follow);
+    connect(watch, &FolderWatch::folderLost, navigation, &Navigation::leaveLostFolder);
+    // The engine reads the folder itself after its own renames.
+    connect(m_renameEngine, &RenameEngine::jobStarted, watch, &FolderWatch::pause);
+    connect(m_renameEngine, &RenameEngine::jobEnded, watch, &FolderWatch::resume);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, watch,
+            &FolderWatch::rereadNow);
 }
 
 void MainWindow::showStartFolder()

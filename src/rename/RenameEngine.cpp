@@ -168,6 +168,7 @@ void RenameEngine::watch(QWidget& window, const QString& action, bool cancellabl
     m_progress = std::make_unique<RunProgress>(window, *m_job.control(), action, cancellable,
                                                m_progressDelay);
     connect(m_progress.get(), &RunProgress::cancelled, &m_job, &BackgroundJob::stop);
+    Q_EMIT jobStarted();
 }
 
 void RenameEngine::endRun(RunEnd end)

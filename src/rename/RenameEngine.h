@@ -77,6 +77,8 @@ public:
     ResultsWindow* resultsWindow() const { return m_results; }
 
 Q_SIGNALS:
+    // A run or an undo has started; jobEnded() follows it.
+    void jobStarted();
     // A run has ended, also one cut short by 取消, and its outcome is shown; listing is the
     // shown folder as the run left it. Not raised for a run that could not be journaled.
     void runEnded(const RenameJob& job, const RunRecord& record, const Listing& listing);

@@ -5,6 +5,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace vornak {
 
@@ -70,10 +73,22 @@ bool FileList::load(const QByteArray& path, const FilePattern& pattern)
 
 void FileList::showEntries(NameList entries)
 {
+    // The same folder read again keeps the user's place, wherever its rows have moved: the
+    // selected name, the current row (the nearest one left) and the scroll bars.
     const QByteArray selected = selectedName();
+    const int current = currentIndex().row();
+    const int scrolledDown = verticalScrollBar()->value();
+    const int scrolledAcross = horizontalScrollBar()->value();
     m_model.setNames(std::move(entries));
     if (!selected.isEmpty())
         selectName(selected);
+    if (selectedIndex() < 0 && current >= 0 && count() > 0)
+        selectionModel()->setCurrentIndex(m_model.index(std::min(current, count() - 1)),
+                                          QItemSelectionModel::NoUpdate);
+    // Laid out first, so that the scroll bars have their new ranges.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(scrolledDown);
+    horizontalScrollBar()->setValue(scrolledAcross);
 }
 
 int FileList::count() const

@@ -28,7 +28,8 @@ public:
     // folder that can no longer be read raises folderLost() instead.
     void refresh();
     // Shows the entries of its folder as read elsewhere (readListedFiles with its path and
-    // pattern, on another thread), as refresh() would show them.
+    // pattern, on another thread), as refresh() would show them: the selected name, the current
+    // row and the scroll place kept.
     void showEntries(NameList entries);
 
     int count() const;

@@ -5,6 +5,7 @@
 #include "core/names/NativePath.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <tuple>
@@ -14,6 +15,16 @@ namespace vornak {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
+
+bool sameNames(const NameList& some, const NameList& others)
+{
+    if (some.size() != others.size())
+        return false;
+    for (std::size_t i = 0; i < some.size(); ++i)
+        if (some.bytesAt(i) != others.bytesAt(i))
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -83,6 +94,31 @@ bool FolderList::rebuild(const QByteArray& path)
     const auto subfolders = readSubfolders(path);
     if (!subfolders)
         return false;
+    fill(path, *subfolders);
+    return true;
+}
+
+void FolderList::showSubfolders(const NameList& subfolders)
+{
+    if (sameNames(subfolders, m_subfolders))
+        return;
+    const QVariant current = currentItem() ? currentItem()->data(0, kPathRole) : QVariant();
+    const int scrolled = verticalScrollBar()->value();
+    fill(m_path, subfolders);
+    for (QTreeWidgetItemIterator item(this); *item; ++item) {
+        if ((*item)->data(0, kPathRole) == current) {
+            setCurrentItem(*item);
+            break;
+        }
+    }
+    // Laid out first, so that the scroll bar has its new range.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void FolderList::fill(const QByteArray& path, const NameList& subfolders)
+{
+    m_subfolders = subfolders;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -96,15 +132,14 @@ bool FolderList::rebuild(const QByteArray& path)
         item->setExpanded(true);
         parentItem = item;
     }
-    for (std::size_t i = 0; i < subfolders->size(); ++i) {
+    for (std::size_t i = 0; i < subfolders.size(); ++i) {
         auto* item = new QTreeWidgetItem(parentItem);
-        item->setText(0, subfolders->displayNameAt(i));
+        item->setText(0, subfolders.displayNameAt(i));
         item->setIcon(0, closedIcon);
-        item->setData(0, kPathRole, withTrailingSeparator(path).append(subfolders->bytesAt(i)));
+        item->setData(0, kPathRole, withTrailingSeparator(path).append(subfolders.bytesAt(i)));
     }
     expandAll();
     setCurrentItem(parentItem);
-    return true;
 }
 
 } // namespace vornak

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/names/NameList.h"
+
 #include <QHash>
 #include <QTreeWidget>
 
@@ -26,6 +28,10 @@ public:
     [[nodiscard]] bool setPath(const QByteArray& path);
     // Goes to the folder last shown on the volume with this root (its root when never seen).
     [[nodiscard]] bool setDrive(const QByteArray& volumeRoot);
+    // Shows its folder's subfolders as read elsewhere (readSubfolders with its path, on another
+    // thread), keeping the current item, or the folder itself when that is gone, and the scroll
+    // place.
+    void showSubfolders(const NameList& subfolders);
 
 Q_SIGNALS:
     void pathChanged();
@@ -37,11 +43,14 @@ protected:
 private:
     void open(QTreeWidgetItem* item);
     bool rebuild(const QByteArray& path);
+    void fill(const QByteArray& path, const NameList& subfolders);
     void remember(const QByteArray& folder);
 
     const DriveList* m_driveList = nullptr;
     QHash<QByteArray, QByteArray> m_lastFolderOnVolume;
     QByteArray m_path;
+    // The subfolders shown, to leave the items alone when a new read finds the same.
+    NameList m_subfolders;
 };
 
 } // namespace vornak
