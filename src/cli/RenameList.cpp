@@ -10,13 +10,14 @@ namespace vornak {
 
 namespace {
 
-// The folder a line names below the list's folder: "" for that folder itself, given as it is
-// or as "."; nothing for any other absolute folder or a path that is not made of entry names.
+// The folder a line names below the list's folder: "" for that folder itself, given as it is,
+// as "." or left empty (as the batch preview's copy leaves it); nothing for any other absolute
+// folder or a path that is not made of entry names.
 std::optional<QByteArray> pathBelow(const QByteArray& field, const QByteArray& folder)
 {
-    if (field == folder || field == ".")
+    if (field.isEmpty() || field == folder || field == ".")
         return QByteArray();
-    if (field.isEmpty() || field.startsWith('/'))
+    if (field.startsWith('/'))
         return std::nullopt;
     for (const QByteArray& part : field.split('/'))
         if (!isEntryName(part))

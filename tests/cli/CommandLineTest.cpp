@@ -202,6 +202,9 @@ private Q_SLOTS:
         const QByteArray header = planHeader() + '\n';
         QTest::newRow("plan text") << header + "1\tDIR\tb\\xE9.txt\tx\\xE9.txt\t\n"
                                    << true << 0 << QByteArrayList{"a.txt", "x\xe9.txt"};
+        QTest::newRow("the preview's copy: no folder")
+            << header + "1\t\ta.txt\tz.txt\t将更改\n"
+            << true << 0 << QByteArrayList{"b\xe9.txt", "z.txt"};
         QTest::newRow("without --run") << QByteArray("a.txt\tz.txt\n") << false << 0 << two;
         QTest::newRow("bare lines")
             << QByteArray("a.txt\tz.txt\n") << true << 0 << QByteArrayList{"b\xe9.txt", "z.txt"};
