@@ -26,15 +26,19 @@ sleep 0.3
 xdotool key ctrl+a ctrl+c
 sleep 0.3
 copied() {
-    xclip -o -selection clipboard >"$E2E_TMP/table" 2>/dev/null && [ "$(wc -l <"$E2E_TMP/table")" = 7 ]
+    xclip -o -selection clipboard >"$E2E_TMP/table" 2>/dev/null && [ "$(wc -l <"$E2E_TMP/table")" = 8 ]
 }
-e2e_wait_for "Ctrl+A, Ctrl+C did not copy the table's seven rows" copied
+e2e_wait_for "Ctrl+A, Ctrl+C did not copy the table's header and seven rows" copied
 tab=$'\t'
+[ "$(head -n 1 "$E2E_TMP/table")" = "序号${tab}文件夹${tab}原文件名${tab}新文件名${tab}状态" ] ||
+    e2e_fail "the copied table does not start with its header"
+# The rows without their number and (empty) folder.
+tail -n +2 "$E2E_TMP/table" | cut -f 3- >"$E2E_TMP/rows"
 for row in "a.txt${tab}a.doc${tab}将更改" "b.txt${tab}b.doc${tab}名称已被占用" \
     "x.log${tab}x.doc${tab}与本批重名" "x.txt${tab}x.doc${tab}与本批重名" \
     "y.doc${tab}y.doc${tab}不变" "Z.DOC${tab}Z.doc${tab}仅大小写" \
     "$long${tab}${long%c}doc${tab}名称太长"; do
-    grep -qxF "$row" "$E2E_TMP/table" || e2e_fail "the copied table lacks the row: $row"
+    grep -qxF "$row" "$E2E_TMP/rows" || e2e_fail "the copied table lacks the row: $row"
 done
 
 windows_titled_vornak() {
