@@ -235,6 +235,19 @@ private Q_SLOTS:
         caseRow("FAT: new name refused, moved back", "volume=fat refuse=" + step + ">photo.jpg",
                 "photo.JPG", photo, {{O::NoPermission, R::ThroughStepName, EACCES}},
                 "flag,rename,flag,flag,flag", "photo.JPG=photo.JPG");
+        caseRow("a batch learns the link", "flag=EINVAL", "a,b", "a>x,b>y",
+                {{O::Renamed, R::Direct}, {O::Renamed, R::Direct}},
+                "flag,link,unlink:a,link,unlink:b", "x=a,y=b");
+        caseRow("a batch learns the placeholder", "flag=ENOSYS link=EPERM", "a,b", "a>x,b>y",
+                {{O::Renamed, R::Direct}, {O::Renamed, R::Direct}},
+                "flag,link,create,rename,create,rename", "x=a,y=b");
+        caseRow("too many links is the file's own", "flag=EINVAL link=EMLINK", "a,b", "a>x,b>y",
+                {{O::Renamed, R::Direct}, {O::Renamed, R::Direct}},
+                "flag,link,create,rename,link,create,rename", "x=a,y=b");
+        caseRow("a refused name teaches nothing", "flag=EINVAL link=EPERM create=EINVAL", "a,b",
+                "a>x,b>y",
+                {{O::NameNotAllowed, R::Direct, EINVAL}, {O::NameNotAllowed, R::Direct, EINVAL}},
+                "flag,link,create,flag,link,create", "a=a,b=b");
         caseRow("FAT: left at the step name",
                 "volume=fat refuse=" + step + ">photo.jpg refuse=" + step + ">photo.JPG",
                 "photo.JPG", photo, {{O::NoPermission, R::LeftAtStepName, EACCES}},

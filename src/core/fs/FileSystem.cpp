@@ -127,31 +127,45 @@ RenameOutcome renameFailure(int error, int dir, const QByteArray& from)
 }
 
 int moveNoReplace(int fromDir, const QByteArray& from, int toDir, const QByteArray& to,
-                  const SystemCalls& calls)
+                  const SystemCalls& calls, NoReplaceWay* way)
 {
-    if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (const int error = errno; !refusesFlag(error))
-        return error;
-    // A hard link fails on an existing entry as the flag does.
-    if (calls.linkat(fromDir, from.constData(), toDir, to.constData(), 0) == 0) {
-        if (calls.unlinkat(fromDir, from.constData(), 0) == 0)
+    const NoReplaceWay known = way ? *way : NoReplaceWay::Flag;
+    if (known == NoReplaceWay::Flag) {
+        if (calls.renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE) ==
+            0)
             return 0;
-        const int error = errno;
-        calls.unlinkat(toDir, to.constData(), 0);
-        return error;
+        if (const int error = errno; !refusesFlag(error))
+            return error;
     }
-    if (const int error = errno; !refusesLink(error))
-        return error;
-    return renameOverPlaceholder(fromDir, from, toDir, to, calls);
+    // A hard link fails on an existing entry as the flag does.
+    if (known != NoReplaceWay::Placeholder) {
+        if (calls.linkat(fromDir, from.constData(), toDir, to.constData(), 0) == 0) {
+            if (calls.unlinkat(fromDir, from.constData(), 0) == 0) {
+                if (way)
+                    *way = NoReplaceWay::Link;
+                return 0;
+            }
+            const int error = errno;
+            calls.unlinkat(toDir, to.constData(), 0);
+            return error;
+        }
+        if (const int error = errno; !refusesLink(error))
+            return error;
+    }
+    const int linkError = errno;
+    const int error = renameOverPlaceholder(fromDir, from, toDir, to, calls);
+    // Too many links is this file's own limit, not the volume's.
+    if (error == 0 && way && known != NoReplaceWay::Placeholder)
+        *way = linkError == EMLINK ? NoReplaceWay::Link : NoReplaceWay::Placeholder;
+    return error;
 }
 
 RenameResult renameNoReplaceAt(int dir, const QByteArray& from, const QByteArray& to,
-                               const SystemCalls& calls)
+                               const SystemCalls& calls, NoReplaceWay* way)
 {
     if (!isEntryName(from) || !isEntryName(to))
         return {RenameOutcome::NameNotAllowed};
-    const int error = moveNoReplace(dir, from, dir, to, calls);
+    const int error = moveNoReplace(dir, from, dir, to, calls, way);
     if (error == 0)
         return {RenameOutcome::Renamed};
     return {renameFailure(error, dir, from), RenameRoute::Direct, error};

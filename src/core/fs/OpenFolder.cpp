@@ -93,7 +93,8 @@ RenameResult OpenFolder::renameThroughStepName(const QByteArray& from, const QBy
 
 RenameResult OpenFolder::renameNoted(const QByteArray& from, const QByteArray& to)
 {
-    const RenameResult result = fs::renameNoReplaceAt(m_fd.get(), from, to, m_calls);
+    const RenameResult result =
+        fs::renameNoReplaceAt(m_fd.get(), from, to, m_calls, &m_noReplaceWay);
     if (result.renamed() && m_spellings)
         m_spellings->moved(from, to);
     return result;

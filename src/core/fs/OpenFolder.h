@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fs/FileDescriptor.h"
+#include "core/fs/FileSystem.h"
 #include "core/fs/FolderSpellings.h"
 #include "core/fs/RenameResult.h"
 #include "core/fs/SystemCalls.h"
@@ -47,6 +48,9 @@ private:
     // Read at the first case-only rename whose new name the volume reports as taken.
     std::optional<FolderSpellings> m_spellings;
     DirectCaseRename m_directCaseRename = DirectCaseRename::Untried;
+    // Learned by the renames that succeeded: a batch on exFAT through FUSE asks for the flag and
+    // the link once, not once a file.
+    fs::NoReplaceWay m_noReplaceWay = fs::NoReplaceWay::Flag;
 };
 
 } // namespace vornak
