@@ -1,6 +1,8 @@
 #include "WindowPlacement.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace vornak {
 
@@ -10,6 +12,11 @@ namespace {
 int within(int start, int length, int low, int high)
 {
     return std::max(low, std::min(start, high - length));
+}
+
+qint64 area(const QRect& rect)
+{
+    return rect.isEmpty() ? 0 : qint64(rect.width()) * rect.height();
 }
 
 } // namespace
@@ -33,7 +40,18 @@ QPoint placeNear(const QRect& screen, const QRect& main, QSize size, const QRect
     const int below = main.top() + main.height();
     if (below + size.height() <= screenBottom)
         return {left, below};
-    return {left, within(lists.top() + lists.height(), size.height(), screen.top(), screenBottom)};
+    // Over the options, or against either side of the screen where that covers less of the
+    // lists, and then of the main window.
+    const QPoint places[] = {
+        {left, within(lists.top() + lists.height(), size.height(), screen.top(), screenBottom)},
+        {screenEnd - size.width(), besideTop},
+        {screen.left(), besideTop}};
+    const auto covered = [&](QPoint place) {
+        const QRect window(place, size);
+        return std::pair(area(window & lists), area(window & main));
+    };
+    return *std::min_element(std::begin(places), std::end(places),
+                             [&covered](QPoint a, QPoint b) { return covered(a) < covered(b); });
 }
 
 bool liesWithin(const QRect& frame, const QList<QRect>& screens)

@@ -27,6 +27,8 @@ private Q_SLOTS:
             << QRect(200, 100, 900, 600) << QRect(210, 130, 880, 250) << QPoint(200, 380);
         QTest::newRow("over the lists only as far as the screen needs")
             << QRect(200, 100, 900, 600) << QRect(210, 130, 880, 300) << QPoint(200, 400);
+        QTest::newRow("partly beside, covering less of the lists")
+            << QRect(100, 200, 1000, 600) << QRect(110, 230, 980, 400) << QPoint(980, 200);
         QTest::newRow("over the options, kept on the screen")
             << QRect(-50, 100, 1400, 600) << QRect(-40, 130, 1380, 250) << QPoint(0, 380);
     }
