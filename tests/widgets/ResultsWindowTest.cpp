@@ -29,11 +29,13 @@ private:
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Places go to a settings folder of the test's own.
+    // Places go to a settings folder of the test's own; the main window stands at the top left.
     void initTestCase()
     {
         QVERIFY(m_home.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
+        m_main.setGeometry(0, 0, 200, 150);
+        m_main.show();
     }
 
     // All in twips, for a label 500 wide beside a scroll bar 375 wide.
@@ -107,12 +109,8 @@ private Q_SLOTS:
         QFETCH(ResultsWindow::Sizing, sizing);
         QFETCH(int, lines);
         QFETCH(bool, scrollBar);
-        QWidget main;
-        main.setGeometry(0, 0, 200, 150);
-        main.show();
         test::TestPlatform platform;
-        ResultsWindow window(platform, QStringLiteral("重命名结果"), &main, QStringLiteral("t"),
-                             sizing);
+        ResultsWindow window(platform, {}, &m_main, QStringLiteral("t"), sizing);
         QStringList text(lines, QStringLiteral("重命名了 1 个文件"));
         window.showReport(std::make_unique<TextLines>(text.join(u'\r')));
         QCOMPARE(window.findChild<QScrollBar*>()->isVisible(), scrollBar);
@@ -136,13 +134,10 @@ private Q_SLOTS:
     {
         QFETCH(QPoint, movedTo);
         QFETCH(bool, kept);
-        QWidget main;
-        main.setGeometry(0, 0, 200, 150);
-        main.show();
         test::TestPlatform platform;
         const QString key = QStringLiteral("results%1/place").arg(QTest::currentDataTag());
-        const auto open = [&platform, &main, &key] {
-            auto* window = new ResultsWindow(platform, QStringLiteral("检查结果"), &main, key);
+        const auto open = [this, &platform, &key] {
+            auto* window = new ResultsWindow(platform, {}, &m_main, key);
             window->showReport(std::make_unique<TextLines>(QStringLiteral("a\rb")));
             return window;
         };
@@ -151,7 +146,7 @@ private Q_SLOTS:
             first->move(movedTo);
         first->close();
         ResultsWindow* second = open();
-        QCOMPARE(second->pos(), kept ? movedTo : main.frameGeometry().topRight() + QPoint(1, 0));
+        QCOMPARE(second->pos(), kept ? movedTo : m_main.frameGeometry().topRight() + QPoint(1, 0));
         second->close();
     }
 
@@ -191,6 +186,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_home;
+    QWidget m_main;
 };
 
 QTEST_MAIN(ResultsWindowTest)
