@@ -119,7 +119,8 @@ void ContentCheck::showProgress()
 void ContentCheck::showReport(QStringList report)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_fileList.window());
+        m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_fileList.window(),
+                                      QStringLiteral("contentCheck/place"));
     m_results->showReport(std::make_unique<TextLines>(std::move(report)));
 }
 

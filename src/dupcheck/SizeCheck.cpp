@@ -69,7 +69,8 @@ void SizeCheck::checkAll()
 void SizeCheck::showInResultsWindow(std::unique_ptr<const ReportLines> report)
 {
     if (!m_resultsWindow)
-        m_resultsWindow = new ResultsWindow(m_platform, kResultsTitle, m_fileList.window());
+        m_resultsWindow = new ResultsWindow(m_platform, kResultsTitle, m_fileList.window(),
+                                            QStringLiteral("sizeCheck/place"));
     m_resultsWindow->showReport(std::move(report));
 }
 

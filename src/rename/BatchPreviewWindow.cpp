@@ -4,6 +4,7 @@
 #include "StatusSummary.h"
 #include "core/plan/ProgramSettings.h"
 #include "core/plan/RuleSetStore.h"
+#include "widgets/WindowPlacement.h"
 
 #include "core/fs/FolderReader.h"
 
@@ -33,6 +34,7 @@ constexpr int kCoalesceMs = 15;
 constexpr int kPlanningNoticeMs = 200;
 
 const QString kGeometryKey = QStringLiteral("batchPreview/geometry");
+const QString kPlaceKey = QStringLiteral("batchPreview/place");
 const QString kSplitterKey = QStringLiteral("batchPreview/splitter");
 const QString kColumnsKey = QStringLiteral("batchPreview/columns");
 
@@ -73,7 +75,7 @@ struct FolderNow {
 
 BatchPreviewWindow::BatchPreviewWindow(Sources sources, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), m_fileList(sources.fileList), m_engine(sources.engine),
-      m_options(sources.options), m_platform(platform)
+      m_options(sources.options), m_platform(platform), m_place(*this, kPlaceKey)
 {
     setObjectName(QStringLiteral("batchPreviewWindow"));
     setWindowTitle(tr("批量预览"));
@@ -115,6 +117,7 @@ void BatchPreviewWindow::saveLayout()
 {
     ProgramSettings settings;
     settings.setValue(kGeometryKey, saveGeometry());
+    m_place.rememberIfMoved();
     settings.setValue(kSplitterKey, m_splitter->saveState());
     settings.setValue(kColumnsKey, m_table->horizontalHeader()->saveState());
 }
@@ -199,6 +202,13 @@ void BatchPreviewWindow::restoreLayout()
     ProgramSettings settings;
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray()))
         resize(980, 600);
+    if (const QWidget* mainWindow = parentWidget()) {
+        // A size kept from a larger screen, or the default on a small one, shrinks to this one;
+        // the table scrolls.
+        const QSize frame = SecondWindowPlace::frameExtent(*mainWindow);
+        resize(sizeWithin(size() + frame, SecondWindowPlace::availableArea(*mainWindow)) - frame);
+        m_place.place(*mainWindow, size() + frame);
+    }
     if (!m_splitter->restoreState(settings.value(kSplitterKey).toByteArray()))
         m_splitter->setSizes({300, 680});
     m_table->horizontalHeader()->restoreState(settings.value(kColumnsKey).toByteArray());

@@ -11,6 +11,7 @@
 #include "core/plan/FolderNaming.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
+#include "widgets/SecondWindowPlace.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,6 +74,8 @@ protected:
 
 private:
     void buildControls();
+    // Its size within the main window's screen, its place beside the main window or where the
+    // user left it, its splitter and its column widths as they were.
     void restoreLayout();
     // Keeps the window's size and place, its splitter and its column widths for the next time.
     void saveLayout();
@@ -127,6 +130,7 @@ private:
     // Counts updatePlan() calls: a plan made for an older one is not shown.
     quint64 m_planNumber = 0;
 
+    SecondWindowPlace m_place;
     QSplitter* m_splitter = nullptr;
     BatchRulesPanel* m_rules = nullptr;
     QComboBox* m_ruleSetName = nullptr;

@@ -234,7 +234,8 @@ void RenameEngine::follow(std::function<void(const Listing&)> then)
 void RenameEngine::showOutcome(const QString& title, std::unique_ptr<const ReportLines> lines)
 {
     if (!m_results)
-        m_results = new ResultsWindow(m_platform, title, m_window);
+        m_results = new ResultsWindow(m_platform, title, m_window, QStringLiteral("outcome/place"),
+                                      ResultsWindow::Sizing::ToLines);
     m_results->setWindowTitle(title);
     m_results->showReport(std::move(lines));
 }

@@ -27,8 +27,7 @@ qint64 roundedHalfToEven(qint64 value, qint64 divisor)
 
 ResultsLayout resultsLayout(int labelWidth, qint64 labelHeight, int barWidth)
 {
-    const int height =
-        labelHeight > kMaximumWindowHeight - 400 ? kMaximumWindowHeight : int(labelHeight) + 400;
+    const int height = labelFitsWindow(labelHeight) ? int(labelHeight) + 400 : kMaximumWindowHeight;
     return {labelWidth + kLabelMargin + barWidth, height, labelWidth + 200};
 }
 
@@ -48,6 +47,11 @@ ScrollRange scrollRange(qint64 labelHeight, int windowHeight)
 bool labelScrolls(qint64 labelHeight, int windowHeight)
 {
     return labelHeight > windowHeight;
+}
+
+bool labelFitsWindow(qint64 labelHeight)
+{
+    return labelHeight <= kMaximumWindowHeight - 400;
 }
 
 quint64 scrolledPixels(qint64 position)
@@ -72,19 +76,6 @@ qint64 positionAt(int value, qint64 maximum)
     if (maximum <= kBarPositions)
         return value;
     return qint64((quint64(value) * quint64(maximum) + kBarPositions / 2) / kBarPositions);
-}
-
-QPoint placeBeside(const QRect& anchor, QSize size, const QRect& screen)
-{
-    int x = anchor.right() + 1;
-    if (x + size.width() > screen.right() + 1) {
-        x = anchor.left() - size.width();
-        if (x < screen.left())
-            x = std::max(screen.left(), screen.right() + 1 - size.width());
-    }
-    const int y =
-        std::max(screen.top(), std::min(anchor.top(), screen.bottom() + 1 - size.height()));
-    return {x, y};
 }
 
 } // namespace vornak

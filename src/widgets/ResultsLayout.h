@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include <QtGlobal>
 
 namespace vornak {
 
@@ -34,6 +32,9 @@ ScrollRange scrollRange(qint64 labelHeight, int windowHeight);
 // Whether moving the scroll bar moves the label.
 bool labelScrolls(qint64 labelHeight, int windowHeight);
 
+// Whether the window shows a label of this height whole, below its largest height.
+bool labelFitsWindow(qint64 labelHeight);
+
 // How far the label is moved up at a scroll position, in pixels.
 quint64 scrolledPixels(qint64 position);
 
@@ -43,10 +44,5 @@ inline constexpr int kBarPositions = 1 << 20;
 int barMaximum(qint64 maximum);
 int barValue(qint64 position, qint64 maximum);
 qint64 positionAt(int value, qint64 maximum);
-
-// The top left corner of a window of outer size `size` beside the frame of `anchor`: to its
-// right where the screen has room, else to its left, else as far right as the screen allows;
-// at the anchor's top, moved up where it would reach below the screen.
-QPoint placeBeside(const QRect& anchor, QSize size, const QRect& screen);
 
 } // namespace vornak

@@ -28,10 +28,11 @@ QString tooLargeToCopy(quint64 lines, quint64 bytes)
 
 } // namespace
 
-ResultsWindow::ResultsWindow(Platform& platform, const QString& title, QWidget* beside)
+ResultsWindow::ResultsWindow(Platform& platform, const QString& title, QWidget* beside,
+                             const QString& placeKey, Sizing sizing)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_beside(beside)
+      m_platform(platform), m_beside(beside), m_place(*this, placeKey), m_sizing(sizing)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(title);
@@ -66,13 +67,8 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
     m_vScroll1->setValue(0);
     if (isVisible())
         return;
-    if (m_beside) {
-        const ResultsLayout layout = currentLayout();
-        const QScreen* screen = m_beside->screen();
-        move(placeBeside(m_beside->frameGeometry(),
-                         {twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight)},
-                         screen ? screen->availableGeometry() : QRect()));
-    }
+    if (m_beside)
+        m_place.place(*m_beside, size() + SecondWindowPlace::frameExtent(*m_beside));
     show();
 }
 
@@ -93,10 +89,22 @@ ResultsLayout ResultsWindow::currentLayout() const
 void ResultsWindow::fitToReport()
 {
     const ResultsLayout layout = currentLayout();
-    // The layout gives the outer size, frame and title bar included.
     m_fittedFrame = frameSize();
-    setFixedSize(twipsToPixels(layout.windowWidth) - m_fittedFrame.width(),
-                 twipsToPixels(layout.windowHeight) - m_fittedFrame.height());
+    const bool whole = m_sizing == Sizing::ToLines && labelFitsWindow(m_labelHeight);
+    m_vScroll1->setVisible(!whole);
+    if (whole) {
+        // The layout's margins go inside the frame, where the title bar would take them.
+        const QSize room = m_beside ? SecondWindowPlace::availableArea(*m_beside).size() -
+                                          SecondWindowPlace::frameExtent(*m_beside)
+                                    : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setFixedSize(QSize(twipsToPixels(layout.windowWidth - pixelsToTwips(m_vScroll1->width())),
+                           twipsToPixels(layout.windowHeight))
+                         .boundedTo(room));
+    } else {
+        // The layout gives the outer size, frame and title bar included.
+        setFixedSize(twipsToPixels(layout.windowWidth) - m_fittedFrame.width(),
+                     twipsToPixels(layout.windowHeight) - m_fittedFrame.height());
+    }
     m_vScroll1->move(twipsToPixels(layout.barLeft), m_vScroll1->y());
     const ScrollRange range = scrollRange(m_labelHeight, outerHeightTwips());
     m_vScroll1->resize(m_vScroll1->width(), twipsToPixels(range.barHeight));
@@ -109,6 +117,12 @@ void ResultsWindow::fitToReport()
 int ResultsWindow::outerHeightTwips() const
 {
     return pixelsToTwips(frameGeometry().height());
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event)
+{
+    m_place.rememberIfMoved();
+    QWidget::closeEvent(event);
 }
 
 bool ResultsWindow::event(QEvent* event)

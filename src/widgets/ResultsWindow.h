@@ -2,6 +2,7 @@
 
 #include "ReportView.h"
 #include "ResultsLayout.h"
+#include "SecondWindowPlace.h"
 #include "platform/Platform.h"
 #include "texts/ReportLines.h"
 
@@ -23,8 +24,18 @@ public:
     // The clipboard takes a report up to this many bytes of UTF-8 text.
     static constexpr quint64 kClipboardLimit = quint64(64) << 20;
 
-    // The window first opens beside `beside`, the window the report comes from.
-    ResultsWindow(Platform& platform, const QString& title, QWidget* beside);
+    // How the window sizes itself to a report that it shows whole.
+    enum class Sizing {
+        // The described sizes, scroll bar included.
+        Described,
+        // Its lines within the window's frame, without a scroll bar.
+        ToLines,
+    };
+
+    // The window first opens beside `beside`, the main window the report comes from, or where
+    // the user last left a window kept under placeKey.
+    ResultsWindow(Platform& platform, const QString& title, QWidget* beside,
+                  const QString& placeKey, Sizing sizing = Sizing::Described);
 
     // The widest line, in pixels, that a window opened beside `beside` shows within the
     // available width of that window's screen.
@@ -37,6 +48,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     ResultsLayout currentLayout() const;
@@ -51,6 +63,8 @@ private:
 
     Platform& m_platform;
     QPointer<QWidget> m_beside;
+    SecondWindowPlace m_place;
+    Sizing m_sizing;
     std::unique_ptr<const ReportLines> m_report;
     ReportView* m_label1 = nullptr;
     QScrollBar* m_vScroll1 = nullptr;

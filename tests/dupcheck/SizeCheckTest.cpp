@@ -254,7 +254,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < kCount; ++i)
             names.append(QByteArray::number(i));
         test::TestPlatform platform;
-        ResultsWindow form2(platform, kResultsTitle, nullptr);
+        ResultsWindow form2(platform, kResultsTitle, nullptr, QStringLiteral("sizeCheck/place"));
         form2.showReport(std::make_unique<FullCheckReport>(names, Lengths(kCount, 0)));
         QVERIFY(QTest::qWaitForWindowExposed(&form2));
         auto* label1 = form2.findChild<ReportView*>(QStringLiteral("Label1"));

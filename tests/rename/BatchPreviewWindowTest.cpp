@@ -454,6 +454,27 @@ private Q_SLOTS:
             QFile::exists(m_home.filePath(QStringLiteral("XDG_CONFIG_HOME/vornak/vornak.conf"))));
     }
 
+    // The window never opens larger than the screen, whether at its first size or at one kept
+    // from a larger screen: its bottom row and its close button stay in reach.
+    void opensWithinTheScreen_data()
+    {
+        QTest::addColumn<QSize>("closedAt");
+        QTest::newRow("first time") << QSize();
+        QTest::newRow("size kept from a larger screen") << QSize(2400, 1500);
+    }
+    void opensWithinTheScreen()
+    {
+        QFETCH(QSize, closedAt);
+        Preview w;
+        if (closedAt.isValid()) {
+            QVERIFY(w.openPreview());
+            w.preview->resize(closedAt);
+            w.window.reset();
+        }
+        QVERIFY(w.openPreview());
+        QVERIFY(w.preview->screen()->availableGeometry().contains(w.preview->frameGeometry()));
+    }
+
     // Size, splitter and column widths come back with the next window.
     void remembersItsLayout()
     {

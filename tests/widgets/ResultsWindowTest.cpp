@@ -5,6 +5,9 @@
 
 #include "support/TestPlatform.h"
 
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vornak;
@@ -26,6 +29,15 @@ private:
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Places go to a settings folder of the test's own; the main window stands at the top left.
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
+        m_main.setGeometry(0, 0, 200, 150);
+        m_main.show();
+    }
+
     // All in twips, for a label 500 wide beside a scroll bar 375 wide.
     void resultsLayout_data()
     {
@@ -81,23 +93,61 @@ private Q_SLOTS:
         }
     }
 
-    void placeBeside_data()
+    // The outcome window shows its few lines whole without a scroll bar; longer outcomes, and
+    // the checks' reports, scroll as described. Every window fits the screen.
+    void sizesToItsLines_data()
     {
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QPoint>("expected");
-        // A window 300 x 400 on a screen of 1280 x 800 below a panel 30 high.
-        QTest::newRow("to the right") << QRect(100, 200, 325, 300) << QPoint(425, 200);
-        QTest::newRow("to the left, no room right")
-            << QRect(900, 200, 325, 300) << QPoint(600, 200);
-        QTest::newRow("no room either side") << QRect(200, 200, 900, 300) << QPoint(980, 200);
-        QTest::newRow("moved up to fit") << QRect(100, 600, 325, 150) << QPoint(425, 400);
-        QTest::newRow("kept below the panel") << QRect(100, 0, 325, 150) << QPoint(425, 30);
+        QTest::addColumn<ResultsWindow::Sizing>("sizing");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("scrollBar");
+        QTest::newRow("outcome of two lines") << ResultsWindow::Sizing::ToLines << 2 << false;
+        QTest::newRow("outcome of many lines") << ResultsWindow::Sizing::ToLines << 300 << true;
+        QTest::newRow("report of two lines") << ResultsWindow::Sizing::Described << 2 << true;
     }
-    void placeBeside()
+    void sizesToItsLines()
     {
-        QFETCH(QRect, anchor);
-        QFETCH(QPoint, expected);
-        QCOMPARE(vornak::placeBeside(anchor, {300, 400}, QRect(0, 30, 1280, 770)), expected);
+        QFETCH(ResultsWindow::Sizing, sizing);
+        QFETCH(int, lines);
+        QFETCH(bool, scrollBar);
+        test::TestPlatform platform;
+        ResultsWindow window(platform, {}, &m_main, QStringLiteral("t"), sizing);
+        QStringList text(lines, QStringLiteral("重命名了 1 个文件"));
+        window.showReport(std::make_unique<TextLines>(text.join(u'\r')));
+        QCOMPARE(window.findChild<QScrollBar*>()->isVisible(), scrollBar);
+        const auto* view = window.findChild<ReportView*>();
+        if (!scrollBar)
+            QVERIFY(window.height() >= lines * view->lineHeight() + view->lineHeight());
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+    }
+
+    // A window moved by the user opens there next time while that lies on a screen; otherwise
+    // beside the main window.
+    void opensWhereLeft_data()
+    {
+        QTest::addColumn<QPoint>("movedTo");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("not moved") << QPoint() << false;
+        QTest::newRow("moved on the screen") << QPoint(20, 40) << true;
+        QTest::newRow("moved off every screen") << QPoint(5000, 40) << false;
+    }
+    void opensWhereLeft()
+    {
+        QFETCH(QPoint, movedTo);
+        QFETCH(bool, kept);
+        test::TestPlatform platform;
+        const QString key = QStringLiteral("results%1/place").arg(QTest::currentDataTag());
+        const auto open = [this, &platform, &key] {
+            auto* window = new ResultsWindow(platform, {}, &m_main, key);
+            window->showReport(std::make_unique<TextLines>(QStringLiteral("a\rb")));
+            return window;
+        };
+        ResultsWindow* first = open();
+        if (!movedTo.isNull())
+            first->move(movedTo);
+        first->close();
+        ResultsWindow* second = open();
+        QCOMPARE(second->pos(), kept ? movedTo : m_main.frameGeometry().topRight() + QPoint(1, 0));
+        second->close();
     }
 
     void copyUpToTheLimit_data()
@@ -118,7 +168,7 @@ private Q_SLOTS:
         QFETCH(QString, clipboard);
         QFETCH(QStringList, messages);
         test::TestPlatform platform;
-        ResultsWindow form2(platform, QStringLiteral("检查结果"), nullptr);
+        ResultsWindow form2(platform, QStringLiteral("检查结果"), nullptr, QStringLiteral("t"));
         form2.showReport(std::make_unique<SizedLines>("\ra b\r\rc", size));
         auto* label1 = form2.findChild<ReportView*>(QStringLiteral("Label1"));
         QVERIFY(label1);
@@ -133,6 +183,10 @@ private Q_SLOTS:
         }
         QCOMPARE(shown, messages);
     }
+
+private:
+    QTemporaryDir m_home;
+    QWidget m_main;
 };
 
 QTEST_MAIN(ResultsWindowTest)
