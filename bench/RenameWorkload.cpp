@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -61,6 +62,36 @@ RenamePaths renamePaths(const QByteArray& folderPath, const std::vector<Rename>&
         paths.back.emplace_back(paths.forth.back().second, paths.forth.back().first);
     }
     return paths;
+}
+
+// A peer that renames every file of the folder to "x_" and its name, run by sh in the folder as
+// its users run it; each pass is undone by the plain loop. Nothing where it is not installed.
+std::optional<PeerResult> prefixPeer(const char* name, const QByteArray& folderPath,
+                                     const NameList& names, const QString& command)
+{
+    if (QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty())
+        return std::nullopt;
+    std::vector<std::pair<QByteArray, QByteArray>> back;
+    back.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        back.emplace_back(folderPath + "x_" + names.nameAt(i), folderPath + names.nameAt(i));
+    double best = 1e100;
+    for (int round = 0; round < 2; ++round) {
+        best = std::min(best, bestSeconds(
+                                  [&] {
+                                      QProcess shell;
+                                      shell.setWorkingDirectory(QFile::decodeName(folderPath));
+                                      shell.setStandardOutputFile(QProcess::nullDevice());
+                                      shell.start(QStringLiteral("sh"), {"-c", command});
+                                      if (!shell.waitForFinished(-1) ||
+                                          shell.exitStatus() != QProcess::NormalExit)
+                                          throw std::runtime_error("a peer did not finish");
+                                  },
+                                  1));
+        if (renameat2Loop(back) != names.size())
+            throw std::runtime_error(std::string(name) + " did not rename every file");
+    }
+    return PeerResult{name, best};
 }
 
 // Renames every file of the folder with ours, against the plain loop. Ours is given the
@@ -187,18 +218,31 @@ WorkloadResult measureCli(const BenchFolder& folder)
     environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome.path());
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/vornak-cli");
     // --base gives the names the plain loop gives: the base name and the position.
-    return measureRenameWith(folder, [&](const QByteArray& folderPath, const NameList& names) {
-        QProcess cli;
-        cli.setProcessEnvironment(environment);
-        cli.setStandardOutputFile(QProcess::nullDevice());
-        cli.start(program,
-                  {QStringLiteral("run"), QStringLiteral("--base"),
-                   QString::fromUtf8(kNumbered.newBaseName), QFile::decodeName(folderPath)});
-        if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit ||
-            cli.exitCode() != 0)
-            throw std::runtime_error("vornak-cli run failed");
-        return names.size();
-    });
+    WorkloadResult result =
+        measureRenameWith(folder, [&](const QByteArray& folderPath, const NameList& names) {
+            QProcess cli;
+            cli.setProcessEnvironment(environment);
+            cli.setStandardOutputFile(QProcess::nullDevice());
+            cli.start(program,
+                      {QStringLiteral("run"), QStringLiteral("--base"),
+                       QString::fromUtf8(kNumbered.newBaseName), QFile::decodeName(folderPath)});
+            if (!cli.waitForFinished(-1) || cli.exitStatus() != QProcess::NormalExit ||
+                cli.exitCode() != 0)
+                throw std::runtime_error("vornak-cli run failed");
+            return names.size();
+        });
+    // Peers that rename from the shell, with a prefix: neither numbers in list order.
+    FileList fileList;
+    showFolder(fileList, folder);
+    const QByteArray folderPath = fileList.folderPath();
+    const QString perlRename = QStringLiteral(
+        "find . -maxdepth 1 -type f -print0 | xargs -0 file-rename 's{^\\./}{./x_}'");
+    for (auto peer :
+         {prefixPeer("file-rename", folderPath, fileList.names(), perlRename),
+          prefixPeer("mmv", folderPath, fileList.names(), QStringLiteral("mmv '*' 'x_#1'"))})
+        if (peer)
+            result.peers.push_back(*peer);
+    return result;
 }
 
 WorkloadResult measurePreview(const BenchFolder& folder)

@@ -48,7 +48,8 @@ WorkloadResult measureJournaledRename(const BenchFolder& folder);
 // flushed), against the plain loop renaming every file: what the journal adds up front, where
 // identities cost the most on volumes that need fingerprints.
 WorkloadResult measureJournalBegin(const BenchFolder& folder);
-// vornak-cli run as a process over the whole folder, against the plain loop.
+// vornak-cli run as a process over the whole folder, against the plain loop; Perl's rename
+// (file-rename) and mmv, where installed, as peers renaming every file with a prefix.
 WorkloadResult measureCli(const BenchFolder& folder);
 // On a tree of its own, files files in folders of a hundred: the walk and plan of a prefix over
 // it, against an nftw walk with lstat; find -type f as a peer.
