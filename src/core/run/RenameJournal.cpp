@@ -185,7 +185,7 @@ qint64 pruneRuns(int dir)
 
 // Where size and time alone do not tell the files of a run apart, adds each such file's
 // fingerprint. Steps that move a file an earlier step moved share that step's identity.
-void fingerprintAlike(int folder, const std::vector<Rename>& plan,
+void fingerprintAlike(int folder, std::span<const Rename> plan,
                       std::vector<std::optional<FileIdentity>>& identities,
                       const std::vector<std::size_t>& takenBy)
 {
@@ -205,7 +205,7 @@ void fingerprintAlike(int folder, const std::vector<Rename>& plan,
 // The identity of the file each step moves: the one at its old name now, or, for a name that
 // only an earlier step of the run creates (a temporary name on the way to a case-only rename),
 // the file that step moves there.
-std::vector<std::optional<FileIdentity>> identitiesOf(int folder, const std::vector<Rename>& plan)
+std::vector<std::optional<FileIdentity>> identitiesOf(int folder, std::span<const Rename> plan)
 {
     const IdentityKind kind = identityKindOf(folder);
     std::vector<std::optional<FileIdentity>> identities;
@@ -266,10 +266,10 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
                  stepsPerFile * (nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64));
     journal::appendHeader(text, folderPath, plan.size() + placeholders, placeholders);
     const FileIdentity placeholder = journal::placeholderIdentity(nowNs());
-    auto step = plan.begin();
+    std::size_t first = 0;
     for (const FolderStretch& stretch : stretches) {
-        const std::vector<Rename> renames(step, step + qsizetype(stretch.renames));
-        step += qsizetype(stretch.renames);
+        const auto renames = std::span(plan).subspan(first, stretch.renames);
+        first += stretch.renames;
         const FileDescriptor below =
             stretch.path.isEmpty() ? FileDescriptor() : openTreeFolder(folder, stretch.path);
         const int dir = stretch.path.isEmpty() ? folder : below.get();

@@ -31,7 +31,7 @@ bool holds(int dir, const QByteArray& name, const std::optional<FileIdentity>& i
 // step that moved it, which is looked up only for such files.
 class StartingPlaces {
 public:
-    StartingPlaces(int dir, const std::vector<JournalStep>& steps) : m_dir(dir), m_steps(steps) {}
+    StartingPlaces(int dir, std::span<const JournalStep> steps) : m_dir(dir), m_steps(steps) {}
 
     bool holds(const JournalStep& step)
     {
@@ -48,7 +48,7 @@ public:
 
 private:
     int m_dir;
-    const std::vector<JournalStep>& m_steps;
+    std::span<const JournalStep> m_steps;
     QHash<FileIdentity, std::size_t> m_firstStep;
 };
 
@@ -129,7 +129,7 @@ UndoStep undoStep(int dir, OpenFolder& folder, const JournalStep& step,
 class LeftPlaceholder {
 public:
     // laterUnmoved: no step after these moved its file; kept up to date across folders.
-    LeftPlaceholder(int dir, const std::vector<JournalStep>& steps, StartingPlaces& startingPlaces,
+    LeftPlaceholder(int dir, std::span<const JournalStep> steps, StartingPlaces& startingPlaces,
                     bool& laterUnmoved)
         : m_dir(dir), m_steps(steps), m_startingPlaces(startingPlaces), m_laterUnmoved(laterUnmoved)
     {}
@@ -180,7 +180,7 @@ private:
     }
 
     int m_dir;
-    const std::vector<JournalStep>& m_steps;
+    std::span<const JournalStep> m_steps;
     StartingPlaces& m_startingPlaces;
     bool& m_laterUnmoved;
 };
@@ -214,14 +214,13 @@ bool isFileStep(const JournalStep& step)
 void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& report,
                      bool& laterUnmoved, const std::function<void(bool isFile)>& stepDone)
 {
-    const std::vector<JournalStep> folderSteps(steps.begin(), steps.end());
     OpenFolder renamer{FileDescriptor(::dup(dir))};
-    StartingPlaces startingPlaces(dir, folderSteps);
+    StartingPlaces startingPlaces(dir, steps);
     Spellings spellings(dir);
-    LeftPlaceholder leftPlaceholder(dir, folderSteps, startingPlaces, laterUnmoved);
+    LeftPlaceholder leftPlaceholder(dir, steps, startingPlaces, laterUnmoved);
     std::optional<UndoStep> next;
-    for (std::size_t i = folderSteps.size(); i-- > 0;) {
-        const JournalStep& step = folderSteps[i];
+    for (std::size_t i = steps.size(); i-- > 0;) {
+        const JournalStep& step = steps[i];
         next = isFileStep(step) ? undoAnyStep(dir, renamer, step, startingPlaces, spellings)
                                 : leftPlaceholder.undo(i, next ? &*next : nullptr);
         leftPlaceholder.passed(*next);
