@@ -228,9 +228,6 @@ private Q_SLOTS:
         QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
                                 CompositionUse::Execution, format),
                  expected);
-        QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
-                                CompositionUse::Preview, format),
-                 QByteArray("trip.JPG"));
     }
 
     // Numbering by date, composition with padding, an expression, case and the plan, in one

@@ -9,34 +9,37 @@
 namespace vornak::test {
 
 // The input's fields, split at "|": prefix, suffix, base name, extension; flags (bits of the
-// first byte, "0" to "7": replace the base, the extension; execution); position; the name to
-// compose; then pairs of old and new names of a run.
+// first byte: replace the base, the extension); position; the name to compose; then pairs of
+// old and new names of a run.
 const char* brokenRenameRule(QByteArrayView input)
 {
     const QList<QByteArray> fields = input.toByteArray().split('|');
     const RenameState state{fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
     const int flags = fields.value(4).isEmpty() ? 0 : fields[4][0];
     const NameCase nameCase{(flags & 1) != 0, (flags & 2) != 0};
-    const bool numbered = nameCase.replaceBase && (flags & 4) != 0;
     const qsizetype position = 1 + qChecksum(fields.value(5));
     const QByteArray name = fields.value(6);
 
-    // A new name is P, the base part, S, the number (runs that replace the base only), "." and
-    // the extension part, joined with nothing between them.
-    const auto composed =
-        ComposeNewName(name, position, state, nameCase,
-                       flags & 4 ? CompositionUse::Execution : CompositionUse::Preview);
+    // A name without a dot gets a new one only from a replaced part. A new name starts with
+    // the prefix and ends with the base part, the suffix, the dot and the extension part; where
+    // the base is replaced, a run's name is the preview's with the number put before the dot.
+    const auto preview = ComposeNewName(name, position, state, nameCase, CompositionUse::Preview);
+    const auto run = ComposeNewName(name, position, state, nameCase, CompositionUse::Execution);
     const qsizetype dot = name.lastIndexOf('.');
+    if (preview.has_value() != (dot >= 0 || nameCase.replaceBase || nameCase.replaceExtension) ||
+        run.has_value() != preview.has_value())
+        return "only a name without a dot, neither part replaced, gets no new name";
+    const QByteArray tail =
+        '.' + (nameCase.replaceExtension ? state.newExtension : name.mid(dot + 1));
     const QByteArray base = nameCase.replaceBase ? state.newBaseName
                             : dot < 0            ? name
-                                                 : name.left(dot);
-    const QByteArray extension = nameCase.replaceExtension ? state.newExtension : name.mid(dot + 1);
-    const QByteArray number = numbered ? '(' + QByteArray::number(position) + ')' : "";
-    const bool named = dot >= 0 || nameCase.replaceBase || nameCase.replaceExtension;
-    if (composed != (named ? std::optional(state.prefixText + base + state.suffixText + number +
-                                           '.' + extension)
-                           : std::nullopt))
-        return "a new name is P, base, S, (n), dot, extension in this order";
+                                                 : name.first(dot);
+    if (preview && (!preview->startsWith(state.prefixText) ||
+                    !preview->endsWith(base + state.suffixText + tail)))
+        return "a new name is the prefix, the base part, the suffix, a dot and the extension part";
+    const QByteArray number = nameCase.replaceBase ? '(' + QByteArray::number(position) + ')' : "";
+    if (run && *run != preview->chopped(tail.size()) + number + tail)
+        return "a run's name is the preview's with the number before the dot";
 
     // The plan renames each file at most once and to the name asked for, never onto the name
     // of a file that has yet to move, lets the renames onto one name go in list order, and

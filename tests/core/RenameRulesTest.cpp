@@ -64,17 +64,12 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("wanted");
         QTest::addColumn<QList<QByteArray>>("plan");
         using L = QList<QByteArray>;
-        QTest::newRow("a numbered chain resolves from its end")
-            << L{"a.txt>x(1).txt", "x(1).txt>x(2).txt", "x(2).txt>x(3).txt"}
-            << L{"x(2).txt>x(3).txt", "x(1).txt>x(2).txt", "a.txt>x(1).txt"};
         QTest::newRow("the earliest waiter takes the freed name")
             << L{"a>c", "b>c", "c>d"} << L{"c>d", "a>c", "b>c"};
         QTest::newRow("waiters on a waiter follow it, earliest first")
             << L{"a>b", "x>b", "b>c", "c>d"} << L{"c>d", "b>c", "a>b", "x>b"};
         QTest::newRow("a later waiter keeps its place")
             << L{"a>c", "c>d", "e>f", "b>c"} << L{"c>d", "a>c", "e>f", "b>c"};
-        QTest::newRow("a cycle and its waiters keep their names")
-            << L{"a>b", "b>a", "c>a", "d>e"} << L{"d>e"};
         QTest::newRow("names that are no entry of the folder are dropped")
             << L{"a>", "b>.", "c>..", "d>x/y", QByteArray("e>x\0y", 5), "f>f", "g>h"} << L{"g>h"};
     }
