@@ -90,6 +90,9 @@ private Q_SLOTS:
             QVERIFY2(parsed && parsed->matches(QString::fromUtf8(name)) == matches, name);
         }
         QVERIFY(!FilePattern::parse(QStringLiteral("*a/b*.*")));
+        // The file list's filters: a part of the name, and the start of the extension.
+        const auto filtered = FilePattern::parse(filePatternText(QStringLiteral("MG"), "jp"));
+        QVERIFY(filtered && filtered->matches(QStringLiteral("IMG_1.jpeg")));
     }
 
     // Names in natural order, which the sort and the reference must both restore from a shuffle.

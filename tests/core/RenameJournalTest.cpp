@@ -539,27 +539,31 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("taken");
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<int>("files");
-        QTest::newRow("all renamed") << QByteArrayList{} << false << 2;
-        QTest::newRow("a new name taken meanwhile") << QByteArrayList{"d"} << false << 1;
+        QTest::newRow("all renamed") << QByteArrayList{} << false << 3;
+        QTest::newRow("a new name taken meanwhile") << QByteArrayList{"d"} << false << 2;
         QTest::newRow("every new name taken") << QByteArrayList{"b", "d"} << false << 0;
         QTest::newRow("cancelled before the first") << QByteArrayList{} << true << 0;
     }
     // The journal counts the files a run moved, not those it planned; a run that moved none has
-    // nothing to undo: it is neither offered nor kept.
+    // nothing to undo: it is neither offered nor kept. A file whose new name is the old name of
+    // one kept waits on it.
     void runCountsTheFilesItMoved()
     {
         QFETCH(QByteArrayList, taken);
         QFETCH(bool, cancelled);
         QFETCH(int, files);
-        const Plan plan{{"a", "b"}, {"c", "d"}};
+        const Plan plan{{"a", "b"}, {"e", "a"}, {"c", "d"}};
         createFilesOf(m_folder, plan);
         for (const QByteArray& name : taken)
             QVERIFY(writeFile(m_folder + '/' + name, "someone else's"));
         JobControl control;
         if (cancelled)
             control.requestStop();
-        QCOMPARE(runJob(defaultJournal(), {m_folder, plan, {}, {}}, &control).renamedCount,
-                 std::size_t(files));
+        const RunRecord record = runJob(defaultJournal(), {m_folder, plan, {}, {}}, &control);
+        QCOMPARE(record.renamedCount, std::size_t(files));
+        for (const KeptFile& kept : record.kept)
+            if (kept.oldName == "e")
+                QCOMPARE(kept.reason, cancelled ? KeptReason::Cancelled : KeptReason::WaitsOnFile);
         const auto last = defaultJournal().lastRun();
         QCOMPARE(last ? last->files : std::nullopt,
                  files ? std::optional(std::size_t(files)) : std::nullopt);

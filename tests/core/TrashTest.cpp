@@ -169,26 +169,24 @@ private Q_SLOTS:
         QTest::addColumn<TrashOutcome>("outcome");
         const QByteArray own = ".Trash-" + QByteArray::number(::getuid());
         const QByteArray shared = ".Trash/" + QByteArray::number(::getuid());
-        const auto ext4 = TestMount::Kind::Ext4;
-        const auto trashed = TrashOutcome::Trashed;
-        QTest::newRow("no trash yet") << ext4 << ""_ba << kHostileName << own << trashed;
-        QTest::newRow("shared sticky trash")
-            << ext4 << "sticky"_ba << kHostileName << shared << trashed;
-        QTest::newRow("shared trash without sticky bit")
-            << ext4 << "not sticky"_ba << kHostileName << own << trashed;
-        QTest::newRow("shared trash is a link")
-            << ext4 << "link"_ba << kHostileName << own << trashed;
-        QTest::newRow("no trash possible")
-            << ext4 << "top locked"_ba << kHostileName << ""_ba << TrashOutcome::NoTrashOnVolume;
+        const auto row = [](const char* tag, const char* setup, const QByteArray& trash,
+                            TrashOutcome outcome = TrashOutcome::Trashed,
+                            TestMount::Kind kind = TestMount::Kind::Ext4,
+                            const QByteArray& name = kHostileName) {
+            QTest::newRow(tag) << kind << QByteArray(setup) << name << trash << outcome;
+        };
+        row("no trash yet", "", own);
+        row("shared sticky trash", "sticky", shared);
+        row("shared trash without sticky bit", "not sticky", own);
+        row("shared trash is a link", "link", own);
+        row("no trash possible", "top locked", {}, TrashOutcome::NoTrashOnVolume);
         // The info claimed for the entry goes again.
-        QTest::newRow("the move refused")
-            << ext4 << "folder locked"_ba << kHostileName << ""_ba << TrashOutcome::Failed;
+        row("the move refused", "folder locked", {}, TrashOutcome::Failed);
         // Only an entry with its .trashinfo can be put back: without one, it stays.
-        QTest::newRow("no room for the info")
-            << TestMount::Kind::Tmpfs << "full"_ba << kHostileName << ""_ba << TrashOutcome::Failed;
+        row("no room for the info", "full", {}, TrashOutcome::Failed, TestMount::Kind::Tmpfs);
         // exFAT through FUSE knows no no-replace flag; its names are UTF-16.
-        QTest::newRow("exFAT") << TestMount::Kind::ExfatFuse << ""_ba
-                               << "\xe7\x85\xa7 a b.txt"_ba << own << trashed;
+        row("exFAT", "", own, TrashOutcome::Trashed, TestMount::Kind::ExfatFuse,
+            "\xe7\x85\xa7 a b.txt"_ba);
     }
     // An entry of another volume goes to that volume's trash, recorded relative to its top
     // folder; the home trash is not touched.
