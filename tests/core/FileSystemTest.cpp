@@ -95,20 +95,6 @@ private Q_SLOTS:
         QCOMPARE(OpenFolder(m_folder).fileLength(name).value_or(kNoLength), expected);
     }
 
-    // Whatever stands at the new name, file, folder or link, stays, and the file keeps its name.
-    void renameNeverReplaces()
-    {
-        OpenFolder folder(m_folder);
-        for (const QByteArray to : {"b.txt", "sub", "link.txt", "dangling", kOddTwin.constData()}) {
-            const qint64 before = length(to);
-            QCOMPARE(folder.renameNoReplace(kOdd, to).outcome, RenameOutcome::TargetExists);
-            QCOMPARE(length(to), before);
-        }
-        QVERIFY(folder.renameNoReplace(kOdd, "renamed \xff").renamed());
-        QCOMPARE(length("renamed \xff"), 4);
-        QCOMPARE(length(kOdd), kNoLength);
-    }
-
     // The folder lets anyone remove its entries, so only the file's own permission can stop
     // the delete. Root may write every file: there a child process that gave up root deletes.
     void deleteRefusesAFileTheUserMayNotWrite()
