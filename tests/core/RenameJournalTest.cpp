@@ -431,7 +431,6 @@ private Q_SLOTS:
         QTest::addColumn<test::TestMount::Kind>("kind");
         QTest::addColumn<bool>("tradeAlike");
         using Kind = test::TestMount::Kind;
-        QTest::newRow("exFAT through FUSE") << Kind::ExfatFuse << false;
         QTest::newRow("exFAT, alike files traded names") << Kind::ExfatFuse << true;
         QTest::newRow("FAT") << Kind::KernelVfat << false;
     }
