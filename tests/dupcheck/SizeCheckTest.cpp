@@ -212,7 +212,8 @@ private Q_SLOTS:
     }
 
     // The report of 30 files of one length fills a window 7000 twips high and scrolls by 100
-    // twips a step. A second check goes to the open window, shown from its top.
+    // twips a step; a click copies it whole, wherever it is scrolled. A second check goes to the
+    // open window, shown from its top.
     void secondCheckGoesToTheOpenWindow()
     {
         Files files;
@@ -228,6 +229,8 @@ private Q_SLOTS:
         QCOMPARE(form2->frameGeometry().height(), 7000 / 15);
         vScroll1->setValue(vScroll1->maximum());
         QCOMPARE(label1->top(), quint64(100 * vScroll1->maximum() / 15));
+        QTest::mouseClick(label1, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(folder.platform.clipboard, form2->report().text());
 
         QVERIFY(test::makeFile(folder.dir.filePath("40.txt"), 1));
         folder.check.checkAll();
