@@ -278,31 +278,49 @@ private Q_SLOTS:
 
     // x is listed between two copies of its contents. When it cannot be read, or changes while
     // the check reads its group (however equal its bytes stay), it is reported so, never as a
-    // copy.
+    // copy. A read that fails from an offset on, as at a bad sector, fails at the head, in a
+    // middle chunk or the tail of files read side by side, at the ends of files too many to
+    // hold open, or in their middle, read for a hash of the whole file.
     void doubtfulEntryIsNoCopy_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<std::optional<ReadProblem>>("problem"); // none: changed
-        QTest::newRow("no read permission")
-            << "mode 000" << std::optional(ReadProblem::NoPermission);
-        QTest::newRow("a pipe") << "pipe" << std::optional(ReadProblem::NotAFile);
-        QTest::newRow("a folder") << "folder" << std::optional(ReadProblem::NotAFile);
-        QTest::newRow("gone") << "missing" << std::optional(ReadProblem::Missing);
-        const std::optional<ReadProblem> changed;
-        QTest::newRow("rewritten with the same bytes") << "rewrite" << changed;
-        QTest::newRow("grown") << "grow" << changed;
-        QTest::newRow("cut short") << "cut" << changed;
-        QTest::newRow("replaced by a copy") << "replace" << changed;
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<int>("openFiles"); // and blocks of 4 bytes, chunks of 8
+        QTest::addColumn<qint64>("failsFrom");
+        const auto row = [](const char* name, const char* kind, std::optional<ReadProblem> problem,
+                            qint64 length = 1000, int openFiles = 0, qint64 failsFrom = 0) {
+            QTest::newRow(name) << QString::fromUtf8(kind) << problem << length << openFiles
+                                << failsFrom;
+        };
+        row("no read permission", "mode 000", ReadProblem::NoPermission);
+        row("a pipe", "pipe", ReadProblem::NotAFile);
+        row("a folder", "folder", ReadProblem::NotAFile);
+        row("gone", "missing", ReadProblem::Missing);
+        row("rewritten with the same bytes", "rewrite", {});
+        row("grown", "grow", {});
+        row("cut short", "cut", {});
+        row("replaced by a copy", "replace", {});
+        row("read whole fails", "read fails", ReadProblem::ReadError, 1000, 0, 500);
+        row("side by side: head", "read fails", ReadProblem::ReadError, 64, 256, 2);
+        row("side by side: middle", "read fails", ReadProblem::ReadError, 64, 256, 30);
+        row("side by side: tail", "read fails", ReadProblem::ReadError, 64, 256, 62);
+        row("narrowed by the ends", "read fails", ReadProblem::ReadError, 64, 2, 62);
+        row("hashed whole", "read fails", ReadProblem::ReadError, 64, 2, 30);
     }
     void doubtfulEntryIsNoCopy()
     {
         QFETCH(QString, kind);
         QFETCH(std::optional<ReadProblem>, problem);
-        const QByteArray bytes(1000, 'x');
+        QFETCH(qint64, length);
+        QFETCH(int, openFiles);
+        QFETCH(qint64, failsFrom);
+        QRandomGenerator random(7);
+        const QByteArray bytes = randomBytes(random, length);
         Folder folder;
         folder.write(u"a"_s, bytes);
         const QString x = folder.dir.filePath(u"x"_s);
-        if (problem && kind != "mode 000") {
+        if (problem && kind != "mode 000" && kind != "read fails") {
             QVERIFY(kind != "pipe" || ::mkfifo(QFile::encodeName(x).constData(), 0644) == 0);
             QVERIFY(kind != "folder" || QDir().mkdir(x));
             folder.names.append("x");
@@ -312,6 +330,14 @@ private Q_SLOTS:
         QVERIFY(kind != "mode 000" || QFile::setPermissions(x, {}));
         folder.write(u"c"_s, bytes);
         ContentOptions options;
+        if (openFiles > 0)
+            options = {std::size_t(openFiles), 4, 8, {}, {}};
+        if (kind == "read fails") {
+            struct stat st {};
+            QCOMPARE(::stat(folder.path(u"x"_s).constData(), &st), 0);
+            g_failingRead = {st.st_ino, failsFrom};
+            options.calls = &kFailingReads;
+        }
         bool changed = problem.has_value();
         options.progress = [&](qint64, qint64) {
             if (std::exchange(changed, true))
@@ -349,47 +375,6 @@ private Q_SLOTS:
         QCOMPARE(findings.unreadable.size(), std::size_t(problem ? 1 : 0));
         QVERIFY(!problem ||
                 (findings.unreadable[0].entry == 1 && findings.unreadable[0].problem == *problem));
-    }
-
-    // x, between two copies of its bytes, fails to read from an offset on: at the head, in a
-    // middle chunk or the tail of files read side by side, at the ends of files too many to
-    // hold open, or in their middle, read for a hash of the whole file.
-    void readFailingPartWayIsUnreadable_data()
-    {
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<qint64>("block");
-        QTest::addColumn<qint64>("chunk");
-        QTest::addColumn<int>("openFiles");
-        QTest::addColumn<qint64>("failsFrom");
-        QTest::newRow("read whole") << qint64(1000) << 4096LL << 4096LL << 256 << 500LL;
-        QTest::newRow("side by side: head") << qint64(64) << 4LL << 8LL << 256 << 2LL;
-        QTest::newRow("side by side: middle") << qint64(64) << 4LL << 8LL << 256 << 30LL;
-        QTest::newRow("side by side: tail") << qint64(64) << 4LL << 8LL << 256 << 62LL;
-        QTest::newRow("narrowed by the ends") << qint64(64) << 4LL << 8LL << 2 << 62LL;
-        QTest::newRow("hashed whole") << qint64(64) << 4LL << 8LL << 2 << 30LL;
-    }
-    void readFailingPartWayIsUnreadable()
-    {
-        QFETCH(qint64, length);
-        QFETCH(qint64, block);
-        QFETCH(qint64, chunk);
-        QFETCH(int, openFiles);
-        QFETCH(qint64, failsFrom);
-        QRandomGenerator random(7);
-        const QByteArray bytes = randomBytes(random, length);
-        Folder folder;
-        for (const QString& name : {u"a"_s, u"x"_s, u"c"_s})
-            folder.write(name, bytes);
-        struct stat st {};
-        QCOMPARE(::stat(folder.path(u"x"_s).constData(), &st), 0);
-        g_failingRead = {st.st_ino, failsFrom};
-        const ContentFindings findings =
-            folder.check({std::size_t(openFiles), block, chunk, {}, {}, &kFailingReads});
-        QCOMPARE(folder.namesOf(findings), (Groups{{"a", "c"}}));
-        QCOMPARE(findings.unreadable.size(), std::size_t(1));
-        QCOMPARE(findings.unreadable[0].entry, std::size_t(1));
-        QCOMPARE(findings.unreadable[0].problem, ReadProblem::ReadError);
-        QVERIFY(findings.changed.empty());
     }
 
     // Two volumes number their files alike: a link to a file of each, of equal length and inode

@@ -74,29 +74,6 @@ void pressCtrlZ(RenameWindow& w, MessageAnswer answer)
     QVERIFY(w.jobEnded());
 }
 
-// Presses 取消 of the run's progress as soon as it shows, noting what the dialog showed then.
-struct Canceller {
-    Canceller()
-    {
-        poll.setInterval(0);
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            // Before the renaming, the dialog shows no count yet.
-            if (!dialog || dialog->wasCanceled() || dialog->maximum() == 0)
-                return;
-            modality = dialog->windowModality();
-            maximum = dialog->maximum();
-            label = dialog->labelText();
-            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
-        });
-        poll.start();
-    }
-    QTimer poll;
-    Qt::WindowModality modality = Qt::NonModal;
-    int maximum = 0;
-    QString label;
-};
-
 // Holds the journal folder's lock, so that a run started meanwhile waits before it journals.
 struct JournalHeld {
     JournalHeld()
@@ -287,14 +264,17 @@ private Q_SLOTS:
         w.engine().setProgressDelay(std::chrono::milliseconds(0));
         w.use(QStringLiteral("1=c_"));
         QVERIFY(w.waitForTick());
-        {
-            Canceller canceller;
-            w.runAll();
-            QCOMPARE(canceller.modality, Qt::ApplicationModal);
-            QCOMPARE(canceller.maximum, kFiles);
-            QVERIFY2(canceller.label.endsWith(QStringLiteral(" / 20000 个文件")),
-                     qPrintable(canceller.label));
-        }
+        w.runAll(false);
+        // Before the renaming, the dialog shows no count yet.
+        QProgressDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) &&
+                    dialog->maximum() != 0);
+        QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(dialog->maximum(), kFiles);
+        QVERIFY2(dialog->labelText().endsWith(QStringLiteral(" / 20000 个文件")),
+                 qPrintable(dialog->labelText()));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        QVERIFY(w.jobEnded());
         const QByteArrayList after = folderState(w.folder());
         const auto renamed = int(std::count_if(
             after.begin(), after.end(), [](const QByteArray& f) { return f.startsWith("c_"); }));
@@ -314,60 +294,27 @@ private Q_SLOTS:
         QCOMPARE(folderState(w.folder()), before);
     }
 
-    // 取消 while the run journals renames nothing: every file is reported as cancelled.
-    void cancelWhileJournalingRenamesNothing()
-    {
-        RenameWindow w;
-        makeFilesNamed(w, {"a.txt", "b.txt"});
-        const QByteArrayList before = folderState(w.folder());
-        QVERIFY(w.open());
-        w.engine().setProgressDelay(std::chrono::milliseconds(0));
-        w.use(QStringLiteral("1=c_"));
-        QVERIFY(w.waitForTick());
-        {
-            const JournalHeld journal;
-            QVERIFY(journal.held);
-            w.runAll(false);
-            QProgressDialog* dialog = nullptr;
-            QTRY_VERIFY(
-                (dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())));
-            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
-        }
-        QVERIFY(w.jobEnded());
-        QCOMPARE(folderState(w.folder()), before);
-        QCOMPARE(w.outcome(),
-                 (QStringList{"已重命名 0 个文件，2 个未更改", "“a.txt” → “c_a.txt”：已取消",
-                              "“b.txt” → “c_b.txt”：已取消"}));
-        pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
-        // Another copy of the program renames meanwhile: Ctrl+Z reads the journal anew.
-        {
-            const Plan plan{{"a.txt", "z.txt"}};
-            JournalRun run = RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), plan);
-            QVERIFY(run.isStarted() &&
-                    std::rename(w.at("a.txt").constData(), w.at("z.txt").constData()) == 0 &&
-                    run.finish(1));
-        }
-        pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(1, w.folder()));
-        QCOMPARE(folderState(w.folder()), before);
-    }
-
-    // While a run goes (here: waiting for the journal), nothing the user does starts another
-    // job or a question: not Ctrl+Z, 执行, F2, nor the batch preview's 执行; nor 执行's own
-    // slot. The run then renames each file once.
-    void nothingStartsWhileARunGoes_data()
+    // While a run waits for the journal, nothing the user does starts another job or a
+    // question: not Ctrl+Z, 执行, F2, nor the batch preview's 执行; nor 执行's own slot. The
+    // run then renames each file once. 取消 meanwhile renames nothing and reports every file as
+    // cancelled; when another copy of the program renames meanwhile, Ctrl+Z reads the journal
+    // anew.
+    void whileARunWaitsForTheJournal_data()
     {
         QTest::addColumn<QString>("poke");
-        for (const char* poke : {"Ctrl+Z", "执行", "F2", "批量预览 执行", "run slot"})
+        for (const char* poke : {"Ctrl+Z", "执行", "F2", "批量预览 执行", "run slot", "取消"})
             QTest::newRow(poke) << QString::fromUtf8(poke);
     }
-    void nothingStartsWhileARunGoes()
+    void whileARunWaitsForTheJournal()
     {
         QFETCH(QString, poke);
         RenameWindow w;
         makeFilesNamed(w, {"a.txt", "b.txt"});
+        const QByteArrayList before = folderState(w.folder());
         QVERIFY(w.open());
+        // Only 取消 needs the progress at once: a modal dialog would swallow the other pokes.
+        if (poke == QStringLiteral("取消"))
+            w.engine().setProgressDelay(std::chrono::milliseconds(0));
         w.use(QStringLiteral("1=n_"));
         QVERIFY(w.waitForTick());
         QPushButton* runBatch = nullptr;
@@ -390,15 +337,40 @@ private Q_SLOTS:
                 QTest::keyClick(w.fileList, Qt::Key_F2);
             else if (runBatch)
                 QTest::mouseClick(runBatch, Qt::LeftButton);
-            else
+            else if (poke == QStringLiteral("run slot"))
                 w.window->findChild<RenameRun*>()->run();
             QCOMPARE(w.platform.messages.size(), 1);
             QCOMPARE(w.find<BatchPreviewWindow>(QStringLiteral("batchPreviewWindow")) != nullptr,
                      runBatch != nullptr);
+            QProgressDialog* dialog = nullptr;
+            if (poke == QStringLiteral("取消")) {
+                QTRY_VERIFY(
+                    (dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())));
+                QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            }
         }
         QVERIFY(w.jobEnded());
-        QCOMPARE(folderState(w.folder()), (QByteArrayList{"n_a.txt=a.txt", "n_b.txt=b.txt"}));
         QCOMPARE(w.platform.messages.size(), 1);
+        if (poke != QStringLiteral("取消")) {
+            QCOMPARE(folderState(w.folder()), (QByteArrayList{"n_a.txt=a.txt", "n_b.txt=b.txt"}));
+            return;
+        }
+        QCOMPARE(folderState(w.folder()), before);
+        QCOMPARE(w.outcome(),
+                 (QStringList{"已重命名 0 个文件，2 个未更改", "“a.txt” → “n_a.txt”：已取消",
+                              "“b.txt” → “n_b.txt”：已取消"}));
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
+        {
+            const Plan plan{{"a.txt", "z.txt"}};
+            JournalRun run = RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), plan);
+            QVERIFY(run.isStarted() &&
+                    std::rename(w.at("a.txt").constData(), w.at("z.txt").constData()) == 0 &&
+                    run.finish(1));
+        }
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(w.platform.messages.last().prompt, "撤销上次重命名？\r" + aboutRun(1, w.folder()));
+        QCOMPARE(folderState(w.folder()), before);
     }
 
     // A journal that cannot be written stops the run before anything is renamed, and says why.
