@@ -117,18 +117,6 @@ private Q_SLOTS:
         QCOMPARE(captionColour(*singleMode), kNormalColour);
     }
 
-    // A click on the folder list's current folder reads it again.
-    void folderClickRereadsTheFiles()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(makeFile(w.at("old.txt")));
-        QVERIFY(w.open());
-        QVERIFY(makeFile(w.at("new.txt")));
-        QCOMPARE(w.listed(), Names{"old.txt"});
-        QVERIFY(w.refreshThrough());
-        QCOMPARE(w.listed(), (Names{"new.txt", "old.txt"}));
-    }
-
     // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
     // drive list always shows the volume of the shown folder, however the folder was reached.
     void driveListShowsTheFoldersVolume()

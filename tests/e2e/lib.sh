@@ -11,8 +11,6 @@ APP_PID=""
 WID=""
 VOLUME=""
 LOOP_DEVICE=""
-# How VOLUME was mounted, to mount it again: mount or mount.exfat-fuse.
-VOLUME_MOUNTER=""
 SSHD_PID=""
 SSHFS_MOUNT=""
 E2E_SEEN=""
@@ -118,13 +116,6 @@ e2e_title() {
     xdotool getwindowname "$WID"
 }
 
-# e2e_title_bytes: the byte count at the start of the title, where a click on a file puts its size.
-e2e_title_bytes() {
-    local title
-    title=$(e2e_title)
-    echo "${title%%B，*}"
-}
-
 # e2e_wait_for DESCRIPTION COMMAND...: retries COMMAND for up to five seconds. A command that
 # sets E2E_SEEN to what it found has that named in the failure.
 e2e_wait_for() {
@@ -138,21 +129,17 @@ e2e_wait_for() {
     e2e_fail "$what${E2E_SEEN:+ (found '$E2E_SEEN')}"
 }
 
-title_bytes_are() {
+# title_starts TEXT: the title starts with TEXT; for e2e_wait_for.
+title_starts() {
     E2E_SEEN=$(e2e_title)
-    [ "${E2E_SEEN%%B，*}" = "$1" ]
-}
-
-# e2e_expect_bytes DESCRIPTION N: waits for the title to show the size of a file of N bytes.
-e2e_expect_bytes() {
-    e2e_wait_for "$1" title_bytes_are "$2"
+    [[ "$E2E_SEEN" == "$1"* ]]
 }
 
 # e2e_first_file_is DESCRIPTION N: a click on File1's first row (File1 stands at 164, 20 of the
-# client area) shows a file of N bytes.
+# client area) shows a file of N bytes in the title.
 e2e_first_file_is() {
     e2e_click 200 30
-    e2e_expect_bytes "$1" "$2"
+    e2e_wait_for "$1" title_starts "$2B，"
 }
 
 e2e_windows_titled() {
@@ -251,20 +238,6 @@ e2e_mount_volume() {
     mkfs.ext4 -q -F "$E2E_TMP/volume.img" || e2e_fail "no ext4 image could be made"
     LOOP_DEVICE=$(losetup -f --show "$E2E_TMP/volume.img") || e2e_fail "no loop device"
     mount "$LOOP_DEVICE" "$VOLUME" || e2e_fail "the ext4 image could not be mounted"
-    VOLUME_MOUNTER=mount
-}
-
-# e2e_remount_volume: unmounts VOLUME and mounts its image again, as unplugging a drive and
-# plugging it in again does. Whatever holds a file or folder of it open must be gone first.
-e2e_remount_volume() {
-    local i
-    umount "$VOLUME" || e2e_fail "the volume could not be unmounted (still in use?)"
-    # A FUSE driver may still hold the device for a moment after the unmount returned.
-    for i in $(seq 50); do
-        "$VOLUME_MOUNTER" "$LOOP_DEVICE" "$VOLUME" >"$E2E_TMP/mount.log" 2>&1 && return 0
-        sleep 0.1
-    done
-    e2e_fail "the volume could not be mounted again: $(cat "$E2E_TMP/mount.log")"
 }
 
 e2e_unmount_volume() {
@@ -290,7 +263,6 @@ e2e_mount_exfat() {
         refused="mount.exfat-fuse"
     else
         VOLUME=$1
-        VOLUME_MOUNTER=mount.exfat-fuse
         return 0
     fi
     refused="$refused: $(cat "$E2E_TMP/mount.log")"

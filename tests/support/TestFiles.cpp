@@ -26,13 +26,7 @@ bool makeFile(const QByteArray& path, qint64 length)
 
 bool writeFile(const QByteArray& path, const QByteArray& content)
 {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written =
-        ::write(fd, content.constData(), std::size_t(content.size())) == content.size();
-    ::close(fd);
-    return written;
+    return writeFile(AT_FDCWD, path, content);
 }
 
 QByteArray contentOf(const QByteArray& path)

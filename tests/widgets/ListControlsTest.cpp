@@ -288,17 +288,6 @@ private Q_SLOTS:
         QVERIFY(fileList.setPath(at("sub")));
         QCOMPARE(fileList.indexAt(QPoint(5, 5)).row(), 0);
     }
-
-    void refreshKeepsTheSelectedName()
-    {
-        FileList fileList;
-        QVERIFY(fileList.setPath(m_folder));
-        fileList.setSelectedIndex(1);
-        QVERIFY(makeFile(at("a0.txt")));
-        fileList.refresh();
-        QCOMPARE(fileList.selectedIndex(), 2);
-        QCOMPARE(fileList.selectedName(), QByteArray("b.txt"));
-    }
 };
 
 QTEST_MAIN(ListControlsTest)

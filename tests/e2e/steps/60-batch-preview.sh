@@ -41,17 +41,7 @@ for row in "a.txt${tab}a.doc${tab}将更改" "b.txt${tab}b.doc${tab}名称已被
     grep -qxF "$row" "$E2E_TMP/rows" || e2e_fail "the copied table lacks the row: $row"
 done
 
-windows_titled_vornak() {
-    xdotool search --onlyvisible --name '^Vornak$' 2>/dev/null | wc -l
-}
-before=$(windows_titled_vornak)
-confirmation_shown() {
-    [ "$(windows_titled_vornak)" -gt "$before" ]
-}
-xdotool key ctrl+Return
-e2e_wait_for "执行 in the batch preview asked nothing" confirmation_shown
-sleep 0.3
-xdotool key Return
+e2e_answer_yes xdotool key ctrl+Return
 renamed_as_shown() {
     [ "$(cat "$folder/a.doc" 2>/dev/null)" = a.txt ] && [ "$(cat "$folder/Z.doc" 2>/dev/null)" = Z.DOC ] &&
         [ "$(ls "$folder" | LC_ALL=C sort | tr '\n' ' ')" = "Z.doc a.doc b.doc b.txt $long x.log x.txt y.doc " ]
