@@ -888,8 +888,8 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <translation>The folder changed after the preview was made, so it has been previewed again as it is now; check it, then press Run again.</translation>
     </message>
     <message>
-        <source>%1 个文件夹无法读取：%2</source>
-        <translation>%1 folder(s) could not be read: %2</translation>
+        <source>&#x3000;%1 个文件夹无法读取：%2</source>
+        <translation>  %1 folder(s) could not be read: %2</translation>
     </message>
 </context>
 <context>

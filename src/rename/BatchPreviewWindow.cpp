@@ -387,8 +387,8 @@ void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const
     m_planningTimer.stop();
     m_summary->setText(statusSummary(batch));
     if (tree && !tree->unreadable.empty())
-        m_summary->setText(m_summary->text() + QStringLiteral("  ") +
-                           tr("%1 个文件夹无法读取：%2")
+        m_summary->setText(m_summary->text() +
+                           tr("　%1 个文件夹无法读取：%2")
                                .arg(tree->unreadable.size())
                                .arg(displayedName(tree->unreadable.front().path)));
     // An edit made while the plan was being made is not in it.

@@ -8,11 +8,13 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vornak;
 using namespace vornak::test;
@@ -251,6 +253,22 @@ private Q_SLOTS:
                  !rules.includeSubfolders);
         for (const QString& row : rows)
             QVERIFY2(w.summary->text().contains(row.section(u' ', -1)),
+                     qPrintable(w.summary->text()));
+    }
+
+    // A folder below that cannot be read is told under the table: how many, and the first.
+    void tellsOfUnreadableFolders()
+    {
+        Preview w;
+        w.makeEntries({"a.txt", "s/", "s/b.txt"});
+        QVERIFY(::chmod(w.folder().constData(), 0755) == 0);
+        QVERIFY(::mkdir(w.at("s/n").constData(), 0) == 0);
+        QVERIFY(w.openPreview());
+        // As root every folder is readable: the tree is walked as nobody.
+        QVERIFY(::seteuid(65534) == 0);
+        const auto asRoot = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
+        w.control<BatchRulesPanel>("batchRules")->setRules(inTree());
+        QTRY_VERIFY2(w.summary->text().endsWith(QStringLiteral("　1 个文件夹无法读取：s/n")),
                      qPrintable(w.summary->text()));
     }
 

@@ -23,7 +23,8 @@ tree_preview() {
 e2e_wait_for "F2 did not open the batch preview" tree_preview
 sleep 0.5
 # 包含子文件夹, under the rule sets.
-xdotool mousemove --window "$PREVIEW" SUBX SUBY click 1
+xdotool windowfocus --sync "$PREVIEW"
+xdotool mousemove --window "$PREVIEW" 30 150 sleep 0.2 click 1
 sleep 0.5
 e2e_answer_yes xdotool key ctrl+Return
 files_now() { (cd "$folder" && find . -type f | LC_ALL=C sort | tr '\n' ' '); }
