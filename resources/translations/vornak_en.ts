@@ -816,6 +816,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>状态</source>
         <translation>Status</translation>
     </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
 </context>
 <context>
     <name>vornak::BatchPreviewWindow</name>
@@ -882,6 +886,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>文件夹在预览之后有了变化，已按现在的内容重新预览；请检查后再按执行。</source>
         <translation>The folder changed after the preview was made, so it has been previewed again as it is now; check it, then press Run again.</translation>
+    </message>
+    <message>
+        <source>&#x3000;%1 个文件夹无法读取：%2</source>
+        <translation>  %1 folder(s) could not be read: %2</translation>
     </message>
 </context>
 <context>
@@ -981,6 +989,18 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>扩展名：</source>
         <translation>Extension:</translation>
+    </message>
+    <message>
+        <source>包含子文件夹</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>跨文件夹连续编号</source>
+        <translation>Number on across folders</translation>
+    </message>
+    <message>
+        <source>子文件夹</source>
+        <translation>Subfolders</translation>
     </message>
 </context>
 <context>

@@ -16,11 +16,13 @@ const QColor kProblemText(176, 0, 0);
 
 BatchPreviewModel::BatchPreviewModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BatchPreviewModel::showBatch(std::shared_ptr<const NameList> entries, PlannedBatch batch)
+void BatchPreviewModel::showBatch(std::shared_ptr<const NameList> entries, PlannedBatch batch,
+                                  std::shared_ptr<const FolderRows> folders)
 {
     beginResetModel();
     m_entries = std::move(entries);
     m_batch = std::move(batch);
+    m_folders = std::move(folders);
     m_waiting.reset();
     chooseShownRows();
     endResetModel();
@@ -33,6 +35,7 @@ void BatchPreviewModel::showWaiting(std::shared_ptr<const NameList> entries,
     m_entries = std::move(entries);
     m_batch = {};
     m_batch.single = single;
+    m_folders.reset();
     m_waiting = reason;
     chooseShownRows();
     endResetModel();
@@ -88,6 +91,8 @@ QString BatchPreviewModel::cellText(std::size_t row, int column) const
     switch (column) {
     case NumberColumn:
         return QString::number(entry + 1);
+    case FolderColumn:
+        return m_folders ? displayedName(m_folders->pathOfRow(row)) : QString();
     case OldNameColumn:
         return displayedName(m_entries->bytesAt(entry));
     case NewNameColumn:
@@ -129,7 +134,8 @@ QVariant BatchPreviewModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kTitles[kColumnCount] = {QT_TR_NOOP("序号"), QT_TR_NOOP("原文件名"),
+    static const char* const kTitles[kColumnCount] = {QT_TR_NOOP("序号"), QT_TR_NOOP("文件夹"),
+                                                      QT_TR_NOOP("原文件名"),
                                                       QT_TR_NOOP("新文件名"), QT_TR_NOOP("状态")};
     return section >= 0 && section < kColumnCount ? tr(kTitles[section]) : QString();
 }
@@ -139,10 +145,8 @@ PlanLine BatchPreviewModel::planLine(int row) const
     const std::size_t batch = batchRow(row);
     const std::size_t entry = m_batch.entryAt(batch);
     const QByteArray oldName = m_entries->nameAt(entry);
-    return {QByteArray::number(entry + 1),
-            {},
-            oldName,
-            m_waiting ? oldName : m_batch.newNames[batch],
+    return {QByteArray::number(entry + 1), m_folders ? m_folders->pathOfRow(batch) : QByteArray(),
+            oldName, m_waiting ? oldName : m_batch.newNames[batch],
             cellText(batch, StatusColumn).toUtf8()};
 }
 

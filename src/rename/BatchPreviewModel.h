@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchPreviewTree.h"
 #include "core/names/NameList.h"
 #include "core/plan/PlannedBatch.h"
 #include "texts/PlanFormat.h"
@@ -12,18 +13,27 @@
 
 namespace vornak {
 
-// The batch preview's table: one row per file of the batch (序号, 原文件名, 新文件名, 状态), made
+// The batch preview's table: one row per file of the batch (序号, 文件夹, 原文件名, 新文件名, 状态;
+// 文件夹 only for a tree), made
 // when the view asks for it, never as a widget or a string per row. Rows with a problem are
 // coloured, and can be the only ones shown.
 class BatchPreviewModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { NumberColumn, OldNameColumn, NewNameColumn, StatusColumn, kColumnCount };
+    enum Column {
+        NumberColumn,
+        FolderColumn,
+        OldNameColumn,
+        NewNameColumn,
+        StatusColumn,
+        kColumnCount
+    };
 
     explicit BatchPreviewModel(QObject* parent = nullptr);
 
-    // The batch as planned from these entries.
-    void showBatch(std::shared_ptr<const NameList> entries, PlannedBatch batch);
+    // The batch as planned from these entries; folders says each row's folder for a tree.
+    void showBatch(std::shared_ptr<const NameList> entries, PlannedBatch batch,
+                   std::shared_ptr<const FolderRows> folders = nullptr);
     // The rows of a batch whose new names cannot be known yet: both columns say why.
     void showWaiting(std::shared_ptr<const NameList> entries, std::optional<std::size_t> single,
                      const QString& reason);
@@ -36,7 +46,7 @@ public:
     // The row of the batch that a row of the table shows.
     std::size_t batchRow(int row) const;
     // A table row as the plan text holds it: its number, the names' exact bytes and its
-    // status; the folder is left to the caller. A row still waiting keeps its old name.
+    // status, and its folder in a tree. A row still waiting keeps its old name.
     PlanLine planLine(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -50,6 +60,7 @@ private:
 
     std::shared_ptr<const NameList> m_entries;
     PlannedBatch m_batch;
+    std::shared_ptr<const FolderRows> m_folders;
     std::optional<QString> m_waiting;
     bool m_problemsOnly = false;
     std::vector<std::uint32_t> m_shownRows; // the batch rows shown, when only problems are

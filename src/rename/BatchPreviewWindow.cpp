@@ -6,12 +6,14 @@
 #include "core/plan/RuleSetStore.h"
 #include "widgets/WindowPlacement.h"
 
+#include "core/fields/FileDatesReader.h"
 #include "core/fs/FolderReader.h"
 
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
 #include "core/run/RenameJob.h"
 #include "platform/Messages.h"
+#include "texts/DisplayedName.h"
 #include "texts/PlanFormat.h"
 #include "texts/ReplaceErrorText.h"
 
@@ -37,31 +39,13 @@ const QString kGeometryKey = QStringLiteral("batchPreview/geometry");
 const QString kPlaceKey = QStringLiteral("batchPreview/place");
 const QString kSplitterKey = QStringLiteral("batchPreview/splitter");
 const QString kColumnsKey = QStringLiteral("batchPreview/columns");
+const QString kSubfoldersKey = QStringLiteral("batchPreview/includeSubfolders");
+const QString kNumberAcrossKey = QStringLiteral("batchPreview/numberAcross");
 
 QString waitingText(NumberingOrder order)
 {
     return order == NumberingOrder::Taken ? BatchPreviewWindow::tr("读取拍摄日期…")
                                           : BatchPreviewWindow::tr("读取修改时间…");
-}
-
-bool sameNames(const NameList& one, const NameList& other)
-{
-    if (one.size() != other.size())
-        return false;
-    for (std::size_t k = 0; k < one.size(); ++k) {
-        if (one.bytesAt(k) != other.bytesAt(k))
-            return false;
-    }
-    return true;
-}
-
-// Two plans of the same entries whose tables and runs are alike.
-bool sameRows(const PlannedBatch& one, const PlannedBatch& other)
-{
-    return one.single == other.single && one.newNames == other.newNames &&
-           one.modifiedInstead == other.modifiedInstead &&
-           one.plan.statuses == other.plan.statuses && one.plan.order == other.plan.order &&
-           one.runnable == other.runnable;
 }
 
 // The folder as 执行 finds it: its listed files, and the batch planned again over them where
@@ -120,6 +104,9 @@ void BatchPreviewWindow::saveLayout()
     m_place.rememberIfMoved();
     settings.setValue(kSplitterKey, m_splitter->saveState());
     settings.setValue(kColumnsKey, m_table->horizontalHeader()->saveState());
+    const BatchRules rules = m_rules->rules();
+    settings.setValue(kSubfoldersKey, rules.includeSubfolders);
+    settings.setValue(kNumberAcrossKey, rules.numberAcross);
 }
 
 void BatchPreviewWindow::buildControls()
@@ -212,6 +199,11 @@ void BatchPreviewWindow::restoreLayout()
     if (!m_splitter->restoreState(settings.value(kSplitterKey).toByteArray()))
         m_splitter->setSizes({300, 680});
     m_table->horizontalHeader()->restoreState(settings.value(kColumnsKey).toByteArray());
+    m_table->setColumnHidden(BatchPreviewModel::FolderColumn, true);
+    BatchRules rules = m_rules->rules();
+    rules.includeSubfolders = settings.value(kSubfoldersKey).toBool();
+    rules.numberAcross = settings.value(kNumberAcrossKey).toBool();
+    m_rules->setRules(rules);
 }
 
 void BatchPreviewWindow::connectSources()
@@ -318,6 +310,21 @@ void BatchPreviewWindow::updatePlan()
     const RenameOptions options = m_options.options();
     const BatchRules rules = m_rules->rules();
     m_rules->showError(replaceErrorText(NameRules(rules).error()));
+    if (rules.includeSubfolders && options.mode == RenameMode::Batch) {
+        if (!m_planJob.isRunning())
+            m_planningTimer.start();
+        m_planJob.start([plan = treePlanner()](JobControl&) { return plan(); },
+                        [this, planNumber,
+                         folder = m_folderPath](std::shared_ptr<const BatchPreviewTree> tree) {
+                            if (planNumber != m_planNumber)
+                                return;
+                            if (!tree)
+                                tree = std::make_shared<const BatchPreviewTree>();
+                            showPlan(std::shared_ptr<const NameList>(tree, &tree->entries), folder,
+                                     tree->joined, tree);
+                        });
+        return;
+    }
     const std::optional<std::size_t> single = singleEntry(options);
     if (!datesKnownFor(rules.order)) {
         m_planJob.stop();
@@ -359,16 +366,39 @@ BatchPreviewWindow::Planner BatchPreviewWindow::planner(std::optional<std::size_
     };
 }
 
+BatchPreviewWindow::TreePlanner BatchPreviewWindow::treePlanner() const
+{
+    const RenameOptions options = m_options.options();
+    return [top = m_folderPath, pattern = m_fileList.pattern(), state = RenameState::from(options),
+            nameCase = options.nameCase(), rules = m_rules->rules()] {
+        TreeRequest request{state, nameCase, rules.numberAcross, {}};
+        if (rules.order != NumberingOrder::List)
+            request.dates = [taken = rules.order == NumberingOrder::Taken](
+                                const QByteArray& folder, const NameList& entries) {
+                return FileDatesReader::readNow(folder, entries, taken);
+            };
+        return planPreviewTree(top, pattern, request, NameRules(rules));
+    };
+}
+
 void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
-                                  PlannedBatch batch)
+                                  PlannedBatch batch, std::shared_ptr<const BatchPreviewTree> tree)
 {
     m_planningTimer.stop();
     m_summary->setText(statusSummary(batch));
+    if (tree && !tree->unreadable.empty())
+        m_summary->setText(m_summary->text() +
+                           tr("　%1 个文件夹无法读取：%2")
+                               .arg(tree->unreadable.size())
+                               .arg(displayedName(tree->unreadable.front().path)));
     // An edit made while the plan was being made is not in it.
     const bool latest = !m_updateTimer.isActive();
     m_runButton->setEnabled(latest && batch.runnable && !batch.plan.order.empty());
     m_shownFolder = folder;
-    m_model.showBatch(std::move(entries), std::move(batch));
+    m_shownTree = tree;
+    m_table->setColumnHidden(BatchPreviewModel::FolderColumn, !tree);
+    m_model.showBatch(std::move(entries), std::move(batch),
+                      tree ? std::shared_ptr<const FolderRows>(tree, &tree->rows) : nullptr);
     if (latest)
         Q_EMIT planShown();
 }
@@ -384,7 +414,7 @@ void BatchPreviewWindow::copySelectedRows()
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (rows.empty())
         return;
-    // The rows of the folder shown leave the folder field empty.
+    // The rows of the folder shown leave the folder field empty; those below it name theirs.
     QByteArray text = planHeader() + '\n';
     for (int row : rows)
         text += planLineText(m_model.planLine(row)) + '\n';
@@ -406,6 +436,14 @@ void BatchPreviewWindow::run()
         return;
     m_runButton->setEnabled(false);
     // Another program may have changed the folder since the table was drawn.
+    if (m_shownTree) {
+        m_planJob.start([plan = treePlanner()](JobControl&) { return plan(); },
+                        [this, planNumber](std::shared_ptr<const BatchPreviewTree> now) {
+                            if (planNumber == m_planNumber && !m_updateTimer.isActive())
+                                runTreeIfUnchanged(now);
+                        });
+        return;
+    }
     m_planJob.start(
         [folder = m_shownFolder, pattern = m_fileList.pattern(), entries = m_entries,
          naming = m_naming, plan = planner(single)](JobControl& control) {
@@ -433,8 +471,23 @@ void BatchPreviewWindow::runIfUnchanged(std::optional<NameList> listed,
             m_runButton->setEnabled(true);
         return;
     }
-    // The list and the table follow the folder as it was read; a folder that can no longer be
-    // read is the list's to report.
+    showChangedFolder(std::move(listed));
+}
+
+void BatchPreviewWindow::runTreeIfUnchanged(const std::shared_ptr<const BatchPreviewTree>& now)
+{
+    if (now && m_shownTree && sameTree(*m_shownTree, *now)) {
+        if (!m_engine.run(treeJob(m_shownFolder, m_shownTree->folders), *this))
+            m_runButton->setEnabled(true);
+        return;
+    }
+    // The folder read again plans the tree as it is now.
+    showChangedFolder(std::nullopt);
+}
+
+void BatchPreviewWindow::showChangedFolder(std::optional<NameList> listed)
+{
+    // A folder that can no longer be read is the list's to report.
     if (listed)
         m_fileList.showEntries(std::move(*listed));
     else

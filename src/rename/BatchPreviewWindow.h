@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchPreviewModel.h"
+#include "BatchPreviewTree.h"
 #include "BatchRulesPanel.h"
 #include "RenameEngine.h"
 #include "RenameOptionControls.h"
@@ -97,11 +98,20 @@ private:
     using Planner = std::function<PlannedBatch(const NameList& entries, const FolderRules& folder,
                                                std::stop_token stop)>;
     Planner planner(std::optional<std::size_t> single) const;
+    // Walks and plans the tree below the folder as the options and rules stand now, on any
+    // thread.
+    using TreePlanner = std::function<std::shared_ptr<const BatchPreviewTree>()>;
+    TreePlanner treePlanner() const;
+    // A tree's plan shows its joined batch with the folder of each row.
     void showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
-                  PlannedBatch batch);
+                  PlannedBatch batch, std::shared_ptr<const BatchPreviewTree> tree = nullptr);
     // Runs the shown batch where the folder, planned again, gives the rows it shows; otherwise
     // shows the folder as it is now.
     void runIfUnchanged(std::optional<NameList> listed, std::optional<PlannedBatch> now);
+    void runTreeIfUnchanged(const std::shared_ptr<const BatchPreviewTree>& now);
+    // The list and the table follow the folder as it was read, and a message says why nothing
+    // ran.
+    void showChangedFolder(std::optional<NameList> listed);
     void showRuleSetNames(const QString& current);
 
     FileList& m_fileList;
@@ -127,6 +137,8 @@ private:
     BatchPreviewModel m_model;
     // The folder of the plan the table shows, where 执行 runs it.
     QByteArray m_shownFolder;
+    // The tree the table shows, when it shows one.
+    std::shared_ptr<const BatchPreviewTree> m_shownTree;
     // Counts updatePlan() calls: a plan made for an older one is not shown.
     quint64 m_planNumber = 0;
 

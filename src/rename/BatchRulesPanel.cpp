@@ -42,6 +42,10 @@ template <typename Enum> void choose(QComboBox* box, Enum value)
 BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
 {
     const NumberFormat numbers;
+    m_includeSubfolders = named(new QCheckBox(tr("包含子文件夹")), "includeSubfolders");
+    m_numberAcross = named(new QCheckBox(tr("跨文件夹连续编号")), "numberAcross");
+    m_numberAcross->setEnabled(false);
+    connect(m_includeSubfolders, &QCheckBox::toggled, m_numberAcross, &QCheckBox::setEnabled);
     m_order = choice("numberingOrder", {tr("列表顺序"), tr("修改时间"), tr("拍摄日期")});
     m_numberStart = number("numberStart", 0, NumberFormat::kMaxStart, numbers.start);
     m_numberStep = number("numberStep", 1, NumberFormat::kMaxStep, numbers.step);
@@ -59,6 +63,11 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     const QStringList cases{tr("不变"), tr("小写"), tr("大写"), tr("首字母大写")};
     m_baseCase = choice("baseCase", cases);
     m_extensionCase = choice("extensionCase", cases);
+
+    auto* folders = new QGroupBox(tr("子文件夹"));
+    auto* foldersLayout = new QVBoxLayout(folders);
+    foldersLayout->addWidget(m_includeSubfolders);
+    foldersLayout->addWidget(m_numberAcross);
 
     auto* order = new QGroupBox(tr("排序"));
     auto* orderLayout = new QFormLayout(order);
@@ -89,7 +98,7 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* group : {order, numbering, findReplace, letterCase})
+    for (QWidget* group : {folders, order, numbering, findReplace, letterCase})
         layout->addWidget(group);
     layout->addStretch();
 
@@ -99,7 +108,8 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
         connect(box, &QSpinBox::valueChanged, this, &BatchRulesPanel::changed);
     for (QLineEdit* text : {m_find, m_replacement})
         connect(text, &QLineEdit::textChanged, this, &BatchRulesPanel::changed);
-    for (QCheckBox* box : {m_regularExpression, m_caseSensitive})
+    for (QCheckBox* box :
+         {m_includeSubfolders, m_numberAcross, m_regularExpression, m_caseSensitive})
         connect(box, &QCheckBox::toggled, this, &BatchRulesPanel::changed);
 }
 
@@ -112,13 +122,18 @@ BatchRules BatchRulesPanel::rules() const
                          m_caseSensitive->isChecked(), chosen<FindReplace::Scope>(m_findScope)};
     rules.baseCase = chosen<LetterCase>(m_baseCase);
     rules.extensionCase = chosen<LetterCase>(m_extensionCase);
+    rules.includeSubfolders = m_includeSubfolders->isChecked();
+    // Numbering across means nothing for one folder.
+    rules.numberAcross = rules.includeSubfolders && m_numberAcross->isChecked();
     return rules;
 }
 
 void BatchRulesPanel::setRules(const BatchRules& rules)
 {
     {
-        const QSignalBlocker blockers[] = {QSignalBlocker(m_order),
+        const QSignalBlocker blockers[] = {QSignalBlocker(m_includeSubfolders),
+                                           QSignalBlocker(m_numberAcross),
+                                           QSignalBlocker(m_order),
                                            QSignalBlocker(m_numberStart),
                                            QSignalBlocker(m_numberStep),
                                            QSignalBlocker(m_numberWidth),
@@ -129,6 +144,9 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
                                            QSignalBlocker(m_findScope),
                                            QSignalBlocker(m_baseCase),
                                            QSignalBlocker(m_extensionCase)};
+        m_includeSubfolders->setChecked(rules.includeSubfolders);
+        m_numberAcross->setEnabled(rules.includeSubfolders);
+        m_numberAcross->setChecked(rules.numberAcross);
         choose(m_order, rules.order);
         m_numberStart->setValue(static_cast<int>(rules.numbers.start));
         m_numberStep->setValue(static_cast<int>(rules.numbers.step));

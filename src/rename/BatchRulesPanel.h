@@ -11,7 +11,8 @@
 
 namespace vornak {
 
-// The batch preview's own rules, in the order they apply: 排序, 编号, 查找/替换, 大小写. Any edit
+// The batch preview's own rules: which folders (子文件夹), then in the order they apply 排序, 编号,
+// 查找/替换, 大小写. Any edit
 // raises changed(); an expression that cannot be used is shown beside the find field.
 class BatchRulesPanel : public QWidget {
     Q_OBJECT
@@ -28,6 +29,8 @@ Q_SIGNALS:
     void changed();
 
 private:
+    QCheckBox* m_includeSubfolders = nullptr;
+    QCheckBox* m_numberAcross = nullptr;
     QComboBox* m_order = nullptr;
     QSpinBox* m_numberStart = nullptr;
     QSpinBox* m_numberStep = nullptr;

@@ -32,11 +32,9 @@ private Q_SLOTS:
         QVERIFY(line.contains(written));
         const std::optional<PlanLine> read = readPlanLine(line);
         QVERIFY(read);
-        QCOMPARE(read->number, QByteArray("7"));
-        QCOMPARE(read->folder, QByteArray("/d\xff/"));
-        QCOMPARE(read->oldName, name);
-        QCOMPARE(read->newName, name + "\t2");
-        QCOMPARE(read->status, QByteArray("将更改"));
+        QCOMPARE((QByteArrayList{read->number, read->folder, read->oldName, read->newName,
+                                 read->status}),
+                 (QByteArrayList{"7", "/d\xff/", name, name + "\t2", "将更改"}));
     }
 
     void malformedLinesAreRefused_data()

@@ -366,10 +366,10 @@ e2e_press_ctrl_z() {
     xdotool key ctrl+z
 }
 
-# e2e_folder_state FOLDER: the name and content of every entry, exact bytes, hashed into one
-# line, so that two states compare as text.
+# e2e_folder_state FOLDER [DEPTH]: the name and content of every entry (DEPTH levels down, one
+# by default), exact bytes, hashed into one line, so that two states compare as text.
 e2e_folder_state() {
-    (cd "$1" && find . -mindepth 1 -maxdepth 1 -print0 | sort -z |
+    (cd "$1" && find . -mindepth 1 -maxdepth "${2:-1}" -print0 | sort -z |
         while IFS= read -r -d '' entry; do
             printf '%s=' "$entry"
             [ -f "$entry" ] && cat "$entry" 2>/dev/null

@@ -53,6 +53,14 @@ void FileDatesReader::reportProgress()
                           static_cast<std::size_t>(control->total()));
 }
 
+std::vector<FileDates> FileDatesReader::readNow(const QByteArray& folderPath,
+                                                const NameList& entries, bool taken)
+{
+    TakenCache cache;
+    JobControl control;
+    return read(folderPath, entries, taken, cache, control);
+}
+
 std::vector<FileDates> FileDatesReader::read(const QByteArray& folderPath, const NameList& entries,
                                              bool taken, TakenCache& cache, JobControl& control)
 {

@@ -31,6 +31,9 @@ public:
     // Drops a read under way; its dates never arrive.
     void cancel();
     bool isReading() const { return m_reading; }
+    // The dates start() reads, read on the calling thread (a job's, for the folders of a tree).
+    static std::vector<FileDates> readNow(const QByteArray& folderPath, const NameList& entries,
+                                          bool taken);
 
 Q_SIGNALS:
     void progressed(std::size_t done, std::size_t total);

@@ -16,6 +16,10 @@ struct BatchRules {
     FindReplace findReplace;
     LetterCase baseCase = LetterCase::Unchanged;
     LetterCase extensionCase = LetterCase::Unchanged;
+    // The batch takes the files of every folder below the shown one too (see planTree), and
+    // numbers them on across the folders instead of from the start in each.
+    bool includeSubfolders = false;
+    bool numberAcross = false;
 
     friend bool operator==(const BatchRules&, const BatchRules&) = default;
 };

@@ -94,6 +94,8 @@ QVariantMap RuleSet::toVariantMap() const
     map.insert(QStringLiteral("findScope"), nameOf(rules.findReplace.scope, kScopes));
     map.insert(QStringLiteral("baseCase"), nameOf(rules.baseCase, kCases));
     map.insert(QStringLiteral("extensionCase"), nameOf(rules.extensionCase, kCases));
+    map.insert(QStringLiteral("includeSubfolders"), rules.includeSubfolders);
+    map.insert(QStringLiteral("numberAcross"), rules.numberAcross);
     return map;
 }
 
@@ -123,6 +125,8 @@ RuleSet RuleSet::fromVariantMap(const QVariantMap& map)
     rules.findReplace.scope = valueOf(at(QLatin1StringView("findScope")), kScopes);
     rules.baseCase = valueOf(at(QLatin1StringView("baseCase")), kCases);
     rules.extensionCase = valueOf(at(QLatin1StringView("extensionCase")), kCases);
+    rules.includeSubfolders = at(QLatin1StringView("includeSubfolders")).toBool();
+    rules.numberAcross = at(QLatin1StringView("numberAcross")).toBool();
     return set;
 }
 
