@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -141,6 +142,28 @@ private Q_SLOTS:
         QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
         QCOMPARE(w.platform.messages.last().buttons, MessageButtons::Ok);
         QVERIFY(!undoOfferedInPopup(w));
+    }
+
+    // The window and vornak-cli share one journal: with the window open, Ctrl+Z undoes the
+    // command line's run, and `vornak-cli undo` the window's.
+    void undoesTheCommandLinesRunsAndBack()
+    {
+        RenameWindow w;
+        makeFilesNamed(w, kHostile);
+        QVERIFY(w.open());
+        const QByteArrayList before = folderState(w.folder());
+        const QString folder = QFile::decodeName(w.folder());
+        QCOMPARE(QProcess::execute(QStringLiteral(VORNAK_CLI), {"run", "--prefix", "c_", folder}),
+                 0);
+        QVERIFY(folderState(w.folder()) != before);
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(folderState(w.folder()), before);
+        w.use(QStringLiteral("1=p"));
+        QVERIFY(w.waitForTick());
+        w.runAll();
+        QVERIFY(folderState(w.folder()) != before);
+        QCOMPARE(QProcess::execute(QStringLiteral(VORNAK_CLI), {"undo"}), 0);
+        QCOMPARE(folderState(w.folder()), before);
     }
 
     // A file changed, gone, or whose old name is taken since the run keeps its name; the
