@@ -87,8 +87,8 @@ private Q_SLOTS:
             rulesOf(R"((\d+)-(\d+)-(\d+))", R"(\3.\2.\1)", "r"), "01.05.2024 trip.jpg");
         row("$N groups, $0, $$ and $10", "ab.txt", rulesOf("(a)(b)", "$2$1-$0-$$-$10", "r"),
             "ba-ab-$-a0.txt");
-        row("$10 and \\10 with ten groups", "abcdefghij.txt",
-            rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", R"($10\10)", "r"), "jj.txt");
+        row("$10 and \\10 with ten groups, $01 the whole match and a 1", "abcdefghij.txt",
+            rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", R"($10\10-$01)", "r"), "jj-abcdefghij1.txt");
         row("digits join the number while it names a group", "abcdefghijkl.txt",
             rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)", "$123-$13", "r"), "l3-a3.txt");
         row("${N} and \\g{N} end the number with the brace", "abcdefghij.txt",
