@@ -60,7 +60,10 @@ private Q_SLOTS:
             {"a>b", "b>c"}, {"a", "b"}, "", "CC", {1, 0});
         row("two files onto one name are both kept, with their waiters",
             {"a>x", "b>x", "c>a", "d>e"}, {}, "", "DDBC", {3});
-        row("onto the name of a file the rules keep", {"a>a", "b>a"}, {}, "", "DD", {});
+        row("a file the rules keep holds its name", {"m.doc>m.doc", "m.txt>m.doc"}, {}, "", "UT",
+            {});
+        row("a kept file holds its name against several",
+            {"m.rtf>m.doc", "m.doc>m.doc", "m.txt>m.doc"}, {}, "", "TUT", {});
         row("a cycle keeps its names", {"a>b", "b>a", "c>d"}, {}, "", "BBC", {2});
         row("255 bytes fit, 256 do not", {"a>" + long255, "b>" + long255 + "y"}, {}, "", "CL", {0});
         row("exFAT counts UTF-16 units, not bytes", {"a>" + cjk200, "b>" + emoji128}, {}, "utf16",

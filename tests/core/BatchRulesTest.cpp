@@ -87,6 +87,13 @@ private Q_SLOTS:
             rulesOf(R"((\d+)-(\d+)-(\d+))", R"(\3.\2.\1)", "r"), "01.05.2024 trip.jpg");
         row("$N groups, $0, $$ and $10", "ab.txt", rulesOf("(a)(b)", "$2$1-$0-$$-$10", "r"),
             "ba-ab-$-a0.txt");
+        row("$10 and \\10 with ten groups, $01 the whole match and a 1", "abcdefghij.txt",
+            rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", R"($10\10-$01)", "r"), "jj-abcdefghij1.txt");
+        row("digits join the number while it names a group", "abcdefghijkl.txt",
+            rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)", "$123-$13", "r"), "l3-a3.txt");
+        row("${N} and \\g{N} end the number with the brace", "abcdefghij.txt",
+            rulesOf("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", R"(${1}0-${10}-\g{10}-${x})", "r"),
+            "a0-j-j-${x}.txt");
         row("\\\\ is one backslash, other escapes are themselves", "ab.txt",
             rulesOf("b", R"(x\\y\q$)", "r"), R"(ax\y\q$.txt)");
         row("a group that did not take part is empty", "ac.txt", rulesOf("a(b)?c", "[\\1]", "r"),
@@ -153,7 +160,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<ReplaceError::Kind>("error");
-        // BadExpression: the character the error is shown at, in the expression as typed.
+        // BadExpression: the character the error is shown at, in the expression as typed;
+        // MissingGroup: the group the replacement names.
         QTest::addColumn<int>("position");
         using K = ReplaceError::Kind;
         const auto row = [](const char* tag, const char* find, const char* replacement, K error,
@@ -166,8 +174,10 @@ private Q_SLOTS:
         row("in an option of its own", "(*LIMIT_MATCH=x)a", "x", K::BadExpression, 15);
         row("in an option the budget follows", "(*LIMIT_MATCH=99999999999)a", "x", K::BadExpression,
             25);
-        row("a group the expression lacks", "(a)", "$2", K::MissingGroup, 0);
-        row("\\2 of an expression without groups", "a", "\\2", K::MissingGroup, 0);
+        row("a group the expression lacks", "(a)", "$2", K::MissingGroup, 2);
+        row("\\2 of an expression without groups", "a", "\\2", K::MissingGroup, 2);
+        row("${12} of an expression with ten groups", "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "${12}",
+            K::MissingGroup, 12);
         row("an escaped backslash before a digit", "a", "\\\\2", K::None, 0);
     }
     void errorsStopTheRun()
@@ -179,8 +189,8 @@ private Q_SLOTS:
         const bool valid = error == ReplaceError::Kind::None;
         const NameRules rules(rulesOf(find, replacement, "r", LetterCase::Upper));
         QCOMPARE(rules.error().kind, error);
-        if (error == ReplaceError::Kind::BadExpression)
-            QCOMPARE(rules.error().position, position);
+        const bool missingGroup = error == ReplaceError::Kind::MissingGroup;
+        QCOMPARE(missingGroup ? rules.error().group : int(rules.error().position), position);
         QCOMPARE(rules.isRunnable(), valid);
         const NameList entries = nameListOf({"a.txt"});
         const PlannedBatch batch = planRuleBatch({entries, {}, {}, {}, {}}, rules, {});

@@ -639,7 +639,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArrayList>("after"); // the next 执行
         QTest::newRow("a file and a taken name appear")
             << BatchRules{} << QByteArrayList{"c.txt", "a.doc"} << QByteArrayList{}
-            << QStringList{"a.doc>a.doc 与本批重名", "a.txt>a.doc 与本批重名", "b.txt>b.doc 将更改",
+            << QStringList{"a.doc>a.doc 不变", "a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改",
                            "c.txt>c.doc 将更改"}
             << QByteArrayList{"a.doc=a.doc", "a.txt=a.txt", "b.doc=b.txt", "c.doc=c.txt"};
         QTest::newRow("a name is taken by a folder the list does not show")

@@ -1,5 +1,7 @@
 #include "core/names/TextReplacer.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace vornak {
@@ -13,6 +15,54 @@ const QString kBudget = QStringLiteral("(*LIMIT_MATCH=%1)").arg(TextReplacer::kM
 bool isAsciiUpperOrUnderscore(QChar c)
 {
     return (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int digitValue(QChar c)
+{
+    return c.unicode() - u'0';
+}
+
+// A reference to a group at the start of text, which starts with "$" or "\\": the group
+// and how many characters the reference takes; nothing where the sign is just itself.
+struct GroupReference {
+    int group = 0;
+    qsizetype length = 0;
+};
+
+std::optional<GroupReference> groupReference(QStringView text, int groups)
+{
+    const QStringView opening = text.front() == u'$' ? QStringView(u"{") : QStringView(u"g{");
+    const QStringView rest = text.sliced(1);
+    if (rest.startsWith(opening)) {
+        // Braces end the number, so any group can be followed by digits.
+        const qsizetype close = rest.indexOf(u'}', opening.size());
+        if (close < 0)
+            return std::nullopt;
+        const QStringView digits = rest.sliced(opening.size(), close - opening.size());
+        if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isAsciiDigit))
+            return std::nullopt;
+        bool fits = false;
+        const int group = digits.toInt(&fits);
+        return GroupReference{fits ? group : std::numeric_limits<int>::max(), close + 2};
+    }
+    if (rest.isEmpty() || !isAsciiDigit(rest.front()))
+        return std::nullopt;
+    // Digits after the first join the number while it names a group the expression has:
+    // "$10" is group 10 of an expression with ten groups, else group 1 and a "0". After a 0,
+    // the whole match, they never do.
+    GroupReference reference{digitValue(rest.front()), 2};
+    while (reference.group > 0 && reference.length < text.size() &&
+           isAsciiDigit(text[reference.length]) &&
+           reference.group * 10 + digitValue(text[reference.length]) <= groups) {
+        reference.group = reference.group * 10 + digitValue(text[reference.length]);
+        ++reference.length;
+    }
+    return reference;
 }
 
 // Where the options an expression may start with, such as (*UCP) or (*LIMIT_MATCH=9), end.
@@ -77,30 +127,26 @@ void TextReplacer::parseReplacement(const QString& replacement)
     for (qsizetype i = 0; i < replacement.size(); ++i) {
         const QChar c = replacement[i];
         const bool escape = c == u'\\' || c == u'$';
-        if (!escape || i + 1 == replacement.size()) {
-            literal.append(c);
-            continue;
-        }
-        const QChar next = replacement[i + 1];
-        if (next == c) {
+        if (escape && i + 1 < replacement.size() && replacement[i + 1] == c) {
             literal.append(c);
             ++i;
             continue;
         }
-        if (next.unicode() < u'0' || next.unicode() > u'9') {
+        const std::optional<GroupReference> reference =
+            escape ? groupReference(QStringView(replacement).sliced(i), groups) : std::nullopt;
+        if (!reference) {
             literal.append(c);
             continue;
         }
-        const int group = next.unicode() - u'0';
-        if (group > groups) {
-            m_error = {ReplaceError::Kind::MissingGroup, 0, {}, c, group, groups};
+        if (reference->group > groups) {
+            m_error = {ReplaceError::Kind::MissingGroup, 0, {}, c, reference->group, groups};
             m_pieces.clear();
             return;
         }
         if (!literal.isEmpty())
             m_pieces.push_back({std::exchange(literal, {}), -1});
-        m_pieces.push_back({{}, group});
-        ++i;
+        m_pieces.push_back({{}, reference->group});
+        i += reference->length - 1;
     }
     if (!literal.isEmpty())
         m_pieces.push_back({literal, -1});

@@ -14,10 +14,12 @@ namespace vornak {
 // A find/replace rule made ready to apply to many names: the expression compiled and the
 // replacement parsed once.
 //
-// In a regular expression's replacement, \N and $N (N a single digit) stand for the text of
-// group N, 0 for the whole match; "$10" is group 1 followed by "0". "\\" and "$$" stand for
-// one "\" and one "$"; any other "\" or "$" is itself. A group the expression does not have
-// is an error, not literal text, so a mistyped reference cannot slip into hundreds of names.
+// In a regular expression's replacement, \N and $N stand for the text of group N, 0 for the
+// whole match. N takes as many digits as name a group the expression has: "$10" is group 10
+// where there are ten groups, else group 1 followed by "0". ${N} and \g{N} end the number
+// with the brace. "\\" and "$$" stand for one "\" and one "$"; any other "\" or "$" is
+// itself. A group the expression does not have is an error, not literal text, so a mistyped
+// reference cannot slip into hundreds of names.
 // Expressions use Unicode properties: \w and \d match CJK letters and all digits.
 //
 // Every expression matches within a budget of backtracking steps (kMatchBudget per match):

@@ -166,6 +166,14 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
         // The name the entry would have after the run: its new name, which is its old one
         // where the rules keep it.
         BatchNames::Holders& holders = names.wantedName(i);
+        // A file that keeps its name holds it: the others that want it find it taken, not
+        // shared, and the file itself stays as it is.
+        const std::uint32_t holder = holders.current;
+        if (holder != BatchNames::kNoEntry && statuses[holder] == RenameStatus::Unchanged) {
+            if (!kept)
+                statuses[i] = RenameStatus::NameTaken;
+            continue;
+        }
         if (!kept) {
             const std::uint32_t current = holders.current;
             // A case-only rename on a case-insensitive folder finds its own file.

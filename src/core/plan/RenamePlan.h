@@ -77,12 +77,12 @@ struct BatchPlan {
 };
 
 // Classifies every entry of the batch and orders the renames, in time linear in the batch.
-// A status is decided in this order: 不变 (the same bytes), 名称不允许, 名称太长, 与本批重名
-// (two entries whose names would be equal after the run, an entry kept as it is included;
-// every one of them is marked and keeps its name), 名称已被占用, then 循环或受阻 for a rename
-// in a cycle or waiting, through any chain, on a file that keeps its name. The renames left
-// are ordered as planRenames orders them and marked 将隐藏 (a name newly beginning with "."),
-// 仅大小写 or 将更改.
+// A status is decided in this order: 不变 (the same bytes), 名称不允许, 名称太长, 名称已被占用
+// for a name a file kept as it is holds, 与本批重名 (two entries whose names would be equal
+// after the run; every one of them is marked and keeps its name), 名称已被占用 for a name
+// taken outside the batch, then 循环或受阻 for a rename in a cycle or waiting, through any
+// chain, on a file that keeps its name. The renames left are ordered as planRenames orders
+// them and marked 将隐藏 (a name newly beginning with "."), 仅大小写 or 将更改.
 BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folder);
 
 } // namespace vornak
