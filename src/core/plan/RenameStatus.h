@@ -7,11 +7,11 @@ namespace vornak {
 // What a rename run does with one entry of its batch, as the batch preview shows it. The first
 // three are renames the run does; the others leave the file as it is.
 enum class RenameStatus : std::uint8_t {
-    Change,           // 将更改
-    Hides,            // 将隐藏: the new name begins with "." and the file leaves the list
-    CaseOnly,         // 仅大小写: the new name differs in letter case only
-    Unchanged,        // 不变: the rules give the name the file has
-    NameTaken,        // 名称已被占用: a file outside the batch has the new name
+    Change,    // 将更改
+    Hides,     // 将隐藏: the new name begins with "." and the file leaves the list
+    CaseOnly,  // 仅大小写: the new name differs in letter case only
+    Unchanged, // 不变: the rules give the name the file has
+    NameTaken, // 名称已被占用: a file outside the batch, or one keeping it, has the name
     DuplicateInBatch, // 与本批重名: another file of the batch would get the same name
     CycleOrBlocked, // 循环或受阻: in a cycle of renames, or waiting on a file that keeps its name
     NameTooLong,    // 名称太长: longer than the folder's file system allows
