@@ -42,7 +42,9 @@ caught_by() {
         functions=$(awk -v test="$name" '
             /^ *Start +[0-9]+: / { current = $3 }
             /[0-9]+\/[0-9]+ Test +#[0-9]+: / { current = $4 }
-            current == test && /^FAIL!  : / { sub(/^FAIL!  : /, ""); sub(/ .*/, ""); print }
+            current == test && match($0, /^FAIL!  : [A-Za-z0-9_:]+\([^)]*\)/) {
+                print substr($0, 10, RLENGTH - 9)
+            }
         ' "$1" | sort -u | paste -sd ' ' -)
         printf '%s%s; ' "$name" "${functions:+: $functions}"
     done
