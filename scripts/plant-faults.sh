@@ -25,6 +25,11 @@ git ls-files -z --cached --others --exclude-standard |
             cp "$file" "$scratch/$file"
         fi
     done
+# A file the checkout no longer has goes from the copy too: a removed test step would still run.
+(cd "$scratch" && find src tests bench scripts cmake resources -type f -print0 2>/dev/null) |
+    while IFS= read -r -d '' file; do
+        [ -e "$file" ] || rm "$scratch/$file"
+    done
 cd "$scratch"
 # Patches go to the copy, even when it lies inside a git checkout.
 GIT_CEILING_DIRECTORIES=$(dirname "$scratch")
