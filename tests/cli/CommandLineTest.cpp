@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +24,7 @@ namespace {
 
 // The words are handed over as exact bytes: QProcess would encode them as UTF-8 text, so a
 // shell turns each one, written as octal escapes, back into its bytes.
-QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome)
+QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome, bool asNobody = false)
 {
     QStringList arguments = {QStringLiteral("-c"),
                              QStringLiteral("for a do set -- \"$@\" \"$(printf \"$a\")\"; shift; "
@@ -40,6 +41,12 @@ QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromUtf8(stateHome));
     process->setProcessEnvironment(environment);
+    // Root reads every folder: a folder that cannot be read needs another user.
+    if (asNobody)
+        process->setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(125);
+        });
     process->start(QStringLiteral("/bin/sh"), arguments);
     return process;
 }
@@ -50,9 +57,9 @@ struct Outcome {
     QByteArray errors;
 };
 
-Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome)
+Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome, bool asNobody = false)
 {
-    std::unique_ptr<QProcess> process(startCli(words, stateHome));
+    std::unique_ptr<QProcess> process(startCli(words, stateHome, asNobody));
     process->waitForFinished(60'000);
     return {process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
             process->readAllStandardOutput(), process->readAllStandardError()};
@@ -141,6 +148,25 @@ private Q_SLOTS:
         Folder folder(files);
         QCOMPARE(runCli(withFolder(words, folder.path), folder.state).exitCode, exitCode);
         QCOMPARE(sortedNames(folder.path), after);
+    }
+
+    // A folder below that cannot be read is told of and the others are renamed; the run did not
+    // go as planned.
+    void unreadableFolderBelowIsTold()
+    {
+        QTemporaryDir temporary;
+        const QByteArray root = QFile::encodeName(temporary.path());
+        QVERIFY(test::makeTree(root, {"state/", "t/", "t/a.txt", "t/s/", "t/s/b.txt"}));
+        QCOMPARE(QProcess::execute(
+                     QStringLiteral("chown"),
+                     {QStringLiteral("-R"), QStringLiteral("65534:65534"), temporary.path()}),
+                 0);
+        QVERIFY(::chmod((root + "/t/s").constData(), 0) == 0);
+        const Outcome outcome =
+            runCli({"run", "-r", "--prefix", "x_", root + "/t"}, root + "/state", true);
+        QCOMPARE(outcome.exitCode, 1);
+        QVERIFY(outcome.errors.contains(root + "/t/s"));
+        QCOMPARE(sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
     }
 
     // A run that renamed nothing, on a read-only volume, is neither listed nor undone.
