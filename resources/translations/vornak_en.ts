@@ -996,7 +996,7 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     </message>
     <message>
         <source>跨文件夹连续编号</source>
-        <translation>Number on across folders</translation>
+        <translation>Number across folders</translation>
     </message>
     <message>
         <source>子文件夹</source>

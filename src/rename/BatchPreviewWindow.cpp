@@ -188,7 +188,7 @@ void BatchPreviewWindow::restoreLayout()
 {
     ProgramSettings settings;
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray()))
-        resize(980, 600);
+        resize(980, 660);
     if (const QWidget* mainWindow = parentWidget()) {
         // A size kept from a larger screen, or the default on a small one, shrinks to this one;
         // the table scrolls.
