@@ -192,16 +192,23 @@ private Q_SLOTS:
     void refreshKeepsThePlace_data()
     {
         QTest::addColumn<QString>("item"); // empty: a click on the folder list
-        QTest::newRow("Dir1 click") << "";
-        QTest::newRow("打开文件") << "DaKaiWenJian";
-        QTest::newRow("删除文件") << "ShanChuWenJian";
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("current"); // after the refresh
+        QTest::addColumn<QString>("currentName");
+        QTest::newRow("Dir1 click") << "" << 500 << 500 << "f0501";
+        QTest::newRow("打开文件") << "DaKaiWenJian" << 500 << 500 << "f0501";
+        QTest::newRow("删除文件") << "ShanChuWenJian" << 500 << 500 << "f0502";
+        QTest::newRow("删除文件, the last entry") << "ShanChuWenJian" << 999 << 998 << "f0999";
     }
 
     // In a folder of many files a refresh leaves the list where it was: the selected entry, or the
-    // one that took the deleted one's place, stays in view.
+    // one that took the deleted one's place, is the current one and stays in view.
     void refreshKeepsThePlace()
     {
         QFETCH(QString, item);
+        QFETCH(int, selected);
+        QFETCH(int, current);
+        QFETCH(QString, currentName);
         QStringList files;
         for (int i = 1; i <= 1000; ++i)
             files.append(QStringLiteral("f%1").arg(i, 4, 10, QLatin1Char('0')));
@@ -211,16 +218,16 @@ private Q_SLOTS:
         const auto rect = [&list](int row) { return list.visualRect(list.model()->index(row, 0)); };
         // Until the view has laid out every entry, a place may still change.
         const auto laidOut = [&] { return rect(list.count() - 1).isValid(); };
-        const auto inView = [&] { return list.viewport()->rect().contains(rect(500)); };
-        program.fileList->setSelectedIndex(500);
+        const auto inView = [&] { return list.viewport()->rect().contains(rect(current)); };
+        program.fileList->setSelectedIndex(selected);
         QTRY_VERIFY(laidOut());
         QVERIFY(inView());
         QVERIFY(program.refreshThrough(item));
         QTRY_VERIFY(laidOut());
         QVERIFY(inView());
-        const bool deleted = item == "ShanChuWenJian";
-        QCOMPARE(list.entryName(500), deleted ? "f0502" : "f0501");
-        QCOMPARE(list.selectedIndex(), deleted ? -1 : 500);
+        QCOMPARE(list.currentIndex().row(), current);
+        QCOMPARE(list.entryName(current), currentName);
+        QCOMPARE(list.selectedIndex(), item == "ShanChuWenJian" ? -1 : selected);
     }
 
     void addressMovesTheLists_data()
