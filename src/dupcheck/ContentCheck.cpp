@@ -121,7 +121,9 @@ void ContentCheck::showReport(QStringList report)
     if (!m_results)
         m_results = new ResultsWindow(m_platform, kContentResultsTitle, m_fileList.window(),
                                       QStringLiteral("contentCheck/place"));
-    m_results->showReport(std::make_unique<TextLines>(std::move(report)));
+    // The content report is the program's own: its copy breaks lines with line feeds, so that it
+    // pastes as lines into an editor or a terminal.
+    m_results->showReport(std::make_unique<TextLines>(std::move(report), u'\n'));
 }
 
 } // namespace vornak

@@ -1,7 +1,5 @@
 #include "texts/ReportLines.h"
 
-#include "texts/LineBreak.h"
-
 namespace vornak {
 
 quint64 ReportLines::textSize() const
@@ -26,7 +24,7 @@ QString ReportLines::text() const
     QString text;
     for (quint64 k = 0; k < lineCount(); ++k) {
         if (k > 0)
-            text.append(kLineBreak);
+            text.append(lineBreak());
         text.append(line(k));
     }
     return text;

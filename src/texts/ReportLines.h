@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/LineBreak.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +13,7 @@ namespace vornak {
 using TextWidth = std::function<int(const QString&)>;
 
 // A report as numbered lines made when asked for, so a report of billions of lines costs only
-// what its source keeps. Line numbers are 64-bit; the text's line break is a lone carriage
-// return.
+// what its source keeps. Line numbers are 64-bit.
 class ReportLines {
 public:
     virtual ~ReportLines() = default;
@@ -30,6 +31,9 @@ public:
     // line: a long report picks a few from what it keeps instead.
     virtual QStringList widestLines(const TextWidth& width) const;
 
+    // The break between the lines of the text: a lone carriage return, unless the report says
+    // otherwise.
+    virtual QChar lineBreak() const { return kLineBreak; }
     // The whole text; for reports whose textSize() has been found small enough to hold.
     QString text() const;
 };

@@ -564,9 +564,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::newRow("copies")
             << "same"_ba << QString()
-            << "内容检查结果内容相同的文件共 1 组、2 个，每组只留一个可释放 4 字节\r" +
+            << "内容检查结果内容相同的文件共 1 组、2 个，每组只留一个可释放 4 字节\n" +
                    QString(40, '-') +
-                   "\r第 1 组：2 个文件，每个 4 字节，只留一个可释放 4 字节\r“a”\r“b”";
+                   "\n第 1 组：2 个文件，每个 4 字节，只留一个可释放 4 字节\n“a”\n“b”";
         QTest::newRow("no copies")
             << "diff"_ba << QString() << "内容检查结果" + kNoIdenticalFiles.toString();
         // A failure in the middle of a check ends it with a message, not the program.
