@@ -344,8 +344,8 @@ private Q_SLOTS:
             << QStringList{"a", "b", "c"} << "c" << QStringList{"c", "a", "b"};
         QTest::newRow("one more drops the oldest")
             << full << "new" << QStringList{"new"} + full.first(kRecentTextCount - 1);
-        QTest::newRow("repeat on a full list keeps the rest")
-            << full << "19" << QStringList{"19"} + full.first(kRecentTextCount - 1);
+        QTest::newRow("repeat on a full list drops nothing else")
+            << full << "5" << QStringList{"5"} + full.first(5) + full.sliced(6);
         QTest::newRow("empty text skipped") << b << "" << b;
         QTest::newRow("case-distinct texts both kept")
             << QStringList{"A"} << "a" << QStringList{"a", "A"};
