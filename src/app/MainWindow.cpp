@@ -14,6 +14,7 @@
 #include "rename/BatchPreviewOpener.h"
 #include "rename/FileListFollower.h"
 #include "rename/LivePreview.h"
+#include "rename/OptionTextHistory.h"
 #include "rename/RenameRun.h"
 #include "widgets/CaptionColour.h"
 #include "widgets/ClickSignals.h"
@@ -206,6 +207,9 @@ void MainWindow::connectReactions()
     auto* run = new RenameRun({*m_fileList, *this}, *options, m_renameState, *m_renameEngine,
                               m_platform, this);
     connect(m_runButton, &QPushButton::clicked, run, &RenameRun::run);
+    auto* history = new OptionTextHistory(*options, m_optionTexts, this);
+    connect(m_renameEngine, &RenameEngine::runStarted, history,
+            &OptionTextHistory::recordUsedTexts);
     m_renameUndo = new RenameUndo({*this, *m_undoRenameAction}, *m_renameEngine, m_platform, this);
     connect(m_fileMenu, &QMenu::aboutToShow, m_renameUndo, &RenameUndo::updateUndoAction);
     connect(m_undoRenameAction, &QAction::triggered, m_renameUndo, &RenameUndo::undoLast);

@@ -129,6 +129,7 @@ bool RenameEngine::run(JobMaker makeJob, QWidget& window)
         },
         [this](RunEnd end) { endRun(std::move(end)); });
     watch(window, tr("正在重命名"), true);
+    Q_EMIT runStarted();
     return true;
 }
 

@@ -79,6 +79,8 @@ public:
 Q_SIGNALS:
     // A run or an undo has started; jobEnded() follows it.
     void jobStarted();
+    // A run has started, after jobStarted(): the options it was planned with have been used.
+    void runStarted();
     // A run has ended, also one cut short by 取消, and its outcome is shown; listing is the
     // shown folder as the run left it. Not raised for a run that could not be journaled.
     void runEnded(const RenameJob& job, const RunRecord& record, const Listing& listing);

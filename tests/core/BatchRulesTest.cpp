@@ -2,6 +2,7 @@
 #include "core/names/NameText.h"
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
+#include "core/plan/RecentTexts.h"
 #include "core/plan/RuleSet.h"
 
 #include <QTest>
@@ -327,6 +328,34 @@ private Q_SLOTS:
         QFETCH(QVariantMap, stored);
         QFETCH(RuleSet, expected);
         QCOMPARE(RuleSet::fromVariantMap(stored), expected);
+    }
+
+    void recentTexts_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<QStringList>("after");
+        QStringList full;
+        for (int i = 0; i < kRecentTextCount; ++i)
+            full.append(QString::number(i));
+        const QStringList b{"b"};
+        QTest::newRow("new text in front") << b << "a" << QStringList{"a", "b"};
+        QTest::newRow("repeat moves to the front")
+            << QStringList{"a", "b", "c"} << "c" << QStringList{"c", "a", "b"};
+        QTest::newRow("one more drops the oldest")
+            << full << "new" << QStringList{"new"} + full.first(kRecentTextCount - 1);
+        QTest::newRow("repeat on a full list drops nothing else")
+            << full << "5" << QStringList{"5"} + full.first(5) + full.sliced(6);
+        QTest::newRow("empty text skipped") << b << "" << b;
+        QTest::newRow("case-distinct texts both kept")
+            << QStringList{"A"} << "a" << QStringList{"a", "A"};
+    }
+    void recentTexts()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, used);
+        QFETCH(QStringList, after);
+        QCOMPARE(withRecentText(before, used), after);
     }
 };
 

@@ -2,7 +2,9 @@
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -48,6 +50,35 @@ private Q_SLOTS:
         QCOMPARE(captionColour(check), kNormalColour);
         QVERIFY(!text.isEnabled());
         QCOMPARE(text.text(), QStringLiteral("xyz\u00a0"));
+    }
+
+    // The texts of runs that started come back in a new window: ↓ lists them all and the one
+    // chosen fills the box. A run answered No has used nothing.
+    void remembersUsedTexts()
+    {
+        RenameWindow w;
+        w.makeFiles({"a.txt"});
+        QVERIFY(w.open());
+        w.use(QStringLiteral("1=x_"));
+        QVERIFY(w.waitForTick());
+        w.runAll();
+        w.optionTexts[0]->setText(QStringLiteral("declined_"));
+        QVERIFY(w.waitForTick());
+        w.platform.answers = {MessageAnswer::No};
+        QTest::mouseClick(w.runButton, Qt::LeftButton);
+        QCOMPARE(w.platform.messages.size(), 2);
+        QVERIFY(w.open());
+        QLineEdit& text = *w.optionTexts[0];
+        QTest::mouseClick(w.optionChecks[0], Qt::LeftButton);
+        text.setFocus();
+        QTest::keyClick(&text, Qt::Key_Y); // ↓ lists every text, not only those starting with "y"
+        QTest::keyClick(&text, Qt::Key_Down);
+        QAbstractItemView* popup = text.completer()->popup();
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->rowCount(), 1);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(text.text(), QStringLiteral("x_"));
     }
 
     // Each tick previews the selected entry and enables the run button when there is work.

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "TestPlatform.h"
 #include "app/MainWindow.h"
+#include "core/plan/ProgramSettings.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,12 +22,17 @@ struct MainWindowFixture {
         platform.folderAtStart = folder();
         qputenv("XDG_STATE_HOME", QFile::encodeName(homes.filePath(QStringLiteral("state"))));
         qputenv("XDG_DATA_HOME", QFile::encodeName(homes.filePath(QStringLiteral("data"))));
+        // The settings file's place is fixed by its first use in the process: cleared, it
+        // holds nothing of an earlier window.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(homes.filePath(QStringLiteral("config"))));
+        ProgramSettings().clear();
     }
     ~MainWindowFixture()
     {
         removeUndecodableFiles(folder());
         qputenv("XDG_STATE_HOME", stateHomeBefore);
         qputenv("XDG_DATA_HOME", dataHomeBefore);
+        qputenv("XDG_CONFIG_HOME", configHomeBefore);
     }
 
     // Builds the window, runs its load steps and shows it; false when it does not appear or a
@@ -89,6 +95,7 @@ struct MainWindowFixture {
 
     const QByteArray stateHomeBefore = qgetenv("XDG_STATE_HOME");
     const QByteArray dataHomeBefore = qgetenv("XDG_DATA_HOME");
+    const QByteArray configHomeBefore = qgetenv("XDG_CONFIG_HOME");
     QTemporaryDir homes;
     QTemporaryDir dir;
     TestPlatform platform;
