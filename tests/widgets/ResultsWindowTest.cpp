@@ -184,6 +184,16 @@ private Q_SLOTS:
         QCOMPARE(shown, messages);
     }
 
+    // The lines in view, the one the bottom edge cuts too, are what Ctrl+C copies.
+    void visibleTextHoldsTheLineCutByTheEdge()
+    {
+        ReportView view(nullptr);
+        const TextLines report(QStringList{"0", "1", "2", "3", "4", "5"});
+        view.setReport(&report);
+        view.resize(100, view.lineHeight() * 7 / 2);
+        QCOMPARE(view.visibleText(), QStringLiteral("0\r1\r2\r3"));
+    }
+
 private:
     QTemporaryDir m_home;
     QWidget m_main;
