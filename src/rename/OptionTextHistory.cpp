@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace vornak {
 
 namespace {
@@ -25,10 +27,14 @@ OptionTextHistory::OptionTextHistory(const RenameOptionControls& options, Texts 
         QLineEdit* text = m_texts[pair];
         m_recent[pair] =
             new QStringListModel(settings.value(settingsKey(pair)).toStringList(), this);
+        // Only ↓ opens the list: a list that opened while typing would take the next click,
+        // on 执行 say, only to close itself.
         auto* completer = new QCompleter(m_recent[pair], text);
-        // Names are case-sensitive, so "A" does not offer "a".
-        completer->setCaseSensitivity(Qt::CaseSensitive);
-        text->setCompleter(completer);
+        completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+        completer->setWidget(text);
+        connect(completer, qOverload<const QString&>(&QCompleter::activated), text,
+                &QLineEdit::setText);
+        m_completers[pair] = completer;
         text->installEventFilter(this);
     }
 }
@@ -53,14 +59,14 @@ void OptionTextHistory::recordUsedTexts()
 
 bool OptionTextHistory::eventFilter(QObject* watched, QEvent* event)
 {
-    // The line edit leaves ↓ to the popup once it shows; before, ↓ shows every text, whatever
-    // the box holds.
+    // The open list takes ↓ itself; in the box, ↓ lists every text, whatever the box holds.
     if (event->type() != QEvent::KeyPress ||
         static_cast<QKeyEvent*>(event)->keyCombination() != QKeyCombination(Qt::Key_Down))
         return false;
-    QCompleter* completer = static_cast<QLineEdit*>(watched)->completer();
-    completer->setCompletionPrefix(QString());
-    completer->complete();
+    const auto box = std::find(m_texts.begin(), m_texts.end(), watched);
+    if (box == m_texts.end())
+        return false;
+    m_completers[std::size_t(box - m_texts.begin())]->complete();
     return true;
 }
 

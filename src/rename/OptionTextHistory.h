@@ -12,8 +12,8 @@
 namespace vornak {
 
 // Each text box of the rename options remembers the texts last used in it and offers them in a
-// drop-down: ↓ lists them all, typing narrows them to those starting with what is typed. The
-// texts are kept in the settings file, group "history", one list a box.
+// drop-down that ↓ opens; choosing one puts it in the box. The texts are kept in the settings
+// file, group "history", one list a box.
 class OptionTextHistory : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +32,7 @@ private:
     const RenameOptionControls& m_options;
     Texts m_texts;
     std::array<QStringListModel*, RenameOptionControls::kPairs> m_recent{};
+    std::array<QCompleter*, RenameOptionControls::kPairs> m_completers{};
 };
 
 } // namespace vornak

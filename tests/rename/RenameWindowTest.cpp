@@ -71,9 +71,13 @@ private Q_SLOTS:
         QLineEdit& text = *w.optionTexts[0];
         QTest::mouseClick(w.optionChecks[0], Qt::LeftButton);
         text.setFocus();
-        QTest::keyClick(&text, Qt::Key_Y); // ↓ lists every text, not only those starting with "y"
+        // Typing opens nothing; ↓ lists every text, not only those starting with what is typed.
+        QTest::keyClick(&text, Qt::Key_X);
+        auto* completer = text.findChild<QCompleter*>();
+        QVERIFY(completer && !completer->popup()->isVisible());
+        QTest::keyClick(&text, Qt::Key_Y);
         QTest::keyClick(&text, Qt::Key_Down);
-        QAbstractItemView* popup = text.completer()->popup();
+        QAbstractItemView* popup = completer->popup();
         QVERIFY(popup->isVisible());
         QCOMPARE(popup->model()->rowCount(), 1);
         QTest::keyClick(popup, Qt::Key_Down);
