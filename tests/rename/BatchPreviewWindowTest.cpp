@@ -254,6 +254,11 @@ private Q_SLOTS:
         for (const QString& row : rows)
             QVERIFY2(w.summary->text().contains(row.section(u' ', -1)),
                      qPrintable(w.summary->text()));
+        // The rows that stop a rename are marked, and only those.
+        const QStringList fine{"将更改", "将隐藏", "仅大小写", "不变"};
+        for (int row = 0; row < rows.size(); ++row)
+            QCOMPARE(w.table->model()->index(row, 0).data(Qt::BackgroundRole).isValid(),
+                     !fine.contains(rows[row].section(u' ', -1)));
     }
 
     // A folder below that cannot be read is told under the table: how many, and the first.
