@@ -160,28 +160,21 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
         names.oldName(i).current = static_cast<std::uint32_t>(i);
     std::vector<std::size_t> waitsOn(count, kNever);
     for (std::size_t i = 0; i < count; ++i) {
-        const bool kept = statuses[i] == RenameStatus::Unchanged;
-        if (!kept && statuses[i] != RenameStatus::Change)
+        if (statuses[i] != RenameStatus::Change)
             continue;
-        // The name the entry would have after the run: its new name, which is its old one
-        // where the rules keep it.
         BatchNames::Holders& holders = names.wantedName(i);
+        const std::uint32_t current = holders.current;
         // A file that keeps its name holds it: the others that want it find it taken, not
-        // shared, and the file itself stays as it is.
-        const std::uint32_t holder = holders.current;
-        if (holder != BatchNames::kNoEntry && statuses[holder] == RenameStatus::Unchanged) {
-            if (!kept)
-                statuses[i] = RenameStatus::NameTaken;
+        // shared.
+        if (current != BatchNames::kNoEntry && statuses[current] == RenameStatus::Unchanged) {
+            statuses[i] = RenameStatus::NameTaken;
             continue;
         }
-        if (!kept) {
-            const std::uint32_t current = holders.current;
-            // A case-only rename on a case-insensitive folder finds its own file.
-            waitsOn[i] = current == i || current == BatchNames::kNoEntry ? kFree : current;
-            if (current == BatchNames::kNoEntry && folder.nameTaken &&
-                folder.nameTaken(wanted[i].newName))
-                statuses[i] = RenameStatus::NameTaken;
-        }
+        // A case-only rename on a case-insensitive folder finds its own file.
+        waitsOn[i] = current == i || current == BatchNames::kNoEntry ? kFree : current;
+        if (current == BatchNames::kNoEntry && folder.nameTaken &&
+            folder.nameTaken(wanted[i].newName))
+            statuses[i] = RenameStatus::NameTaken;
         // Taken outside or not, two entries wanting one name are duplicates first.
         if (holders.firstWanting == BatchNames::kNoEntry || holders.firstWanting == i) {
             holders.firstWanting = static_cast<std::uint32_t>(i);
