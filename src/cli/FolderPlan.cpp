@@ -7,8 +7,6 @@
 #include "core/plan/FolderEntries.h"
 #include "core/plan/FolderNaming.h"
 
-#include <QEventLoop>
-
 namespace vornak {
 
 namespace {
@@ -18,17 +16,7 @@ std::vector<FileDates> datesOf(const QByteArray& folder, const NameList& entries
 {
     if (order == NumberingOrder::List)
         return {};
-    std::vector<FileDates> dates;
-    FileDatesReader reader;
-    QEventLoop loop;
-    QObject::connect(&reader, &FileDatesReader::datesRead, &loop,
-                     [&](const std::vector<FileDates>& read) {
-                         dates = read;
-                         loop.quit();
-                     });
-    reader.start(folder, entries, order == NumberingOrder::Taken);
-    loop.exec();
-    return dates;
+    return FileDatesReader::readNow(folder, entries, order == NumberingOrder::Taken);
 }
 
 std::optional<std::size_t> indexOf(const NameList& entries, QByteArrayView name)

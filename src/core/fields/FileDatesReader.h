@@ -31,7 +31,7 @@ public:
     // Drops a read under way; its dates never arrive.
     void cancel();
     bool isReading() const { return m_reading; }
-    // The dates start() reads, read on the calling thread (a job's, for the folders of a tree).
+    // The dates start() reads, read on the calling thread: a job's, or the command line's.
     static std::vector<FileDates> readNow(const QByteArray& folderPath, const NameList& entries,
                                           bool taken);
 
