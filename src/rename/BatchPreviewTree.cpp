@@ -29,17 +29,6 @@ void join(BatchPreviewTree& tree)
 
 } // namespace
 
-bool sameNames(const NameList& one, const NameList& other)
-{
-    if (one.size() != other.size())
-        return false;
-    for (std::size_t k = 0; k < one.size(); ++k) {
-        if (one.bytesAt(k) != other.bytesAt(k))
-            return false;
-    }
-    return true;
-}
-
 bool sameRows(const PlannedBatch& one, const PlannedBatch& other)
 {
     return one.single == other.single && one.newNames == other.newNames &&
@@ -72,7 +61,7 @@ std::shared_ptr<const BatchPreviewTree> planPreviewTree(const QByteArray& top,
 bool sameTree(const BatchPreviewTree& one, const BatchPreviewTree& other)
 {
     return one.rows.paths == other.rows.paths && one.rows.firstRows == other.rows.firstRows &&
-           sameNames(one.entries, other.entries) && sameRows(one.joined, other.joined);
+           one.entries == other.entries && sameRows(one.joined, other.joined);
 }
 
 } // namespace vornak

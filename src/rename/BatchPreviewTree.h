@@ -39,7 +39,6 @@ std::shared_ptr<const BatchPreviewTree> planPreviewTree(const QByteArray& top,
                                                         const TreeRequest& request,
                                                         const NameRules& rules);
 
-bool sameNames(const NameList& one, const NameList& other);
 // Two plans of the same entries whose tables and runs are alike.
 bool sameRows(const PlannedBatch& one, const PlannedBatch& other);
 // Two plans of the same folders and entries whose tables and runs are alike.

@@ -448,7 +448,7 @@ void BatchPreviewWindow::run()
         [folder = m_shownFolder, pattern = m_fileList.pattern(), entries = m_entries,
          naming = m_naming, plan = planner(single)](JobControl& control) {
             FolderNow now{readListedFiles(folder, pattern), std::nullopt};
-            if (now.listed && sameNames(*now.listed, *entries))
+            if (now.listed && *now.listed == *entries)
                 now.batch =
                     plan(*entries,
                          folderRules(naming, FolderEntries::read(folder, naming.caseInsensitive)),

@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-bool sameNames(const NameList& some, const NameList& others)
-{
-    if (some.size() != others.size())
-        return false;
-    for (std::size_t i = 0; i < some.size(); ++i)
-        if (some.bytesAt(i) != others.bytesAt(i))
-            return false;
-    return true;
-}
-
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QTreeWidget(parent)
@@ -100,7 +90,7 @@ bool FolderList::rebuild(const QByteArray& path)
 
 void FolderList::showSubfolders(const NameList& subfolders)
 {
-    if (sameNames(subfolders, m_subfolders))
+    if (subfolders == m_subfolders)
         return;
     const QVariant current = currentItem() ? currentItem()->data(0, kPathRole) : QVariant();
     const int scrolled = verticalScrollBar()->value();

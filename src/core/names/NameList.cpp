@@ -17,4 +17,15 @@ void NameList::reorder(std::span<const std::uint32_t> order)
     m_spans = std::move(spans);
 }
 
+bool operator==(const NameList& one, const NameList& other)
+{
+    if (one.size() != other.size())
+        return false;
+    for (std::size_t k = 0; k < one.size(); ++k) {
+        if (one.bytesAt(k) != other.bytesAt(k))
+            return false;
+    }
+    return true;
+}
+
 } // namespace vornak

@@ -29,6 +29,9 @@ public:
     // Puts the names in this order: order[k] is the index of the name that comes k-th.
     void reorder(std::span<const std::uint32_t> order);
 
+    // The same names, byte for byte, in the same order.
+    friend bool operator==(const NameList& one, const NameList& other);
+
 private:
     struct Span {
         std::size_t offset;
