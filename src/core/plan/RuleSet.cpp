@@ -72,8 +72,8 @@ QString optionKey(std::size_t option, QLatin1StringView field)
     return QString(kOptionKeys[option]) + field;
 }
 
-// The stored form's version. A set without one was written before the rules by position: its
-// missing keys are those rules, off.
+// The stored form's version, so that a later form can tell what an older set left out. A set
+// without one was written before the rules by position: their missing keys load them off.
 constexpr int kVersion = 2;
 
 void insertGap(QVariantMap& map, QLatin1StringView rule, const TextGap& gap)
