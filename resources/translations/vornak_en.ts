@@ -327,6 +327,26 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>文件夹“%1”不在所给的文件夹之下</source>
         <translation>the folder &quot;%1&quot; is not below the folder given</translation>
     </message>
+    <message>
+        <source>--%1 与 --%2 不能同用</source>
+        <translation>--%1 and --%2 cannot be used together</translation>
+    </message>
+    <message>
+        <source>删除主文件名前 N 个字符之后的 COUNT 个字符</source>
+        <translation>Remove COUNT characters after the first N characters of the base name</translation>
+    </message>
+    <message>
+        <source>删除主文件名后 N 个字符之前的 COUNT 个字符</source>
+        <translation>Remove COUNT characters before the last N characters of the base name</translation>
+    </message>
+    <message>
+        <source>在主文件名前 N 个字符之后插入 TEXT</source>
+        <translation>Insert TEXT after the first N characters of the base name</translation>
+    </message>
+    <message>
+        <source>在主文件名后 N 个字符之前插入 TEXT</source>
+        <translation>Insert TEXT before the last N characters of the base name</translation>
+    </message>
 </context>
 <context>
     <name>ContentReport</name>
@@ -1001,6 +1021,38 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>子文件夹</source>
         <translation>Subfolders</translation>
+    </message>
+    <message>
+        <source>从开头</source>
+        <translation>from the start</translation>
+    </message>
+    <message>
+        <source>从末尾</source>
+        <translation>from the end</translation>
+    </message>
+    <message>
+        <source> 个字符</source>
+        <translation> characters</translation>
+    </message>
+    <message>
+        <source>按位置</source>
+        <translation>By position</translation>
+    </message>
+    <message>
+        <source>位置是主文件名中字符之间的间隔：从开头数，0 在第一个字符之前；从末尾数，0 在最后一个字符之后。先删除，再插入；扩展名不变。</source>
+        <translation>A position is a gap between the characters of the base name: from the start, 0 is before the first character; from the end, 0 is after the last. Removing comes first, then inserting; the extension is never changed.</translation>
+    </message>
+    <message>
+        <source>删除：</source>
+        <translation>Remove:</translation>
+    </message>
+    <message>
+        <source>位置：</source>
+        <translation>At:</translation>
+    </message>
+    <message>
+        <source>插入：</source>
+        <translation>Insert:</translation>
     </message>
 </context>
 <context>

@@ -45,6 +45,58 @@ std::optional<NumberFormat> numberFormatOf(const QString& text)
     return format;
 }
 
+// N:TEXT: the gap N, within the range of the window's fields, and the text after the first ":".
+std::optional<std::pair<TextGap, QString>> gapAndText(const QString& value, bool fromEnd)
+{
+    const qsizetype colon = value.indexOf(u':');
+    bool ok = false;
+    const int offset = colon < 0 ? 0 : value.first(colon).toInt(&ok);
+    if (!ok || offset < 0 || offset > TextGap::kMax)
+        return std::nullopt;
+    return std::pair{TextGap{offset, fromEnd}, value.sliced(colon + 1)};
+}
+
+std::optional<InsertRule> insertRuleOf(const QString& value, bool fromEnd)
+{
+    const auto gap = gapAndText(value, fromEnd);
+    if (!gap)
+        return std::nullopt;
+    return InsertRule{gap->first, gap->second};
+}
+
+std::optional<RemoveRule> removeRuleOf(const QString& value, bool fromEnd)
+{
+    const auto gap = gapAndText(value, fromEnd);
+    bool ok = false;
+    const int count = gap ? gap->second.toInt(&ok) : 0;
+    if (!ok || count < 0 || count > TextGap::kMax)
+        return std::nullopt;
+    return RemoveRule{gap->first, count};
+}
+
+// The rule of --NAME (counted from the start) or --NAME-end (from the end), when one is given;
+// why not, when both are or the value is malformed.
+template <typename Rule>
+std::optional<QString> takePositionRule(const QCommandLineParser& parser, const char* name,
+                                        Rule& rule,
+                                        std::optional<Rule> (*parse)(const QString&, bool))
+{
+    const QString start = QString::fromLatin1(name);
+    const QString end = start + QStringLiteral("-end");
+    if (parser.isSet(start) && parser.isSet(end))
+        return CommandLineText::tr("--%1 与 --%2 不能同用").arg(start, end);
+    for (const bool fromEnd : {false, true}) {
+        const QString& option = fromEnd ? end : start;
+        if (!parser.isSet(option))
+            continue;
+        const std::optional<Rule> parsed = parse(parser.value(option), fromEnd);
+        if (!parsed)
+            return CommandLineText::tr("--%1 的值无效：%2").arg(option, parser.value(option));
+        rule = *parsed;
+    }
+    return std::nullopt;
+}
+
 // The option's text as the bytes it was given in.
 QByteArray bytesOf(const QCommandLineParser& parser, const QString& name)
 {
@@ -78,6 +130,16 @@ void addRuleOptions(QCommandLineParser& parser)
         {QStringLiteral("regex"), CommandLineText::tr("查找的是正则表达式")},
         {QStringLiteral("case-sensitive"), CommandLineText::tr("查找区分大小写")},
         {QStringLiteral("whole-name"), CommandLineText::tr("在整个文件名中查找，而不只是主文件名")},
+        {QStringLiteral("remove"),
+         CommandLineText::tr("删除主文件名前 N 个字符之后的 COUNT 个字符"),
+         QStringLiteral("N:COUNT")},
+        {QStringLiteral("remove-end"),
+         CommandLineText::tr("删除主文件名后 N 个字符之前的 COUNT 个字符"),
+         QStringLiteral("N:COUNT")},
+        {QStringLiteral("insert"), CommandLineText::tr("在主文件名前 N 个字符之后插入 TEXT"),
+         QStringLiteral("N:TEXT")},
+        {QStringLiteral("insert-end"), CommandLineText::tr("在主文件名后 N 个字符之前插入 TEXT"),
+         QStringLiteral("N:TEXT")},
         {QStringLiteral("case-base"),
          CommandLineText::tr("主文件名的大小写：unchanged、lower、upper、capitalized"),
          QStringLiteral("CASE")},
@@ -143,6 +205,10 @@ std::variant<PlanRequest, QString> planRequestOf(const QCommandLineParser& parse
     } else if (parser.isSet(QStringLiteral("with"))) {
         return CommandLineText::tr("--with 需要 --replace");
     }
+    if (auto error = takePositionRule(parser, "remove", request.rules.remove, removeRuleOf))
+        return *error;
+    if (auto error = takePositionRule(parser, "insert", request.rules.insert, insertRuleOf))
+        return *error;
     const std::pair<const char*, LetterCase*> cases[] = {
         {"case-base", &request.rules.baseCase}, {"case-ext", &request.rules.extensionCase}};
     for (const auto& [name, field] : cases) {

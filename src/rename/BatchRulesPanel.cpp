@@ -37,6 +37,26 @@ template <typename Enum> void choose(QComboBox* box, Enum value)
     box->setCurrentIndex(static_cast<int>(value));
 }
 
+// A gap's two controls side by side: how many characters in, and from which end.
+QHBoxLayout* gapRow(QSpinBox* offset, QComboBox* from)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(offset);
+    row->addWidget(from, 1);
+    return row;
+}
+
+TextGap gapOf(const QSpinBox* offset, const QComboBox* from)
+{
+    return {offset->value(), from->currentIndex() == 1};
+}
+
+void setGap(QSpinBox* offset, QComboBox* from, const TextGap& gap)
+{
+    offset->setValue(gap.offset);
+    from->setCurrentIndex(gap.fromEnd ? 1 : 0);
+}
+
 } // namespace
 
 BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
@@ -60,6 +80,14 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     m_findError->setWordWrap(true);
     m_findError->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     m_findError->hide();
+    const QStringList ends{tr("从开头"), tr("从末尾")};
+    m_removeCount = number("removeCount", 0, TextGap::kMax, 0);
+    m_removeCount->setSuffix(tr(" 个字符"));
+    m_removeAt = number("removeAt", 0, TextGap::kMax, 0);
+    m_removeFrom = choice("removeFrom", ends);
+    m_insertText = named(new QLineEdit, "insertText");
+    m_insertAt = number("insertAt", 0, TextGap::kMax, 0);
+    m_insertFrom = choice("insertFrom", ends);
     const QStringList cases{tr("不变"), tr("小写"), tr("大写"), tr("首字母大写")};
     m_baseCase = choice("baseCase", cases);
     m_extensionCase = choice("extensionCase", cases);
@@ -91,6 +119,15 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     findLayout->addRow(flags);
     findLayout->addRow(tr("范围："), m_findScope);
 
+    auto* byPosition = new QGroupBox(tr("按位置"));
+    byPosition->setToolTip(tr("位置是主文件名中字符之间的间隔：从开头数，0 在第一个字符之前；"
+                              "从末尾数，0 在最后一个字符之后。先删除，再插入；扩展名不变。"));
+    auto* positionLayout = new QFormLayout(byPosition);
+    positionLayout->addRow(tr("删除："), m_removeCount);
+    positionLayout->addRow(tr("位置："), gapRow(m_removeAt, m_removeFrom));
+    positionLayout->addRow(tr("插入："), m_insertText);
+    positionLayout->addRow(tr("位置："), gapRow(m_insertAt, m_insertFrom));
+
     auto* letterCase = new QGroupBox(tr("大小写"));
     auto* caseLayout = new QFormLayout(letterCase);
     caseLayout->addRow(tr("文件名："), m_baseCase);
@@ -98,15 +135,17 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* group : {folders, order, numbering, findReplace, letterCase})
+    for (QWidget* group : {folders, order, numbering, findReplace, byPosition, letterCase})
         layout->addWidget(group);
     layout->addStretch();
 
-    for (QComboBox* box : {m_order, m_findScope, m_baseCase, m_extensionCase})
+    for (QComboBox* box :
+         {m_order, m_findScope, m_removeFrom, m_insertFrom, m_baseCase, m_extensionCase})
         connect(box, &QComboBox::currentIndexChanged, this, &BatchRulesPanel::changed);
-    for (QSpinBox* box : {m_numberStart, m_numberStep, m_numberWidth})
+    for (QSpinBox* box :
+         {m_numberStart, m_numberStep, m_numberWidth, m_removeCount, m_removeAt, m_insertAt})
         connect(box, &QSpinBox::valueChanged, this, &BatchRulesPanel::changed);
-    for (QLineEdit* text : {m_find, m_replacement})
+    for (QLineEdit* text : {m_find, m_replacement, m_insertText})
         connect(text, &QLineEdit::textChanged, this, &BatchRulesPanel::changed);
     for (QCheckBox* box :
          {m_includeSubfolders, m_numberAcross, m_regularExpression, m_caseSensitive})
@@ -120,6 +159,8 @@ BatchRules BatchRulesPanel::rules() const
     rules.numbers = {m_numberStart->value(), m_numberStep->value(), m_numberWidth->value()};
     rules.findReplace = {m_find->text(), m_replacement->text(), m_regularExpression->isChecked(),
                          m_caseSensitive->isChecked(), chosen<FindReplace::Scope>(m_findScope)};
+    rules.remove = {gapOf(m_removeAt, m_removeFrom), m_removeCount->value()};
+    rules.insert = {gapOf(m_insertAt, m_insertFrom), m_insertText->text()};
     rules.baseCase = chosen<LetterCase>(m_baseCase);
     rules.extensionCase = chosen<LetterCase>(m_extensionCase);
     rules.includeSubfolders = m_includeSubfolders->isChecked();
@@ -142,6 +183,12 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
                                            QSignalBlocker(m_regularExpression),
                                            QSignalBlocker(m_caseSensitive),
                                            QSignalBlocker(m_findScope),
+                                           QSignalBlocker(m_removeCount),
+                                           QSignalBlocker(m_removeAt),
+                                           QSignalBlocker(m_removeFrom),
+                                           QSignalBlocker(m_insertText),
+                                           QSignalBlocker(m_insertAt),
+                                           QSignalBlocker(m_insertFrom),
                                            QSignalBlocker(m_baseCase),
                                            QSignalBlocker(m_extensionCase)};
         m_includeSubfolders->setChecked(rules.includeSubfolders);
@@ -156,6 +203,10 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
         m_regularExpression->setChecked(rules.findReplace.regularExpression);
         m_caseSensitive->setChecked(rules.findReplace.caseSensitive);
         choose(m_findScope, rules.findReplace.scope);
+        m_removeCount->setValue(rules.remove.count);
+        setGap(m_removeAt, m_removeFrom, rules.remove.at);
+        m_insertText->setText(rules.insert.text);
+        setGap(m_insertAt, m_insertFrom, rules.insert.at);
         choose(m_baseCase, rules.baseCase);
         choose(m_extensionCase, rules.extensionCase);
     }

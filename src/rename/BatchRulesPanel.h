@@ -12,8 +12,8 @@
 namespace vornak {
 
 // The batch preview's own rules: which folders (子文件夹), then in the order they apply 排序, 编号,
-// 查找/替换, 大小写. Any edit
-// raises changed(); an expression that cannot be used is shown beside the find field.
+// 查找/替换, 按位置 (删除, then 插入), 大小写. Any edit raises changed(); an expression that cannot
+// be used is shown beside the find field.
 class BatchRulesPanel : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +41,12 @@ private:
     QCheckBox* m_caseSensitive = nullptr;
     QComboBox* m_findScope = nullptr;
     QLabel* m_findError = nullptr;
+    QSpinBox* m_removeCount = nullptr;
+    QSpinBox* m_removeAt = nullptr;
+    QComboBox* m_removeFrom = nullptr;
+    QLineEdit* m_insertText = nullptr;
+    QSpinBox* m_insertAt = nullptr;
+    QComboBox* m_insertFrom = nullptr;
     QComboBox* m_baseCase = nullptr;
     QComboBox* m_extensionCase = nullptr;
 };

@@ -136,6 +136,15 @@ private Q_SLOTS:
             << QByteArrayList{"run", "--prefix", "x_", "DIR/none"} << two << 3 << two;
         QTest::newRow("expression does not compile")
             << QByteArrayList{"run", "--replace", "(", "--regex", "DIR"} << two << 2 << two;
+        QTest::newRow("insert and remove by position")
+            << QByteArrayList{"run", "--remove-end", "0:1", "--insert", "1:_", "DIR"}
+            << QByteArrayList{"照片.txt", "a👍🏽b.txt"} << 0
+            << QByteArrayList{"a_👍🏽.txt", "照_.txt"};
+        QTest::newRow("a position without its count")
+            << QByteArrayList{"run", "--remove", "1", "DIR"} << two << 2 << two;
+        QTest::newRow("one rule from both ends")
+            << QByteArrayList{"run", "--insert", "0:x", "--insert-end", "0:y", "DIR"} << two << 2
+            << two;
         QTest::newRow("nothing to undo") << QByteArrayList{"undo"} << two << 3 << two;
         QTest::newRow("unknown subcommand") << QByteArrayList{"rename", "DIR"} << two << 2 << two;
     }

@@ -32,6 +32,17 @@ BatchRules rulesOf(const QString& find, const QString& replacement, const QStrin
     return rules;
 }
 
+// Rules by position: remove, then insert, in the base name.
+BatchRules byPosition(const RemoveRule& remove, const InsertRule& insert = {},
+                      LetterCase baseCase = LetterCase::Unchanged)
+{
+    BatchRules rules;
+    rules.remove = remove;
+    rules.insert = insert;
+    rules.baseCase = baseCase;
+    return rules;
+}
+
 // What a rewrite that went over the expression's budget is shown as here.
 const QByteArray kOverBudget = "(over budget)";
 
@@ -130,6 +141,21 @@ private Q_SLOTS:
             rulesOf("a", "BIG", "", C::Lower, C::Unchanged), "big.txt");
         row("a name without a dot is all base name", "README",
             rulesOf({}, {}, "", C::Lower, C::Upper), "readme");
+        row("insert before an emoji with its skin tone", "a👍🏽.txt",
+            byPosition({}, {{1, true}, "_"}), "a_👍🏽.txt");
+        row("a ZWJ family is one character", "👨\u200d👩\u200d👧x.txt", byPosition({{0}, 1}), "x.txt");
+        row("a combining accent stays with its letter", "e\u0301f.txt", byPosition({}, {{1}, "_"}),
+            "e\u0301_f.txt");
+        row("bytes that are not UTF-8 are a character each", "a\xff\xfe b.t\xff",
+            byPosition({{1}, 2}), "a b.t\xff");
+        row("removed from the end ends at the gap", "abcd.txt", byPosition({{1, true}, 2}),
+            "ad.txt");
+        row("past the end: from the start", "照片集.jpg", byPosition({{1}, 99}, {{99}, "X"}),
+            "照X.jpg");
+        row("past the end: from the end", "abc.txt", byPosition({{99, true}, 1}, {{99, true}, "X"}),
+            "Xabc.txt");
+        row("remove, then insert, then case", "abc.txt", byPosition({{0}, 1}, {{0}, "x"}, C::Upper),
+            "XBC.txt");
         const QByteArray runaway = QByteArray(28, 'a') + "b.txt";
         row("an expression over its budget", runaway.constData(), rulesOf("(a+)+$", "x", "r"),
             kOverBudget.constData());
@@ -314,7 +340,19 @@ private Q_SLOTS:
         full.rules = rulesOf("(\\d+)", "$1", "rsw", LetterCase::Capitalized, LetterCase::Upper);
         full.rules.order = NumberingOrder::Taken;
         full.rules.numbers = {0, 10, 4};
+        full.rules.remove = {{3, true}, 2};
+        full.rules.insert = {{1}, QStringLiteral("·")};
         QTest::newRow("every field") << full.toVariantMap() << full;
+        RuleSet old;
+        old.options.prefix = {true, QStringLiteral("x")};
+        old.rules.findReplace.find = QStringLiteral("a");
+        old.rules.numbers.width = 3;
+        QTest::newRow("a set stored before the rules by position loads with them off")
+            << QVariantMap{{"prefixChecked", true},
+                           {"prefixText", "x"},
+                           {"find", "a"},
+                           {"numberWidth", 3}}
+            << old;
         QTest::newRow("damaged values take defaults or limits")
             << QVariantMap{{"numberStart", "99999999999"},
                            {"numberStep", "-3"},

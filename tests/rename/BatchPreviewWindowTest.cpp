@@ -468,6 +468,24 @@ private Q_SLOTS:
         QVERIFY(w.runBatch->isEnabled());
     }
 
+    // 按位置 on CJK and emoji names: a cut never splits a character, the extension stays.
+    void insertsAndRemovesByPosition()
+    {
+        Preview w;
+        w.makeEntries({"照片集.jpg", "a👍🏽👨\u200d👩\u200d👧.png"});
+        QVERIFY(w.openPreview());
+        w.control<QSpinBox>("removeCount")->setValue(1);
+        w.control<QComboBox>("removeFrom")->setCurrentIndex(1); // 从末尾
+        w.control<QSpinBox>("insertAt")->setValue(1);
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a👍🏽👨\u200d👩\u200d👧.png>a👍🏽.png 将更改",
+                                  "照片集.jpg>照片.jpg 将更改"}));
+        QTest::keyClicks(w.control<QLineEdit>("insertText"), QStringLiteral("_"));
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a👍🏽👨\u200d👩\u200d👧.png>a_👍🏽.png 将更改",
+                                  "照片集.jpg>照_片.jpg 将更改"}));
+    }
+
     // A rule set keeps the options and the rules under its name; loading it sets the main
     // window's controls as clicks would, colours and enabling included.
     void ruleSetsAreKept()
@@ -481,6 +499,8 @@ private Q_SLOTS:
         rules.baseCase = LetterCase::Capitalized;
         rules.order = NumberingOrder::Modified;
         rules.includeSubfolders = rules.numberAcross = true;
+        rules.remove = {{2, true}, 3};
+        rules.insert = {{1}, QStringLiteral("·")};
         auto* panel = w.control<BatchRulesPanel>("batchRules");
         panel->setRules(rules);
         auto* name = w.control<QComboBox>("ruleSetName");

@@ -3,17 +3,21 @@
 #include "core/names/FindReplace.h"
 #include "core/names/LetterCase.h"
 #include "core/names/NameComposition.h"
+#include "core/names/PositionRules.h"
 #include "core/plan/NumberingOrder.h"
 
 namespace vornak {
 
 // The batch preview's rules beyond the four described options, applied in this order:
-// numbering order, composition with the number format, find/replace, letter case. The
-// defaults change nothing: a run gives exactly the names the main window's run gives.
+// numbering order, composition with the number format, find/replace, removing then inserting
+// by position in the base name, letter case (of inserted text too). The defaults change nothing: a
+// run gives exactly the names the main window's run gives.
 struct BatchRules {
     NumberingOrder order = NumberingOrder::List;
     NumberFormat numbers;
     FindReplace findReplace;
+    RemoveRule remove;
+    InsertRule insert;
     LetterCase baseCase = LetterCase::Unchanged;
     LetterCase extensionCase = LetterCase::Unchanged;
     // The batch takes the files of every folder below the shown one too (see planTree), and

@@ -22,7 +22,8 @@ std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
     const bool replaces = m_replacer.isActive();
     const bool cases =
         m_rules.baseCase != LetterCase::Unchanged || m_rules.extensionCase != LetterCase::Unchanged;
-    if (!replaces && !cases)
+    const bool edits = m_rules.remove.count > 0 || !m_rules.insert.text.isEmpty();
+    if (!replaces && !cases && !edits)
         return name;
     QString text = decodeName(name);
     if (replaces) {
@@ -35,6 +36,12 @@ std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
             return std::nullopt;
         replaced.append(QStringView(text).sliced(end));
         text = std::move(replaced);
+    }
+    if (edits) {
+        const qsizetype end = baseEnd(text);
+        QString base =
+            withInserted(withRemoved(QStringView(text).first(end), m_rules.remove), m_rules.insert);
+        text = base.append(QStringView(text).sliced(end));
     }
     const qsizetype end = baseEnd(text);
     if (end < text.size())

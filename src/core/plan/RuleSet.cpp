@@ -72,11 +72,29 @@ QString optionKey(std::size_t option, QLatin1StringView field)
     return QString(kOptionKeys[option]) + field;
 }
 
+// The stored form's version, so that a later form can tell what an older set left out. A set
+// without one was written before the rules by position: their missing keys load them off.
+constexpr int kVersion = 2;
+
+void insertGap(QVariantMap& map, QLatin1StringView rule, const TextGap& gap)
+{
+    map.insert(rule + QLatin1StringView("At"), gap.offset);
+    map.insert(rule + QLatin1StringView("FromEnd"), gap.fromEnd);
+}
+
+TextGap gapOf(const QVariantMap& map, QLatin1StringView rule)
+{
+    return {
+        static_cast<int>(numberOf(map.value(rule + QLatin1StringView("At")), 0, 0, TextGap::kMax)),
+        map.value(rule + QLatin1StringView("FromEnd")).toBool()};
+}
+
 } // namespace
 
 QVariantMap RuleSet::toVariantMap() const
 {
     QVariantMap map;
+    map.insert(QStringLiteral("version"), kVersion);
     map.insert(QStringLiteral("mode"), nameOf(options.mode, kModes));
     const auto inputs = inputsOf(options);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -92,6 +110,10 @@ QVariantMap RuleSet::toVariantMap() const
     map.insert(QStringLiteral("regularExpression"), rules.findReplace.regularExpression);
     map.insert(QStringLiteral("caseSensitive"), rules.findReplace.caseSensitive);
     map.insert(QStringLiteral("findScope"), nameOf(rules.findReplace.scope, kScopes));
+    map.insert(QStringLiteral("removeCount"), rules.remove.count);
+    insertGap(map, QLatin1StringView("remove"), rules.remove.at);
+    map.insert(QStringLiteral("insertText"), rules.insert.text);
+    insertGap(map, QLatin1StringView("insert"), rules.insert.at);
     map.insert(QStringLiteral("baseCase"), nameOf(rules.baseCase, kCases));
     map.insert(QStringLiteral("extensionCase"), nameOf(rules.extensionCase, kCases));
     map.insert(QStringLiteral("includeSubfolders"), rules.includeSubfolders);
@@ -123,6 +145,11 @@ RuleSet RuleSet::fromVariantMap(const QVariantMap& map)
     rules.findReplace.regularExpression = at(QLatin1StringView("regularExpression")).toBool();
     rules.findReplace.caseSensitive = at(QLatin1StringView("caseSensitive")).toBool();
     rules.findReplace.scope = valueOf(at(QLatin1StringView("findScope")), kScopes);
+    rules.remove.count =
+        static_cast<int>(numberOf(at(QLatin1StringView("removeCount")), 0, 0, TextGap::kMax));
+    rules.remove.at = gapOf(map, QLatin1StringView("remove"));
+    rules.insert.text = at(QLatin1StringView("insertText")).toString();
+    rules.insert.at = gapOf(map, QLatin1StringView("insert"));
     rules.baseCase = valueOf(at(QLatin1StringView("baseCase")), kCases);
     rules.extensionCase = valueOf(at(QLatin1StringView("extensionCase")), kCases);
     rules.includeSubfolders = at(QLatin1StringView("includeSubfolders")).toBool();

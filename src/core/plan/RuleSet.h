@@ -13,8 +13,8 @@ struct RuleSet {
     RenameOptions options;
     BatchRules rules;
 
-    // Plain values only (strings, booleans, numbers) under fixed keys, so a set survives any
-    // QSettings format and later versions of the program.
+    // Plain values only (strings, booleans, numbers) under fixed keys, with the version of this
+    // form, so a set survives any QSettings format and later versions of the program.
     QVariantMap toVariantMap() const;
     // Missing or unreadable values take their defaults and numbers are kept within the ranges
     // NumberFormat allows, so a damaged or older entry still loads.
