@@ -269,9 +269,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("tampering");
         QTest::addColumn<UndoOutcome>("outcome");
         using O = UndoOutcome;
-        for (const auto& [tampering, outcome] :
-             {std::pair{"edited", O::Changed}, {"touched", O::Changed}, {"all touched", O::Changed},
-              {"replaced alike", O::Changed}, {"removed", O::Missing}, {"taken", O::OldNameTaken}})
+        for (const auto& [tampering, outcome] : {std::pair{"edited", O::Changed},
+                                                 {"touched", O::Changed},
+                                                 {"all touched", O::Changed},
+                                                 {"replaced alike", O::Changed},
+                                                 {"removed", O::Missing},
+                                                 {"taken", O::OldNameTaken}})
             QTest::newRow(tampering) << QByteArray(tampering) << outcome;
     }
     // After the run something happens to a renamed file; undo leaves that file and whatever took
@@ -491,8 +494,11 @@ private Q_SLOTS:
             QVERIFY(writeFile(placeholder, {}) &&
                     (left == "untouched" ||
                      ::utimensat(AT_FDCWD, placeholder.constData(), anHourAgo, 0) == 0));
-        const qint64 id =
-            journaledRun(root, plan, left == "untouched" ? 0 : left == "moved" ? 2 : 1, false);
+        const qint64 id = journaledRun(root, plan,
+                                       left == "untouched" ? 0
+                                       : left == "moved"   ? 2
+                                                           : 1,
+                                       false);
         QVERIFY(id);
         if (left == "made" || left == "written")
             QVERIFY(writeFile(placeholder, left == "written" ? "data" : ""));
