@@ -271,11 +271,7 @@ private Q_SLOTS:
 
         QList<QByteArray> rows;
         for (std::size_t row = 0; row < batch.rowCount(); ++row) {
-            rows.append(batch.newNames[row] + ':' +
-                        (batch.plan.statuses[row] == RenameStatus::Change      ? 'C'
-                         : batch.plan.statuses[row] == RenameStatus::NameTaken ? 'T'
-                         : batch.plan.statuses[row] == RenameStatus::Unchanged ? 'U'
-                                                                               : '?'));
+            rows.append(batch.newNames[row] + ':' + "CHKUTDBLNX"[int(batch.plan.statuses[row])]);
             QCOMPARE(batch.modifiedInstead[row], batch.entryAt(row) >= 2);
         }
         QCOMPARE(rows, expected);

@@ -33,13 +33,6 @@ Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
 
 namespace {
 
-// The folder's entries as "name=content", sorted.
-QByteArrayList stateOf(const QByteArray& folder)
-{
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return test::folderState(dir.get());
-}
-
 std::size_t runFilesIn(const QByteArray& journalFolder)
 {
     const FileDescriptor dir(::open(journalFolder.constData(), O_RDONLY | O_DIRECTORY));
@@ -58,7 +51,7 @@ QByteArrayList createFilesOf(const QByteArray& folder, const Plan& plan)
             writeFile(folder + '/' + step.oldName, step.oldName);
         created.insert(step.newName);
     }
-    return stateOf(folder);
+    return test::folderState(folder);
 }
 
 RenameJournal defaultJournal()
@@ -259,7 +252,7 @@ private Q_SLOTS:
             QCOMPARE(report.status, UndoStatus::Undone);
             QCOMPARE(countOf(report, UndoOutcome::Restored), done);
             QCOMPARE(countOf(report, UndoOutcome::NotRenamed), plan.size() - done);
-            QCOMPARE(stateOf(m_folder), before);
+            QCOMPARE(test::folderState(m_folder), before);
             QVERIFY(defaultJournal().runs().empty());
         }
     }
@@ -434,7 +427,7 @@ private Q_SLOTS:
             ids.push_back(journaledRun(m_folder, steps, steps.size()));
             QVERIFY(ids.back());
         }
-        const QByteArrayList renamed = stateOf(m_folder);
+        const QByteArrayList renamed = test::folderState(m_folder);
         const QByteArray folder = RenameJournal::defaultFolder() + '/';
         const QByteArray newest = folder + QByteArray::number(ids[1]).rightJustified(20, '0');
         struct stat st {};
@@ -445,7 +438,7 @@ private Q_SLOTS:
         QVERIFY(last && last->id == ids[1] && last->damaged);
         QVERIFY(defaultJournal().interruptedRuns().empty());
         QCOMPARE(defaultJournal().undo(ids[1]).status, UndoStatus::JournalUnreadable);
-        QCOMPARE(stateOf(m_folder), renamed);
+        QCOMPARE(test::folderState(m_folder), renamed);
         QVERIFY(::access((newest + ".run.damaged").constData(), F_OK) == 0);
         const auto older = defaultJournal().lastRun();
         QVERIFY(older && older->id == ids[0] && !older->damaged);
@@ -475,7 +468,7 @@ private Q_SLOTS:
         QVERIFY(defaultJournal().markComplete(7));
         QVERIFY(defaultJournal().interruptedRuns().empty());
         QCOMPARE(countOf(defaultJournal().undo(7), UndoOutcome::Restored), std::size_t(1));
-        QCOMPARE(stateOf(m_folder), QByteArrayList{"one=one"});
+        QCOMPARE(test::folderState(m_folder), QByteArrayList{"one=one"});
         QVERIFY(defaultJournal().runs().empty());
     }
 
@@ -532,7 +525,7 @@ private Q_SLOTS:
             QCOMPARE(countOf(defaultJournal().undo(last->id), UndoOutcome::Restored),
                      std::size_t(1));
         QCOMPARE(undone, RenameJournal::kKeptRuns);
-        QCOMPARE(stateOf(m_folder), QByteArrayList{"f5=the file"});
+        QCOMPARE(test::folderState(m_folder), QByteArrayList{"f5=the file"});
     }
 
     // Three processes journal runs at once: the folder keeps exactly the newest runs.
@@ -605,7 +598,7 @@ private Q_SLOTS:
         const UndoReport report = defaultJournal().undo(id);
         QCOMPARE(report.status, UndoStatus::Undone);
         QCOMPARE(countOf(report, UndoOutcome::Restored), std::size_t(37));
-        QCOMPARE(stateOf(m_folder), before);
+        QCOMPARE(test::folderState(m_folder), before);
     }
 
     void unwritableJournalStopsTheRun_data()
