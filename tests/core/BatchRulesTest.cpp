@@ -1,4 +1,3 @@
-#include "core/names/NameComposition.h"
 #include "core/names/NameText.h"
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
@@ -10,7 +9,6 @@
 using namespace vornak;
 
 Q_DECLARE_METATYPE(vornak::BatchRules)
-Q_DECLARE_METATYPE(vornak::NumberFormat)
 Q_DECLARE_METATYPE(vornak::RuleSet)
 Q_DECLARE_METATYPE(std::optional<std::size_t>)
 Q_DECLARE_METATYPE(vornak::ReplaceError::Kind)
@@ -214,31 +212,6 @@ private Q_SLOTS:
         stop.request_stop();
         QCOMPARE(planRuleBatch({entries, {}, {}, {}, {}, stop.get_token()}, rules, {}).rowCount(),
                  0u);
-    }
-
-    void numbers_data()
-    {
-        QTest::addColumn<NumberFormat>("format");
-        QTest::addColumn<qsizetype>("position");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("defaults write the position")
-            << NumberFormat{} << qsizetype(12) << QByteArray("trip(12).JPG");
-        QTest::newRow("padded") << NumberFormat{1, 1, 3} << qsizetype(1)
-                                << QByteArray("trip(001).JPG");
-        QTest::newRow("start and step")
-            << NumberFormat{0, 5, 0} << qsizetype(3) << QByteArray("trip(10).JPG");
-        QTest::newRow("a number wider than the padding is whole")
-            << NumberFormat{1000, 1, 2} << qsizetype(235) << QByteArray("trip(1234).JPG");
-    }
-    void numbers()
-    {
-        QFETCH(NumberFormat, format);
-        QFETCH(qsizetype, position);
-        QFETCH(QByteArray, expected);
-        const RenameState state{{}, {}, "trip", {}};
-        QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
-                                CompositionUse::Execution, format),
-                 expected);
     }
 
     // Numbering by date, composition with padding, an expression, case and the plan, in one
