@@ -1,4 +1,3 @@
-#include "core/names/NameComposition.h"
 #include "core/names/NameText.h"
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
@@ -10,7 +9,6 @@
 using namespace vornak;
 
 Q_DECLARE_METATYPE(vornak::BatchRules)
-Q_DECLARE_METATYPE(vornak::NumberFormat)
 Q_DECLARE_METATYPE(vornak::RuleSet)
 Q_DECLARE_METATYPE(std::optional<std::size_t>)
 Q_DECLARE_METATYPE(vornak::ReplaceError::Kind)
@@ -242,31 +240,6 @@ private Q_SLOTS:
                  0u);
     }
 
-    void numbers_data()
-    {
-        QTest::addColumn<NumberFormat>("format");
-        QTest::addColumn<qsizetype>("position");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("defaults write the position")
-            << NumberFormat{} << qsizetype(12) << QByteArray("trip(12).JPG");
-        QTest::newRow("padded") << NumberFormat{1, 1, 3} << qsizetype(1)
-                                << QByteArray("trip(001).JPG");
-        QTest::newRow("start and step")
-            << NumberFormat{0, 5, 0} << qsizetype(3) << QByteArray("trip(10).JPG");
-        QTest::newRow("a number wider than the padding is whole")
-            << NumberFormat{1000, 1, 2} << qsizetype(235) << QByteArray("trip(1234).JPG");
-    }
-    void numbers()
-    {
-        QFETCH(NumberFormat, format);
-        QFETCH(qsizetype, position);
-        QFETCH(QByteArray, expected);
-        const RenameState state{{}, {}, "trip", {}};
-        QCOMPARE(ComposeNewName("IMG_0001.JPG", position, state, {true, false},
-                                CompositionUse::Execution, format),
-                 expected);
-    }
-
     // Numbering by date, composition with padding, an expression, case and the plan, in one
     // pass; single mode numbers the selected entry among all of them.
     void pipeline_data()
@@ -297,11 +270,7 @@ private Q_SLOTS:
 
         QList<QByteArray> rows;
         for (std::size_t row = 0; row < batch.rowCount(); ++row) {
-            rows.append(batch.newNames[row] + ':' +
-                        (batch.plan.statuses[row] == RenameStatus::Change      ? 'C'
-                         : batch.plan.statuses[row] == RenameStatus::NameTaken ? 'T'
-                         : batch.plan.statuses[row] == RenameStatus::Unchanged ? 'U'
-                                                                               : '?'));
+            rows.append(batch.newNames[row] + ':' + "CHKUTDBLNX"[int(batch.plan.statuses[row])]);
             QCOMPARE(batch.modifiedInstead[row], batch.entryAt(row) >= 2);
         }
         QCOMPARE(rows, expected);

@@ -4,7 +4,7 @@
 
 namespace vornak::test {
 
-// The promise of the rename rules that one fuzz input breaks, or nullptr.
+// The promise of the rename plan that one fuzz input breaks, or nullptr.
 const char* brokenRenameRule(QByteArrayView input);
 
 } // namespace vornak::test

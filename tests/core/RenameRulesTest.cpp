@@ -13,8 +13,8 @@ using namespace vornak;
 class RenameRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Case, use (x: execution, p: preview) and position; the option texts as
-    // "prefix|suffix|base name|extension".
+    // Case, use (x: execution, p: preview) and position, then the number's start, step and
+    // width where they are not the defaults; the option texts as "prefix|suffix|base|extension".
     void composes_data()
     {
         QTest::addColumn<QByteArray>("name");
@@ -41,6 +41,10 @@ private Q_SLOTS:
         row("D: numbered with new extension", "IMG_0001.JPG", "Dx12", "p|s|trip|jpg",
             "ptrips(12).jpg");
         row("D: preview ignores the name", "whatever", "Dp5", "p|s|b|e", "pbs.e");
+        row("C: padded", "IMG_0001.JPG", "Cx1 1 1 3", "||trip|", "trip(001).JPG");
+        row("C: start and step", "IMG_0001.JPG", "Cx3 0 5 0", "||trip|", "trip(10).JPG");
+        row("C: a number wider than the padding is whole", "IMG_0001.JPG", "Cx235 1000 1 2",
+            "||trip|", "trip(1234).JPG");
         row("bytes that are not UTF-8 are kept", "caf\xe9.t\xffxt", "Ax1", "\xfe_|||",
             "\xfe_caf\xe9.t\xffxt");
     }
@@ -51,10 +55,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, texts);
         QFETCH(QByteArray, expected);
         const QList<QByteArray> t = texts.split('|');
+        const QList<QByteArray> u = use.split(' ');
         const NameCase c{use[0] == 'C' || use[0] == 'D', use[0] == 'B' || use[0] == 'D'};
-        const auto composed =
-            ComposeNewName(name, use.mid(2).toLongLong(), {t[0], t[1], t[2], t[3]}, c,
-                           use[1] == 'p' ? CompositionUse::Preview : CompositionUse::Execution);
+        const NumberFormat format =
+            u.size() < 4 ? NumberFormat{}
+                         : NumberFormat{u[1].toLongLong(), u[2].toLongLong(), u[3].toInt()};
+        const auto composed = ComposeNewName(
+            name, u[0].mid(2).toLongLong(), {t[0], t[1], t[2], t[3]}, c,
+            use[1] == 'p' ? CompositionUse::Preview : CompositionUse::Execution, format);
         QCOMPARE(composed.value_or(""), expected);
     }
 

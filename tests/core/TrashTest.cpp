@@ -5,7 +5,6 @@
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,19 +39,16 @@ mode_t modeOf(const QByteArray& path)
     return ::lstat(path.constData(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-// The trashed entry's .trashinfo, checked for what the desktop's trash needs: the recorded
-// path, percent-encoded so that it is plain ASCII, and a local date and time.
-void verifyInfo(const QByteArray& trashedAs, const QByteArray& recordedPath)
+// The path the trashed entry's .trashinfo records, decoded; its form is infoText's.
+QByteArray recordedPath(const QByteArray& trashedAs)
 {
     const qsizetype files = trashedAs.lastIndexOf("/files/");
-    const QByteArray info =
-        contentOf(trashedAs.left(files) + "/info/" + trashedAs.mid(files + 7) + ".trashinfo");
-    static const QRegularExpression form(
-        u"^\\[Trash Info\\]\nPath=([A-Za-z0-9%/._~-]+)\n"
-        u"DeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$"_s);
-    const QRegularExpressionMatch match = form.match(QString::fromLatin1(info));
-    QVERIFY2(match.hasMatch(), info.constData());
-    QCOMPARE(QByteArray::fromPercentEncoding(match.captured(1).toLatin1()), recordedPath);
+    const QByteArrayList info =
+        contentOf(trashedAs.left(files) + "/info/" + trashedAs.mid(files + 7) + ".trashinfo")
+            .split('\n');
+    return info[0] == "[Trash Info]" && info.value(1).startsWith("Path=")
+               ? QByteArray::fromPercentEncoding(info[1].mid(5))
+               : "(no info)";
 }
 
 } // namespace
@@ -133,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + name.left(245));
         QCOMPARE(contentOf(result.trashedAs), "content"_ba);
         QVERIFY(!exists(folder + '/' + name));
-        verifyInfo(result.trashedAs, folder + '/' + name);
+        QCOMPARE(recordedPath(result.trashedAs), folder + '/' + name);
         for (const char* trashFolder : {"", "/files", "/info"})
             QCOMPARE(modeOf(m_homeTrash + trashFolder), mode_t(0700));
     }
@@ -153,7 +149,7 @@ private Q_SLOTS:
             QCOMPARE(result.outcome, TrashOutcome::Trashed);
             QCOMPARE(result.trashedAs, m_homeTrash + "/files/" + entry);
             QCOMPARE(contentOf(result.trashedAs), folder);
-            verifyInfo(result.trashedAs, m_root + folder + "/x.txt");
+            QCOMPARE(recordedPath(result.trashedAs), m_root + folder + "/x.txt");
         }
         QCOMPARE(contentOf(m_homeTrash + "/files/x.txt.3"), "orphan"_ba);
         QVERIFY(!exists(m_homeTrash + "/info/x.txt.3.trashinfo"));
@@ -237,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(result.trashedAs, top + '/' + trash + "/files/" + name);
         QCOMPARE(contentOf(result.trashedAs), "content"_ba);
         QVERIFY(!exists(folder + '/' + name));
-        verifyInfo(result.trashedAs, "sub dir/" + name);
+        QCOMPARE(recordedPath(result.trashedAs), "sub dir/" + name);
         // Only the trash used is made, and a shared one is the user's own.
         const QByteArray shared = ".Trash/" + QByteArray::number(::getuid());
         QVERIFY(!exists(top + '/' + (trash == own ? shared : own)));
