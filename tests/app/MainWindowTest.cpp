@@ -152,39 +152,6 @@ private Q_SLOTS:
         }
     }
 
-    void vanishedFolderGivesWayToItsNearestAncestor_data()
-    {
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<QString>("item"); // what reads the list again; empty: a click on Dir1
-        QTest::addColumn<QString>("shown");
-        const auto row = [](const char* name, const char* removed, const char* item,
-                            const char* shown) { QTest::newRow(name) << removed << item << shown; };
-        row("the folder, Dir1 click", "a/b", "", "a");
-        row("its parent too, Dir1 click", "a", "", "");
-        row("the folder, 全体检查", "a/b", "quantijiancha", "a");
-    }
-
-    // A refresh of a folder deleted while shown moves the lists to its nearest existing ancestor,
-    // instead of listing files that are gone.
-    void vanishedFolderGivesWayToItsNearestAncestor()
-    {
-        QFETCH(QString, removed);
-        QFETCH(QString, item);
-        QFETCH(QString, shown);
-        test::MainWindowFixture w;
-        QVERIFY(QDir().mkpath(QFile::decodeName(w.at("a/b"))));
-        for (const char* file : {"top.txt", "a/mid.txt", "a/b/gone.txt"})
-            QVERIFY(makeFile(w.at(file)));
-        QVERIFY(w.open());
-        QVERIFY(w.folderList->setPath(w.at("a/b")));
-        QVERIFY(QDir(QFile::decodeName(w.at(removed.toUtf8()))).removeRecursively());
-        QVERIFY(w.refreshThrough(item));
-        const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
-        QCOMPARE(w.folderList->path(), folder);
-        QCOMPARE(w.fileList->path(), folder);
-        QCOMPARE(w.listed(), Names{shown.isEmpty() ? "top.txt" : "mid.txt"});
-    }
-
     // A press and release without a move, a drag with the right button, and one that leaves the
     // file list narrower than its minimum; the pointer shows the drag from press to release.
     void splitterDrags()

@@ -146,29 +146,63 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(w.listed(), QList<QByteArray>{"unseen"}, 5000);
     }
 
-    void vanishedFolderIsLeft_data()
+    void vanishedFolderGivesWayToItsNearestAncestor_data()
     {
-        QTest::addColumn<QByteArray>("movedTo"); // empty: removed
-        QTest::newRow("removed") << QByteArray();
-        QTest::newRow("moved away") << QByteArray("moved");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("movedTo"); // empty: removed
+        QTest::addColumn<QString>("item");    // what reads the list again; empty: a click on Dir1
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the watch, removed") << "a/b"
+                                            << ""
+                                            << "watch"
+                                            << "a";
+        QTest::newRow("the watch, moved away") << "a/b"
+                                               << "moved"
+                                               << "watch"
+                                               << "a";
+        QTest::newRow("the folder, Dir1 click") << "a/b"
+                                                << ""
+                                                << ""
+                                                << "a";
+        QTest::newRow("its parent too, Dir1 click") << "a"
+                                                    << ""
+                                                    << ""
+                                                    << "";
+        QTest::newRow("the folder, 全体检查") << "a/b"
+                                              << ""
+                                              << "quantijiancha"
+                                              << "a";
     }
 
-    // The lists leave a folder that vanishes for the folder above, and so does the watch.
-    void vanishedFolderIsLeft()
+    // The lists leave a folder that vanishes, seen by the watch or at a refresh, for its nearest
+    // existing ancestor instead of listing files that are gone, and so does the watch.
+    void vanishedFolderGivesWayToItsNearestAncestor()
     {
-        QFETCH(QByteArray, movedTo);
+        QFETCH(QString, removed);
+        QFETCH(QString, movedTo);
+        QFETCH(QString, item);
+        QFETCH(QString, shown);
         Watched w;
-        QVERIFY(QDir().mkdir(QFile::decodeName(w.at("gone"))) && makeFile(w.at("gone/a")));
-        w.platform.folderAtStart = w.at("gone");
+        QVERIFY(QDir().mkpath(QFile::decodeName(w.at("a/b"))));
+        for (const char* file : {"top.txt", "a/mid.txt", "a/b/gone.txt"})
+            QVERIFY(makeFile(w.at(file)));
+        w.platform.folderAtStart = w.at("a/b");
         QVERIFY(w.open());
-        QVERIFY(movedTo.isEmpty() ? QDir(QFile::decodeName(w.at("gone"))).removeRecursively()
-                                  : QDir().rename(QFile::decodeName(w.at("gone")),
-                                                  QFile::decodeName(w.at(movedTo))));
-        QTRY_COMPARE_WITH_TIMEOUT(w.fileList->path(), w.folder(), 5000);
-        QCOMPARE(w.folderList->path(), w.folder());
+        const QString gone = QFile::decodeName(w.at(removed.toUtf8()));
+        QVERIFY(movedTo.isEmpty() ? QDir(gone).removeRecursively()
+                                  : QDir().rename(gone, w.dir.filePath(movedTo)));
+        const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
+        if (item == "watch")
+            QTRY_COMPARE_WITH_TIMEOUT(w.fileList->path(), folder, 5000);
+        else
+            QVERIFY(w.refreshThrough(item));
+        QCOMPARE(w.folderList->path(), folder);
+        QCOMPARE(w.fileList->path(), folder);
+        QCOMPARE(w.listed(), QList<QByteArray>{shown.isEmpty() ? "top.txt" : "mid.txt"});
         QStringList watched = w.window->findChild<QFileSystemWatcher*>()->directories();
         watched.sort();
-        QCOMPARE(watched, (QStringList{QFileInfo(w.dir.path()).path(), w.dir.path()}));
+        const QString shownFolder = QFile::decodeName(folder);
+        QCOMPARE(watched, (QStringList{QFileInfo(shownFolder).path(), shownFolder}));
     }
 };
 

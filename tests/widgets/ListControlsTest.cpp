@@ -59,6 +59,13 @@ void doubleClick(QWidget* widget, QPoint pos)
 class ListControlsTest : public QObject {
     Q_OBJECT
     QByteArray at(const QByteArray& name) const { return m_folder + '/' + name; }
+    // Shows the list on the test folder; false when it does not appear.
+    [[nodiscard]] bool show(FileList& fileList) const
+    {
+        fileList.resize(200, 300);
+        fileList.show();
+        return QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_folder;
@@ -214,9 +221,7 @@ private Q_SLOTS:
     void entryChosenFollowsTheSelection()
     {
         FileList fileList;
-        fileList.resize(200, 300);
-        fileList.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        QVERIFY(show(fileList));
         QTRY_VERIFY(fileList.visualRect(fileList.model()->index(3, 0)).isValid());
         QSignalSpy chosen(&fileList, &FileList::entryChosen);
         // Left or right click on a row, or the Down or Up key; then the selection and the choices.
@@ -257,9 +262,7 @@ private Q_SLOTS:
         for (int i = 0; i < 300; ++i)
             QVERIFY(makeFile(at("many" + QByteArray::number(i))));
         FileList fileList;
-        fileList.resize(200, 300);
-        fileList.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        QVERIFY(show(fileList));
         const QPoint pos = fileList.visualRect(fileList.model()->index(1, 0)).center();
         if (load == "sub")
             QVERIFY(fileList.setPath(at("sub")));
@@ -280,9 +283,7 @@ private Q_SLOTS:
             QVERIFY(makeFile(at("many" + QByteArray::number(i))) &&
                     makeFile(at("sub/many" + QByteArray::number(i))));
         FileList fileList;
-        fileList.resize(200, 300);
-        fileList.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fileList) && fileList.setPath(m_folder));
+        QVERIFY(show(fileList));
         fileList.setSelectedIndex(250);
         QVERIFY(fileList.indexAt(QPoint(5, 5)).row() > 0);
         QVERIFY(fileList.setPath(at("sub")));
