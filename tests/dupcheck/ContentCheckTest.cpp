@@ -250,7 +250,7 @@ private Q_SLOTS:
         std::stop_source stop;
         options.stop = stop.get_token();
         int calls = 0;
-        options.progress = [&](qint64 done, qint64) {
+        options.progress = [&](qint64, qint64) {
             most = std::max(most, openNow());
             if (++calls == stopAt)
                 stop.request_stop();
