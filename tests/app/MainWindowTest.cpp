@@ -34,8 +34,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Every control after the load: kind, container, caption, tooltip and geometry in twips;
-    // the table lists them in tab order.
-    void controls()
+    // the table lists them in tab order. The menu tree opens only as a popup, never as a menu
+    // bar; undo comes after the described items. There is no drive "D": the lists stay on the
+    // start folder, without a word.
+    void afterTheLoad()
     {
         const std::pair<QStringList, QRect> described[] = {
             {{"Frame1", "QFrame", "Form1", "", ""}, {0, -120, 4875, 3405}},
@@ -83,14 +85,6 @@ private Q_SLOTS:
                 seen.append(next->objectName());
         }
         QCOMPARE(seen, tabOrder);
-    }
-
-    // The menu tree opens only as a popup, never as a menu bar. Undo comes after the described
-    // items.
-    void popupMenu()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(w.open());
         auto* top = w.find<QMenu>("XuanXiang");
         QVERIFY(top && !top->isVisible() && !w.find<QMenuBar>({}));
         QCOMPARE(top->title(), QStringLiteral("选项"));
@@ -99,22 +93,13 @@ private Q_SLOTS:
                               "ShanChuWenJian 删除文件", "jiancha 检查", "jianchawenjian 检查文件",
                               "quantijiancha 全体检查", "neirongjiancha 内容检查",
                               "CheXiaoChongMingMing 撤销重命名", "PiLiangYuLan 批量预览…"}));
-    }
-
-    // There is no drive "D": the lists stay on the start folder, without a word.
-    void load()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(w.open());
         QCOMPARE(w.platform.skinAttached, 1);
         QCOMPARE(w.platform.parentWindow, w.window.get());
         QCOMPARE(w.driveList->drive(), QByteArray("/"));
         QCOMPARE(w.folderList->path(), w.folder());
         QVERIFY(w.platform.messages.isEmpty());
-        auto *batchMode = w.find("Op1"), *singleMode = w.find("Op2");
-        QVERIFY(batchMode && singleMode);
-        QCOMPARE(captionColour(*batchMode), kHighlightColour);
-        QCOMPARE(captionColour(*singleMode), kNormalColour);
+        QCOMPARE(captionColour(*w.find("Op1")), kHighlightColour);
+        QCOMPARE(captionColour(*w.find("Op2")), kNormalColour);
     }
 
     // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
