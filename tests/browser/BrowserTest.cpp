@@ -76,12 +76,6 @@ struct Program : test::MainWindowFixture {
 
 } // namespace
 
-enum class Place { HomeVolume, NoTrashOnVolume };
-Q_DECLARE_METATYPE(Place)
-// What becomes of the file between the listing and the delete.
-enum class Meanwhile { Nothing, MadeImmutable, Removed };
-Q_DECLARE_METATYPE(Meanwhile)
-
 class BrowserTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -188,36 +182,36 @@ private Q_SLOTS:
     // volume has none and the user says so a second time.
     void deletes_data()
     {
-        QTest::addColumn<Place>("place");
-        QTest::addColumn<Meanwhile>("meanwhile");
+        // What becomes of the file between the listing and the delete, or "no trash": it lies
+        // on a volume without one.
+        QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<QList<MessageAnswer>>("answers");
         QTest::addColumn<QStringList>("asked");
         QTest::addColumn<bool>("kept");
         QTest::addColumn<bool>("trashed");
+        const auto row = [](const char* name, const char* meanwhile,
+                            const QList<MessageAnswer>& answers, const QStringList& asked,
+                            bool kept, bool trashed) {
+            QTest::newRow(name) << QString::fromUtf8(meanwhile) << answers << asked << kept
+                                << trashed;
+        };
         const auto yes = MessageAnswer::Yes;
         const auto no = MessageAnswer::No;
-        QTest::newRow("to the home trash") << Place::HomeVolume << Meanwhile::Nothing << QList{yes}
-                                           << QStringList{kToTrash} << false << true;
-        QTest::newRow("No") << Place::HomeVolume << Meanwhile::Nothing << QList{no}
-                            << QStringList{kToTrash} << true << false;
+        row("to the home trash", "", {yes}, {kToTrash}, false, true);
+        row("No", "", {no}, {kToTrash}, true, false);
         // Not a missing file: the message says why it stays.
-        QTest::newRow("a file that may not be changed")
-            << Place::HomeVolume << Meanwhile::MadeImmutable << QList{yes}
-            << QStringList{kToTrash, "原因：" + systemReasonText(EPERM)} << true << false;
-        QTest::newRow("a file removed meanwhile")
-            << Place::HomeVolume << Meanwhile::Removed << QList{yes}
-            << QStringList{kToTrash, "没有此文件！请检查！"} << false << false;
-        QTest::newRow("no trash on the volume, deleted for good")
-            << Place::NoTrashOnVolume << Meanwhile::Nothing << QList{yes, yes}
-            << QStringList{kToTrash, kForGood} << false << false;
-        QTest::newRow("no trash on the volume, kept")
-            << Place::NoTrashOnVolume << Meanwhile::Nothing << QList{yes, no}
-            << QStringList{kToTrash, kForGood} << true << false;
+        row("a file that may not be changed", "immutable", {yes},
+            {kToTrash, "原因：" + systemReasonText(EPERM)}, true, false);
+        row("a file removed meanwhile", "removed", {yes}, {kToTrash, "没有此文件！请检查！"}, false,
+            false);
+        row("no trash on the volume, deleted for good", "no trash", {yes, yes},
+            {kToTrash, kForGood}, false, false);
+        row("no trash on the volume, kept", "no trash", {yes, no}, {kToTrash, kForGood}, true,
+            false);
     }
     void deletes()
     {
-        QFETCH(Place, place);
-        QFETCH(Meanwhile, meanwhile);
+        QFETCH(QString, meanwhile);
         QFETCH(QList<MessageAnswer>, answers);
         QFETCH(QStringList, asked);
         QFETCH(bool, kept);
@@ -226,7 +220,7 @@ private Q_SLOTS:
         std::optional<TestMount> mount;
         MainWindowFixture w;
         QByteArray folder = w.folder();
-        if (place == Place::NoTrashOnVolume) {
+        if (meanwhile == "no trash") {
             mount.emplace(TestMount::Kind::Ext4, 16 << 20);
             VORNAK_REQUIRE_MOUNT(*mount);
             folder = mount->root() + "/sub dir";
@@ -240,11 +234,11 @@ private Q_SLOTS:
         });
         const QByteArray path = folder + '/' + kName;
         QVERIFY(writeFile(path, "content"));
-        QVERIFY(meanwhile != Meanwhile::MadeImmutable || setImmutable(path, true));
+        QVERIFY(meanwhile != "immutable" || setImmutable(path, true));
         w.platform.folderAtStart = folder;
         QVERIFY(w.open());
         w.fileList->selectName(kName);
-        QVERIFY(meanwhile != Meanwhile::Removed || ::unlink(path.constData()) == 0);
+        QVERIFY(meanwhile != "removed" || ::unlink(path.constData()) == 0);
         QVERIFY(writeFile(folder + "/new.txt", {}));
         w.platform.answers.assign(answers.begin(), answers.end());
         w.find<QAction>(QStringLiteral("ShanChuWenJian"))->trigger();
