@@ -149,26 +149,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("movedTo"); // empty: removed
         QTest::addColumn<QString>("item");    // what reads the list again; empty: a click on Dir1
         QTest::addColumn<QString>("shown");
-        QTest::newRow("the watch, removed") << "a/b"
-                                            << ""
-                                            << "watch"
-                                            << "a";
-        QTest::newRow("the watch, moved away") << "a/b"
-                                               << "moved"
-                                               << "watch"
-                                               << "a";
-        QTest::newRow("the folder, Dir1 click") << "a/b"
-                                                << ""
-                                                << ""
-                                                << "a";
-        QTest::newRow("its parent too, Dir1 click") << "a"
-                                                    << ""
-                                                    << ""
-                                                    << "";
-        QTest::newRow("the folder, 全体检查") << "a/b"
-                                              << ""
-                                              << "quantijiancha"
-                                              << "a";
+        const auto row = [](const char* name, const char* removed, const char* movedTo,
+                            const char* item, const char* shown) {
+            QTest::newRow(name) << removed << movedTo << item << shown;
+        };
+        row("the watch, removed", "a/b", "", "watch", "a");
+        row("the watch, moved away", "a/b", "moved", "watch", "a");
+        row("the folder, Dir1 click", "a/b", "", "", "a");
+        row("its parent too, Dir1 click", "a", "", "", "");
+        row("the folder, 全体检查", "a/b", "", "quantijiancha", "a");
     }
 
     // The lists leave a folder that vanishes, seen by the watch or at a refresh, for its nearest
