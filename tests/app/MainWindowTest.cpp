@@ -1,3 +1,4 @@
+#include "app/SplitterLayout.h"
 #include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
@@ -34,8 +35,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Every control after the load: kind, container, caption, tooltip and geometry in twips;
-    // the table lists them in tab order.
-    void controls()
+    // the table lists them in tab order. The menu tree opens only as a popup, never as a menu
+    // bar; undo comes after the described items. There is no drive "D": the lists stay on the
+    // start folder, without a word.
+    void afterTheLoad()
     {
         const std::pair<QStringList, QRect> described[] = {
             {{"Frame1", "QFrame", "Form1", "", ""}, {0, -120, 4875, 3405}},
@@ -83,14 +86,6 @@ private Q_SLOTS:
                 seen.append(next->objectName());
         }
         QCOMPARE(seen, tabOrder);
-    }
-
-    // The menu tree opens only as a popup, never as a menu bar. Undo comes after the described
-    // items.
-    void popupMenu()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(w.open());
         auto* top = w.find<QMenu>("XuanXiang");
         QVERIFY(top && !top->isVisible() && !w.find<QMenuBar>({}));
         QCOMPARE(top->title(), QStringLiteral("选项"));
@@ -99,22 +94,13 @@ private Q_SLOTS:
                               "ShanChuWenJian 删除文件", "jiancha 检查", "jianchawenjian 检查文件",
                               "quantijiancha 全体检查", "neirongjiancha 内容检查",
                               "CheXiaoChongMingMing 撤销重命名", "PiLiangYuLan 批量预览…"}));
-    }
-
-    // There is no drive "D": the lists stay on the start folder, without a word.
-    void load()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(w.open());
         QCOMPARE(w.platform.skinAttached, 1);
         QCOMPARE(w.platform.parentWindow, w.window.get());
         QCOMPARE(w.driveList->drive(), QByteArray("/"));
         QCOMPARE(w.folderList->path(), w.folder());
         QVERIFY(w.platform.messages.isEmpty());
-        auto *batchMode = w.find("Op1"), *singleMode = w.find("Op2");
-        QVERIFY(batchMode && singleMode);
-        QCOMPARE(captionColour(*batchMode), kHighlightColour);
-        QCOMPARE(captionColour(*singleMode), kNormalColour);
+        QCOMPARE(captionColour(*w.find("Op1")), kHighlightColour);
+        QCOMPARE(captionColour(*w.find("Op2")), kNormalColour);
     }
 
     // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
@@ -152,37 +138,44 @@ private Q_SLOTS:
         }
     }
 
-    void vanishedFolderGivesWayToItsNearestAncestor_data()
+    // The arithmetic of the bar between the folder and the file list, in twips of the frame:
+    // the bar is 30 twips wide and at 2430 when a drag starts.
+    void splitterArithmetic_data()
     {
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<QString>("item"); // what reads the list again; empty: a click on Dir1
-        QTest::addColumn<QString>("shown");
-        const auto row = [](const char* name, const char* removed, const char* item,
-                            const char* shown) { QTest::newRow(name) << removed << item << shown; };
-        row("the folder, Dir1 click", "a/b", "", "a");
-        row("its parent too, Dir1 click", "a", "", "");
-        row("the folder, 全体检查", "a/b", "quantijiancha", "a");
+        // The pointer and the grab offset of one move from 2430, none: the layout is given; bar
+        // left, folder list width, file list left and width after the move and the release.
+        QTest::addColumn<QList<int>>("move");
+        QTest::addColumn<QList<int>>("layout");
+        QTest::addColumn<QList<int>>("released");
+        const auto row = [](const char* tag, QList<int> move, QList<int> layout,
+                            QList<int> released = {}) {
+            QTest::newRow(tag) << move << layout << (released.isEmpty() ? layout : released);
+        };
+        const QList<int> minimum{4350, 4350, 4380, 400};
+        row("grabbed at 20, 300 to the right", {320, 20}, {2730, 2730, 2760, 2020});
+        row("to the left", {-1000, 0}, {1430, 1430, 1460, 3320});
+        row("file list past its right edge", {2540, 0}, {4970, 4970, 5000, 220}, minimum);
+        // The pointer at frame position -100 mirrors the bar to the right of the frame's edge.
+        row("left of the frame", {-2530, 20}, {120, 120, 150, 4630});
+        // Only a left edge beyond 4380 is corrected: at 4380 even another width stays.
+        row("file list exactly at 4380", {1920, 0}, minimum);
+        row("file list at 4380, other width", {}, {4350, 4350, 4380, 410});
+        row("bar aligned with the folder list", {}, {2500, 2430, 2460, 2320},
+            {2430, 2430, 2460, 2320});
     }
 
-    // A refresh of a folder deleted while shown moves the lists to its nearest existing ancestor,
-    // instead of listing files that are gone.
-    void vanishedFolderGivesWayToItsNearestAncestor()
+    void splitterArithmetic()
     {
-        QFETCH(QString, removed);
-        QFETCH(QString, item);
-        QFETCH(QString, shown);
-        test::MainWindowFixture w;
-        QVERIFY(QDir().mkpath(QFile::decodeName(w.at("a/b"))));
-        for (const char* file : {"top.txt", "a/mid.txt", "a/b/gone.txt"})
-            QVERIFY(makeFile(w.at(file)));
-        QVERIFY(w.open());
-        QVERIFY(w.folderList->setPath(w.at("a/b")));
-        QVERIFY(QDir(QFile::decodeName(w.at(removed.toUtf8()))).removeRecursively());
-        QVERIFY(w.refreshThrough(item));
-        const QByteArray folder = shown.isEmpty() ? w.folder() : w.at(shown.toUtf8());
-        QCOMPARE(w.folderList->path(), folder);
-        QCOMPARE(w.fileList->path(), folder);
-        QCOMPARE(w.listed(), Names{shown.isEmpty() ? "top.txt" : "mid.txt"});
+        QFETCH(QList<int>, move);
+        QFETCH(QList<int>, layout);
+        QFETCH(QList<int>, released);
+        const auto parts = [](const SplitterLayout& l) {
+            return QList<int>{l.barLeft, l.folderListWidth, l.fileListLeft, l.fileListWidth};
+        };
+        if (!move.isEmpty())
+            QCOMPARE(parts(splitterAfterMove(2430, 30, move[0], move[1])), layout);
+        QCOMPARE(parts(splitterAfterRelease({layout[0], layout[1], layout[2], layout[3]}, 30)),
+                 released);
     }
 
     // A press and release without a move, a drag with the right button, and one that leaves the

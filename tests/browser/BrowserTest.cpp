@@ -1,17 +1,35 @@
 #include "browser/SizeDisplay.h"
+#include "texts/SystemReason.h"
 
 #include "support/MainWindowFixture.h"
 #include "support/TestFiles.h"
+#include "support/TestMount.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 using namespace vornak;
+using namespace vornak::test;
 
 namespace {
+
+const QByteArray kName = "照片 a\xff b%.txt";
+const QString kToTrash = QStringLiteral("确定将文件移到回收站吗？");
+const QString kForGood = QStringLiteral("此处没有回收站，文件将被永久删除，无法恢复！确定删除吗？");
+
+bool exists(const QByteArray& path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0;
+}
 
 enum class Entry { Typed, Pasted };
 
@@ -128,47 +146,24 @@ private Q_SLOTS:
         form2->close();
     }
 
+    // Opening a file reads the list again; opening the folder does not (deletes() has the
+    // deletes).
     void fileCommands_data()
     {
         QTest::addColumn<QString>("item"); // empty: a double click on the entry
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::addColumn<bool>("goneBehindTheList");
-        QTest::addColumn<QString>("opened"); // "-": nothing
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QList<QByteArray>>("listed");
-        const auto row = [](const char* name, const char* item, MessageAnswer answer, bool gone,
-                            const char* opened, const QStringList& messages,
-                            const QList<QByteArray>& listed) {
-            QTest::newRow(name) << item << answer << gone << opened << messages << listed;
-        };
-        const QString confirm = "Vornak|确定将文件移到回收站吗？|YesNo";
-        const QList<QByteArray> before{"a.txt", "b c.txt", "c.txt"};
-        const QList<QByteArray> after{"a.txt", "b c.txt", "c.txt", "new.txt"};
-        const auto yes = MessageAnswer::Yes;
-        // Opening a file reads the list again; opening the folder does not, nor does a delete
-        // that failed (DeleteToTrashTest has the other deletes).
-        row("打开文件", "DaKaiWenJian", yes, false, "b c.txt", {}, after);
-        row("double click", "", yes, false, "b c.txt", {}, after);
-        row("打开文件夹", "DaKaiWenJianJia", yes, false, "", {}, before);
-        row("删除文件 of a file deleted outside", "ShanChuWenJian", yes, true, "-",
-            {confirm, "出错提示!|位置：\r%1/b c.txt\r没有此文件！请检查！|Ok"}, before);
+        QTest::addColumn<bool>("reread");
+        QTest::newRow("打开文件") << "DaKaiWenJian" << true;
+        QTest::newRow("double click") << "" << true;
+        QTest::newRow("打开文件夹") << "DaKaiWenJianJia" << false;
     }
-
     void fileCommands()
     {
         QFETCH(QString, item);
-        QFETCH(MessageAnswer, answer);
-        QFETCH(bool, goneBehindTheList);
-        QFETCH(QString, opened);
-        QFETCH(QStringList, messages);
-        QFETCH(QList<QByteArray>, listed);
+        QFETCH(bool, reread);
         Program program;
         QVERIFY(program.start({"a.txt", "b c.txt", "c.txt"}));
         program.fileList->setSelectedIndex(1);
-        if (goneBehindTheList)
-            QVERIFY(QFile::remove(program.text("/start/b c.txt")));
         QVERIFY(test::makeFile(program.text("/start/new.txt"), 1));
-        program.platform.answers = {answer};
         if (item.isEmpty()) {
             const QRect row = program.fileList->visualRect(program.fileList->model()->index(1, 0));
             QTest::mouseDClick(program.fileList->viewport(), Qt::LeftButton, {}, row.center());
@@ -177,16 +172,88 @@ private Q_SLOTS:
             QVERIFY(action);
             action->trigger();
         }
-
         QCOMPARE(program.platform.shellOpens,
-                 opened == "-" ? QList<QByteArray>{} : QList{program.path("/start/" + opened)});
-        QStringList shown;
-        for (const test::ShownMessage& message : program.platform.messages) {
-            const char* buttons = message.buttons == MessageButtons::YesNo ? "YesNo" : "Ok";
-            shown.append(message.title + '|' + message.prompt + '|' + buttons);
+                 QList{program.path(reread ? "/start/b c.txt" : "/start/")});
+        QVERIFY(program.platform.messages.isEmpty());
+        QCOMPARE(program.listed().contains("new.txt"), reread);
+    }
+
+    // 删除文件 through the popup's item: to the desktop's trash, and for good only where the
+    // volume has none and the user says so a second time.
+    void deletes_data()
+    {
+        // What becomes of the file between the listing and the delete, or "no trash": it lies
+        // on a volume without one.
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QList<MessageAnswer>>("answers");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<bool>("trashed");
+        const auto row = [](const char* name, const char* meanwhile,
+                            const QList<MessageAnswer>& answers, const QStringList& asked,
+                            bool kept, bool trashed) {
+            QTest::newRow(name) << QString::fromUtf8(meanwhile) << answers << asked << kept
+                                << trashed;
+        };
+        const auto yes = MessageAnswer::Yes;
+        const auto no = MessageAnswer::No;
+        row("to the home trash", "", {yes}, {kToTrash}, false, true);
+        row("No", "", {no}, {kToTrash}, true, false);
+        // Not a missing file: the message says why it stays.
+        row("a file that may not be changed", "immutable", {yes},
+            {kToTrash, "原因：" + systemReasonText(EPERM)}, true, false);
+        row("a file removed meanwhile", "removed", {yes}, {kToTrash, "没有此文件！请检查！"}, false,
+            false);
+        row("no trash on the volume, deleted for good", "no trash", {yes, yes},
+            {kToTrash, kForGood}, false, false);
+        row("no trash on the volume, kept", "no trash", {yes, no}, {kToTrash, kForGood}, true,
+            false);
+    }
+    void deletes()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QList<MessageAnswer>, answers);
+        QFETCH(QStringList, asked);
+        QFETCH(bool, kept);
+        QFETCH(bool, trashed);
+        // The top folder of a volume that may not be changed: no trash can be made there.
+        std::optional<TestMount> mount;
+        MainWindowFixture w;
+        QByteArray folder = w.folder();
+        if (meanwhile == "no trash") {
+            mount.emplace(TestMount::Kind::Ext4, 16 << 20);
+            VORNAK_REQUIRE_MOUNT(*mount);
+            folder = mount->root() + "/sub dir";
+            QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+            QVERIFY(setImmutable(mount->root(), true));
         }
-        QCOMPARE(shown, messages.replaceInStrings("%1", program.text("/start")));
-        QCOMPARE(program.listed(), listed);
+        const auto changeable = qScopeGuard([&] {
+            if (mount)
+                setImmutable(mount->root(), false);
+            setImmutable(folder + '/' + kName, false);
+        });
+        const QByteArray path = folder + '/' + kName;
+        QVERIFY(writeFile(path, "content"));
+        QVERIFY(meanwhile != "immutable" || setImmutable(path, true));
+        w.platform.folderAtStart = folder;
+        QVERIFY(w.open());
+        w.fileList->selectName(kName);
+        QVERIFY(meanwhile != "removed" || ::unlink(path.constData()) == 0);
+        QVERIFY(writeFile(folder + "/new.txt", {}));
+        w.platform.answers.assign(answers.begin(), answers.end());
+        w.find<QAction>(QStringLiteral("ShanChuWenJian"))->trigger();
+
+        QStringList shown;
+        for (const ShownMessage& message : w.platform.messages)
+            shown.append(message.prompt.section(u'\r', -1));
+        QCOMPARE(shown, asked);
+        QCOMPARE(exists(path), kept);
+        const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash";
+        QCOMPARE(contentOf(trash + "/files/" + kName), trashed ? "content" : "(missing)");
+        QCOMPARE(exists(trash + "/info/" + kName + ".trashinfo"), trashed);
+        // The list is read again unless the delete failed.
+        QCOMPARE(w.listed().contains("new.txt"),
+                 asked.last() == kToTrash || asked.last() == kForGood);
     }
 
     void refreshKeepsThePlace_data()

@@ -9,6 +9,7 @@
 #include "support/TestPlatform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -32,7 +33,6 @@ Q_DECLARE_METATYPE(std::optional<vornak::ReadProblem>)
 
 namespace {
 
-using Groups = QList<QStringList>;
 using Pieces = QList<std::pair<qint64, QByteArray>>;
 constexpr qint64 kKiB = 1024;
 constexpr qint64 kMiB = 1024 * kKiB;
@@ -65,13 +65,15 @@ struct Folder {
     {
         return findIdenticalContents(QFile::encodeName(dir.path()), names, options);
     }
-    Groups namesOf(const ContentFindings& findings) const
+    // Each group as its names joined by '|'.
+    QStringList namesOf(const ContentFindings& findings) const
     {
-        Groups groups;
+        QStringList groups;
         for (const ContentGroup& group : findings.groups) {
-            groups.append(QStringList());
+            QStringList shown;
             for (std::size_t entry : group.entries)
-                groups.last().append(names.displayNameAt(entry));
+                shown.append(names.displayNameAt(entry));
+            groups.append(shown.join(u'|'));
         }
         return groups;
     }
@@ -147,8 +149,10 @@ private Q_SLOTS:
     // Folders against the groups of names whose files hold the same bytes, each group in order
     // of its first name. A file is read in a block at each end, then in chunks between. Rows of
     // no files: a and c are one content, b and d the same but for one byte at offset (none: -1),
-    // on the edges of the head, the middle, a middle chunk and the tail. Other rows: random files
-    // of a few lengths, many of them copies, near copies and hard links.
+    // on the edges of the head, the middle, a middle chunk and the tail; with two files open
+    // the four are narrowed by their ends and settled on whole hashes if still together. Other
+    // rows: random files of a few lengths, many of them copies, near copies and hard links.
+    // Reads may return fewer bytes than asked for, as on a pipe-like or network volume.
     void groupsAsTheBytes_data()
     {
         QTest::addColumn<int>("files");
@@ -157,28 +161,40 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("block");
         QTest::addColumn<qint64>("chunk");
         QTest::addColumn<int>("openFiles");
+        QTest::addColumn<bool>("byHash");
+        QTest::addColumn<bool>("shortReads");
+        QTest::addColumn<int>("stopAt"); // the progress call that stops the check; 0: none
+        const auto row = [](const QString& tag, int files, qint64 offset, qint64 length,
+                            qint64 block, qint64 chunk, int openFiles, bool byHash = false,
+                            bool shortReads = false, int stopAt = 0) {
+            QTest::newRow(qPrintable(tag)) << files << offset << length << block << chunk
+                                           << openFiles << byHash << shortReads << stopAt;
+        };
         const qint64 big = kMiB + 3;
         const qint64 chunk = 256 * kKiB;
-        for (qint64 offset : {-1, 0, 999})
-            QTest::addRow("1000 bytes, read whole: byte %lld", offset)
-                << 0 << offset << qint64(1000) << 4096LL << chunk << 256;
-        for (qint64 offset :
+        for (qint64 at : {-1, 0, 999})
+            row(u"1000 bytes, read whole: byte %1"_s.arg(at), 0, at, 1000, 4096, chunk, 256);
+        for (qint64 at :
              {-1LL, 4095LL, 4096LL, 4096 + 2 * chunk, 600000LL, big - 4097, big - 4096, big - 1})
-            QTest::addRow("1 MiB + 3: byte %lld", offset)
-                << 0 << offset << big << 4096LL << chunk << 256;
-        for (qint64 offset : {-1, 3, 4, 11, 12, 30, 59, 60, 63})
-            QTest::addRow("64 bytes, blocks of 4, chunks of 8: byte %lld", offset)
-                << 0 << offset << qint64(64) << 4LL << 8LL << 256;
-        QTest::newRow("a tail that overlaps nothing") << 0 << 5LL << 6LL << 4LL << 4LL << 256;
+            row(u"1 MiB + 3: byte %1"_s.arg(at), 0, at, big, 4096, chunk, 256);
+        for (qint64 at : {-1, 3, 4, 11, 12, 30, 59, 60, 63})
+            row(u"64 bytes, blocks of 4, chunks of 8: byte %1"_s.arg(at), 0, at, 64, 4, 8, 256);
+        for (qint64 at : {-1LL, 0LL, 600000LL, big - 1})
+            row(u"1 MiB + 3, two open: byte %1"_s.arg(at), 0, at, big, 4096, chunk, 2,
+                at < 0 || (at >= 4096 && at < big - 4096));
+        row(u"a tail that overlaps nothing"_s, 0, 5, 6, 4, 4, 256);
+        row(u"short reads: byte 50"_s, 0, 50, 100, 4096, chunk, 256, false, true);
+        // Once stopped, the check reads nothing more and reports nothing.
+        row(u"stopped side by side"_s, 0, -1, 1000, 16, 16, 256, false, false, 2);
+        row(u"stopped narrowing by the ends"_s, 0, 0, 1000, 16, 16, 2, false, false, 1);
+        row(u"stopped hashing whole"_s, 0, -1, 1000, 16, 16, 2, false, false, 7);
+        row(u"stopped among empty files"_s, 0, -1, 0, 16, 16, 256, false, false, 1);
         // The length here is how many of the lengths 17, 40, 0, 1, 3, 8 and 9 files have.
-        QTest::newRow("random: defaults") << 120 << 0LL << 7LL << 4096LL << chunk << 256;
-        QTest::newRow("random: small blocks") << 120 << 0LL << 7LL << 2LL << 4LL << 256;
-        QTest::newRow("random: more files of a length than may be open")
-            << 120 << 0LL << 7LL << 2LL << 4LL << 3;
-        QTest::newRow("random: two open files, one-byte blocks")
-            << 120 << 0LL << 7LL << 1LL << 1LL << 2;
-        QTest::newRow("random: past the default budget")
-            << 800 << 0LL << 2LL << 4096LL << chunk << 256;
+        row(u"random: defaults"_s, 120, 0, 7, 4096, chunk, 256);
+        row(u"random: small blocks"_s, 120, 0, 7, 2, 4, 256);
+        row(u"random: more files of a length than may be open"_s, 120, 0, 7, 2, 4, 3);
+        row(u"random: two open files, one-byte blocks"_s, 120, 0, 7, 1, 1, 2);
+        row(u"random: past the default budget"_s, 800, 0, 2, 4096, chunk, 256);
     }
     void groupsAsTheBytes()
     {
@@ -188,6 +204,7 @@ private Q_SLOTS:
         QFETCH(qint64, block);
         QFETCH(qint64, chunk);
         QFETCH(int, openFiles);
+        QFETCH(bool, byHash);
         Folder folder;
         QRandomGenerator random(2024);
         if (files == 0) {
@@ -220,59 +237,64 @@ private Q_SLOTS:
             folder.write(name, bytes);
             regular.append(name);
         }
+        ContentOptions options{std::size_t(openFiles), block, chunk, {}, {}};
+        QFETCH(bool, shortReads);
+        if (shortReads)
+            options.calls = &kShortReads;
+        const auto openNow = [] {
+            return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size();
+        };
+        const qsizetype before = openNow();
+        qsizetype most = before;
+        QFETCH(int, stopAt);
+        std::stop_source stop;
+        options.stop = stop.get_token();
+        int calls = 0;
+        options.progress = [&](qint64, qint64) {
+            most = std::max(most, openNow());
+            if (++calls == stopAt)
+                stop.request_stop();
+        };
 
-        const ContentFindings findings =
-            folder.check({std::size_t(openFiles), block, chunk, {}, {}});
+        const ContentFindings findings = folder.check(options);
+        QVERIFY2(most <= before + 1 + openFiles, qPrintable(u"%1 open"_s.arg(most - before)));
+        if (stopAt > 0) {
+            QVERIFY(findings.cancelled && findings.groups.empty());
+            QCOMPARE(calls, stopAt);
+            return;
+        }
+        // Each group as its names, the count of its files and their length, and whether it was
+        // settled on hashes, against the groups the files' bytes make.
         std::map<QByteArray, qsizetype> groupOf;
-        Groups expected;
-        QList<std::set<ino_t>> inodes;
-        QList<qint64> lengths;
+        QList<std::pair<QStringList, std::set<ino_t>>> all;
+        QStringList expected;
         for (std::size_t i = 0; i < folder.names.size(); ++i) {
-            QFile file(folder.dir.filePath(folder.names.displayNameAt(i)));
+            const QString name = folder.names.displayNameAt(i);
+            QFile file(folder.dir.filePath(name));
             struct stat st {};
             QVERIFY(file.open(QIODevice::ReadOnly) && ::fstat(file.handle(), &st) == 0);
-            const auto [group, isNew] = groupOf.try_emplace(file.readAll(), expected.size());
-            if (isNew) {
-                expected.append(QStringList());
-                inodes.append(std::set<ino_t>());
-                lengths.append(st.st_size);
-            }
-            expected[group->second].append(folder.names.displayNameAt(i));
-            inodes[group->second].insert(st.st_ino);
+            const QByteArray bytes = file.readAll();
+            const auto [group, isNew] = groupOf.try_emplace(bytes, all.size());
+            auto& [names, inodes] = isNew ? all.emplaceBack() : all[group->second];
+            names.append(name);
+            inodes.insert(st.st_ino);
         }
-        for (qsizetype g = expected.size(); g-- > 0;) {
-            if (expected[g].size() < 2) {
-                expected.removeAt(g);
-                inodes.removeAt(g);
-                lengths.removeAt(g);
-            }
+        for (const auto& [names, inodes] : all) {
+            if (names.size() > 1)
+                expected.append(u"%1: %2 of %3 (%4)"_s.arg(names.join(u'|'))
+                                    .arg(inodes.size())
+                                    .arg(QFileInfo(folder.dir.filePath(names[0])).size())
+                                    .arg(byHash));
         }
-
-        QCOMPARE(folder.namesOf(findings), expected);
-        for (qsizetype g = 0; g < expected.size(); ++g) {
+        QStringList found = folder.namesOf(findings);
+        for (qsizetype g = 0; g < found.size(); ++g) {
             const ContentGroup& group = findings.groups[std::size_t(g)];
-            QCOMPARE(std::size_t(group.fileCount), inodes[g].size());
-            QCOMPARE(group.length, lengths[g]);
-            QVERIFY(files > 0 || !group.byHash);
+            found[g] += u": %1 of %2 (%3)"_s.arg(group.fileCount)
+                            .arg(group.length)
+                            .arg(files > 0 ? byHash : group.byHash);
         }
-        QVERIFY(findings.unreadable.empty() && findings.changed.empty());
-    }
-
-    // A read that returns less than asked goes on where it stopped: the copies are found, and a
-    // file that differs in one byte of its middle is not one of them.
-    void shortReadsGoOn()
-    {
-        QRandomGenerator random(3);
-        const QByteArray bytes = randomBytes(random, 100);
-        QByteArray near = bytes;
-        near[50] = char(near[50] ^ 1);
-        Folder folder;
-        folder.write(u"a"_s, bytes);
-        folder.write(u"b"_s, near);
-        folder.write(u"c"_s, bytes);
-        ContentOptions options;
-        options.calls = &kShortReads;
-        QCOMPARE(folder.namesOf(folder.check(options)), (Groups{{"a", "c"}}));
+        QCOMPARE(found, expected);
+        QVERIFY(findings.unreadable.empty() && findings.changed.empty() && !findings.cancelled);
     }
 
     // Files of a terabyte that are holes but for a few bytes are compared at once, however their
@@ -298,7 +320,7 @@ private Q_SLOTS:
             total = bytesTotal;
         };
         const ContentFindings findings = folder.check(options);
-        QCOMPARE(folder.namesOf(findings), (Groups{{"hole 1", "hole 2"}, {"sparse", "dense"}}));
+        QCOMPARE(folder.namesOf(findings), (QStringList{"hole 1|hole 2", "sparse|dense"}));
         QCOMPARE(total, 4 * terabyte + 2 * kMiB);
         QCOMPARE(done, total);
     }
@@ -396,7 +418,7 @@ private Q_SLOTS:
 
         const ContentFindings findings = folder.check(options);
         QVERIFY(changed);
-        QCOMPARE(folder.namesOf(findings), (Groups{{"a", "c"}}));
+        QCOMPARE(folder.namesOf(findings), QStringList{"a|c"});
         QCOMPARE(findings.changed,
                  problem ? std::vector<std::size_t>() : std::vector<std::size_t>{1});
         QCOMPARE(findings.unreadable.size(), std::size_t(problem ? 1 : 0));
@@ -427,83 +449,8 @@ private Q_SLOTS:
         QCOMPARE(a.st_ino, b.st_ino);
 
         const ContentFindings findings = folder.check();
-        QCOMPARE(folder.namesOf(findings), (Groups{{"a", "c"}}));
+        QCOMPARE(folder.namesOf(findings), QStringList{"a|c"});
         QCOMPARE(findings.groups[0].fileCount, 1u);
-    }
-
-    // With four files allowed open, groups of 12 and 6 files of the same ends are settled on
-    // whole-file hashes, pairs on their bytes, and no more than four files are ever open.
-    void staysWithinOpenFileBudget()
-    {
-        QRandomGenerator random(99);
-        const QByteArray same = randomBytes(random, 3000);
-        QByteArray middle = same;
-        middle[1500] = char(middle[1500] ^ 1);
-        Folder folder;
-        Groups expected{{}, {}};
-        for (int i = 0; i < 12; ++i)
-            folder.write(expected[0].emplaceBack(u"same %1"_s.arg(i)), same);
-        for (int i = 0; i < 6; ++i)
-            folder.write(expected[1].emplaceBack(u"middle %1"_s.arg(i)), middle);
-        for (int i = 0; i < 3; ++i) {
-            const QByteArray pair = randomBytes(random, 3000);
-            expected.append({u"pair %1 a"_s.arg(i), u"pair %1 b"_s.arg(i)});
-            folder.write(expected.last()[0], pair);
-            folder.write(expected.last()[1], pair);
-            folder.write(u"other %1"_s.arg(i), randomBytes(random, 3000));
-        }
-        ContentOptions options{4, 64, 256, {}, {}};
-        const auto openFiles = [] {
-            return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size();
-        };
-        const qsizetype before = openFiles();
-        qsizetype most = before;
-        options.progress = [&](qint64, qint64) { most = std::max(most, openFiles()); };
-
-        const ContentFindings findings = folder.check(options);
-        QCOMPARE(folder.namesOf(findings), expected);
-        QVERIFY(findings.groups[0].byHash && findings.groups[1].byHash);
-        QVERIFY(!findings.groups[2].byHash);
-        QVERIFY2(most <= before + 1 + 4, qPrintable(u"%1 open"_s.arg(most - before)));
-    }
-
-    void cancelStopsReading_data()
-    {
-        QTest::addColumn<int>("files");
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<bool>("copies");
-        QTest::addColumn<int>("openFiles");
-        QTest::addColumn<int>("stopAtCall");
-        QTest::newRow("side by side") << 4 << qint64(1000) << true << 256 << 2;
-        QTest::newRow("narrowed by the ends") << 6 << qint64(1000) << false << 2 << 1;
-        QTest::newRow("hashed whole") << 6 << qint64(1000) << true << 2 << 7;
-        QTest::newRow("empty") << 5 << qint64(0) << true << 256 << 1;
-    }
-    // Once stopped, the check reads nothing more and reports nothing.
-    void cancelStopsReading()
-    {
-        QFETCH(int, files);
-        QFETCH(qint64, length);
-        QFETCH(bool, copies);
-        QFETCH(int, openFiles);
-        QFETCH(int, stopAtCall);
-        QRandomGenerator random(5);
-        const QByteArray bytes = randomBytes(random, length);
-        Folder folder;
-        for (int i = 0; i < files; ++i)
-            folder.write(QString::number(i), copies ? bytes : randomBytes(random, length));
-        std::stop_source stop;
-        int calls = 0;
-        ContentOptions options{std::size_t(openFiles), 16, 16, {}, {}};
-        options.stop = stop.get_token();
-        options.progress = [&](qint64, qint64) {
-            if (++calls == stopAtCall)
-                stop.request_stop();
-        };
-        const ContentFindings findings = folder.check(options);
-        QVERIFY(findings.cancelled);
-        QVERIFY(findings.groups.empty());
-        QCOMPARE(calls, stopAtCall);
     }
 
     // Groups with hard links and 64-bit lengths, then the problems, each set apart by a rule.
@@ -556,11 +503,13 @@ private Q_SLOTS:
         QCOMPARE(vornak::progressSteps(done, total), steps);
     }
 
-    // The title, then the results window's text or the message.
-    void reactionShowsOutcome_data()
+    // The title, then the results window's text or the message. A check that waits in its
+    // first step until stopped leaves the window answering, the dialog shows how far it got,
+    // and either the 取消 button or destroying the reaction stops it without a report.
+    void windowShowsTheOutcome_data()
     {
         QTest::addColumn<QByteArray>("b");
-        QTest::addColumn<QString>("failure"); // what the check throws in its first step
+        QTest::addColumn<QString>("step"); // what the check does in its first step
         QTest::addColumn<QString>("shown");
         QTest::newRow("copies")
             << "same"_ba << QString()
@@ -574,52 +523,40 @@ private Q_SLOTS:
             << "same"_ba << u"bad_alloc"_s << u"内容检查结果内存不足，内容检查未能完成!"_s;
         QTest::newRow("another failure")
             << "same"_ba << u"runtime_error"_s << u"内容检查结果内容检查未能完成!"_s;
+        QTest::newRow("取消") << "same"_ba << u"wait"_s << QString();
+        QTest::newRow("the main window closes") << "same"_ba << u"wait"_s << u"close"_s;
     }
-    void reactionShowsOutcome()
+    void windowShowsTheOutcome()
     {
         QFETCH(QByteArray, b);
-        QFETCH(QString, failure);
+        QFETCH(QString, step);
         QFETCH(QString, shown);
         Window window(b);
-        if (!failure.isEmpty())
-            window.check->setStepHook([failure](std::stop_token) {
-                if (failure == "bad_alloc")
-                    throw std::bad_alloc();
-                throw std::runtime_error("disk on fire");
-            });
-        window.check->checkContents();
-        QVERIFY(window.finished.wait());
-        ResultsWindow* form2 = window.check->resultsWindow();
-        const QList<test::ShownMessage>& messages = window.platform.messages;
-        QCOMPARE(messages.size(), form2 ? 0 : 1);
-        QCOMPARE(form2 ? form2->windowTitle() + form2->report().text()
-                       : messages[0].title + messages[0].prompt,
-                 shown);
-        QVERIFY(!window.check->isRunning());
-    }
-
-    void cancelOrCloseWhileRunning_data()
-    {
-        QTest::addColumn<bool>("close");
-        QTest::newRow("取消") << false;
-        QTest::newRow("the main window closes") << true;
-    }
-    // The check waits in its first step until it is stopped: the window goes on answering, the
-    // dialog shows how far it got, and either the 取消 button or destroying the reaction stops
-    // it without a report.
-    void cancelOrCloseWhileRunning()
-    {
-        QFETCH(bool, close);
-        Window window("same");
         std::atomic<bool> entered = false;
         std::atomic<bool> stopped = false;
-        window.check->setStepHook([&](std::stop_token stop) {
-            entered = true;
-            for (int waited = 0; waited < 30000 && !stop.stop_requested(); ++waited)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            stopped = stop.stop_requested();
-        });
+        if (!step.isEmpty())
+            window.check->setStepHook([&, step](std::stop_token stop) {
+                if (step == "bad_alloc")
+                    throw std::bad_alloc();
+                if (step == "runtime_error")
+                    throw std::runtime_error("disk on fire");
+                entered = true;
+                for (int waited = 0; waited < 30000 && !stop.stop_requested(); ++waited)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                stopped = stop.stop_requested();
+            });
         window.check->checkContents();
+        if (step != "wait") {
+            QVERIFY(window.finished.wait());
+            ResultsWindow* form2 = window.check->resultsWindow();
+            const QList<test::ShownMessage>& messages = window.platform.messages;
+            QCOMPARE(messages.size(), form2 ? 0 : 1);
+            QCOMPARE(form2 ? form2->windowTitle() + form2->report().text()
+                           : messages[0].title + messages[0].prompt,
+                     shown);
+            QVERIFY(!window.check->isRunning());
+            return;
+        }
         QTRY_VERIFY(entered);
         QVERIFY(window.check->isRunning());
         QPointer<QProgressDialog> dialog =
@@ -627,8 +564,7 @@ private Q_SLOTS:
         QVERIFY(dialog);
         QTRY_VERIFY(dialog->isVisible());
         QTRY_COMPARE(dialog->value(), kProgressSteps / 2);
-
-        if (close) {
+        if (shown == "close") {
             window.check.reset();
         } else {
             QPushButton* cancel = dialog->findChild<QPushButton*>();
