@@ -98,9 +98,9 @@ Q_DECLARE_METATYPE(CutShort)
 class RenameUndoTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Twenty-one runs over hostile names: Ctrl+Z and the popup item undo the last twenty one
-    // after the other, each after a question; a text box keeps Ctrl+Z for its own text, and
-    // the selected file stays selected under the name it gets back.
+    // Two runs over hostile names: Ctrl+Z and the popup item undo them one after the other, each
+    // after a question; a text box keeps Ctrl+Z for its own text, and the selected file stays
+    // selected under the name it gets back. How far back runs are kept the journal's tests show.
     void undoesRunsOneAfterTheOther()
     {
         RenameWindow w;
@@ -110,35 +110,29 @@ private Q_SLOTS:
         w.use(QStringLiteral("1=p"));
         QVERIFY(w.waitForTick());
         QList<QByteArrayList> states{folderState(w.folder())};
-        for (int run = 0; run < 21; ++run) {
+        for (int run = 0; run < 2; ++run) {
             w.runAll();
             states.append(folderState(w.folder()));
         }
-        QVERIFY(states[1] != states[0] && states[21] != states[20]);
+        QVERIFY(states[1] != states[0] && states[2] != states[1]);
         QVERIFY(undoOfferedInPopup(w));
         QTest::keyClick(w.optionTexts[0], Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w.optionTexts[0]->text(), QString());
-        QCOMPARE(w.platform.messages.size(), 21);
         pressCtrlZ(w, MessageAnswer::No);
         QCOMPARE(w.platform.messages.last().prompt,
                  "撤销上次重命名？\r" + aboutRun(kHostile.size(), w.folder()));
-        QCOMPARE(folderState(w.folder()), states[21]);
-        w.fileList->selectName(QByteArray(21, 'p') + "plain.txt");
-        for (int undo = 1; undo <= 20; ++undo) {
-            if (undo < 20) {
-                pressCtrlZ(w, MessageAnswer::Yes);
-            } else {
-                w.platform.answers = {MessageAnswer::Yes};
-                w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
-                QVERIFY(w.jobEnded());
-            }
-            QCOMPARE(w.platform.messages.size(), 22 + undo);
-            QCOMPARE(folderState(w.folder()), states[21 - undo]);
-        }
-        QCOMPARE(w.fileList->selectedName(), QByteArray("pplain.txt"));
+        QCOMPARE(folderState(w.folder()), states[2]);
+        w.fileList->selectName("ppplain.txt");
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(folderState(w.folder()), states[1]);
+        w.platform.answers = {MessageAnswer::Yes};
+        w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), states[0]);
+        QCOMPARE(w.platform.messages.size(), 5);
+        QCOMPARE(w.fileList->selectedName(), QByteArray("plain.txt"));
         QVERIFY(w.outcome().isEmpty());
         pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.size(), 43);
         QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
         QCOMPARE(w.platform.messages.last().buttons, MessageButtons::Ok);
         QVERIFY(!undoOfferedInPopup(w));
