@@ -503,36 +503,60 @@ private Q_SLOTS:
 
     // 执行 renames as the table shows, after the question; problems keep their names and are
     // reported with their statuses. The window's rules apply to its own run only. The run goes
-    // the main window's way, so Ctrl+Z in the main window undoes it.
+    // the main window's way, so Ctrl+Z in the main window undoes it. 执行 plans again from the
+    // folder as it is then: where another program has changed what the table shows, nothing is
+    // renamed, the table shows the folder now and a message says why; the next 执行 runs that.
     void runsTheBatchAsShown_data()
     {
         QTest::addColumn<QByteArrayList>("entries");
         QTest::addColumn<QString>("options");
         QTest::addColumn<BatchRules>("rules");
         QTest::addColumn<int>("single"); // the selected entry in single mode; -1: batch mode
+        QTest::addColumn<QByteArrayList>("made"); // after the table was drawn
+        QTest::addColumn<QByteArrayList>("removed");
+        QTest::addColumn<QStringList>("rows");     // the table shown then, if it changed
         QTest::addColumn<QByteArrayList>("after"); // name=what it held
         QTest::addColumn<QStringList>("outcome");
+        using L = QByteArrayList;
         BatchRules lower = replacing(QStringLiteral("rm -rf"), QStringLiteral("照片"));
         lower.extensionCase = LetterCase::Lower;
         BatchRules numbered;
         numbered.numbers = {0, 5, 3};
         QTest::newRow("the window's rules, hostile names")
-            << QByteArrayList{"IMG_1.JPG", "$(rm -rf) 🎉\xe9.JPG"} << "1=&$(x) " << lower << -1
-            << QByteArrayList{"&$(x) $(照片) 🎉\xe9.jpg=$(rm -rf) 🎉\xe9.JPG",
-                              "&$(x) IMG_1.jpg=IMG_1.JPG"}
+            << L{"IMG_1.JPG", "$(rm -rf) 🎉\xe9.JPG"} << "1=&$(x) " << lower << -1 << L{} << L{}
+            << QStringList()
+            << L{"&$(x) $(照片) 🎉\xe9.jpg=$(rm -rf) 🎉\xe9.JPG", "&$(x) IMG_1.jpg=IMG_1.JPG"}
             << QStringList();
         QTest::newRow("single mode, the window's number format")
-            << QByteArrayList{"b.txt", "a.txt"} << "3=x" << numbered << 1
-            << QByteArrayList{"a.txt=a.txt", "x(005).txt=b.txt"} << QStringList();
+            << L{"b.txt", "a.txt"} << "3=x" << numbered << 1 << L{} << L{} << QStringList()
+            << L{"a.txt=a.txt", "x(005).txt=b.txt"} << QStringList();
         QTest::newRow("a tree: one run, problems named with their folders")
-            << QByteArrayList{"a.txt",   "x.log",    "x.txt", "s/",
-                              "s/a.txt", "s/a.doc/", "s/t/",  "s/t/c.txt"}
-            << "4=doc" << inTree() << -1
-            << QByteArrayList{"a.doc=a.txt", "s/a.doc=", "s/a.txt=s/a.txt", "s/t/c.doc=s/t/c.txt",
-                              "s/t=",        "s=",       "x.log=x.log",     "x.txt=x.txt"}
+            << L{"a.txt", "x.log", "x.txt", "s/", "s/a.txt", "s/a.doc/", "s/t/", "s/t/c.txt"}
+            << "4=doc" << inTree() << -1 << L{} << L{} << QStringList()
+            << L{"a.doc=a.txt", "s/a.doc=", "s/a.txt=s/a.txt", "s/t/c.doc=s/t/c.txt",
+                 "s/t=",        "s=",       "x.log=x.log",     "x.txt=x.txt"}
             << QStringList{"已重命名 2 个文件，3 个未更改", "“x.log” → “x.doc”：与本批其他文件重名",
                            "“x.txt” → “x.doc”：与本批其他文件重名",
                            "“s/a.txt” → “s/a.doc”：新名称已被占用"};
+        const L two{"a.txt", "b.txt"};
+        QTest::newRow("a file and a taken name appear")
+            << two << "4=doc" << BatchRules{} << -1 << L{"c.txt", "a.doc"} << L{}
+            << QStringList{"a.doc>a.doc 不变", "a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改",
+                           "c.txt>c.doc 将更改"}
+            << L{"a.doc=a.doc", "a.txt=a.txt", "b.doc=b.txt", "c.doc=c.txt"}
+            << QStringList{"已重命名 2 个文件，1 个未更改", "“a.txt” → “a.doc”：新名称已被占用"};
+        QTest::newRow("a name is taken by a folder the list does not show")
+            << two << "4=doc" << BatchRules{} << -1 << L{"a.doc/"} << L{}
+            << QStringList{"a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改"}
+            << L{"a.doc=", "a.txt=a.txt", "b.doc=b.txt"}
+            << QStringList{"已重命名 1 个文件，1 个未更改", "“a.txt” → “a.doc”：新名称已被占用"};
+        QTest::newRow("a file is gone")
+            << two << "4=doc" << BatchRules{} << -1 << L{} << L{"b.txt"}
+            << QStringList{"a.txt>a.doc 将更改"} << L{"a.doc=a.txt"} << QStringList();
+        QTest::newRow("a file appears in a folder below")
+            << two << "4=doc" << inTree() << -1 << L{"s/", "s/c.txt"} << L{}
+            << QStringList{"a.txt>a.doc 将更改", "b.txt>b.doc 将更改", "s/c.txt>c.doc 将更改"}
+            << L{"a.doc=a.txt", "b.doc=b.txt", "s/c.doc=s/c.txt", "s="} << QStringList();
     }
     void runsTheBatchAsShown()
     {
@@ -540,6 +564,9 @@ private Q_SLOTS:
         QFETCH(QString, options);
         QFETCH(BatchRules, rules);
         QFETCH(int, single);
+        QFETCH(QByteArrayList, made);
+        QFETCH(QByteArrayList, removed);
+        QFETCH(QStringList, rows);
         QFETCH(QByteArrayList, after);
         QFETCH(QStringList, outcome);
         Preview w;
@@ -552,13 +579,24 @@ private Q_SLOTS:
         }
         w.control<BatchRulesPanel>("batchRules")->setRules(rules);
         QTRY_VERIFY(w.runBatch->isEnabled());
-        const QByteArrayList before = w.state();
         w.platform.answers = {MessageAnswer::No};
+        const QByteArrayList unchanged = w.state();
         QTest::mouseClick(w.runBatch, Qt::LeftButton);
-        QCOMPARE(w.state(), before);
+        QCOMPARE(w.state(), unchanged);
+        QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
+        w.makeEntries(made);
+        for (const QByteArray& name : removed)
+            QVERIFY(QFile::remove(QFile::decodeName(w.at(name))));
+        const QByteArrayList before = w.state();
+        if (!rows.isEmpty()) {
+            QVERIFY(w.pressRun());
+            QCOMPARE(w.state(), before);
+            QCOMPARE(w.rows(), rows);
+            QVERIFY(w.platform.messages.last().prompt.contains(QStringLiteral("重新预览")));
+            QTRY_VERIFY(w.runBatch->isEnabled());
+        }
         QVERIFY(w.pressRun());
         QCOMPARE(w.state(), after);
-        QCOMPARE(w.platform.messages.first().prompt, QStringLiteral("是否执行重命名？"));
         const ResultsWindow* results = w.window->findChild<RenameEngine*>()->resultsWindow();
         QCOMPARE(results ? results->report().text().split(u'\r') : QStringList(), outcome);
         QApplication::setActiveWindow(w.window.get());
@@ -567,60 +605,6 @@ private Q_SLOTS:
         QVERIFY(w.jobEnded());
         QVERIFY(w.platform.messages.last().prompt.startsWith(QStringLiteral("撤销上次重命名？")));
         QCOMPARE(w.state(), before);
-    }
-
-    // 执行 plans again from the folder as it is then: where another program has changed what
-    // the table shows, nothing is renamed, the table shows the folder now and a message says
-    // why; the next 执行 runs that table.
-    void runsNothingTheTableDoesNotShow_data()
-    {
-        QTest::addColumn<BatchRules>("rules");
-        QTest::addColumn<QByteArrayList>("made"); // after the table was drawn
-        QTest::addColumn<QByteArrayList>("removed");
-        QTest::addColumn<QStringList>("rows");     // the table shown then
-        QTest::addColumn<QByteArrayList>("after"); // the next 执行
-        QTest::newRow("a file and a taken name appear")
-            << BatchRules{} << QByteArrayList{"c.txt", "a.doc"} << QByteArrayList{}
-            << QStringList{"a.doc>a.doc 不变", "a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改",
-                           "c.txt>c.doc 将更改"}
-            << QByteArrayList{"a.doc=a.doc", "a.txt=a.txt", "b.doc=b.txt", "c.doc=c.txt"};
-        QTest::newRow("a name is taken by a folder the list does not show")
-            << BatchRules{} << QByteArrayList{"a.doc/"} << QByteArrayList{}
-            << QStringList{"a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改"}
-            << QByteArrayList{"a.doc=", "a.txt=a.txt", "b.doc=b.txt"};
-        QTest::newRow("a file is gone")
-            << BatchRules{} << QByteArrayList{} << QByteArrayList{"b.txt"}
-            << QStringList{"a.txt>a.doc 将更改"} << QByteArrayList{"a.doc=a.txt"};
-        QTest::newRow("a file appears in a folder below")
-            << inTree() << QByteArrayList{"s/", "s/c.txt"} << QByteArrayList{}
-            << QStringList{"a.txt>a.doc 将更改", "b.txt>b.doc 将更改", "s/c.txt>c.doc 将更改"}
-            << QByteArrayList{"a.doc=a.txt", "b.doc=b.txt", "s/c.doc=s/c.txt", "s="};
-    }
-    void runsNothingTheTableDoesNotShow()
-    {
-        QFETCH(BatchRules, rules);
-        QFETCH(QByteArrayList, made);
-        QFETCH(QByteArrayList, removed);
-        QFETCH(QStringList, rows);
-        QFETCH(QByteArrayList, after);
-        Preview w;
-        w.makeEntries({"a.txt", "b.txt"});
-        QVERIFY(w.openPreview());
-        w.use(QStringLiteral("4=doc"));
-        w.control<BatchRulesPanel>("batchRules")->setRules(rules);
-        QTRY_VERIFY(w.runBatch->isEnabled());
-        w.makeEntries(made);
-        for (const QByteArray& name : removed)
-            QVERIFY(QFile::remove(QFile::decodeName(w.at(name))));
-        const QByteArrayList changed = w.state();
-        QVERIFY(w.pressRun());
-        QCOMPARE(w.state(), changed);
-        QCOMPARE(w.rows(), rows);
-        QCOMPARE(w.platform.messages.size(), 2);
-        QVERIFY(w.platform.messages.last().prompt.contains(QStringLiteral("重新预览")));
-        QTRY_VERIFY(w.runBatch->isEnabled());
-        QVERIFY(w.pressRun());
-        QCOMPARE(w.state(), after);
     }
 
 private:
