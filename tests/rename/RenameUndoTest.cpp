@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -75,32 +76,18 @@ void pressCtrlZ(RenameWindow& w, MessageAnswer answer)
     QVERIFY(w.jobEnded());
 }
 
-// Holds the journal folder's lock, so that a run started meanwhile waits before it journals.
-struct JournalHeld {
-    JournalHeld()
-    {
-        const QByteArray folder = RenameJournal::defaultFolder();
-        QDir().mkpath(QFile::decodeName(folder));
-        lock = ::open((folder + "/lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        held = lock >= 0 && ::flock(lock, LOCK_EX) == 0;
-    }
-    ~JournalHeld() { ::close(lock); }
-    int lock = -1;
-    bool held = false;
-};
-
 } // namespace
 
-enum class CutShort { HalfABatch, Declined, AtTheStepName };
+enum class CutShort { PartOfABatch, Declined, AtTheStepName };
 Q_DECLARE_METATYPE(CutShort)
 
 // Undo through the main window: what it asks, what it restores, and what it reports.
 class RenameUndoTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Twenty-one runs over hostile names: Ctrl+Z and the popup item undo the last twenty one
-    // after the other, each after a question; a text box keeps Ctrl+Z for its own text, and
-    // the selected file stays selected under the name it gets back.
+    // Two runs over hostile names: Ctrl+Z and the popup item undo them one after the other, each
+    // after a question; a text box keeps Ctrl+Z for its own text, and the selected file stays
+    // selected under the name it gets back. How far back runs are kept the journal's tests show.
     void undoesRunsOneAfterTheOther()
     {
         RenameWindow w;
@@ -110,35 +97,29 @@ private Q_SLOTS:
         w.use(QStringLiteral("1=p"));
         QVERIFY(w.waitForTick());
         QList<QByteArrayList> states{folderState(w.folder())};
-        for (int run = 0; run < 21; ++run) {
+        for (int run = 0; run < 2; ++run) {
             w.runAll();
             states.append(folderState(w.folder()));
         }
-        QVERIFY(states[1] != states[0] && states[21] != states[20]);
+        QVERIFY(states[1] != states[0] && states[2] != states[1]);
         QVERIFY(undoOfferedInPopup(w));
         QTest::keyClick(w.optionTexts[0], Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w.optionTexts[0]->text(), QString());
-        QCOMPARE(w.platform.messages.size(), 21);
         pressCtrlZ(w, MessageAnswer::No);
         QCOMPARE(w.platform.messages.last().prompt,
                  "撤销上次重命名？\r" + aboutRun(kHostile.size(), w.folder()));
-        QCOMPARE(folderState(w.folder()), states[21]);
-        w.fileList->selectName(QByteArray(21, 'p') + "plain.txt");
-        for (int undo = 1; undo <= 20; ++undo) {
-            if (undo < 20) {
-                pressCtrlZ(w, MessageAnswer::Yes);
-            } else {
-                w.platform.answers = {MessageAnswer::Yes};
-                w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
-                QVERIFY(w.jobEnded());
-            }
-            QCOMPARE(w.platform.messages.size(), 22 + undo);
-            QCOMPARE(folderState(w.folder()), states[21 - undo]);
-        }
-        QCOMPARE(w.fileList->selectedName(), QByteArray("pplain.txt"));
+        QCOMPARE(folderState(w.folder()), states[2]);
+        w.fileList->selectName("ppplain.txt");
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QCOMPARE(folderState(w.folder()), states[1]);
+        w.platform.answers = {MessageAnswer::Yes};
+        w.find<QAction>(QStringLiteral("CheXiaoChongMingMing"))->trigger();
+        QVERIFY(w.jobEnded());
+        QCOMPARE(folderState(w.folder()), states[0]);
+        QCOMPARE(w.platform.messages.size(), 5);
+        QCOMPARE(w.fileList->selectedName(), QByteArray("plain.txt"));
         QVERIFY(w.outcome().isEmpty());
         pressCtrlZ(w, MessageAnswer::Yes);
-        QCOMPARE(w.platform.messages.size(), 43);
         QCOMPARE(w.platform.messages.last().prompt, QStringLiteral("没有可以撤销的重命名。"));
         QCOMPARE(w.platform.messages.last().buttons, MessageButtons::Ok);
         QVERIFY(!undoOfferedInPopup(w));
@@ -222,7 +203,7 @@ private Q_SLOTS:
     void offersARunCutShort_data()
     {
         QTest::addColumn<CutShort>("cut");
-        QTest::newRow("half a batch") << CutShort::HalfABatch;
+        QTest::newRow("part of a batch") << CutShort::PartOfABatch;
         QTest::newRow("declined") << CutShort::Declined;
         QTest::newRow("a case-only rename stopped at its step name") << CutShort::AtTheStepName;
     }
@@ -231,9 +212,7 @@ private Q_SLOTS:
         QFETCH(CutShort, cut);
         RenameWindow w;
         const bool caseOnly = cut == CutShort::AtTheStepName;
-        Plan plan;
-        for (const char* name : {"a", "b", "c", "d", "e", "f"})
-            plan.push_back({name, "n_" + QByteArray(name)});
+        Plan plan{{"a", "n_a"}, {"b", "n_b"}, {"c", "n_c"}};
         if (caseOnly)
             plan = {{"photo.JPG", "photo.jpg"}};
         for (const Rename& step : plan)
@@ -241,14 +220,9 @@ private Q_SLOTS:
         const QByteArrayList before = folderState(w.folder());
         {
             JournalRun run = RenameJournal(RenameJournal::defaultFolder()).begin(w.folder(), plan);
-            QVERIFY(run.isStarted());
-            const auto move = [&w](const QByteArray& from, const QByteArray& to) {
-                return std::rename(w.at(from).constData(), w.at(to).constData()) == 0;
-            };
-            if (caseOnly)
-                QVERIFY(move("photo.JPG", caseStepName("photo.JPG")));
-            for (std::size_t i = 0; !caseOnly && i < plan.size() / 2; ++i)
-                QVERIFY(move(plan[i].oldName, plan[i].newName));
+            const QByteArray to = caseOnly ? caseStepName("photo.JPG") : plan[0].newName;
+            QVERIFY(run.isStarted() &&
+                    std::rename(w.at(plan[0].oldName).constData(), w.at(to).constData()) == 0);
         }
         const QByteArrayList cutShort = folderState(w.folder());
         w.platform.answers = {cut == CutShort::Declined ? MessageAnswer::No : MessageAnswer::Yes};
@@ -348,8 +322,13 @@ private Q_SLOTS:
             QTRY_VERIFY(runBatch->isEnabled());
         }
         {
-            const JournalHeld journal;
-            QVERIFY(journal.held);
+            // Holding the journal folder's lock keeps the run waiting before it journals.
+            const QByteArray folder = RenameJournal::defaultFolder();
+            QDir().mkpath(QFile::decodeName(folder));
+            const int lock =
+                ::open((folder + "/lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            const auto unlock = qScopeGuard([lock] { ::close(lock); });
+            QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
             w.runAll(false);
             QVERIFY(w.engine().isBusy());
             if (poke == QStringLiteral("Ctrl+Z"))
