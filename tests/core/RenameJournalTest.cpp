@@ -29,6 +29,7 @@ using Plan = std::vector<Rename>;
 
 Q_DECLARE_METATYPE(Plan)
 Q_DECLARE_METATYPE(vornak::UndoOutcome)
+Q_DECLARE_METATYPE(vornak::KeptReason)
 Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
 
 namespace {
@@ -233,7 +234,8 @@ private Q_SLOTS:
         }
         QTest::newRow("hostile names") << hostile;
         QTest::newRow("chain") << Plan{{"c", "d"}, {"b", "c"}, {"a", "b"}};
-        QTest::newRow("swap through a temporary name") << Plan{{"a", "t"}, {"b", "a"}, {"t", "b"}};
+        QTest::newRow("a cycle through a temporary name")
+            << planRenames({{"a", "b"}, {"b", "c"}, {"c", "a"}});
     }
     // The run is cut short after each possible number of renames, including none and all; undo
     // then restores exactly those. A run that ended normally is undone the same way.
@@ -263,6 +265,15 @@ private Q_SLOTS:
             QCOMPARE(report.status, UndoStatus::Undone);
             QCOMPARE(countOf(report, UndoOutcome::Restored), done);
             QCOMPARE(countOf(report, UndoOutcome::NotRenamed), plan.size() - done);
+            // A file that went through a temporary name is given back once.
+            QSet<QByteArray> temporaries;
+            std::size_t files = 0;
+            for (std::size_t i = 0; i < done; ++i) {
+                files += temporaries.contains(plan[i].oldName) ? 0 : 1;
+                if (plan[i].toTemporary)
+                    temporaries.insert(plan[i].newName);
+            }
+            QCOMPARE(tallyOf(report).restored, files);
             QCOMPARE(stateOf(m_folder), before);
             QVERIFY(defaultJournal().runs().empty());
         }
@@ -568,6 +579,62 @@ private Q_SLOTS:
                  files ? std::optional(std::size_t(files)) : std::nullopt);
         const JournalRun next = defaultJournal().begin(m_folder, plan);
         QCOMPARE(runFilesIn(RenameJournal::defaultFolder()), std::size_t(files ? 2 : 1));
+    }
+
+    void runsCyclesThroughTemporaryNames_data()
+    {
+        QTest::addColumn<QByteArray>("meanwhile");
+        QTest::addColumn<QByteArrayList>("after");
+        QTest::addColumn<QByteArrayList>("kept");
+        QTest::addColumn<QList<KeptReason>>("reasons");
+        const QByteArray temporary = caseStepName("a");
+        using R = KeptReason;
+        QTest::newRow("round the cycle") << QByteArray() << QByteArrayList{"a=c", "b=a", "c=b"}
+                                         << QByteArrayList{} << QList<KeptReason>{};
+        QTest::newRow("temporary name taken since planning")
+            << temporary << QByteArrayList{"a=a", "b=b", "c=c", temporary + "=someone else's"}
+            << QByteArrayList{"c>a", "b>c", "a>b"}
+            << QList<KeptReason>{R::WaitsOnFile, R::WaitsOnFile, R::Failed};
+        QTest::newRow("stopped before the first")
+            << "stop"_ba << QByteArrayList{"a=a", "b=b", "c=c"}
+            << QByteArrayList{"c>a", "b>c", "a>b"} << QList<KeptReason>(3, R::Cancelled);
+    }
+    // The main window's run takes a cycle through a temporary name; a file of it that cannot
+    // move is told of by its own names, and undo gives every file back, each counted once.
+    void runsCyclesThroughTemporaryNames()
+    {
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(QByteArrayList, after);
+        QFETCH(QByteArrayList, kept);
+        QFETCH(QList<KeptReason>, reasons);
+        for (const char* name : {"a", "b", "c"})
+            QVERIFY(writeFile(m_folder + '/' + name, name));
+        const QByteArrayList before = stateOf(m_folder);
+        const RenameJob job = plannedJob(m_folder, {{"a", "b"}, {"b", "c"}, {"c", "a"}});
+        JobControl control;
+        if (meanwhile == "stop")
+            control.requestStop();
+        else if (!meanwhile.isEmpty())
+            QVERIFY(writeFile(m_folder + '/' + meanwhile, "someone else's"));
+        const RunRecord record = runJob(defaultJournal(), job, &control);
+        QCOMPARE(stateOf(m_folder), after);
+        QByteArrayList keptNames;
+        QList<KeptReason> keptReasons;
+        for (const KeptFile& file : record.kept) {
+            keptNames.append(file.oldName + '>' + file.newName);
+            keptReasons.append(file.reason);
+        }
+        QCOMPARE(keptNames, kept);
+        QCOMPARE(keptReasons, reasons);
+        QCOMPARE(record.renamedCount, std::size_t(kept.isEmpty() ? 3 : 0));
+        QCOMPARE(nameAfterRun(job, record, "a"), kept.isEmpty() ? "b"_ba : "a"_ba);
+        const auto last = defaultJournal().lastRun();
+        QCOMPARE(last.has_value(), kept.isEmpty());
+        if (last) {
+            QCOMPARE(last->files, std::optional<std::size_t>(3));
+            QCOMPARE(tallyOf(defaultJournal().undo(last->id)).restored, std::size_t(3));
+            QCOMPARE(stateOf(m_folder), before);
+        }
     }
 
     // Runs are undone newest first, one after the other, as far back as the journal keeps them.

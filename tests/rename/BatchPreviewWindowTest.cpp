@@ -202,7 +202,9 @@ private Q_SLOTS:
         QTest::newRow("a cycle, numbered by modification time")
             << QByteArrayList{"f(1).txt@2000000", "f(2).txt@1000000"} << "3=f"
             << ordered(NumberingOrder::Modified)
-            << QStringList{"f(1).txt>f(2).txt 循环或受阻", "f(2).txt>f(1).txt 循环或受阻"} << false;
+            << QStringList{"f(1).txt>f(2).txt 循环（经临时名称）",
+                           "f(2).txt>f(1).txt 循环（经临时名称）"}
+            << true;
         QTest::newRow("too long, not allowed")
             << QByteArrayList{long254, "a.txt"} << "4=doc"
             << replacing(QStringLiteral("a"), QStringLiteral("/"))
@@ -255,7 +257,7 @@ private Q_SLOTS:
             QVERIFY2(w.summary->text().contains(row.section(u' ', -1)),
                      qPrintable(w.summary->text()));
         // The rows that stop a rename are marked, and only those.
-        const QStringList fine{"将更改", "将隐藏", "仅大小写", "不变"};
+        const QStringList fine{"将更改", "将隐藏", "仅大小写", "不变", "循环（经临时名称）"};
         for (int row = 0; row < rows.size(); ++row)
             QCOMPARE(w.table->model()->index(row, 0).data(Qt::BackgroundRole).isValid(),
                      !fine.contains(rows[row].section(u' ', -1)));
@@ -585,6 +587,10 @@ private Q_SLOTS:
         QTest::newRow("the window's number format")
             << QByteArrayList{"b.txt", "a.txt"} << "3=x" << numbered << -1
             << QByteArrayList{"x(000).txt=a.txt", "x(005).txt=b.txt"} << QStringList();
+        QTest::newRow("a swap") << QByteArrayList{"f(1).txt@2000000", "f(2).txt@1000000"} << "3=f"
+                                << ordered(NumberingOrder::Modified) << -1
+                                << QByteArrayList{"f(1).txt=f(2).txt", "f(2).txt=f(1).txt"}
+                                << QStringList();
         QTest::newRow("single mode")
             << QByteArrayList{"a.txt", "b.txt"} << "2=_1" << BatchRules{} << 1
             << QByteArrayList{"a.txt=a.txt", "b_1.txt=b.txt"} << QStringList();

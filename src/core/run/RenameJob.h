@@ -31,9 +31,9 @@ struct RenameJob {
 };
 
 // The job of the main window's run: the wanted renames (in list order) as planRenames orders
-// them. Those it drops are kept with their reasons: a new name that cannot be an entry is not
-// allowed, a rename in a cycle or waiting on one waits on a file that cannot move. Renames
-// to the name the file has already are no renames at all.
+// them, a cycle through a name free in the folder. Those with a new name that cannot be an
+// entry are kept as not allowed. Renames to the name the file has already are no renames at
+// all.
 RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted);
 
 // The job of a batch planned with its statuses (the batch preview's run): the renames its plan
