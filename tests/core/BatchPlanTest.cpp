@@ -35,7 +35,7 @@ private Q_SLOTS:
     // Renames as "old>new"; statuses as letters: C 将更改, H 将隐藏, K 仅大小写, U 不变,
     // T 名称已被占用, D 与本批重名, B 循环或受阻, L 名称太长, N 名称不允许, O 循环（经临时名称）.
     // The folder holds the outside names besides the batch; "ci" marks a case-insensitive one.
-    // An entry that comes twice in order goes through a temporary name, shown as "~".
+    // An entry that comes twice in order goes through a temporary name.
     void classifies_data()
     {
         QTest::addColumn<QList<QByteArray>>("batch");
@@ -122,25 +122,20 @@ private Q_SLOTS:
         QCOMPARE(QList<int>(plan.order.begin(), plan.order.end()), order);
         for (int i = 0; i < int(wanted.size()); ++i)
             QCOMPARE(isRenamed(plan.statuses[std::size_t(i)]), order.contains(i));
-        // The run does the renames in that order, through temporary names no other file has.
-        const QList<QByteArray> batchNames = batch.join('>').split('>');
-        QSet<QByteArray> temporaries;
+        // The run does the renames in that order, through a temporary name no other file has.
+        const QByteArray temporary = plan.temporaries.empty() ? "" : plan.temporaries[0].name;
+        QVERIFY(temporary.isEmpty() ||
+                (!rules.nameTaken(temporary) && !batch.join('>').split('>').contains(temporary)));
         QList<QByteArray> run;
-        for (const Rename& rename : plan.renames(wanted)) {
-            if (rename.toTemporary) {
-                QVERIFY(!rules.nameTaken(rename.newName) && !batchNames.contains(rename.newName));
-                temporaries.insert(rename.newName);
-            }
-            run.append((temporaries.contains(rename.oldName) ? "~" : rename.oldName) + '>' +
-                       (rename.toTemporary ? "~" : rename.newName));
-        }
         QList<QByteArray> inOrder;
+        for (const Rename& rename : plan.renames(wanted))
+            run.append(rename.oldName + '>' + rename.newName);
         for (int i : order) {
             const QList<QByteArray> pair = batch[i].split('>');
             const bool twice = order.count(i) == 2;
             const bool first = order.indexOf(i) == inOrder.size();
-            inOrder.append((twice && !first ? "~" : pair[0]) + '>' +
-                           (twice && first ? "~" : pair[1]));
+            inOrder.append((twice && !first ? temporary : pair[0]) + '>' +
+                           (twice && first ? temporary : pair[1]));
         }
         QCOMPARE(run, inOrder);
     }

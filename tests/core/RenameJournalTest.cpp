@@ -265,15 +265,6 @@ private Q_SLOTS:
             QCOMPARE(report.status, UndoStatus::Undone);
             QCOMPARE(countOf(report, UndoOutcome::Restored), done);
             QCOMPARE(countOf(report, UndoOutcome::NotRenamed), plan.size() - done);
-            // A file that went through a temporary name is given back once.
-            QSet<QByteArray> temporaries;
-            std::size_t files = 0;
-            for (std::size_t i = 0; i < done; ++i) {
-                files += temporaries.contains(plan[i].oldName) ? 0 : 1;
-                if (plan[i].toTemporary)
-                    temporaries.insert(plan[i].newName);
-            }
-            QCOMPARE(tallyOf(report).restored, files);
             QCOMPARE(stateOf(m_folder), before);
             QVERIFY(defaultJournal().runs().empty());
         }
@@ -585,19 +576,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("meanwhile");
         QTest::addColumn<QByteArrayList>("after");
-        QTest::addColumn<QByteArrayList>("kept");
-        QTest::addColumn<QList<KeptReason>>("reasons");
-        const QByteArray temporary = caseStepName("a");
+        QTest::addColumn<QList<KeptReason>>("kept"); // of c>a, b>c, a>b
         using R = KeptReason;
-        QTest::newRow("round the cycle") << QByteArray() << QByteArrayList{"a=c", "b=a", "c=b"}
-                                         << QByteArrayList{} << QList<KeptReason>{};
+        QTest::newRow("round the cycle")
+            << QByteArray() << QByteArrayList{"a=c", "b=a", "c=b"} << QList<KeptReason>{};
         QTest::newRow("temporary name taken since planning")
-            << temporary << QByteArrayList{"a=a", "b=b", "c=c", temporary + "=someone else's"}
-            << QByteArrayList{"c>a", "b>c", "a>b"}
+            << caseStepName("a")
+            << QByteArrayList{"a=a", "b=b", "c=c", caseStepName("a") + "=someone else's"}
             << QList<KeptReason>{R::WaitsOnFile, R::WaitsOnFile, R::Failed};
         QTest::newRow("stopped before the first")
             << "stop"_ba << QByteArrayList{"a=a", "b=b", "c=c"}
-            << QByteArrayList{"c>a", "b>c", "a>b"} << QList<KeptReason>(3, R::Cancelled);
+            << QList<KeptReason>(3, R::Cancelled);
     }
     // The main window's run takes a cycle through a temporary name; a file of it that cannot
     // move is told of by its own names, and undo gives every file back, each counted once.
@@ -605,11 +594,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, meanwhile);
         QFETCH(QByteArrayList, after);
-        QFETCH(QByteArrayList, kept);
-        QFETCH(QList<KeptReason>, reasons);
-        for (const char* name : {"a", "b", "c"})
-            QVERIFY(writeFile(m_folder + '/' + name, name));
-        const QByteArrayList before = stateOf(m_folder);
+        QFETCH(QList<KeptReason>, kept);
+        const QByteArrayList before = createFilesOf(m_folder, {{"a", "x"}, {"b", "x"}, {"c", "x"}});
         const RenameJob job = plannedJob(m_folder, {{"a", "b"}, {"b", "c"}, {"c", "a"}});
         JobControl control;
         if (meanwhile == "stop")
@@ -618,20 +604,18 @@ private Q_SLOTS:
             QVERIFY(writeFile(m_folder + '/' + meanwhile, "someone else's"));
         const RunRecord record = runJob(defaultJournal(), job, &control);
         QCOMPARE(stateOf(m_folder), after);
-        QByteArrayList keptNames;
-        QList<KeptReason> keptReasons;
+        QByteArrayList names;
+        QList<KeptReason> reasons;
         for (const KeptFile& file : record.kept) {
-            keptNames.append(file.oldName + '>' + file.newName);
-            keptReasons.append(file.reason);
+            names.append(file.oldName + '>' + file.newName);
+            reasons.append(file.reason);
         }
-        QCOMPARE(keptNames, kept);
-        QCOMPARE(keptReasons, reasons);
-        QCOMPARE(record.renamedCount, std::size_t(kept.isEmpty() ? 3 : 0));
-        QCOMPARE(nameAfterRun(job, record, "a"), kept.isEmpty() ? "b"_ba : "a"_ba);
+        QCOMPARE(names, (kept.isEmpty() ? QByteArrayList() : QByteArrayList{"c>a", "b>c", "a>b"}));
+        QCOMPARE(reasons, kept);
         const auto last = defaultJournal().lastRun();
-        QCOMPARE(last.has_value(), kept.isEmpty());
+        QCOMPARE(last ? last->files : std::nullopt,
+                 kept.isEmpty() ? std::optional<std::size_t>(3) : std::nullopt);
         if (last) {
-            QCOMPARE(last->files, std::optional<std::size_t>(3));
             QCOMPARE(tallyOf(defaultJournal().undo(last->id)).restored, std::size_t(3));
             QCOMPARE(stateOf(m_folder), before);
         }
