@@ -72,7 +72,7 @@ struct CycleOrder {
 };
 
 // Orders the moves as orderMoves does, after opening every cycle of waitsOn. Each move waits on
-// one other at most, and no two on the same one, so every cycle stands alone: its first move
+// one other at most, so no two cycles share a move, and each is opened alone: its first move
 // in list order goes to a temporary name first, which frees its name for the move waiting on
 // it, and so on round the cycle; it takes its new name right after the move whose name it
 // wants has left that name. Linear in the moves.
@@ -124,8 +124,8 @@ CycleOrder orderThroughCycles(std::vector<std::size_t> waitsOn)
     return moves;
 }
 
-// The plan's renames, each first leg of a temporary name marked; temporaryOf[i] is the index
-// in temporaries of move i's name, or kFree.
+// The plan's renames in order, moveOf(i) giving move i's. A move with a temporary name goes to
+// it the first time it comes, marked as such, and on from it the second time.
 template <typename Move>
 std::vector<Rename> renamesInOrder(const std::vector<std::size_t>& order,
                                    const std::vector<TemporaryName>& temporaries, std::size_t count,

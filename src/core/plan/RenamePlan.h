@@ -93,7 +93,7 @@ struct TemporaryName {
 struct BatchPlan {
     std::vector<RenameStatus> statuses;     // one per entry, in the batch's order
     std::vector<std::size_t> order;         // indices into the batch
-    std::vector<TemporaryName> temporaries; // in the order of their first moves
+    std::vector<TemporaryName> temporaries; // by entry
 
     std::vector<Rename> renames(std::span<const WantedName> wanted) const;
 };

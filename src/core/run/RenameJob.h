@@ -68,7 +68,10 @@ enum class RunPhase : int {
 // Journals the plan (see RenameJournal::begin), then renames in order (folder by folder, each
 // opened below the job's folder without following links), never replacing a
 // file, and marks the run complete, also when it was asked to stop. A step that fails with its
-// new name held by a file of the run that keeps its name counts as waiting on that file.
+// new name held by a file of the run that keeps its name counts as waiting on that file. A file
+// of a cycle is told of by its own names; one that cannot go on from its temporary name goes
+// back to its own, or is told of where it was left (as is one a stop leaves there), and counts
+// among the files undo gives back.
 // With a control, the run counts its steps there and stops after the step in hand once asked.
 [[nodiscard]] RunRecord runJob(const RenameJournal& journal, const RenameJob& job,
                                JobControl* control = nullptr);
