@@ -476,6 +476,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <translation>case change cut short, the file is named for now </translation>
     </message>
     <message>
+        <source>循环改名中断，文件暂名为 </source>
+        <translation>cycle of renames cut short, the file is named for now </translation>
+    </message>
+    <message>
         <source>已取消</source>
         <translation>cancelled</translation>
     </message>
@@ -601,6 +605,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>循环或受阻</source>
         <translation>cycle or blocked</translation>
+    </message>
+    <message>
+        <source>循环（经临时名称）</source>
+        <translation>cycle (through a temporary name)</translation>
     </message>
     <message>
         <source>名称太长</source>

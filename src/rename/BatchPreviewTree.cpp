@@ -23,6 +23,8 @@ void join(BatchPreviewTree& tree)
                                     batch.plan.statuses.end());
         for (std::size_t row : batch.plan.order)
             joined.plan.order.push_back(first + row);
+        for (const TemporaryName& temporary : batch.plan.temporaries)
+            joined.plan.temporaries.push_back({first + temporary.entry, temporary.name});
         joined.runnable = joined.runnable && batch.runnable;
     }
 }
@@ -34,7 +36,7 @@ bool sameRows(const PlannedBatch& one, const PlannedBatch& other)
     return one.single == other.single && one.newNames == other.newNames &&
            one.modifiedInstead == other.modifiedInstead &&
            one.plan.statuses == other.plan.statuses && one.plan.order == other.plan.order &&
-           one.runnable == other.runnable;
+           one.plan.temporaries == other.plan.temporaries && one.runnable == other.runnable;
 }
 
 const QByteArray& FolderRows::pathOfRow(std::size_t row) const

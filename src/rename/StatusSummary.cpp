@@ -12,11 +12,17 @@ namespace vornak {
 namespace {
 
 constexpr RenameStatus kStatuses[] = {
-    RenameStatus::Change,         RenameStatus::Hides,
-    RenameStatus::CaseOnly,       RenameStatus::Unchanged,
-    RenameStatus::NameTaken,      RenameStatus::DuplicateInBatch,
-    RenameStatus::CycleOrBlocked, RenameStatus::NameTooLong,
-    RenameStatus::NameNotAllowed, RenameStatus::ExpressionTooComplex,
+    RenameStatus::Change,
+    RenameStatus::Hides,
+    RenameStatus::CaseOnly,
+    RenameStatus::CycleThroughTemporary,
+    RenameStatus::Unchanged,
+    RenameStatus::NameTaken,
+    RenameStatus::DuplicateInBatch,
+    RenameStatus::CycleOrBlocked,
+    RenameStatus::NameTooLong,
+    RenameStatus::NameNotAllowed,
+    RenameStatus::ExpressionTooComplex,
 };
 
 } // namespace

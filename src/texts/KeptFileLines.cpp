@@ -43,6 +43,8 @@ QString reasonText(KeptReason reason, int error)
         return QCoreApplication::translate("KeptFile", "需等待的文件未能改名");
     case KeptReason::LeftAtStepName:
         return QCoreApplication::translate("KeptFile", "大小写更改中断，文件暂名为 ");
+    case KeptReason::LeftAtTemporary:
+        return QCoreApplication::translate("KeptFile", "循环改名中断，文件暂名为 ");
     case KeptReason::Cancelled:
         return QCoreApplication::translate("KeptFile", "已取消");
     case KeptReason::Failed:
@@ -100,6 +102,8 @@ QString keptFileLine(const KeptFile& file, const QString& from, const QString& t
     // The file is under neither name: say where it is, so that it is found (and undo finds it).
     if (file.reason == KeptReason::LeftAtStepName)
         reason += QString::fromLatin1(caseStepName(file.oldName));
+    else if (file.reason == KeptReason::LeftAtTemporary)
+        reason += displayText(file.temporaryName);
     return line(from, to, reason);
 }
 

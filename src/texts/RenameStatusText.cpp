@@ -27,6 +27,8 @@ QString statusText(RenameStatus status)
         return QCoreApplication::translate("RenameStatus", "名称不允许");
     case RenameStatus::ExpressionTooComplex:
         return QCoreApplication::translate("RenameStatus", "表达式太复杂");
+    case RenameStatus::CycleThroughTemporary:
+        return QCoreApplication::translate("RenameStatus", "循环（经临时名称）");
     }
     return {};
 }

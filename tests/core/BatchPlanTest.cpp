@@ -1,3 +1,4 @@
+#include "core/fs/RenameResult.h"
 #include "core/names/NameIndex.h"
 #include "core/names/NameText.h"
 #include "core/plan/RenamePlan.h"
@@ -12,7 +13,7 @@ namespace {
 // One letter per status, so that a row shows a whole batch at a glance.
 char letterOf(RenameStatus status)
 {
-    return "CHKUTDBLN"[static_cast<int>(status)];
+    return "CHKUTDBLNXO"[static_cast<int>(status)];
 }
 
 std::vector<WantedName> wantedOf(const QList<QByteArray>& pairs)
@@ -32,8 +33,9 @@ class BatchPlanTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Renames as "old>new"; statuses as letters: C 将更改, H 将隐藏, K 仅大小写, U 不变,
-    // T 名称已被占用, D 与本批重名, B 循环或受阻, L 名称太长, N 名称不允许. The folder holds
-    // the outside names besides the batch; "ci" marks a case-insensitive one.
+    // T 名称已被占用, D 与本批重名, B 循环或受阻, L 名称太长, N 名称不允许, O 循环（经临时名称）.
+    // The folder holds the outside names besides the batch; "ci" marks a case-insensitive one.
+    // An entry that comes twice in order goes through a temporary name.
     void classifies_data()
     {
         QTest::addColumn<QList<QByteArray>>("batch");
@@ -64,7 +66,11 @@ private Q_SLOTS:
             {});
         row("a kept file holds its name against several",
             {"m.rtf>m.doc", "m.doc>m.doc", "m.txt>m.doc"}, {}, "", "TUT", {});
-        row("a cycle keeps its names", {"a>b", "b>a", "c>d"}, {}, "", "BBC", {2});
+        row("a swap goes through a temporary name", {"a>b", "b>a", "c>d"}, {}, "", "OOC",
+            {0, 1, 0, 2});
+        row("a cycle's temporary name is free in the folder and in the batch",
+            {"c>a", "a>b", "b>c", "x>" + caseStepName("c")}, {caseStepName("c") + "-2"}, "ci",
+            "OOOC", {0, 2, 1, 0, 3});
         row("255 bytes fit, 256 do not", {"a>" + long255, "b>" + long255 + "y"}, {}, "", "CL", {0});
         row("exFAT counts UTF-16 units, not bytes", {"a>" + cjk200, "b>" + emoji128}, {}, "utf16",
             "CL", {0});
@@ -116,13 +122,21 @@ private Q_SLOTS:
         QCOMPARE(QList<int>(plan.order.begin(), plan.order.end()), order);
         for (int i = 0; i < int(wanted.size()); ++i)
             QCOMPARE(isRenamed(plan.statuses[std::size_t(i)]), order.contains(i));
-        // The run does the renames in that order.
+        // The run does the renames in that order, through a temporary name no other file has.
+        const QByteArray temporary = plan.temporaries.empty() ? "" : plan.temporaries[0].name;
+        QVERIFY(temporary.isEmpty() ||
+                (!rules.nameTaken(temporary) && !batch.join('>').split('>').contains(temporary)));
         QList<QByteArray> run;
         QList<QByteArray> inOrder;
         for (const Rename& rename : plan.renames(wanted))
             run.append(rename.oldName + '>' + rename.newName);
-        for (int i : order)
-            inOrder.append(batch[i]);
+        for (int i : order) {
+            const QList<QByteArray> pair = batch[i].split('>');
+            const bool twice = order.count(i) == 2;
+            const bool first = order.indexOf(i) == inOrder.size();
+            inOrder.append((twice && !first ? temporary : pair[0]) + '>' +
+                           (twice && first ? temporary : pair[1]));
+        }
         QCOMPARE(run, inOrder);
     }
 

@@ -26,7 +26,7 @@ class RenameJobTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The renames planRenames drops are reported with their reasons; renames to the name the
-    // file has are none.
+    // file has are none. "*" marks a move to a temporary name.
     void plannedJob()
     {
         const RenameJob job =
@@ -34,19 +34,20 @@ private Q_SLOTS:
         QCOMPARE(job.folder, QByteArray("/f"));
         QByteArrayList plan;
         for (const Rename& step : job.plan)
-            plan.append(step.oldName + '>' + step.newName);
-        QCOMPARE(plan, (QByteArrayList{"b>c", "a>b"}));
+            plan.append(step.oldName + '>' + step.newName + (step.toTemporary ? "*" : ""));
+        const QByteArray step = caseStepName("e");
+        QCOMPARE(plan,
+                 (QByteArrayList{"b>c", "a>b", "e>" + step + '*', "f>e", step + ">f", "g>e"}));
         QByteArrayList kept;
         for (const KeptFile& file : job.keptBefore)
             kept.append(file.oldName + '>' + file.newName +
                         (file.reason == KeptReason::WaitsOnFile      ? " waits"
                          : file.reason == KeptReason::NameNotAllowed ? " not allowed"
                                                                      : " ?"));
-        QCOMPARE(kept, (QByteArrayList{"e>f waits", "f>e waits", "g>e waits", "h>.. not allowed",
-                                       "i>x/y not allowed"}));
+        QCOMPARE(kept, (QByteArrayList{"h>.. not allowed", "i>x/y not allowed"}));
     }
 
-    // A file left at its step name is named, so that its owner finds it.
+    // A file left at its step name or a temporary one is named, so that its owner finds it.
     void lines_data()
     {
         QTest::addColumn<QString>("line");
@@ -55,6 +56,9 @@ private Q_SLOTS:
             << keptFileLine({"photo.JPG", "photo.jpg", KeptReason::LeftAtStepName})
             << "“photo.JPG” → “photo.jpg”：大小写更改中断，文件暂名为 " +
                    QString::fromLatin1(caseStepName("photo.JPG"));
+        QTest::newRow("stranded at a temporary name")
+            << keptFileLine({"a", "b\xff", KeptReason::LeftAtTemporary, 0, "t\xff"})
+            << QStringLiteral("“a” → “b\ufffd”：循环改名中断，文件暂名为 t\ufffd");
         QTest::newRow("bytes that are not UTF-8, cancelled")
             << keptFileLine({"a\xff.txt", "b\xff.txt", KeptReason::Cancelled})
             << QStringLiteral("“a\ufffd.txt” → “b\ufffd.txt”：已取消");

@@ -29,6 +29,7 @@ using Plan = std::vector<Rename>;
 
 Q_DECLARE_METATYPE(Plan)
 Q_DECLARE_METATYPE(vornak::UndoOutcome)
+Q_DECLARE_METATYPE(vornak::KeptReason)
 Q_DECLARE_METATYPE(vornak::test::TestMount::Kind)
 
 namespace {
@@ -228,7 +229,8 @@ private Q_SLOTS:
         }
         QTest::newRow("hostile names") << hostile;
         QTest::newRow("chain") << Plan{{"c", "d"}, {"b", "c"}, {"a", "b"}};
-        QTest::newRow("swap through a temporary name") << Plan{{"a", "t"}, {"b", "a"}, {"t", "b"}};
+        QTest::newRow("a cycle through a temporary name")
+            << planRenames({{"a", "b"}, {"b", "c"}, {"c", "a"}});
     }
     // The run is cut short after each possible number of renames, including none and all; undo
     // then restores exactly those. A run that ended normally is undone the same way.
@@ -507,6 +509,55 @@ private Q_SLOTS:
                  files ? std::optional(std::size_t(files)) : std::nullopt);
         const JournalRun next = defaultJournal().begin(m_folder, plan);
         QCOMPARE(runFilesIn(RenameJournal::defaultFolder()), std::size_t(files ? 2 : 1));
+    }
+
+    void runsCyclesThroughTemporaryNames_data()
+    {
+        QTest::addColumn<QByteArray>("meanwhile");
+        QTest::addColumn<QByteArrayList>("after");
+        QTest::addColumn<QList<KeptReason>>("kept"); // of c>a, b>c, a>b
+        using R = KeptReason;
+        QTest::newRow("round the cycle")
+            << QByteArray() << QByteArrayList{"a=c", "b=a", "c=b"} << QList<KeptReason>{};
+        QTest::newRow("temporary name taken since planning")
+            << caseStepName("a")
+            << QByteArrayList{"a=a", "b=b", "c=c", caseStepName("a") + "=someone else's"}
+            << QList<KeptReason>{R::WaitsOnFile, R::WaitsOnFile, R::Failed};
+        QTest::newRow("stopped before the first")
+            << "stop"_ba << QByteArrayList{"a=a", "b=b", "c=c"}
+            << QList<KeptReason>(3, R::Cancelled);
+    }
+    // The main window's run takes a cycle through a temporary name; a file of it that cannot
+    // move is told of by its own names, and undo gives every file back, each counted once.
+    void runsCyclesThroughTemporaryNames()
+    {
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(QByteArrayList, after);
+        QFETCH(QList<KeptReason>, kept);
+        const QByteArrayList before = createFilesOf(m_folder, {{"a", "x"}, {"b", "x"}, {"c", "x"}});
+        const RenameJob job = plannedJob(m_folder, {{"a", "b"}, {"b", "c"}, {"c", "a"}});
+        JobControl control;
+        if (meanwhile == "stop")
+            control.requestStop();
+        else if (!meanwhile.isEmpty())
+            QVERIFY(writeFile(m_folder + '/' + meanwhile, "someone else's"));
+        const RunRecord record = runJob(defaultJournal(), job, &control);
+        QCOMPARE(test::folderState(m_folder), after);
+        QByteArrayList names;
+        QList<KeptReason> reasons;
+        for (const KeptFile& file : record.kept) {
+            names.append(file.oldName + '>' + file.newName);
+            reasons.append(file.reason);
+        }
+        QCOMPARE(names, (kept.isEmpty() ? QByteArrayList() : QByteArrayList{"c>a", "b>c", "a>b"}));
+        QCOMPARE(reasons, kept);
+        const auto last = defaultJournal().lastRun();
+        QCOMPARE(last ? last->files : std::nullopt,
+                 kept.isEmpty() ? std::optional<std::size_t>(3) : std::nullopt);
+        if (last) {
+            QCOMPARE(tallyOf(defaultJournal().undo(last->id)).restored, std::size_t(3));
+            QCOMPARE(test::folderState(m_folder), before);
+        }
     }
 
     // Runs are undone newest first, one after the other, as far back as the journal keeps them.

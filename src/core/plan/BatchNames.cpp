@@ -43,25 +43,39 @@ BatchNames::Holders& BatchNames::wantedName(std::size_t entry)
     return holdersOf(wantedKey(entry), {kNoEntry, static_cast<std::uint32_t>(entry)});
 }
 
-BatchNames::Holders& BatchNames::holdersOf(QByteArrayView key, Holders added)
+bool BatchNames::holds(QByteArrayView name) const
 {
-    const auto hash = static_cast<std::uint32_t>(qHash(key, m_seed));
+    const QByteArray folded = m_folded.empty() ? QByteArray() : caseFoldedName(name);
+    const QByteArrayView key = m_folded.empty() ? name : QByteArrayView(folded);
+    return m_slots[slotOf(key, static_cast<std::uint32_t>(qHash(key, m_seed)))].number != 0;
+}
+
+std::size_t BatchNames::slotOf(QByteArrayView key, std::uint32_t hash) const
+{
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-        Slot& slot = m_slots[at];
-        if (slot.number == 0) {
-            m_holders.push_back(added);
-            slot = {hash, static_cast<std::uint32_t>(m_holders.size())};
-            return m_holders.back();
-        }
+        const Slot& slot = m_slots[at];
+        if (slot.number == 0)
+            return at;
         if (slot.hash != hash)
             continue;
-        Holders& holders = m_holders[slot.number - 1];
+        const Holders& holders = m_holders[slot.number - 1];
         const QByteArrayView slotKey =
             holders.current != kNoEntry ? oldKey(holders.current) : wantedKey(holders.firstWanting);
         if (slotKey == key)
-            return holders;
+            return at;
     }
+}
+
+BatchNames::Holders& BatchNames::holdersOf(QByteArrayView key, Holders added)
+{
+    const auto hash = static_cast<std::uint32_t>(qHash(key, m_seed));
+    Slot& slot = m_slots[slotOf(key, hash)];
+    if (slot.number == 0) {
+        m_holders.push_back(added);
+        slot = {hash, static_cast<std::uint32_t>(m_holders.size())};
+    }
+    return m_holders[slot.number - 1];
 }
 
 } // namespace vornak

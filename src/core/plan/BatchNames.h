@@ -28,6 +28,9 @@ public:
     Holders& oldName(std::size_t entry);
     // The holders of the name the entry wants; a name met here first is wanted by the entry.
     Holders& wantedName(std::size_t entry);
+    // Whether an entry has the name now or is to receive it, as far as the names met so far
+    // tell.
+    bool holds(QByteArrayView name) const;
 
 private:
     // A used slot numbers its name; the number counts from 1, 0 marks an empty slot.
@@ -39,6 +42,8 @@ private:
     QByteArrayView oldKey(std::size_t entry) const;
     QByteArrayView wantedKey(std::size_t entry) const;
     Holders& holdersOf(QByteArrayView key, Holders added);
+    // The slot of the key, or the empty slot where it would go.
+    std::size_t slotOf(QByteArrayView key, std::uint32_t hash) const;
 
     std::span<const WantedName> m_wanted;
     // Case-folded old and wanted names, in turn; empty where names compare exactly.

@@ -16,17 +16,23 @@ std::size_t threadsFor(std::size_t rows)
     return std::clamp<std::size_t>(rows / kRowsPerThread, 1, cores);
 }
 
+// The batch's rows as planBatch takes them, viewing the entries and the new names.
+std::vector<WantedName> wantedNames(const PlannedBatch& batch, const NameList& entries)
+{
+    std::vector<WantedName> wanted;
+    wanted.reserve(batch.rowCount());
+    for (std::size_t row = 0; row < batch.rowCount(); ++row)
+        wanted.push_back({entries.bytesAt(batch.entryAt(row)), batch.newNames[row]});
+    return wanted;
+}
+
 } // namespace
 
 std::vector<Rename> PlannedBatch::renames(const NameList& entries) const
 {
-    std::vector<Rename> run;
     if (!runnable)
-        return run;
-    run.reserve(plan.order.size());
-    for (std::size_t row : plan.order)
-        run.push_back({entries.nameAt(entryAt(row)), newNames[row]});
-    return run;
+        return {};
+    return plan.renames(wantedNames(*this, entries));
 }
 
 PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
@@ -76,11 +82,7 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     }
     if (request.stop.stop_requested())
         return {};
-    std::vector<WantedName> wanted;
-    wanted.reserve(rows);
-    for (std::size_t row = 0; row < rows; ++row)
-        wanted.push_back({entries.bytesAt(batch.entryAt(row)), batch.newNames[row]});
-    batch.plan = planBatch(wanted, folder);
+    batch.plan = planBatch(wantedNames(batch, entries), folder);
     for (std::size_t row = 0; row < rows; ++row) {
         if (overBudget[row]) {
             batch.plan.statuses[row] = RenameStatus::ExpressionTooComplex;

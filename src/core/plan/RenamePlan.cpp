@@ -1,8 +1,11 @@
 #include "core/plan/RenamePlan.h"
 
+#include "core/fs/RenameResult.h"
 #include "core/names/NameIndex.h"
 #include "core/names/NameText.h"
 #include "core/plan/BatchNames.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -58,6 +61,100 @@ std::vector<std::size_t> orderMoves(const std::vector<std::size_t>& waitsOn)
     return order;
 }
 
+// The moves of a plan in order, each cycle opened through a temporary name.
+struct CycleOrder {
+    // Indices of moves; the first move of a cycle comes twice, to and from its temporary name.
+    std::vector<std::size_t> order;
+    // The first move of each cycle in list order, which goes through a temporary name.
+    std::vector<std::size_t> openers;
+    // Per move, whether it is in a cycle; empty when none is.
+    std::vector<bool> inCycle;
+};
+
+// Orders the moves as orderMoves does, after opening every cycle of waitsOn. Each move waits on
+// one other at most, so no two cycles share a move, and each is opened alone: its first move
+// in list order goes to a temporary name first, which frees its name for the move waiting on
+// it, and so on round the cycle; it takes its new name right after the move whose name it
+// wants has left that name. Linear in the moves.
+CycleOrder orderThroughCycles(std::vector<std::size_t> waitsOn)
+{
+    const std::size_t count = waitsOn.size();
+    CycleOrder moves;
+    enum : std::uint8_t { kUnseen, kOnPath, kSeen };
+    std::vector<std::uint8_t> seen(count, kUnseen);
+    for (std::size_t start = 0; start < count; ++start) {
+        std::size_t at = start;
+        while (at < count && seen[at] == kUnseen) {
+            seen[at] = kOnPath;
+            at = waitsOn[at];
+        }
+        if (at < count && seen[at] == kOnPath) {
+            if (moves.inCycle.empty())
+                moves.inCycle.assign(count, false);
+            std::size_t first = at;
+            std::size_t member = at;
+            do {
+                moves.inCycle[member] = true;
+                first = std::min(first, member);
+                member = waitsOn[member];
+            } while (member != at);
+            moves.openers.push_back(first);
+        }
+        for (at = start; at < count && seen[at] == kOnPath; at = waitsOn[at])
+            seen[at] = kSeen;
+    }
+    if (moves.openers.empty()) {
+        moves.order = orderMoves(waitsOn);
+        return moves;
+    }
+    std::sort(moves.openers.begin(), moves.openers.end());
+    // closes[m]: the opener whose new name move m frees.
+    std::vector<std::size_t> closes(count, kFree);
+    for (std::size_t opener : moves.openers) {
+        closes[waitsOn[opener]] = opener;
+        waitsOn[opener] = kFree;
+    }
+    const std::vector<std::size_t> opened = orderMoves(waitsOn);
+    moves.order.reserve(opened.size() + moves.openers.size());
+    for (std::size_t move : opened) {
+        moves.order.push_back(move);
+        if (closes[move] != kFree)
+            moves.order.push_back(closes[move]);
+    }
+    return moves;
+}
+
+// The plan's renames in order, moveOf(i) giving move i's. A move with a temporary name goes to
+// it the first time it comes, marked as such, and on from it the second time.
+template <typename Move>
+std::vector<Rename> renamesInOrder(const std::vector<std::size_t>& order,
+                                   const std::vector<TemporaryName>& temporaries, std::size_t count,
+                                   Move&& moveOf)
+{
+    std::vector<std::size_t> temporaryOf;
+    std::vector<bool> away;
+    if (!temporaries.empty()) {
+        temporaryOf.assign(count, kFree);
+        away.assign(temporaries.size(), false);
+        for (std::size_t t = 0; t < temporaries.size(); ++t)
+            temporaryOf[temporaries[t].entry] = t;
+    }
+    std::vector<Rename> run;
+    run.reserve(order.size());
+    for (std::size_t i : order) {
+        Rename rename = moveOf(i);
+        const std::size_t t = temporaryOf.empty() ? kFree : temporaryOf[i];
+        if (t != kFree) {
+            const QByteArray& temporary = temporaries[t].name;
+            rename = away[t] ? Rename{temporary, std::move(rename.newName)}
+                             : Rename{std::move(rename.oldName), temporary, true};
+            away[t] = true;
+        }
+        run.push_back(std::move(rename));
+    }
+    return run;
+}
+
 bool isControl(QByteArrayView name, qsizetype i)
 {
     const auto byte = static_cast<unsigned char>(name[i]);
@@ -103,7 +200,8 @@ bool isEntryName(QByteArrayView name)
            !name.contains('\0');
 }
 
-std::vector<Rename> planRenames(std::vector<Rename> wanted)
+std::vector<Rename> planRenames(std::vector<Rename> wanted,
+                                const std::function<bool(const QByteArrayView&)>& nameTaken)
 {
     std::erase_if(wanted, [](const Rename& rename) {
         return rename.newName == rename.oldName || !isEntryName(rename.newName);
@@ -120,20 +218,43 @@ std::vector<Rename> planRenames(std::vector<Rename> wanted)
             waitsOn[i] = entryOf[*name];
     }
 
-    std::vector<Rename> plan;
-    plan.reserve(count);
-    for (std::size_t i : orderMoves(waitsOn))
-        plan.push_back(std::move(wanted[i]));
-    return plan;
+    const CycleOrder moves = orderThroughCycles(std::move(waitsOn));
+    std::vector<TemporaryName> temporaries;
+    if (!moves.openers.empty()) {
+        temporaries.reserve(moves.openers.size());
+        NameIndex runNames(2 * count);
+        for (const Rename& rename : wanted) {
+            runNames.add(rename.oldName);
+            runNames.add(rename.newName);
+        }
+        for (std::size_t opener : moves.openers) {
+            temporaries.push_back(
+                {opener, temporaryName(wanted[opener].oldName, [&](const QByteArrayView& name) {
+                     return runNames.contains(name) || (nameTaken && nameTaken(name));
+                 })});
+            runNames.add(temporaries.back().name);
+        }
+    }
+    // Copied, not moved: a cycle's first file comes twice.
+    return renamesInOrder(moves.order, temporaries, count,
+                          [&](std::size_t i) { return wanted[i]; });
+}
+
+QByteArray temporaryName(QByteArrayView oldName,
+                         const std::function<bool(const QByteArrayView&)>& taken)
+{
+    const QByteArray base = caseStepName(oldName);
+    QByteArray name = base;
+    for (int suffix = 2; taken(name); ++suffix)
+        name = base + '-' + QByteArray::number(suffix);
+    return name;
 }
 
 std::vector<Rename> BatchPlan::renames(std::span<const WantedName> wanted) const
 {
-    std::vector<Rename> run;
-    run.reserve(order.size());
-    for (std::size_t i : order)
-        run.push_back({wanted[i].oldName.toByteArray(), wanted[i].newName.toByteArray()});
-    return run;
+    return renamesInOrder(order, temporaries, wanted.size(), [&](std::size_t i) {
+        return Rename{wanted[i].oldName.toByteArray(), wanted[i].newName.toByteArray()};
+    });
 }
 
 BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folder)
@@ -188,13 +309,25 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
             waitsOn[i] = kNever;
     }
 
-    plan.order = orderMoves(waitsOn);
+    CycleOrder moves = orderThroughCycles(std::move(waitsOn));
+    plan.order = std::move(moves.order);
     for (RenameStatus& status : statuses) {
         if (status == RenameStatus::Change)
             status = RenameStatus::CycleOrBlocked;
     }
     for (std::size_t i : plan.order)
-        statuses[i] = renamedStatus(wanted[i]);
+        statuses[i] = !moves.inCycle.empty() && moves.inCycle[i]
+                          ? RenameStatus::CycleThroughTemporary
+                          : renamedStatus(wanted[i]);
+    QSet<QByteArray> chosen;
+    for (std::size_t opener : moves.openers) {
+        plan.temporaries.push_back(
+            {opener, temporaryName(wanted[opener].oldName, [&](const QByteArrayView& name) {
+                 return names.holds(name) || chosen.contains(name.toByteArray()) ||
+                        (folder.nameTaken && folder.nameTaken(name));
+             })});
+        chosen.insert(plan.temporaries.back().name);
+    }
     return plan;
 }
 

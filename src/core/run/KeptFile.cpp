@@ -38,6 +38,7 @@ KeptReason keptReasonOf(RenameStatus status)
     case RenameStatus::Change:
     case RenameStatus::Hides:
     case RenameStatus::CaseOnly:
+    case RenameStatus::CycleThroughTemporary:
     case RenameStatus::Unchanged:
     case RenameStatus::ExpressionTooComplex:
         break;

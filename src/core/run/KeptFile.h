@@ -19,6 +19,7 @@ enum class KeptReason : std::uint8_t {
     DuplicateInBatch, // another file of the run would get the same name
     WaitsOnFile,      // its new name is held by a file of the run that could not move
     LeftAtStepName,   // a case-only rename stopped half-way: the file has its step name
+    LeftAtTemporary,  // a cycle's rename stopped half-way: the file has its temporary name
     Cancelled,        // the run was cancelled before it reached the file
     Failed,           // the file system refused for another reason
 };
@@ -30,6 +31,8 @@ struct KeptFile {
     QByteArray newName;
     KeptReason reason = KeptReason::Failed;
     int error = 0;
+    // For LeftAtTemporary: the name the file has now.
+    QByteArray temporaryName = {};
 };
 
 KeptReason keptReasonOf(RenameOutcome outcome);

@@ -3,17 +3,26 @@
 #include "core/fs/FolderTree.h"
 #include "core/fs/OpenFolder.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <iterator>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace vornak {
 
 namespace {
+
+// The first leg of a cycle's move: the name the file had, the step, and how it went.
+struct FirstLeg {
+    QByteArray oldName;
+    std::size_t step = 0;
+    RenameResult result;
+};
 
 // A name in a folder below the run's folder, as the user is told it.
 QByteArray pathBelow(const QByteArray& folder, const QByteArray& name)
@@ -25,20 +34,20 @@ QByteArray pathBelow(const QByteArray& folder, const QByteArray& name)
 
 RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted)
 {
-    RenameJob job{std::move(folder), planRenames(wanted), {}, {}};
-    const auto changes = std::size_t(std::count_if(
-        wanted.begin(), wanted.end(), [](const Rename& r) { return r.oldName != r.newName; }));
-    if (job.plan.size() == changes)
-        return job;
-    QSet<QByteArrayView> planned;
-    planned.reserve(qsizetype(job.plan.size()));
-    for (const Rename& step : job.plan)
-        planned.insert(step.oldName);
+    // A temporary name must be free in the folder as well as in the run.
+    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    RenameJob job{std::move(folder),
+                  planRenames(wanted,
+                              [&dir](const QByteArrayView& name) {
+                                  struct stat st {};
+                                  return ::fstatat(dir.get(), name.toByteArray().constData(), &st,
+                                                   AT_SYMLINK_NOFOLLOW) == 0;
+                              }),
+                  {},
+                  {}};
     for (const Rename& rename : wanted)
-        if (rename.oldName != rename.newName && !planned.contains(rename.oldName))
-            job.keptBefore.push_back({rename.oldName, rename.newName,
-                                      isEntryName(rename.newName) ? KeptReason::WaitsOnFile
-                                                                  : KeptReason::NameNotAllowed});
+        if (rename.oldName != rename.newName && !isEntryName(rename.newName))
+            job.keptBefore.push_back({rename.oldName, rename.newName, KeptReason::NameNotAllowed});
     return job;
 }
 
@@ -96,8 +105,10 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (const KeptFile& kept : job.keptBefore)
         staying.insert(kept.oldName);
     std::size_t done = 0;
-    // Files at a step name are moved too: undo gives them their names back.
+    // Files at a step name or a temporary one are moved too: undo gives them their names back.
     std::size_t leftAtStepName = 0;
+    // The first legs of the cycles' moves, by their temporary names (with their folders).
+    QHash<QByteArray, FirstLeg> firstLegs;
     const auto stopped = [control] { return control && control->stopRequested(); };
     // Asked to stop while it journaled, the run renames nothing.
     for (std::size_t stretch = 0; stretch < stretches.size() && !stopped(); ++stretch) {
@@ -106,22 +117,51 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
         const std::size_t end = done + stretches[stretch].renames;
         for (; done < end && !stopped(); ++done) {
             const Rename& step = plan[done];
-            const RenameResult result = folder.renameNoReplace(step.oldName, step.newName);
-            if (result.renamed()) {
+            const auto leg = firstLegs.isEmpty()
+                                 ? firstLegs.cend()
+                                 : firstLegs.constFind(pathBelow(path, step.oldName));
+            const bool closing = leg != firstLegs.cend();
+            const QByteArray& from = closing ? leg->oldName : step.oldName;
+            RenameResult result;
+            if (!closing || leg->result.renamed())
+                result = folder.renameNoReplace(step.oldName, step.newName);
+            else
+                result = leg->result;
+            // A file that cannot take its new name from a temporary one goes back to its own.
+            const auto backToOwnName = [&] {
+                return folder.renameNoReplace(step.oldName, from).renamed();
+            };
+            if (step.toTemporary) {
+                record.renamed[done] = result.renamed();
+                if (!result.renamed()) {
+                    // The temporary name, not the new one, is what was taken.
+                    if (result.outcome == RenameOutcome::TargetExists)
+                        result = {RenameOutcome::Other, result.route, EEXIST};
+                    staying.insert(pathBelow(path, step.oldName));
+                }
+                firstLegs.insert(pathBelow(path, step.newName), {step.oldName, done, result});
+            } else if (result.renamed()) {
                 record.renamed[done] = true;
                 ++record.renamedCount;
+            } else if (closing && leg->result.renamed() && !backToOwnName()) {
+                record.kept.push_back({pathBelow(path, from), pathBelow(path, step.newName),
+                                       KeptReason::LeftAtTemporary, result.error,
+                                       pathBelow(path, step.oldName)});
+                ++leftAtStepName;
             } else if (result.route == RenameRoute::LeftAtStepName) {
                 record.kept.push_back({pathBelow(path, step.oldName), pathBelow(path, step.newName),
                                        KeptReason::LeftAtStepName});
                 ++leftAtStepName;
             } else {
+                if (closing)
+                    record.renamed[leg->step] = false;
                 KeptReason reason = keptReasonOf(result.outcome);
                 if (reason == KeptReason::NameTaken &&
                     staying.contains(pathBelow(path, step.newName)))
                     reason = KeptReason::WaitsOnFile;
-                record.kept.push_back({pathBelow(path, step.oldName), pathBelow(path, step.newName),
-                                       reason, result.error});
-                staying.insert(pathBelow(path, step.oldName));
+                record.kept.push_back(
+                    {pathBelow(path, from), pathBelow(path, step.newName), reason, result.error});
+                staying.insert(pathBelow(path, from));
             }
             if (control)
                 control->setProgress(qint64(done + 1), total);
@@ -131,10 +171,26 @@ RunRecord runJob(const RenameJournal& journal, const RenameJob& job, JobControl*
     for (const FolderStretch& stretch : stretches) {
         const std::size_t begin = stretchEnd;
         stretchEnd += stretch.renames;
-        for (std::size_t k = std::max(begin, done); k < stretchEnd; ++k)
-            record.kept.push_back({pathBelow(stretch.path, plan[k].oldName),
-                                   pathBelow(stretch.path, plan[k].newName),
-                                   KeptReason::Cancelled});
+        // The cycles whose first legs were not reached either, by their temporary names.
+        QHash<QByteArray, QByteArray> notReached;
+        for (std::size_t k = std::max(begin, done); k < stretchEnd; ++k) {
+            const QByteArray from = pathBelow(stretch.path, plan[k].oldName);
+            const QByteArray to = pathBelow(stretch.path, plan[k].newName);
+            const auto leg = firstLegs.constFind(from);
+            if (plan[k].toTemporary)
+                notReached.insert(to, from);
+            else if (leg == firstLegs.cend())
+                record.kept.push_back({notReached.value(from, from), to, KeptReason::Cancelled});
+            else if (!leg->result.renamed())
+                record.kept.push_back({pathBelow(stretch.path, leg->oldName), to,
+                                       keptReasonOf(leg->result.outcome), leg->result.error});
+            else {
+                // Stopped inside a cycle: the file waits at its temporary name, which undo knows.
+                record.kept.push_back({pathBelow(stretch.path, leg->oldName), to,
+                                       KeptReason::LeftAtTemporary, 0, from});
+                ++leftAtStepName;
+            }
+        }
     }
     // A mark that cannot be written costs a question at the next start, not a file.
     std::ignore = run.finish(record.renamedCount + leftAtStepName);

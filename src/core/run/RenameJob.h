@@ -31,9 +31,9 @@ struct RenameJob {
 };
 
 // The job of the main window's run: the wanted renames (in list order) as planRenames orders
-// them. Those it drops are kept with their reasons: a new name that cannot be an entry is not
-// allowed, a rename in a cycle or waiting on one waits on a file that cannot move. Renames
-// to the name the file has already are no renames at all.
+// them, a cycle through a name free in the folder. Those with a new name that cannot be an
+// entry are kept as not allowed. Renames to the name the file has already are no renames at
+// all.
 RenameJob plannedJob(QByteArray folder, const std::vector<Rename>& wanted);
 
 // The job of a batch planned with its statuses (the batch preview's run): the renames its plan
@@ -68,7 +68,10 @@ enum class RunPhase : int {
 // Journals the plan (see RenameJournal::begin), then renames in order (folder by folder, each
 // opened below the job's folder without following links), never replacing a
 // file, and marks the run complete, also when it was asked to stop. A step that fails with its
-// new name held by a file of the run that keeps its name counts as waiting on that file.
+// new name held by a file of the run that keeps its name counts as waiting on that file. A file
+// of a cycle is told of by its own names; one that cannot go on from its temporary name goes
+// back to its own, or is told of where it was left (as is one a stop leaves there), and counts
+// among the files undo gives back.
 // With a control, the run counts its steps there and stops after the step in hand once asked.
 [[nodiscard]] RunRecord runJob(const RenameJournal& journal, const RenameJob& job,
                                JobControl* control = nullptr);

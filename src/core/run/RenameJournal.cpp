@@ -203,7 +203,7 @@ void fingerprintAlike(int folder, std::span<const Rename> plan,
 }
 
 // The identity of the file each step moves: the one at its old name now, or, for a name that
-// only an earlier step of the run creates (a temporary name on the way to a case-only rename),
+// only an earlier step of the run creates (a temporary name on the way through a cycle),
 // the file that step moves there.
 std::vector<std::optional<FileIdentity>> identitiesOf(int folder, std::span<const Rename> plan)
 {
@@ -280,8 +280,9 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
             if (claimsNames)
                 journal::appendStep(text, StepKind::PlaceholderMade, stretch.path,
                                     renames[i].oldName, renames[i].newName, placeholder);
-            journal::appendStep(text, StepKind::Rename, stretch.path, renames[i].oldName,
-                                renames[i].newName, identities[i]);
+            journal::appendStep(
+                text, renames[i].toTemporary ? StepKind::ThroughTemporary : StepKind::Rename,
+                stretch.path, renames[i].oldName, renames[i].newName, identities[i]);
         }
     }
     journal::appendEnd(text);

@@ -6,6 +6,7 @@
 #include "core/fs/OpenFolder.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -218,11 +219,16 @@ void undoFolderSteps(int dir, std::span<const JournalStep> steps, UndoReport& re
     StartingPlaces startingPlaces(dir, steps);
     Spellings spellings(dir);
     LeftPlaceholder leftPlaceholder(dir, steps, startingPlaces, laterUnmoved);
+    QSet<QByteArray> temporaries;
+    for (const JournalStep& step : steps)
+        if (step.kind == StepKind::ThroughTemporary)
+            temporaries.insert(step.newName);
     std::optional<UndoStep> next;
     for (std::size_t i = steps.size(); i-- > 0;) {
         const JournalStep& step = steps[i];
         next = isFileStep(step) ? undoAnyStep(dir, renamer, step, startingPlaces, spellings)
                                 : leftPlaceholder.undo(i, next ? &*next : nullptr);
+        next->fromTemporary = step.kind == StepKind::Rename && temporaries.contains(step.oldName);
         leftPlaceholder.passed(*next);
         report.steps.push_back(withSubfolder(*next, step.subfolder));
         stepDone(isFileStep(step));
@@ -279,6 +285,8 @@ UndoTally tallyOf(const UndoReport& report)
 {
     UndoTally tally;
     for (const UndoStep& step : report.steps) {
+        if (step.fromTemporary)
+            continue;
         if (step.outcome == UndoOutcome::Restored)
             ++tally.restored;
         else if (isTold(step) && step.outcome != UndoOutcome::PlaceholderKept)

@@ -38,6 +38,9 @@ struct UndoStep {
     QByteArray newName;
     UndoOutcome outcome = UndoOutcome::Failed;
     int error = 0;
+    // The step from a temporary name on to the new one: its file is counted by the step that
+    // moved it there.
+    bool fromTemporary = false;
 };
 
 enum class UndoStatus {
@@ -62,7 +65,8 @@ struct UndoReport {
     std::vector<UndoStep> steps;
 };
 
-// The files an undo gave back and those it could not; placeholders are not counted.
+// The files an undo gave back and those it could not; placeholders are not counted, and a file
+// that went through a temporary name counts once.
 struct UndoTally {
     std::size_t restored = 0;
     std::size_t notRestored = 0;
