@@ -271,19 +271,25 @@ bool ContentComparer::narrowByEnds(const Files& files)
     return settled;
 }
 
-// The first file is read side by side with one batch of the others after the other: those
-// equal to it to the last byte join it, the rest are settled among themselves. Should the
-// first file fail, or change before all batches are done, the others start again without it.
+// The file listed first is read side by side with one batch of the others after the other:
+// those equal to it to the last byte join it, the rest are settled among themselves. Should it
+// fail, or change before all batches are done, the others start again without it.
 bool ContentComparer::settleInBatches(const Files& files)
 {
-    ContentFile& reference = *files.front();
+    Files others = files;
+    const auto first = std::min_element(others.begin(), others.end(), [](auto* a, auto* b) {
+        return a->names().front().entry < b->names().front().entry;
+    });
+    ContentFile& reference = **first;
+    others.erase(first);
     Files same{&reference};
     Files differ;
     const std::size_t batch = m_options.openFiles - 1;
-    for (std::size_t at = 1; at < files.size() && reference.fate() == ContentFile::Fate::Pending;
+    for (std::size_t at = 0; at < others.size() && reference.fate() == ContentFile::Fate::Pending;
          at += batch) {
-        const auto last = files.begin() + qsizetype(std::min(at + batch, files.size()));
-        if (!compareWith(reference, Files(files.begin() + qsizetype(at), last), same, differ))
+        const auto from = others.begin() + qsizetype(at);
+        const auto to = others.begin() + qsizetype(std::min(at + batch, others.size()));
+        if (!compareWith(reference, Files(from, to), same, differ))
             return false;
     }
     if (reference.fate() != ContentFile::Fate::Pending ||
