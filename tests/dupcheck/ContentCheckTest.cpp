@@ -79,7 +79,7 @@ struct Folder {
     }
 };
 
-// The file whose reads fail from a given offset on, as at a bad sector of a disk.
+// The file whose byte at a given offset cannot be read, as at a bad sector of a disk.
 struct FailingRead {
     ino_t inode = 0;
     qint64 from = 0;
@@ -90,7 +90,8 @@ ssize_t preadFailingPartWay(int fd, void* buffer, size_t count, off_t offset)
 {
     struct stat st {};
     const qint64 from = g_failingRead.from;
-    if (::fstat(fd, &st) != 0 || st.st_ino != g_failingRead.inode || offset + qint64(count) <= from)
+    if (::fstat(fd, &st) != 0 || st.st_ino != g_failingRead.inode ||
+        offset + qint64(count) <= from || offset > from)
         return ::pread(fd, buffer, count, offset);
     if (offset < from)
         return ::pread(fd, buffer, std::size_t(from - offset), offset);
@@ -306,7 +307,7 @@ private Q_SLOTS:
 
     // x is listed and made before two copies of its contents. When it cannot be read, or changes
     // while the check reads its group (however equal its bytes stay), it is reported so, never
-    // as a copy. A read that fails from an offset on, as at a bad sector, fails at the head, in
+    // as a copy. A read that fails at one byte, as at a bad sector, fails at the head, in
     // a middle chunk or the tail of files read side by side, at the ends of files too many to
     // hold open, or in their middle, where x is the file the others are compared with.
     void doubtfulEntryIsNoCopy_data()
