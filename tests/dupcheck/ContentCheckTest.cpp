@@ -327,6 +327,7 @@ private Q_SLOTS:
         row("a folder", "folder", ReadProblem::NotAFile);
         row("gone", "missing", ReadProblem::Missing);
         row("rewritten with the same bytes", "rewrite", {});
+        row("its middle rewritten, compared in batches", "rewrite middle", {}, 64, 2);
         row("grown", "grow", {});
         row("cut short", "cut", {});
         row("replaced by a copy", "replace", {});
@@ -372,10 +373,13 @@ private Q_SLOTS:
             if (std::exchange(changed, true))
                 return;
             QFile file(kind == "replace" ? x + ".new" : x);
+            QByteArray written = kind == "grow" ? QByteArray("x") : bytes;
+            if (kind == "rewrite middle")
+                written[30] = char(written[30] ^ 1);
             if (kind == "cut")
                 file.resize(500);
             else if (file.open(kind == "grow" ? QIODevice::Append : QIODevice::ReadWrite))
-                file.write(kind == "grow" ? QByteArray("x") : bytes);
+                file.write(written);
             file.close();
             if (kind == "replace")
                 ::rename(QFile::encodeName(x + ".new").constData(),
