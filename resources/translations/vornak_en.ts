@@ -371,28 +371,8 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <translation>Group %1:</translation>
     </message>
     <message>
-        <source>%1 个名称、%2 个文件</source>
-        <translation>%1 names, %2 files</translation>
-    </message>
-    <message>
-        <source>%1 个文件</source>
-        <translation>%1 files</translation>
-    </message>
-    <message>
-        <source>，每个 %1 字节，只留一个可释放 %2 字节</source>
-        <translation>, %1 bytes each; keeping one frees %2 bytes</translation>
-    </message>
-    <message>
-        <source>（文件太多，按整个文件的 XXH3-128 散列判定）</source>
-        <translation> (too many files: decided by an XXH3-128 hash of each whole file)</translation>
-    </message>
-    <message>
         <source>（与 %1 是同一个文件）</source>
         <translation> (the same file as %1)</translation>
-    </message>
-    <message>
-        <source>内容相同的文件共 %1 组、%2 个，每组只留一个可释放 %3 字节</source>
-        <translation>%1 groups, %2 files of equal content; keeping one of each frees %3 bytes</translation>
     </message>
     <message>
         <source>无法读取、未比较的文件 %1 个：</source>
@@ -409,6 +389,42 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>没有内容相同的文件!</source>
         <translation>No files of equal content!</translation>
+    </message>
+    <message>
+        <source>（符号链接）</source>
+        <translation> (symbolic link)</translation>
+    </message>
+    <message>
+        <source>（符号链接，与 %1 是同一个文件）</source>
+        <translation> (symbolic link, the same file as %1)</translation>
+    </message>
+    <message>
+        <source>（硬链接）</source>
+        <translation> (hard link)</translation>
+    </message>
+    <message>
+        <source>（硬链接，与 %1 是同一个文件）</source>
+        <translation> (hard link, the same file as %1)</translation>
+    </message>
+    <message>
+        <source>%1 个名称、同一个文件，%2 字节</source>
+        <translation>%1 names of one file, %2 bytes</translation>
+    </message>
+    <message>
+        <source>%1 个名称、</source>
+        <translation>%1 names, </translation>
+    </message>
+    <message>
+        <source>%1 个文件，每个 %2 字节，只留一个可释放 %3 字节</source>
+        <translation>%1 files, %2 bytes each; keeping one frees at least %3 bytes</translation>
+    </message>
+    <message>
+        <source>内容相同的文件共 %1 组、%2 个文件，每组只留一个可释放 %3 字节</source>
+        <translation>%1 groups, %2 files of equal content; keeping one of each frees at least %3 bytes</translation>
+    </message>
+    <message>
+        <source>同一个文件的几个名称（不是副本）共 %1 组、%2 个名称：</source>
+        <translation>%1 groups, %2 names that lead to one file each (not copies):</translation>
     </message>
 </context>
 <context>

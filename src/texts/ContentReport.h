@@ -14,9 +14,10 @@ inline constexpr TranslatedText kContentResultsTitle{
 inline constexpr TranslatedText kNoIdenticalFiles{
     "ContentReport", QT_TRANSLATE_NOOP("ContentReport", "没有内容相同的文件!")};
 
-// The content check's report, one line per name: a summary, then each group of names with the
-// same contents and what deleting all but one file of it would free, then the files that could
-// not be read and those that changed while they were compared. Groups are set apart by a line
+// The content check's report, one line per name: a summary, then each group of copies and what
+// moving away all but one file of it would free, then the groups whose names all lead to one
+// file, then the files that could not be read and those that changed while they were compared.
+// Links are marked as links; numbers are grouped by thousands. Groups are set apart by a line
 // of hyphens. Empty when there is nothing to report.
 QStringList contentReport(const NameList& entries, const ContentFindings& findings);
 

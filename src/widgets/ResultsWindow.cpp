@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWheelEvent>
@@ -19,11 +20,12 @@ namespace {
 constexpr int kWheelSteps = 3;
 constexpr int kBarWidth = 375;
 
+// Counts grouped by thousands, as in the reports: "1,599,960,002".
 QString tooLargeToCopy(quint64 lines, quint64 bytes)
 {
+    static const QLocale chinese(QLocale::Chinese, QLocale::China);
     return ResultsWindow::tr("报告共 %1 行、%2 字节，超过剪贴板可容纳的 64 MB，没有复制。")
-        .arg(lines)
-        .arg(bytes);
+        .arg(chinese.toString(lines), chinese.toString(bytes));
 }
 
 } // namespace

@@ -210,7 +210,7 @@ private Q_SLOTS:
         QTest::newRow("64 MiB") << ResultsWindow::kClipboardLimit << "\ra b\r\rc" << QStringList{};
         QTest::newRow("one byte more")
             << ResultsWindow::kClipboardLimit + 1 << ""
-            << QStringList{"报告共 4 行、67108865 字节，超过剪贴板可容纳的 64 MB，没有复制。"};
+            << QStringList{"报告共 4 行、67,108,865 字节，超过剪贴板可容纳的 64 MB，没有复制。"};
     }
     // A click on the text copies the report up to the limit, lone carriage returns and all, and
     // says why it copies nothing beyond it; a click below the last line does nothing.

@@ -105,7 +105,7 @@ bool ContentComparer::settleWithoutComparing(const Files& files)
         file->close();
         reportProgress();
     }
-    endTogether(readable, false);
+    endTogether(readable);
     return true;
 }
 
@@ -169,7 +169,7 @@ bool ContentComparer::settleSideBySide(const Files& files)
             if (sameBytes.size() == 1)
                 endAlone(*sameBytes.front());
             else if (done)
-                endTogether(sameBytes, false);
+                endTogether(sameBytes);
             else
                 steps.push_back({std::move(sameBytes), next, nextFrom});
         }
@@ -227,7 +227,7 @@ ContentComparer::splitByBytes(const Files& files, std::span<const std::string_vi
 }
 
 // More files than may be held open: a hash of both ends of each file, read one file after the
-// other, splits the group; what is still too large is settled on hashes of the whole files.
+// other, splits the group; what is still too large is compared in batches.
 bool ContentComparer::narrowByEnds(const Files& files)
 {
     const qint64 length = files.front()->length();
@@ -266,11 +266,108 @@ bool ContentComparer::narrowByEnds(const Files& files)
             endAlone(*run.front());
         else
             settled =
-                run.size() <= m_options.openFiles ? settleSideBySide(run) : settleByWholeHash(run);
+                run.size() <= m_options.openFiles ? settleSideBySide(run) : settleInBatches(run);
     });
     return settled;
 }
 
+// The file listed first is read side by side with one batch of the others after the other:
+// those equal to it to the last byte join it, the rest are settled among themselves. Should it
+// fail, or change before all batches are done, the others start again without it.
+bool ContentComparer::settleInBatches(const Files& files)
+{
+    Files others = files;
+    const auto first = std::min_element(others.begin(), others.end(), [](auto* a, auto* b) {
+        return a->names().front().entry < b->names().front().entry;
+    });
+    ContentFile& reference = **first;
+    others.erase(first);
+    Files same{&reference};
+    Files differ;
+    const std::size_t batch = m_options.openFiles - 1;
+    for (std::size_t at = 0; at < others.size() && reference.fate() == ContentFile::Fate::Pending;
+         at += batch) {
+        const auto from = others.begin() + qsizetype(at);
+        const auto to = others.begin() + qsizetype(std::min(at + batch, others.size()));
+        if (!compareWith(reference, Files(from, to), same, differ))
+            return false;
+    }
+    if (reference.fate() != ContentFile::Fate::Pending ||
+        !reference.unchanged(m_folder, m_entries)) {
+        retire(reference);
+        Files rest;
+        for (ContentFile* file : files)
+            if (file->fate() == ContentFile::Fate::Pending)
+                rest.push_back(file);
+        return settleAmong(rest);
+    }
+    if (same.size() == 1)
+        endAlone(reference);
+    else
+        endTogether(same);
+    return settleAmong(differ);
+}
+
+bool ContentComparer::compareWith(ContentFile& reference, const Files& others, Files& same,
+                                  Files& differ)
+{
+    if (!reference.open(m_folder, m_entries))
+        return true;
+    Files opened{&reference};
+    for (ContentFile* file : others) {
+        if (stopped())
+            return false;
+        if (file->open(m_folder, m_entries))
+            opened.push_back(file);
+        else
+            retire(*file);
+    }
+    const qint64 length = reference.length();
+    std::vector<std::string_view> chunks;
+    for (qint64 from = 0; opened.size() > 1;) {
+        from = skipHoles(opened, from, length);
+        if (from == length)
+            break;
+        const qint64 end = std::min(from + chunkFor(opened.size()), length);
+        if (!readAll(opened, from, end, chunks))
+            return false;
+        if (opened.empty() || opened.front() != &reference) {
+            for (ContentFile* file : opened)
+                file->close();
+            return true;
+        }
+        std::size_t kept = 1;
+        for (std::size_t i = 1; i < opened.size(); ++i) {
+            if (chunks[i] == chunks.front()) {
+                opened[kept++] = opened[i];
+            } else {
+                opened[i]->close();
+                differ.push_back(opened[i]);
+            }
+        }
+        opened.resize(kept);
+        from = end;
+    }
+    for (ContentFile* file : opened)
+        file->close();
+    same.insert(same.end(), opened.begin() + 1, opened.end());
+    return true;
+}
+
+// Files of one length that no comparison has told apart yet.
+bool ContentComparer::settleAmong(const Files& files)
+{
+    if (files.size() < 2) {
+        for (ContentFile* file : files)
+            endAlone(*file);
+        return true;
+    }
+    return files.size() <= m_options.openFiles ? settleSideBySide(files) : settleByWholeHash(files);
+}
+
+// Splits the files by hashes of their whole bytes, read one file after the other, so that
+// files that are no copies of each other are never compared in batches; each part is then
+// compared byte by byte.
 bool ContentComparer::settleByWholeHash(const Files& files)
 {
     const qint64 length = files.front()->length();
@@ -304,15 +401,19 @@ bool ContentComparer::settleByWholeHash(const Files& files)
         else
             retire(*file);
     }
+    bool settled = true;
     const auto whole = [](const Whole& w) { return std::pair(w.hash.high64, w.hash.low64); };
     forEachSortedRun(std::span(hashed), whole, [&](std::span<const Whole> sameHash) {
+        if (!settled)
+            return;
         const Files run = filesOf(sameHash);
         if (run.size() == 1)
             endAlone(*run.front());
         else
-            endTogether(run, true);
+            settled =
+                run.size() <= m_options.openFiles ? settleSideBySide(run) : settleInBatches(run);
     });
-    return true;
+    return settled;
 }
 
 // A file equal to no other is still reported when several names lead to it.
@@ -322,10 +423,10 @@ void ContentComparer::endAlone(ContentFile& file)
     if (file.names().size() < 2)
         file.setUnique();
     else if (file.unchanged(m_folder, m_entries))
-        file.setEqual(m_classes++, false);
+        file.setEqual(m_classes++);
 }
 
-void ContentComparer::endTogether(const Files& files, bool byHash)
+void ContentComparer::endTogether(const Files& files)
 {
     Files kept;
     std::size_t names = 0;
@@ -343,7 +444,7 @@ void ContentComparer::endTogether(const Files& files, bool byHash)
     }
     const std::uint32_t id = m_classes++;
     for (ContentFile* file : kept)
-        file->setEqual(id, byHash);
+        file->setEqual(id);
 }
 
 void ContentComparer::retire(ContentFile& file)

@@ -42,6 +42,11 @@ private:
     bool settleWithoutComparing(const Files& files);
     bool settleSideBySide(const Files& files);
     bool narrowByEnds(const Files& files);
+    bool settleInBatches(const Files& files);
+    // Reads the reference side by side with the others, each of them up to where it differs;
+    // the others end in same or differ, unless they fail. False when the check was stopped.
+    bool compareWith(ContentFile& reference, const Files& others, Files& same, Files& differ);
+    bool settleAmong(const Files& files);
     bool settleByWholeHash(const Files& files);
     // Moves past what every file holds as a hole from from on, up to limit.
     qint64 skipHoles(const Files& files, qint64 from, qint64 limit);
@@ -51,7 +56,7 @@ private:
                                     std::span<const std::string_view> chunks) const;
 
     void endAlone(ContentFile& file);
-    void endTogether(const Files& files, bool byHash);
+    void endTogether(const Files& files);
     // Counts what is left of the file's share as done and closes it.
     void retire(ContentFile& file);
     void advance(ContentFile& file, qint64 bytes);

@@ -84,7 +84,7 @@ bool ContentFile::endsAt(qint64 offset)
 
 qint64 ContentFile::dataFrom(qint64 offset)
 {
-    if (!m_names.front().sparse || (offset >= m_dataAt && offset < m_holeAt))
+    if (m_names.front().diskBytes >= length() || (offset >= m_dataAt && offset < m_holeAt))
         return offset;
     if (offset < m_dataAt)
         return m_dataAt;
@@ -114,11 +114,10 @@ bool ContentFile::unchanged(int folder, const NameList& entries)
     return true;
 }
 
-void ContentFile::setEqual(std::uint32_t classId, bool byHash)
+void ContentFile::setEqual(std::uint32_t classId)
 {
     m_fate = Fate::Equal;
     m_classId = classId;
-    m_byHash = byHash;
 }
 
 qint64 ContentFile::takeShare(qint64 bytes)

@@ -20,8 +20,12 @@ struct EntryStat {
     dev_t device;
     ino_t inode;
     timespec modified;
-    // Fewer blocks than bytes: parts of the file may be holes.
-    bool sparse;
+    // What the file's blocks hold on disk (fewer bytes than its length: parts may be holes),
+    // and how many links lead to it.
+    qint64 diskBytes;
+    quint64 links;
+    // The name is a symbolic link to the file.
+    bool symbolic;
 };
 
 // The problem an error number of opening or reading a file stands for.
@@ -59,9 +63,8 @@ public:
     Fate fate() const { return m_fate; }
     ReadProblem problem() const { return m_problem; }
     std::uint32_t classId() const { return m_classId; }
-    bool byHash() const { return m_byHash; }
     void setUnique() { m_fate = Fate::Unique; }
-    void setEqual(std::uint32_t classId, bool byHash);
+    void setEqual(std::uint32_t classId);
 
     // The file's part of the check's progress in bytes: set once, then taken as it is read.
     void setShare(qint64 bytes) { m_share = bytes; }
@@ -77,7 +80,6 @@ private:
     Fate m_fate = Fate::Pending;
     ReadProblem m_problem = ReadProblem::ReadError;
     std::uint32_t m_classId = 0;
-    bool m_byHash = false;
     qint64 m_share = 0;
     // The data region last asked for, [m_dataAt, m_holeAt), of a sparse file.
     qint64 m_dataAt = 0;

@@ -7,21 +7,33 @@
 
 namespace vornak {
 
+// A file of a group: what its blocks hold on disk and how many links lead to it.
+struct GroupFile {
+    // st_blocks * 512: a sparse file holds fewer bytes than its length, maybe none.
+    qint64 diskBytes = 0;
+    quint64 links = 1;
+};
+
 // Names of the list whose files hold the same bytes. Several names may lead to one file (hard
-// links): they share a file number, and deleting one of them frees nothing.
+// links, symbolic links): they share a file number, and moving one of them away frees nothing.
 struct ContentGroup {
     qint64 length = 0;
     // Entry indices in list order, and for each the number of its file within the group,
-    // counted from 0 in order of first appearance.
+    // counted from 0 in order of first appearance, and whether the name is a symbolic link.
     std::vector<std::size_t> entries;
     std::vector<std::uint32_t> files;
-    std::uint32_t fileCount = 0;
-    // Too many files of this length to hold open at once: settled on a hash of each whole file
-    // instead of on the bytes side by side.
-    bool byHash = false;
+    std::vector<bool> symbolic;
+    // By file number.
+    std::vector<GroupFile> fileInfo;
 
-    // What deleting all names but those of one file would free: each file's bytes once.
-    qint64 reclaimable() const { return length * (qint64(fileCount) - 1); }
+    std::uint32_t fileCount() const { return std::uint32_t(fileInfo.size()); }
+    // Every name leads to one file: names, not copies.
+    bool oneFile() const { return fileInfo.size() == 1; }
+    // What moving every name of each file away frees, by file number: its blocks, unless a
+    // link outside the group keeps them (only symbolic links of the group may lead to it).
+    std::vector<qint64> freedByFile() const;
+    // What moving away all files but one frees at least, whichever one is kept.
+    qint64 reclaimable() const;
 };
 
 enum class ReadProblem { Missing, NotAFile, NoPermission, ReadError };

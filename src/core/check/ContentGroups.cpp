@@ -33,7 +33,8 @@ ContentOptions withinLimits(const ContentOptions& options)
     return limited;
 }
 
-// One look at each entry, relative to the open folder. False when the check was stopped.
+// One look at each entry, relative to the open folder: a symbolic link is followed, and marked
+// as one. False when the check was stopped.
 bool lookAtEntries(const OpenFolder& folder, const NameList& entries, const std::stop_token& stop,
                    std::vector<EntryStat>& stats, std::vector<UnreadableEntry>& unreadable)
 {
@@ -45,15 +46,23 @@ bool lookAtEntries(const OpenFolder& folder, const NameList& entries, const std:
         const QByteArrayView bytes = entries.bytesAt(i);
         name.assign(bytes.data(), std::size_t(bytes.size()));
         struct stat st {};
-        if (folder.fd() < 0)
+        bool symbolic = false;
+        if (folder.fd() < 0) {
             unreadable.push_back({i, readProblemOf(folder.openError())});
-        else if (::fstatat(folder.fd(), name.c_str(), &st, 0) != 0)
+            continue;
+        }
+        int looked = ::fstatat(folder.fd(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW);
+        if (looked == 0 && S_ISLNK(st.st_mode)) {
+            symbolic = true;
+            looked = ::fstatat(folder.fd(), name.c_str(), &st, 0);
+        }
+        if (looked != 0)
             unreadable.push_back({i, readProblemOf(errno)});
         else if (!S_ISREG(st.st_mode))
             unreadable.push_back({i, ReadProblem::NotAFile});
         else
             stats.push_back({i, st.st_size, st.st_dev, st.st_ino, st.st_mtim,
-                             qint64(st.st_blocks) * 512 < st.st_size});
+                             qint64(st.st_blocks) * 512, quint64(st.st_nlink), symbolic});
     }
     return true;
 }
@@ -109,12 +118,12 @@ void collect(const std::vector<ContentFile>& files, std::uint32_t firstClass, st
             continue;
         ContentGroup& group = findings.groups[base + (file.classId() - firstClass)];
         group.length = file.length();
-        group.byHash = file.byHash();
         for (const EntryStat& name : file.names()) {
             group.entries.push_back(name.entry);
-            group.files.push_back(group.fileCount);
+            group.files.push_back(group.fileCount());
+            group.symbolic.push_back(name.symbolic);
         }
-        ++group.fileCount;
+        group.fileInfo.push_back({file.names().front().diskBytes, file.names().front().links});
     }
 }
 
@@ -125,21 +134,25 @@ void putInListOrder(ContentGroup& group)
     std::iota(order.begin(), order.end(), std::size_t(0));
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return group.entries[a] < group.entries[b]; });
-    std::vector<std::uint32_t> number(group.fileCount, group.fileCount);
-    std::uint32_t next = 0;
-    std::vector<std::size_t> entries;
-    std::vector<std::uint32_t> files;
-    entries.reserve(order.size());
-    files.reserve(order.size());
+    const std::uint32_t fileCount = group.fileCount();
+    std::vector<std::uint32_t> number(fileCount, fileCount);
+    ContentGroup sorted;
+    sorted.length = group.length;
+    sorted.entries.reserve(order.size());
+    sorted.files.reserve(order.size());
+    sorted.symbolic.reserve(order.size());
+    sorted.fileInfo.reserve(fileCount);
     for (std::size_t k : order) {
         std::uint32_t& file = number[group.files[k]];
-        if (file == group.fileCount)
-            file = next++;
-        entries.push_back(group.entries[k]);
-        files.push_back(file);
+        if (file == fileCount) {
+            file = sorted.fileCount();
+            sorted.fileInfo.push_back(group.fileInfo[group.files[k]]);
+        }
+        sorted.entries.push_back(group.entries[k]);
+        sorted.files.push_back(file);
+        sorted.symbolic.push_back(group.symbolic[k]);
     }
-    group.entries = std::move(entries);
-    group.files = std::move(files);
+    group = std::move(sorted);
 }
 
 ContentFindings cancelled()

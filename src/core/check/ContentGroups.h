@@ -14,7 +14,7 @@ namespace vornak {
 
 struct ContentOptions {
     // The most files held open at once (besides the folder); a larger group of one length is
-    // narrowed by hashes of its ends and settled by whole-file hashes where still too large.
+    // narrowed by hashes of its ends, then compared byte by byte in batches of this many.
     // Lowered to a quarter of the process's limit on open files.
     std::size_t openFiles = 256;
     // The block read at each end of a file before its middle.
@@ -32,7 +32,8 @@ struct ContentOptions {
 // Finds the entries of the folder whose files hold the same bytes: files of equal length are
 // compared side by side, chunk by chunk, each file read once; a group is split wherever its
 // files differ. Hard links count as one file. A file that cannot be read, or that changes
-// while it is compared, is never in a group. Nothing is written.
+// while it is compared, is never in a group; nor is a file taken for a copy on a hash alone.
+// Nothing is written.
 [[nodiscard]] ContentFindings findIdenticalContents(const QByteArray& folder,
                                                     const NameList& entries,
                                                     const ContentOptions& options);
