@@ -109,9 +109,8 @@ bool ContentComparer::settleWithoutComparing(const Files& files)
     return true;
 }
 
-bool ContentComparer::settleSideBySide(const Files& files)
+bool ContentComparer::openEach(const Files& files, Files& opened)
 {
-    Files opened;
     for (ContentFile* file : files) {
         if (stopped())
             return false;
@@ -120,6 +119,14 @@ bool ContentComparer::settleSideBySide(const Files& files)
         else
             retire(*file);
     }
+    return true;
+}
+
+bool ContentComparer::settleSideBySide(const Files& files)
+{
+    Files opened;
+    if (!openEach(files, opened))
+        return false;
     if (opened.size() < 2) {
         for (ContentFile* file : opened)
             endAlone(*file);
@@ -314,14 +321,8 @@ bool ContentComparer::compareWith(ContentFile& reference, const Files& others, F
     if (!reference.open(m_folder, m_entries))
         return true;
     Files opened{&reference};
-    for (ContentFile* file : others) {
-        if (stopped())
-            return false;
-        if (file->open(m_folder, m_entries))
-            opened.push_back(file);
-        else
-            retire(*file);
-    }
+    if (!openEach(others, opened))
+        return false;
     const qint64 length = reference.length();
     std::vector<std::string_view> chunks;
     for (qint64 from = 0; opened.size() > 1;) {

@@ -41,6 +41,9 @@ private:
 
     bool settleWithoutComparing(const Files& files);
     bool settleSideBySide(const Files& files);
+    // Opens the files and adds them to opened; one that cannot be opened is retired. False once
+    // the check is stopped.
+    bool openEach(const Files& files, Files& opened);
     bool narrowByEnds(const Files& files);
     bool settleInBatches(const Files& files);
     // Reads the reference side by side with the others, each of them up to where it differs;
