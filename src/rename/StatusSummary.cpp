@@ -17,6 +17,7 @@ constexpr RenameStatus kStatuses[] = {
     RenameStatus::NameTaken,      RenameStatus::DuplicateInBatch,
     RenameStatus::CycleOrBlocked, RenameStatus::NameTooLong,
     RenameStatus::NameNotAllowed, RenameStatus::ExpressionTooComplex,
+    RenameStatus::MissingField,
 };
 
 } // namespace

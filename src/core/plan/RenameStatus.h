@@ -19,6 +19,9 @@ enum class RenameStatus : std::uint8_t {
     // 表达式太复杂: the find expression went over its budget on this name; no batch with such
     // a row runs
     ExpressionTooComplex,
+    // 缺少字段: the file lacks a field of the pattern (a date, a tag) and keeps its name; the
+    // other rows run
+    MissingField,
 };
 
 // True for the statuses whose files the run renames.

@@ -40,6 +40,7 @@ KeptReason keptReasonOf(RenameStatus status)
     case RenameStatus::CaseOnly:
     case RenameStatus::Unchanged:
     case RenameStatus::ExpressionTooComplex:
+    case RenameStatus::MissingField:
         break;
     }
     return KeptReason::Failed;
