@@ -428,14 +428,14 @@ private Q_SLOTS:
                                                      "c.jpg:M artist"}
                                 << qsizetype(2);
         QTest::newRow("unreadable")
-            << "{artist" << QList<QByteArray>{"a.mp3:U", "b.mp3:U", "c.jpg:U"} << qsizetype(0);
+            << "{artist" << QList<QByteArray>{"a_b.mp3:C", "b.mp3:U", "c.jpg:U"} << qsizetype(0);
     }
     void patternPipeline()
     {
         QFETCH(QString, pattern);
         QFETCH(QList<QByteArray>, expected);
         QFETCH(qsizetype, renames);
-        const NameList entries = nameListOf({"a.mp3", "b.mp3", "c.jpg"});
+        const NameList entries = nameListOf({"a b.mp3", "b.mp3", "c.jpg"});
         const AudioTags first{QStringLiteral("X"), {}, QStringLiteral("T1"), 1, 0};
         AudioTags second = first;
         second.title = QStringLiteral("T2");
