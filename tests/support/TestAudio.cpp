@@ -5,22 +5,13 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
-#include <QtEndian>
-
 namespace vornak::test {
 
 bool writeTaggedWav(const QByteArray& path, const AudioTags& tags)
 {
-    QByteArray header;
-    const auto u32 = [&](quint32 v) {
-        header.append(4, '\0'), qToLittleEndian(v, header.end() - 4);
-    };
-    const auto u16 = [&](quint16 v) {
-        header.append(2, '\0'), qToLittleEndian(v, header.end() - 2);
-    };
-    header.append("RIFF"), u32(36), header.append("WAVEfmt "), u32(16);
-    u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16); // PCM, mono, 8 kHz, 16 bits
-    header.append("data"), u32(0);
+    // RIFF, WAVE, a fmt chunk (PCM, mono, 8 kHz, 16 bits), an empty data chunk.
+    const QByteArray header = QByteArray::fromHex("524946462400000057415645666d74201000000001000100"
+                                                  "401f0000803e0000020010006461746100000000");
     if (!writeFile(path, header))
         return false;
     TagLib::FileRef file(path.constData(), false);
