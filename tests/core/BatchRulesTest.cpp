@@ -54,7 +54,7 @@ QString patternOutcome(const QString& text, bool known)
     if (!pattern.isValid())
         return QStringLiteral("error %1 %2").arg(int(pattern.error.kind)).arg(pattern.error.field);
     const AudioTags tags{QStringLiteral("A"), {}, QStringLiteral("C"), 3, 0};
-    const QDateTime date(QDate(2021, 7, 4), QTime(12, 34, 56));
+    const qint64 date = QDateTime(QDate(2021, 7, 4), QTime(12, 34, 56)).toMSecsSinceEpoch();
     const PatternValues values{u"照片 1",
                                u".tar",
                                7,

@@ -102,7 +102,9 @@ std::optional<QString> fieldText(const PatternPiece& piece, const PatternValues&
     case PatternField::Folder:
         return values.folder.isEmpty() ? std::nullopt : std::optional(values.folder.toString());
     case PatternField::Date:
-        return values.date ? std::optional(values.date->toString(piece.text)) : std::nullopt;
+        if (!values.date)
+            return std::nullopt;
+        return QDateTime::fromMSecsSinceEpoch(*values.date).toString(piece.text);
     default:
         return tagText(*piece.field, values.tags);
     }

@@ -77,7 +77,8 @@ struct PatternValues {
     qint64 number = 0;
     int width = 0; // {n} without a width of its own
     QStringView folder;
-    std::optional<QDateTime> date;
+    // In milliseconds since the epoch; made a local time only where the pattern writes it.
+    std::optional<qint64> date;
     const AudioTags* tags = nullptr; // none: not read, or not an audio file
 };
 

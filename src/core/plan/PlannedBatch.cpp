@@ -35,8 +35,7 @@ PatternName patternName(const BatchRequest& request, const NameRules& rules, std
                          nullptr};
     if (entry < request.dates.size()) {
         const FileDates& dates = request.dates[entry];
-        if (const std::optional<qint64> date = dates.taken ? dates.taken : dates.modified)
-            values.date = QDateTime::fromMSecsSinceEpoch(*date);
+        values.date = dates.taken ? dates.taken : dates.modified;
         values.tags = dates.tags ? &*dates.tags : nullptr;
     }
     return composeFromPattern(rules.pattern(), values);
