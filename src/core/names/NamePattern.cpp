@@ -104,7 +104,9 @@ std::optional<QString> fieldText(const PatternPiece& piece, const PatternValues&
     case PatternField::Date:
         if (!values.date)
             return std::nullopt;
-        return QDateTime::fromMSecsSinceEpoch(*values.date).toString(piece.text);
+        return (values.zone ? QDateTime::fromMSecsSinceEpoch(*values.date, *values.zone)
+                            : QDateTime::fromMSecsSinceEpoch(*values.date))
+            .toString(piece.text);
     default:
         return tagText(*piece.field, values.tags);
     }

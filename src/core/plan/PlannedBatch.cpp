@@ -21,7 +21,7 @@ std::size_t threadsFor(std::size_t rows)
 // The name the pattern gives the entry, or the field it lacks. The date is the photo's, else
 // the modification time.
 PatternName patternName(const BatchRequest& request, const NameRules& rules, std::size_t entry,
-                        qint64 number)
+                        qint64 number, const QTimeZone& zone)
 {
     const QString name = decodeName(request.entries.bytesAt(entry));
     const qsizetype dot = name.lastIndexOf(u'.');
@@ -32,7 +32,8 @@ PatternName patternName(const BatchRequest& request, const NameRules& rules, std
                          rules.rules().numbers.width,
                          request.folderName,
                          std::nullopt,
-                         nullptr};
+                         nullptr,
+                         &zone};
     if (entry < request.dates.size()) {
         const FileDates& dates = request.dates[entry];
         values.date = dates.taken ? dates.taken : dates.modified;
@@ -72,6 +73,7 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     // Per row: the expression went over its budget. Bytes, not bits, as threads write them.
     std::vector<char> overBudget(rows, 0);
     const bool patterned = !rules.pattern().pieces.empty();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
     if (patterned)
         batch.missingFields.resize(rows);
     const auto composeRows = [&](const NameRules& rowRules, std::size_t first, std::size_t last) {
@@ -82,7 +84,7 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
             std::optional<QByteArray> composed;
             if (patterned) {
                 PatternName made =
-                    patternName(request, rules, entry, settings.numbers.numberAt(position));
+                    patternName(request, rules, entry, settings.numbers.numberAt(position), zone);
                 batch.missingFields[row] = made.missing;
                 if (made.missing) {
                     batch.newNames[row] = name.toByteArray();
