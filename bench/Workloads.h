@@ -56,6 +56,11 @@ WorkloadResult measureCli(const BenchFolder& folder);
 WorkloadResult measureTree(int files);
 // The batch preview's plan after an edit, held against the list workload's own time.
 WorkloadResult measurePlan(const BenchFolder& folder);
+// The same with a pattern of fields (a date, the folder, the number, the name), the fields read
+// beforehand as the window reads them once per folder.
+WorkloadResult measurePatternPlan(const BenchFolder& folder);
+// The first read of every file's fields, photo date and audio tags, with nothing kept yet.
+WorkloadResult measureFieldsRead(const BenchFolder& folder);
 // An edit in the batch preview window over the whole folder: planned, the table reset and drawn.
 WorkloadResult measureWindow(const BenchFolder& folder);
 // A run of every file from the main window (a prefix, 执行, 是) and one cancelled part-way, as

@@ -33,7 +33,9 @@ constexpr Workload kWorkloads[] = {
     {"dupcheck", measureDupcheck},
     {"preview", measurePreview},
     {"content", nullptr, measureContentAlone},
+    {"fields", measureFieldsRead},
     {"plan", measurePlan},
+    {"plan-pattern", measurePatternPlan},
     {"window", measureWindow},
     {"rename", measureRename},
     {"rename+journal", measureJournaledRename},
@@ -78,7 +80,8 @@ int main(int argc, char* argv[])
             std::fprintf(
                 stderr,
                 "usage: vornak-bench [--files N] [--folder PARENT] [list|dupcheck|preview|content|"
-                "plan|window|rename|rename+journal|journal-begin|cli|run-window|tree]...\n");
+                "fields|plan|plan-pattern|window|rename|rename+journal|journal-begin|cli|run-"
+                "window|tree]...\n");
             return 2;
         }
     }

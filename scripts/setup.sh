@@ -14,7 +14,7 @@ packages=(
     libxxhash-dev
     mount
     openssh-server sshfs
-    libexiv2-dev
+    libexiv2-dev libtag1-dev
     build-essential debhelper lintian bash-completion
 )
 

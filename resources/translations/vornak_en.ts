@@ -347,6 +347,14 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>在主文件名后 N 个字符之前插入 TEXT</source>
         <translation>Insert TEXT before the last N characters of the base name</translation>
     </message>
+    <message>
+        <source>由字段组成整个新名称，如 {date:yyyy-MM-dd}_{n:3}{ext}</source>
+        <translation>build the whole new name from fields, such as {date:yyyy-MM-dd}_{n:3}{ext}</translation>
+    </message>
+    <message>
+        <source>--pattern 的值无效：%1</source>
+        <translation>Invalid value for --pattern: %1</translation>
+    </message>
 </context>
 <context>
     <name>ContentReport</name>
@@ -544,6 +552,21 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     </message>
 </context>
 <context>
+    <name>NamePattern</name>
+    <message>
+        <source>模式中没有字段“{%1}”</source>
+        <translation>The pattern has no field “{%1}”</translation>
+    </message>
+    <message>
+        <source>模式中的“{%1”缺少“}”</source>
+        <translation>“{%1” in the pattern lacks its “}”</translation>
+    </message>
+    <message>
+        <source>模式中的“{%1}”参数有误</source>
+        <translation>“{%1}” in the pattern has a wrong argument</translation>
+    </message>
+</context>
+<context>
     <name>NameText</name>
     <message>
         <source>[非UTF-8] </source>
@@ -637,6 +660,14 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>表达式太复杂</source>
         <translation>expression too complex</translation>
+    </message>
+    <message>
+        <source>缺少字段</source>
+        <translation>Field missing</translation>
+    </message>
+    <message>
+        <source>%1 {%2}</source>
+        <translation>%1 {%2}</translation>
     </message>
 </context>
 <context>
@@ -935,6 +966,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>&#x3000;%1 个文件夹无法读取：%2</source>
         <translation>  %1 folder(s) could not be read: %2</translation>
     </message>
+    <message>
+        <source>读取音频标签…</source>
+        <translation>Reading the audio tags…</translation>
+    </message>
 </context>
 <context>
     <name>vornak::BatchRulesPanel</name>
@@ -1077,6 +1112,18 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>插入：</source>
         <translation>Insert:</translation>
+    </message>
+    <message>
+        <source>由字段组成整个新名称：{name} {ext} {n} {n:位数} {folder} {date:格式} {artist} {album} {title} {track} {year}。空白则不用模式。</source>
+        <translation>Builds the whole new name from fields: {name} {ext} {n} {n:width} {folder} {date:format} {artist} {album} {title} {track} {year}. Empty: no pattern.</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>新名称：</source>
+        <translation>New name:</translation>
     </message>
 </context>
 <context>

@@ -12,11 +12,11 @@ namespace vornak {
 namespace {
 
 std::vector<FileDates> datesOf(const QByteArray& folder, const NameList& entries,
-                               NumberingOrder order)
+                               std::optional<FieldsToRead> fields)
 {
-    if (order == NumberingOrder::List)
+    if (!fields)
         return {};
-    return FileDatesReader::readNow(folder, entries, order == NumberingOrder::Taken);
+    return FileDatesReader::readNow(folder, entries, *fields);
 }
 
 std::optional<std::size_t> indexOf(const NameList& entries, QByteArrayView name)
@@ -36,11 +36,11 @@ std::variant<FolderPlan, PlanFailure> planTreeOf(const PlanRequest& request)
         walkFolderTree(request.folder, *FilePattern::parse(request.pattern));
     if (!tree)
         return PlanFailure::FolderUnreadable;
-    const TreeRequest treeRequest{
-        request.state, request.nameCase, request.numberAcross,
-        [order = request.rules.order](const QByteArray& folder, const NameList& entries) {
-            return datesOf(folder, entries, order);
-        }};
+    const TreeRequest treeRequest{request.state, request.nameCase, request.numberAcross,
+                                  [fields = NameRules(request.rules).fieldsToRead()](
+                                      const QByteArray& folder, const NameList& entries) {
+                                      return datesOf(folder, entries, fields);
+                                  }};
     FolderPlan plan{request.folder,
                     planTree(request.folder, *tree, treeRequest, NameRules(request.rules)), true,
                     std::move(tree->unreadable)};
@@ -66,10 +66,12 @@ std::variant<FolderPlan, PlanFailure> planFolder(const PlanRequest& request)
     const FolderNaming naming = folderNamingOf(request.folder);
     std::shared_ptr<const FolderEntries> folderEntries =
         FolderEntries::read(request.folder, naming.caseInsensitive);
-    const std::vector<FileDates> dates = datesOf(request.folder, *entries, request.rules.order);
+    const NameRules rules(request.rules);
+    const std::vector<FileDates> dates = datesOf(request.folder, *entries, rules.fieldsToRead());
+    BatchRequest batchRequest{*entries, dates, request.state, request.nameCase, single};
+    batchRequest.folderName = folderNameOf(request.folder);
     PlannedBatch batch =
-        planRuleBatch({*entries, dates, request.state, request.nameCase, single},
-                      NameRules(request.rules), folderRules(naming, std::move(folderEntries)));
+        planRuleBatch(batchRequest, rules, folderRules(naming, std::move(folderEntries)));
     FolderPlan plan{request.folder, {}, false, {}};
     plan.folders.push_back({{}, std::move(*entries), std::move(batch)});
     return plan;

@@ -81,7 +81,7 @@ void writeTable(std::FILE* out, const FolderPlan& plan)
     forEachRow(plan, [&](const PlannedFolder& folder, std::size_t k, std::size_t number) {
         const PlannedBatch& batch = folder.batch;
         Row row = {QString::number(number), cellText(folder.entries.bytesAt(batch.entryAt(k))),
-                   cellText(batch.newNames[k]), statusText(batch.plan.statuses[k])};
+                   cellText(batch.newNames[k]), rowStatusText(batch, k)};
         if (plan.tree)
             row.insert(row.begin() + 1, cellText(folderField(plan, folder)));
         rows.push_back(std::move(row));

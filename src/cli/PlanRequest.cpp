@@ -7,6 +7,7 @@
 #include "core/names/NameText.h"
 #include "core/names/NativePath.h"
 #include "core/plan/RuleSetStore.h"
+#include "texts/ReplaceErrorText.h"
 
 #include <QDir>
 
@@ -140,6 +141,9 @@ void addRuleOptions(QCommandLineParser& parser)
          QStringLiteral("N:TEXT")},
         {QStringLiteral("insert-end"), CommandLineText::tr("在主文件名后 N 个字符之前插入 TEXT"),
          QStringLiteral("N:TEXT")},
+        {QStringLiteral("pattern"),
+         CommandLineText::tr("由字段组成整个新名称，如 {date:yyyy-MM-dd}_{n:3}{ext}"),
+         QStringLiteral("PATTERN")},
         {QStringLiteral("case-base"),
          CommandLineText::tr("主文件名的大小写：unchanged、lower、upper、capitalized"),
          QStringLiteral("CASE")},
@@ -209,6 +213,12 @@ std::variant<PlanRequest, QString> planRequestOf(const QCommandLineParser& parse
         return *error;
     if (auto error = takePositionRule(parser, "insert", request.rules.insert, insertRuleOf))
         return *error;
+    if (parser.isSet(QStringLiteral("pattern"))) {
+        request.rules.pattern = parser.value(QStringLiteral("pattern"));
+        const PatternError error = parseNamePattern(request.rules.pattern).error;
+        if (error.kind != PatternError::Kind::None)
+            return CommandLineText::tr("--pattern 的值无效：%1").arg(patternErrorText(error));
+    }
     const std::pair<const char*, LetterCase*> cases[] = {
         {"case-base", &request.rules.baseCase}, {"case-ext", &request.rules.extensionCase}};
     for (const auto& [name, field] : cases) {

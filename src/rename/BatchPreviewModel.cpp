@@ -102,7 +102,7 @@ QString BatchPreviewModel::cellText(std::size_t row, int column) const
             return *m_waiting;
         if (m_batch.modifiedInstead[row])
             return statusText(m_batch.plan.statuses[row]) + tr("（无拍摄日期，按修改时间）");
-        return statusText(m_batch.plan.statuses[row]);
+        return rowStatusText(m_batch, row);
     default:
         return {};
     }

@@ -42,10 +42,12 @@ const QString kColumnsKey = QStringLiteral("batchPreview/columns");
 const QString kSubfoldersKey = QStringLiteral("batchPreview/includeSubfolders");
 const QString kNumberAcrossKey = QStringLiteral("batchPreview/numberAcross");
 
-QString waitingText(NumberingOrder order)
+QString waitingText(FieldsToRead fields)
 {
-    return order == NumberingOrder::Taken ? BatchPreviewWindow::tr("读取拍摄日期…")
-                                          : BatchPreviewWindow::tr("读取修改时间…");
+    if (fields.tags)
+        return BatchPreviewWindow::tr("读取音频标签…");
+    return fields.taken ? BatchPreviewWindow::tr("读取拍摄日期…")
+                        : BatchPreviewWindow::tr("读取修改时间…");
 }
 
 // The folder as 执行 finds it: its listed files, and the batch planned again over them where
@@ -243,8 +245,7 @@ void BatchPreviewWindow::followEntries()
     m_listedPattern = pattern;
     m_datesReader.cancel();
     m_dates.reset();
-    m_datesFor = NumberingOrder::List;
-    m_datesReadingFor = NumberingOrder::List;
+    m_datesFor.reset();
     readDatesIfNeeded();
     scheduleUpdate();
 }
@@ -274,22 +275,20 @@ void BatchPreviewWindow::scheduleUpdate()
         m_updateTimer.start();
 }
 
-bool BatchPreviewWindow::datesKnownFor(NumberingOrder order) const
+bool BatchPreviewWindow::datesKnownFor(std::optional<FieldsToRead> needed) const
 {
-    return order == NumberingOrder::List || m_datesFor == NumberingOrder::Taken ||
-           m_datesFor == order;
+    return !needed || (m_datesFor && m_datesFor->covers(*needed));
 }
 
 void BatchPreviewWindow::readDatesIfNeeded()
 {
-    const NumberingOrder order = m_rules->rules().order;
-    if (datesKnownFor(order))
+    const std::optional<FieldsToRead> needed = NameRules(m_rules->rules()).fieldsToRead();
+    if (datesKnownFor(needed))
         return;
-    if (m_datesReader.isReading() &&
-        (m_datesReadingFor == order || m_datesReadingFor == NumberingOrder::Taken))
+    if (m_datesReader.isReading() && m_datesReadingFor.covers(*needed))
         return;
-    m_datesReadingFor = order;
-    m_datesReader.start(m_folderPath, *m_entries, order == NumberingOrder::Taken);
+    m_datesReadingFor = *needed;
+    m_datesReader.start(m_folderPath, *m_entries, *needed);
 }
 
 std::optional<std::size_t> BatchPreviewWindow::singleEntry(const RenameOptions& options) const
@@ -309,7 +308,9 @@ void BatchPreviewWindow::updatePlan()
     m_runButton->setEnabled(false);
     const RenameOptions options = m_options.options();
     const BatchRules rules = m_rules->rules();
-    m_rules->showError(replaceErrorText(NameRules(rules).error()));
+    const NameRules compiled(rules);
+    m_rules->showError(replaceErrorText(compiled.error()));
+    m_rules->showPatternError(patternErrorText(compiled.pattern().error));
     if (rules.includeSubfolders && options.mode == RenameMode::Batch) {
         if (!m_planJob.isRunning())
             m_planningTimer.start();
@@ -326,11 +327,12 @@ void BatchPreviewWindow::updatePlan()
         return;
     }
     const std::optional<std::size_t> single = singleEntry(options);
-    if (!datesKnownFor(rules.order)) {
+    if (const std::optional<FieldsToRead> needed = compiled.fieldsToRead();
+        !datesKnownFor(needed)) {
         m_planJob.stop();
         m_planningTimer.stop();
-        m_model.showWaiting(m_entries, single, waitingText(rules.order));
-        m_summary->setText(waitingText(rules.order));
+        m_model.showWaiting(m_entries, single, waitingText(*needed));
+        m_summary->setText(waitingText(*needed));
         return;
     }
     if (options.mode == RenameMode::Single && !single) {
@@ -357,12 +359,13 @@ BatchPreviewWindow::Planner BatchPreviewWindow::planner(std::optional<std::size_
     const RenameOptions options = m_options.options();
     // Copies: the window's own state goes on changing while a job plans.
     return [dates = m_dates, state = RenameState::from(options), nameCase = options.nameCase(),
-            single, rules = m_rules->rules()](const NameList& entries, const FolderRules& folder,
-                                              std::stop_token stop) {
+            single, rules = m_rules->rules(), folderName = folderNameOf(m_folderPath)](
+               const NameList& entries, const FolderRules& folder, std::stop_token stop) {
         const std::span<const FileDates> entryDates =
             dates ? std::span<const FileDates>(*dates) : std::span<const FileDates>();
-        return planRuleBatch({entries, entryDates, state, nameCase, single, std::move(stop)},
-                             NameRules(rules), folder);
+        return planRuleBatch(
+            {entries, entryDates, state, nameCase, single, std::move(stop), 0, folderName},
+            NameRules(rules), folder);
     };
 }
 
@@ -372,12 +375,12 @@ BatchPreviewWindow::TreePlanner BatchPreviewWindow::treePlanner() const
     return [top = m_folderPath, pattern = m_fileList.pattern(), state = RenameState::from(options),
             nameCase = options.nameCase(), rules = m_rules->rules()] {
         TreeRequest request{state, nameCase, rules.numberAcross, {}};
-        if (rules.order != NumberingOrder::List)
-            request.dates = [taken = rules.order == NumberingOrder::Taken](
-                                const QByteArray& folder, const NameList& entries) {
-                return FileDatesReader::readNow(folder, entries, taken);
+        const NameRules compiled(rules);
+        if (const std::optional<FieldsToRead> fields = compiled.fieldsToRead())
+            request.dates = [fields = *fields](const QByteArray& folder, const NameList& entries) {
+                return FileDatesReader::readNow(folder, entries, fields);
             };
-        return planPreviewTree(top, pattern, request, NameRules(rules));
+        return planPreviewTree(top, pattern, request, compiled);
     };
 }
 

@@ -91,7 +91,7 @@ private:
     void scheduleUpdate();
     // Starts reading the dates the numbering order needs, unless they are known or on their way.
     void readDatesIfNeeded();
-    bool datesKnownFor(NumberingOrder order) const;
+    bool datesKnownFor(std::optional<FieldsToRead> needed) const;
     // The selected entry in single mode; nothing in batch mode.
     std::optional<std::size_t> singleEntry(const RenameOptions& options) const;
     // Plans entries with the options, rules and dates as they stand now, on any thread.
@@ -126,9 +126,9 @@ private:
     FolderNaming m_naming;
     std::shared_ptr<const FolderEntries> m_folderEntries;
     std::shared_ptr<const std::vector<FileDates>> m_dates;
-    // The numbering order the dates in hand serve: List for none, Modified, or Taken for both.
-    NumberingOrder m_datesFor = NumberingOrder::List;
-    NumberingOrder m_datesReadingFor = NumberingOrder::List;
+    // What the dates in hand hold (nothing: none read), and what the read under way reads.
+    std::optional<FieldsToRead> m_datesFor;
+    FieldsToRead m_datesReadingFor;
 
     FileDatesReader m_datesReader;
     QTimer m_updateTimer;

@@ -57,6 +57,25 @@ void setGap(QSpinBox* offset, QComboBox* from, const TextGap& gap)
     from->setCurrentIndex(gap.fromEnd ? 1 : 0);
 }
 
+// A hint in red under a field, hidden while there is nothing to say.
+QLabel* errorLabel(const char* name)
+{
+    auto* label = named(new QLabel, name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    label->hide();
+    return label;
+}
+
+void showErrorBeside(QLabel* label, QLineEdit* field, const QString& error)
+{
+    label->setText(error);
+    label->setVisible(!error.isEmpty());
+    field->setStyleSheet(error.isEmpty() ? QString()
+                                         : QStringLiteral("border: 1px solid rgb(200, 0, 0);"));
+}
+
 } // namespace
 
 BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
@@ -75,11 +94,13 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     m_regularExpression = named(new QCheckBox(tr("正则表达式")), "regularExpression");
     m_caseSensitive = named(new QCheckBox(tr("区分大小写")), "caseSensitive");
     m_findScope = choice("findScope", {tr("仅文件名"), tr("整个名称")});
-    m_findError = named(new QLabel, "findError");
-    m_findError->setTextFormat(Qt::PlainText);
-    m_findError->setWordWrap(true);
-    m_findError->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
-    m_findError->hide();
+    m_findError = errorLabel("findError");
+    m_pattern = named(new QLineEdit, "pattern");
+    m_pattern->setPlaceholderText(QStringLiteral("{date:yyyy-MM-dd}_{n:3}{ext}"));
+    m_pattern->setToolTip(tr("由字段组成整个新名称：{name} {ext} {n} {n:位数} {folder} "
+                             "{date:格式} {artist} {album} {title} {track} {year}。"
+                             "空白则不用模式。"));
+    m_patternError = errorLabel("patternError");
     const QStringList ends{tr("从开头"), tr("从末尾")};
     m_removeCount = number("removeCount", 0, TextGap::kMax, 0);
     m_removeCount->setSuffix(tr(" 个字符"));
@@ -106,6 +127,11 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     numberingLayout->addRow(tr("起始："), m_numberStart);
     numberingLayout->addRow(tr("步长："), m_numberStep);
     numberingLayout->addRow(tr("位数："), m_numberWidth);
+
+    auto* pattern = new QGroupBox(tr("模式"));
+    auto* patternLayout = new QFormLayout(pattern);
+    patternLayout->addRow(tr("新名称："), m_pattern);
+    patternLayout->addRow(m_patternError);
 
     auto* findReplace = new QGroupBox(tr("查找/替换"));
     auto* findLayout = new QFormLayout(findReplace);
@@ -135,7 +161,7 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* group : {folders, order, numbering, findReplace, byPosition, letterCase})
+    for (QWidget* group : {folders, order, numbering, pattern, findReplace, byPosition, letterCase})
         layout->addWidget(group);
     layout->addStretch();
 
@@ -145,7 +171,7 @@ BatchRulesPanel::BatchRulesPanel(QWidget* parent) : QWidget(parent)
     for (QSpinBox* box :
          {m_numberStart, m_numberStep, m_numberWidth, m_removeCount, m_removeAt, m_insertAt})
         connect(box, &QSpinBox::valueChanged, this, &BatchRulesPanel::changed);
-    for (QLineEdit* text : {m_find, m_replacement, m_insertText})
+    for (QLineEdit* text : {m_pattern, m_find, m_replacement, m_insertText})
         connect(text, &QLineEdit::textChanged, this, &BatchRulesPanel::changed);
     for (QCheckBox* box :
          {m_includeSubfolders, m_numberAcross, m_regularExpression, m_caseSensitive})
@@ -157,6 +183,7 @@ BatchRules BatchRulesPanel::rules() const
     BatchRules rules;
     rules.order = chosen<NumberingOrder>(m_order);
     rules.numbers = {m_numberStart->value(), m_numberStep->value(), m_numberWidth->value()};
+    rules.pattern = m_pattern->text();
     rules.findReplace = {m_find->text(), m_replacement->text(), m_regularExpression->isChecked(),
                          m_caseSensitive->isChecked(), chosen<FindReplace::Scope>(m_findScope)};
     rules.remove = {gapOf(m_removeAt, m_removeFrom), m_removeCount->value()};
@@ -178,6 +205,7 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
                                            QSignalBlocker(m_numberStart),
                                            QSignalBlocker(m_numberStep),
                                            QSignalBlocker(m_numberWidth),
+                                           QSignalBlocker(m_pattern),
                                            QSignalBlocker(m_find),
                                            QSignalBlocker(m_replacement),
                                            QSignalBlocker(m_regularExpression),
@@ -198,6 +226,7 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
         m_numberStart->setValue(static_cast<int>(rules.numbers.start));
         m_numberStep->setValue(static_cast<int>(rules.numbers.step));
         m_numberWidth->setValue(rules.numbers.width);
+        m_pattern->setText(rules.pattern);
         m_find->setText(rules.findReplace.find);
         m_replacement->setText(rules.findReplace.replacement);
         m_regularExpression->setChecked(rules.findReplace.regularExpression);
@@ -215,10 +244,12 @@ void BatchRulesPanel::setRules(const BatchRules& rules)
 
 void BatchRulesPanel::showError(const QString& error)
 {
-    m_findError->setText(error);
-    m_findError->setVisible(!error.isEmpty());
-    m_find->setStyleSheet(error.isEmpty() ? QString()
-                                          : QStringLiteral("border: 1px solid rgb(200, 0, 0);"));
+    showErrorBeside(m_findError, m_find, error);
+}
+
+void BatchRulesPanel::showPatternError(const QString& error)
+{
+    showErrorBeside(m_patternError, m_pattern, error);
 }
 
 } // namespace vornak

@@ -12,8 +12,8 @@
 namespace vornak {
 
 // The batch preview's own rules: which folders (子文件夹), then in the order they apply 排序, 编号,
-// 查找/替换, 按位置 (删除, then 插入), 大小写. Any edit raises changed(); an expression that cannot
-// be used is shown beside the find field.
+// 模式 (a pattern that makes the whole name), 查找/替换, 按位置 (删除, then 插入), 大小写. Any edit
+// raises changed(); an expression that cannot be used is shown beside the find field.
 class BatchRulesPanel : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,8 @@ public:
     void setRules(const BatchRules& rules);
     // Empty: no error.
     void showError(const QString& error);
+    // Why the pattern cannot be read; empty: it can.
+    void showPatternError(const QString& error);
 
 Q_SIGNALS:
     void changed();
@@ -35,6 +37,8 @@ private:
     QSpinBox* m_numberStart = nullptr;
     QSpinBox* m_numberStep = nullptr;
     QSpinBox* m_numberWidth = nullptr;
+    QLineEdit* m_pattern = nullptr;
+    QLabel* m_patternError = nullptr;
     QLineEdit* m_find = nullptr;
     QLineEdit* m_replacement = nullptr;
     QCheckBox* m_regularExpression = nullptr;

@@ -23,6 +23,7 @@ constexpr RenameStatus kStatuses[] = {
     RenameStatus::NameTooLong,
     RenameStatus::NameNotAllowed,
     RenameStatus::ExpressionTooComplex,
+    RenameStatus::MissingField,
 };
 
 } // namespace

@@ -29,8 +29,19 @@ QString statusText(RenameStatus status)
         return QCoreApplication::translate("RenameStatus", "表达式太复杂");
     case RenameStatus::CycleThroughTemporary:
         return QCoreApplication::translate("RenameStatus", "循环（经临时名称）");
+    case RenameStatus::MissingField:
+        return QCoreApplication::translate("RenameStatus", "缺少字段");
     }
     return {};
+}
+
+QString rowStatusText(const PlannedBatch& batch, std::size_t row)
+{
+    const QString text = statusText(batch.plan.statuses[row]);
+    if (batch.missingFields.empty() || !batch.missingFields[row])
+        return text;
+    return QCoreApplication::translate("RenameStatus", "%1 {%2}")
+        .arg(text, patternFieldName(*batch.missingFields[row]));
 }
 
 } // namespace vornak

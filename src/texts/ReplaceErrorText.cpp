@@ -23,4 +23,20 @@ QString replaceErrorText(const ReplaceError& error)
     return {};
 }
 
+QString patternErrorText(const PatternError& error)
+{
+    switch (error.kind) {
+    case PatternError::Kind::None:
+        break;
+    case PatternError::Kind::UnknownField:
+        return QCoreApplication::translate("NamePattern", "模式中没有字段“{%1}”").arg(error.field);
+    case PatternError::Kind::UnclosedBrace:
+        return QCoreApplication::translate("NamePattern", "模式中的“{%1”缺少“}”").arg(error.field);
+    case PatternError::Kind::BadArgument:
+        return QCoreApplication::translate("NamePattern", "模式中的“{%1}”参数有误")
+            .arg(error.field);
+    }
+    return {};
+}
+
 } // namespace vornak

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/names/NamePattern.h"
 #include "core/names/ReplaceError.h"
 
 #include <QString>
@@ -8,5 +9,7 @@ namespace vornak {
 
 // The message beside the find/replace fields; empty when there is no error.
 QString replaceErrorText(const ReplaceError& error);
+// Why a name pattern cannot be read; empty when it can.
+QString patternErrorText(const PatternError& error);
 
 } // namespace vornak

@@ -44,6 +44,26 @@ BatchRules byPosition(const RemoveRule& remove, const InsertRule& insert = {},
 // What a rewrite that went over the expression's budget is shown as here.
 const QByteArray kOverBudget = "(over budget)";
 
+// What a pattern makes of one file: its name, "missing FIELD", or "error KIND FIELD" when the
+// pattern cannot be read. A file not known has no folder, date or tags.
+QString patternOutcome(const QString& text, bool known)
+{
+    const NamePattern pattern = parseNamePattern(text);
+    if (!pattern.isValid())
+        return QStringLiteral("error %1 %2").arg(int(pattern.error.kind)).arg(pattern.error.field);
+    const AudioTags tags{QStringLiteral("A"), {}, QStringLiteral("C"), 3, 0};
+    const qint64 date = QDateTime(QDate(2021, 7, 4), QTime(12, 34, 56)).toMSecsSinceEpoch();
+    const PatternValues values{u"照片 1",
+                               u".tar",
+                               7,
+                               2,
+                               known ? u"旅行" : u"",
+                               known ? std::optional(date) : std::nullopt,
+                               known ? &tags : nullptr};
+    const PatternName name = composeFromPattern(pattern, values);
+    return name.missing ? "missing " + patternFieldName(*name.missing) : name.name;
+}
+
 NameList nameListOf(const QList<QByteArray>& names)
 {
     NameList list;
@@ -257,7 +277,7 @@ private Q_SLOTS:
         QFETCH(std::optional<std::size_t>, single);
         QFETCH(QList<QByteArray>, expected);
         const NameList entries = nameListOf({"b.JPG", "a.JPG", "c.JPG", "TRIP(04).jpg"});
-        const std::vector<FileDates> dates{{1000, 300}, {1000, 100}, {200, {}}, {}};
+        const std::vector<FileDates> dates{{1000, 300, {}}, {1000, 100, {}}, {200, {}, {}}, {}};
         BatchRules settings = rulesOf("^t(\\w+)", "T$1", "r", LetterCase::Upper, LetterCase::Lower);
         settings.order = NumberingOrder::Taken;
         settings.numbers.width = 2;
@@ -298,6 +318,62 @@ private Q_SLOTS:
         }
     }
 
+    void patterns_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("every field the file has")
+            << "{name}|{ext}|{n}|{n:4}|{n:0}|{folder}|{date:yyyyMMdd HHmm}|{date}|{artist}|{title}|"
+               "{track}"
+            << true << "照片 1|.tar|07|0007|7|旅行|20210704 1234|2021-07-04|A|C|3";
+        QTest::newRow("{{ writes a brace, a lone } stays") << "{{n}}{n}" << true << "{n}}07";
+        QTest::newRow("an empty tag is lacking") << "{artist}{album}" << true << "missing album";
+        QTest::newRow("a zero year is lacking") << "{track}{year}" << true << "missing year";
+        QTest::newRow("no folder") << "{n}{folder}{date}" << false << "missing folder";
+        QTest::newRow("no date") << "{name}{date:yy}" << false << "missing date";
+        QTest::newRow("no tags") << "{ext}{title}" << false << "missing title";
+        QTest::newRow("empty: no pieces") << "" << true << "";
+        QTest::newRow("unknown field") << "a{bad}" << true << "error 1 bad";
+        QTest::newRow("unclosed") << "{n}_{date:yyyy" << true << "error 2 date:yyyy";
+        QTest::newRow("width not a number") << "{n:x}" << true << "error 3 n:x";
+        QTest::newRow("width too wide") << "{n:13}" << true << "error 3 n:13";
+        QTest::newRow("argument to a field without one") << "{ext:2}" << true << "error 3 ext:2";
+    }
+    void patterns()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(bool, known);
+        QFETCH(QString, expected);
+        QCOMPARE(patternOutcome(pattern, known), expected);
+    }
+
+    // A pattern composes the name the find/replace then works on; a file lacking a field keeps
+    // its name and the others run; a pattern that cannot be read runs nothing.
+    void patternPipeline()
+    {
+        const NameList entries = nameListOf({"a b.mp3", "b.mp3", "c.jpg"});
+        const AudioTags first{QStringLiteral("X"), {}, QStringLiteral("T1"), 1, 0};
+        AudioTags second = first;
+        second.title = QStringLiteral("T2");
+        const std::vector<FileDates> dates{{1, {}, first}, {1, {}, second}, {1, {}, {}}};
+        BatchRules settings = rulesOf(QStringLiteral(" "), QStringLiteral("_"), "");
+        settings.numbers = {10, 5, 0};
+        settings.pattern = QStringLiteral("{folder} {n:2} {artist} {title}{ext}");
+        BatchRequest request{entries, dates, {}, {}, {}};
+        request.folderName = QStringLiteral("专辑");
+        PlannedBatch batch = planRuleBatch(request, NameRules(settings), {});
+        QCOMPARE(batch.newNames,
+                 (std::vector<QByteArray>{"专辑_10_X_T1.mp3", "专辑_15_X_T2.mp3", "c.jpg"}));
+        QCOMPARE(batch.plan.statuses.back(), RenameStatus::MissingField);
+        QCOMPARE(batch.missingFields.back(), PatternField::Artist);
+        QCOMPARE(batch.renames(entries).size(), std::size_t(2));
+        settings.pattern = QStringLiteral("{artist");
+        batch = planRuleBatch(request, NameRules(settings), {});
+        QCOMPARE(batch.newNames.front(), "a_b.mp3");
+        QVERIFY(batch.renames(entries).empty());
+    }
+
     void ruleSetsSurviveSettings_data()
     {
         QTest::addColumn<QVariantMap>("stored");
@@ -311,6 +387,7 @@ private Q_SLOTS:
         full.rules.numbers = {0, 10, 4};
         full.rules.remove = {{3, true}, 2};
         full.rules.insert = {{1}, QStringLiteral("·")};
+        full.rules.pattern = QStringLiteral("{n:3}{ext}");
         QTest::newRow("every field") << full.toVariantMap() << full;
         RuleSet old;
         old.options.prefix = {true, QStringLiteral("x")};
@@ -328,7 +405,8 @@ private Q_SLOTS:
                            {"numberWidth", 400},
                            {"numberingOrder", "sideways"},
                            {"mode", 7}}
-            << RuleSet{{}, {NumberingOrder::List, {NumberFormat::kMaxStart, 1, 12}, {}, {}, {}}};
+            << RuleSet{{},
+                       {NumberingOrder::List, {NumberFormat::kMaxStart, 1, 12}, {}, {}, {}, {}}};
     }
     void ruleSetsSurviveSettings()
     {

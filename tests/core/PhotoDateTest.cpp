@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(NumberingOrder, order);
         QFETCH(QList<qsizetype>, positions);
         QFETCH(QList<bool>, modifiedInstead);
-        const std::vector<FileDates> dates{{2022, 2021}, {2020, {}}, {2023, 2019}};
+        const std::vector<FileDates> dates{{2022, 2021, {}}, {2020, {}, {}}, {2023, 2019, {}}};
         const Numbering numbering = numberingOrder(order, dates.size(), dates);
         QCOMPARE(QList<qsizetype>(numbering.positions.begin(), numbering.positions.end()),
                  positions);

@@ -1,6 +1,7 @@
 #include "rename/BatchPreviewWindow.h"
 #include "core/plan/ProgramSettings.h"
 #include "support/MainWindowFixture.h"
+#include "support/TestAudio.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
 #include "texts/PlanFormat.h"
@@ -432,6 +433,36 @@ private Q_SLOTS:
         QTRY_COMPARE(w.rows(),
                      (QStringList{"a👍🏽👨\u200d👩\u200d👧.png>a_👍🏽.png 将更改",
                                   "照片集.jpg>照_片.jpg 将更改"}));
+    }
+
+    // 模式 builds each name from fields read in the background: the photo's date, else the
+    // modification time, and audio tags. A file lacking a field keeps its name and the others
+    // run; a pattern that cannot be read runs nothing and says why.
+    void namesFromAPattern()
+    {
+        Preview w;
+        QVERIFY(writeFile(w.at("p.jpg"), jpeg("2021:07:04 12:34:56")));
+        QVERIFY(writeTaggedWav(w.at("s.wav"), {"Ляпис", "专辑", "歌 $(x)", 3, 1999}));
+        const timespec times[2] = {{1577880000, 0}, {1577880000, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, w.at("s.wav").constData(), times, 0) == 0);
+        const QString day = QDateTime::fromSecsSinceEpoch(1577880000).toString("yyyyMMdd");
+        const QString folder = QFileInfo(QFile::decodeName(w.folder())).fileName();
+        QVERIFY(w.openPreview());
+        auto* pattern = w.control<QLineEdit>("pattern");
+        pattern->setText(QStringLiteral("{folder}-{n:2}-{date:yyyyMMdd}_{name}{ext}"));
+        QTRY_COMPARE(w.rows(), (QStringList{"p.jpg>" + folder + "-01-20210704_p.jpg 将更改",
+                                            "s.wav>" + folder + "-02-" + day + "_s.wav 将更改"}));
+        pattern->setText(QStringLiteral("{track}. {artist} - {title} ({album}, {year}){ext}"));
+        QTRY_COMPARE(w.rows(), (QStringList{"p.jpg>p.jpg 缺少字段 {track}",
+                                            "s.wav>3. Ляпис - 歌 $(x) (专辑, 1999).wav 将更改"}));
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QVERIFY(w.pressRun());
+        QVERIFY(QFile::exists(QFile::decodeName(w.at("3. Ляпис - 歌 $(x) (专辑, 1999).wav"))));
+        QVERIFY(QFile::exists(QFile::decodeName(w.at("p.jpg"))));
+        pattern->setText(QStringLiteral("{n}{tilte}"));
+        auto* hint = w.control<QLabel>("patternError");
+        QTRY_COMPARE(hint->text(), QStringLiteral("模式中没有字段“{tilte}”"));
+        QVERIFY(hint->isVisible());
     }
 
     // A rule set keeps the options and the rules under its name; loading it sets the main

@@ -1,5 +1,6 @@
 #include "core/fields/FileDatesReader.h"
 
+#include "core/fields/AudioTagsRead.h"
 #include "core/fields/PhotoDate.h"
 #include "core/fs/FileDescriptor.h"
 
@@ -11,6 +12,23 @@ namespace {
 
 // How often the window learns how far a read has got.
 constexpr int kProgressMs = 100;
+
+// The value known for the file, or read now and kept.
+template <typename Value, typename Read>
+Value cached(QHash<FileIdentity, Value>& known, std::mutex& mutex, const FileIdentity& identity,
+             Read read)
+{
+    {
+        const std::lock_guard lock(mutex);
+        const auto found = known.constFind(identity);
+        if (found != known.cend())
+            return *found;
+    }
+    Value value = read();
+    const std::lock_guard lock(mutex);
+    known.insert(identity, value);
+    return value;
+}
 
 } // namespace
 
@@ -29,13 +47,13 @@ void FileDatesReader::cancel()
     m_job.stop();
 }
 
-void FileDatesReader::start(const QByteArray& folderPath, NameList entries, bool taken)
+void FileDatesReader::start(const QByteArray& folderPath, NameList entries, FieldsToRead fields)
 {
     m_reading = true;
     m_progressTimer.start();
     m_job.start(
-        [folderPath, entries = std::move(entries), taken, cache = m_cache](JobControl& control) {
-            return read(folderPath, entries, taken, *cache, control);
+        [folderPath, entries = std::move(entries), fields, cache = m_cache](JobControl& control) {
+            return read(folderPath, entries, fields, *cache, control);
         },
         [this](std::vector<FileDates> dates) {
             // A cancelled read still ends here, stopped short: its dates are not the entries'.
@@ -54,15 +72,16 @@ void FileDatesReader::reportProgress()
 }
 
 std::vector<FileDates> FileDatesReader::readNow(const QByteArray& folderPath,
-                                                const NameList& entries, bool taken)
+                                                const NameList& entries, FieldsToRead fields)
 {
     TakenCache cache;
     JobControl control;
-    return read(folderPath, entries, taken, cache, control);
+    return read(folderPath, entries, fields, cache, control);
 }
 
 std::vector<FileDates> FileDatesReader::read(const QByteArray& folderPath, const NameList& entries,
-                                             bool taken, TakenCache& cache, JobControl& control)
+                                             FieldsToRead fields, TakenCache& cache,
+                                             JobControl& control)
 {
     std::vector<FileDates> dates(entries.size());
     const FileDescriptor dir(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -78,27 +97,17 @@ std::vector<FileDates> FileDatesReader::read(const QByteArray& folderPath, const
         if (!identity)
             continue;
         dates[i].modified = identity->modifiedNs / 1'000'000;
-        if (taken)
-            dates[i].taken = takenAt(folderPath + name, *identity, cache);
+        const QByteArray path = folderPath + name;
+        if (fields.taken)
+            dates[i].taken = cached(cache.dates, cache.mutex, *identity, [&path] {
+                const auto date = photoTakenAt(path);
+                return date ? std::optional(date->toMSecsSinceEpoch()) : std::nullopt;
+            });
+        if (fields.tags)
+            dates[i].tags =
+                cached(cache.tags, cache.mutex, *identity, [&path] { return audioTagsOf(path); });
     }
     return dates;
-}
-
-std::optional<qint64> FileDatesReader::takenAt(const QByteArray& path, const FileIdentity& identity,
-                                               TakenCache& cache)
-{
-    {
-        const std::lock_guard lock(cache.mutex);
-        const auto known = cache.dates.constFind(identity);
-        if (known != cache.dates.cend())
-            return *known;
-    }
-    std::optional<qint64> taken;
-    if (const auto date = photoTakenAt(path))
-        taken = date->toMSecsSinceEpoch();
-    const std::lock_guard lock(cache.mutex);
-    cache.dates.insert(identity, taken);
-    return taken;
 }
 
 } // namespace vornak

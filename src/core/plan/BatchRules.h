@@ -9,12 +9,15 @@
 namespace vornak {
 
 // The batch preview's rules beyond the four described options, applied in this order:
-// numbering order, composition with the number format, find/replace, removing then inserting
-// by position in the base name, letter case (of inserted text too). The defaults change nothing: a
-// run gives exactly the names the main window's run gives.
+// numbering order, composition with the number format (or, with a pattern, the pattern alone),
+// find/replace, removing then inserting by position in the base name, letter case (of inserted text
+// too). The defaults change nothing: a run gives exactly the names the main window's run gives.
 struct BatchRules {
     NumberingOrder order = NumberingOrder::List;
     NumberFormat numbers;
+    // Builds the whole new name from fields (see parseNamePattern) in place of the four
+    // options; empty: off.
+    QString pattern;
     FindReplace findReplace;
     RemoveRule remove;
     InsertRule insert;

@@ -15,7 +15,19 @@ qsizetype baseEnd(const QString& text)
 
 } // namespace
 
-NameRules::NameRules(const BatchRules& rules) : m_rules(rules), m_replacer(rules.findReplace) {}
+NameRules::NameRules(const BatchRules& rules)
+    : m_rules(rules), m_replacer(rules.findReplace), m_pattern(parseNamePattern(rules.pattern))
+{}
+
+std::optional<FieldsToRead> NameRules::fieldsToRead() const
+{
+    const FieldsToRead fields{m_rules.order == NumberingOrder::Taken ||
+                                  m_pattern.uses(PatternField::Date),
+                              m_pattern.usesTags()};
+    if (m_rules.order == NumberingOrder::List && fields == FieldsToRead{})
+        return std::nullopt;
+    return fields;
+}
 
 std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
 {

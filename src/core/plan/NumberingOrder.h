@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/names/NamePattern.h"
+
 #include <QtGlobal>
 
 #include <optional>
@@ -12,10 +14,25 @@ namespace vornak {
 // modification time, or by the date a photo was taken.
 enum class NumberingOrder { List, Modified, Taken };
 
-// The dates of one entry, in milliseconds since the epoch; nothing where unknown.
+// What is read of each entry before a batch is planned, beyond its name: the modification time
+// always, the photo date and the audio tags when asked for.
+struct FieldsToRead {
+    bool taken = false;
+    bool tags = false;
+
+    bool covers(FieldsToRead other) const
+    {
+        return (taken || !other.taken) && (tags || !other.tags);
+    }
+    friend bool operator==(FieldsToRead, FieldsToRead) = default;
+};
+
+// The dates of one entry, in milliseconds since the epoch, and its audio tags; nothing where
+// unknown or not read.
 struct FileDates {
     std::optional<qint64> modified;
     std::optional<qint64> taken;
+    std::optional<AudioTags> tags;
 };
 
 struct Numbering {

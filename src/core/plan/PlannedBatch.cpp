@@ -1,5 +1,7 @@
 #include "core/plan/PlannedBatch.h"
 
+#include "core/names/NameText.h"
+
 #include <algorithm>
 #include <thread>
 
@@ -24,6 +26,30 @@ std::vector<WantedName> wantedNames(const PlannedBatch& batch, const NameList& e
     for (std::size_t row = 0; row < batch.rowCount(); ++row)
         wanted.push_back({entries.bytesAt(batch.entryAt(row)), batch.newNames[row]});
     return wanted;
+}
+
+// The name the pattern gives the entry, or the field it lacks. The date is the photo's, else
+// the modification time.
+PatternName patternName(const BatchRequest& request, const NameRules& rules, std::size_t entry,
+                        qint64 number, const QTimeZone& zone)
+{
+    const QString name = decodeName(request.entries.bytesAt(entry));
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype baseEnd = dot < 0 ? name.size() : dot;
+    PatternValues values{QStringView(name).first(baseEnd),
+                         QStringView(name).sliced(baseEnd),
+                         number,
+                         rules.rules().numbers.width,
+                         request.folderName,
+                         std::nullopt,
+                         nullptr,
+                         &zone};
+    if (entry < request.dates.size()) {
+        const FileDates& dates = request.dates[entry];
+        values.date = dates.taken ? dates.taken : dates.modified;
+        values.tags = dates.tags ? &*dates.tags : nullptr;
+    }
+    return composeFromPattern(rules.pattern(), values);
 }
 
 } // namespace
@@ -52,13 +78,29 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         batch.modifiedInstead.push_back(numbering.modifiedInstead[batch.entryAt(row)]);
     // Per row: the expression went over its budget. Bytes, not bits, as threads write them.
     std::vector<char> overBudget(rows, 0);
+    const bool patterned = !rules.pattern().pieces.empty();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    if (patterned)
+        batch.missingFields.resize(rows);
     const auto composeRows = [&](const NameRules& rowRules, std::size_t first, std::size_t last) {
         for (std::size_t row = first; row < last && !request.stop.stop_requested(); ++row) {
             const std::size_t entry = batch.entryAt(row);
             const QByteArrayView name = entries.bytesAt(entry);
-            std::optional<QByteArray> composed = ComposeNewName(
-                name, request.numberedBefore + numbering.positions[entry], request.state,
-                request.nameCase, CompositionUse::Execution, settings.numbers);
+            const qsizetype position = request.numberedBefore + numbering.positions[entry];
+            std::optional<QByteArray> composed;
+            if (patterned) {
+                PatternName made =
+                    patternName(request, rules, entry, settings.numbers.numberAt(position), zone);
+                batch.missingFields[row] = made.missing;
+                if (made.missing) {
+                    batch.newNames[row] = name.toByteArray();
+                    continue;
+                }
+                composed = encodeName(made.name);
+            } else {
+                composed = ComposeNewName(name, position, request.state, request.nameCase,
+                                          CompositionUse::Execution, settings.numbers);
+            }
             std::optional<QByteArray> rewritten =
                 rowRules.rewritten(composed ? std::move(*composed) : name.toByteArray());
             overBudget[row] = !rewritten;
@@ -87,9 +129,18 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         if (overBudget[row]) {
             batch.plan.statuses[row] = RenameStatus::ExpressionTooComplex;
             batch.runnable = false;
+        } else if (patterned && batch.missingFields[row]) {
+            batch.plan.statuses[row] = RenameStatus::MissingField;
         }
     }
     return batch;
+}
+
+QString folderNameOf(QByteArrayView folderPath)
+{
+    while (folderPath.endsWith('/'))
+        folderPath.chop(1);
+    return decodeName(folderPath.sliced(folderPath.lastIndexOf('/') + 1));
 }
 
 } // namespace vornak

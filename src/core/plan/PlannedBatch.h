@@ -16,7 +16,8 @@ namespace vornak {
 // What a batch is planned from: the file list's entries and the described options in force.
 struct BatchRequest {
     const NameList& entries;
-    // One per entry, read only when the rules number by a date (see numberingOrder).
+    // One per entry, read only when the rules number by a date (see numberingOrder) or their
+    // pattern writes dates or tags.
     std::span<const FileDates> dates;
     const RenameState& state;
     NameCase nameCase;
@@ -29,6 +30,8 @@ struct BatchRequest {
     // Entries numbered before this batch: numbers run on from theirs (a tree numbered across
     // its folders), instead of starting at the rules' start.
     qsizetype numberedBefore = 0;
+    // The name of the entries' folder, for a pattern's {folder}.
+    QString folderName = {};
 };
 
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch
@@ -39,7 +42,9 @@ struct PlannedBatch {
     std::optional<std::size_t> single;
     std::vector<QByteArray> newNames;  // per row; the old name where the rules keep it
     std::vector<bool> modifiedInstead; // per row: ordered by photo date, it had none
-    BatchPlan plan;                    // statuses per row; order over rows
+    // Per row under a pattern (empty without one): the field the file lacks, for 缺少字段.
+    std::vector<std::optional<PatternField>> missingFields;
+    BatchPlan plan; // statuses per row; order over rows
     // false while the rules hold an error or the expression went over its budget on a row
     bool runnable = true;
 
@@ -49,13 +54,17 @@ struct PlannedBatch {
     std::vector<Rename> renames(const NameList& entries) const;
 };
 
-// The whole pipeline: numbering order, composition by ComposeNewName with the number format,
-// find/replace and letter case, then planBatch. An entry that composition gives no name (case
-// A for a name without ".") goes on with its own name, so the other rules still apply to it.
-// A row the expression cannot decide within its budget keeps its name and is marked 表达式太复杂.
-// Linear in the entries but for the sort of a date order. Once a stop is requested it returns
-// an empty batch as soon as it can: a plan cut short is not shown.
+// The whole pipeline: numbering order, composition by ComposeNewName with the number format (or
+// by the rules' pattern), find/replace and letter case, then planBatch. A file that lacks a
+// field of the pattern keeps its name and is marked 缺少字段; the others still run. An entry that
+// composition gives no name (case A for a name without ".") goes on with its own name, so the other
+// rules still apply to it. A row the expression cannot decide within its budget keeps its name and
+// is marked 表达式太复杂. Linear in the entries but for the sort of a date order. Once a stop is
+// requested it returns an empty batch as soon as it can: a plan cut short is not shown.
 PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
                            const FolderRules& folder);
+
+// The last name of a folder's path, with or without a separator at its end; empty for "/".
+QString folderNameOf(QByteArrayView folderPath);
 
 } // namespace vornak

@@ -22,6 +22,9 @@ enum class RenameStatus : std::uint8_t {
     // 循环（经临时名称）: in a cycle of renames, which the run opens by moving one of its files
     // to a temporary name first
     CycleThroughTemporary,
+    // 缺少字段: the file lacks a field of the pattern (a date, a tag) and keeps its name; the
+    // other rows run
+    MissingField,
 };
 
 // True for the statuses whose files the run renames.

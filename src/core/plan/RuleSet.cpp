@@ -72,9 +72,9 @@ QString optionKey(std::size_t option, QLatin1StringView field)
     return QString(kOptionKeys[option]) + field;
 }
 
-// The stored form's version, so that a later form can tell what an older set left out. A set
-// without one was written before the rules by position: their missing keys load them off.
-constexpr int kVersion = 2;
+// The stored form's version. A set without one was written before the rules by position, one
+// of version 2 before the pattern: its missing keys are those rules, off.
+constexpr int kVersion = 3;
 
 void insertGap(QVariantMap& map, QLatin1StringView rule, const TextGap& gap)
 {
@@ -105,6 +105,7 @@ QVariantMap RuleSet::toVariantMap() const
     map.insert(QStringLiteral("numberStart"), rules.numbers.start);
     map.insert(QStringLiteral("numberStep"), rules.numbers.step);
     map.insert(QStringLiteral("numberWidth"), rules.numbers.width);
+    map.insert(QStringLiteral("pattern"), rules.pattern);
     map.insert(QStringLiteral("find"), rules.findReplace.find);
     map.insert(QStringLiteral("replacement"), rules.findReplace.replacement);
     map.insert(QStringLiteral("regularExpression"), rules.findReplace.regularExpression);
@@ -140,6 +141,7 @@ RuleSet RuleSet::fromVariantMap(const QVariantMap& map)
         numberOf(at(QLatin1StringView("numberStep")), defaults.step, 1, NumberFormat::kMaxStep);
     rules.numbers.width = static_cast<int>(
         numberOf(at(QLatin1StringView("numberWidth")), defaults.width, 0, NumberFormat::kMaxWidth));
+    rules.pattern = at(QLatin1StringView("pattern")).toString();
     rules.findReplace.find = at(QLatin1StringView("find")).toString();
     rules.findReplace.replacement = at(QLatin1StringView("replacement")).toString();
     rules.findReplace.regularExpression = at(QLatin1StringView("regularExpression")).toBool();

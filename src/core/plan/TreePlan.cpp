@@ -27,6 +27,7 @@ std::vector<PlannedFolder> planTree(const QByteArray& top, FolderTree& tree,
             request.dates ? request.dates(path, folder.files) : std::vector<FileDates>();
         BatchRequest batch{folder.files, dates, request.state, request.nameCase, {}};
         batch.numberedBefore = request.numberAcross ? numbered : 0;
+        batch.folderName = folderNameOf(path);
         PlannedBatch folderBatch =
             planRuleBatch(batch, rules, folderRules(naming, std::move(entries)));
         PlannedFolder done{folder.path, std::move(folder.files), std::move(folderBatch)};

@@ -28,7 +28,8 @@ struct TreeRequest {
     // Numbers run on from folder to folder in the tree's order; otherwise each folder counts
     // from the start again.
     bool numberAcross = false;
-    // The dates of a folder's entries, for a numbering order by date; unset for list order.
+    // The dates and tags of a folder's entries, for a numbering order by date or a pattern's
+    // fields; unset where the rules need none.
     std::function<std::vector<FileDates>(const QByteArray& folder, const NameList& entries)> dates;
 };
 

@@ -41,6 +41,7 @@ KeptReason keptReasonOf(RenameStatus status)
     case RenameStatus::CycleThroughTemporary:
     case RenameStatus::Unchanged:
     case RenameStatus::ExpressionTooComplex:
+    case RenameStatus::MissingField:
         break;
     }
     return KeptReason::Failed;

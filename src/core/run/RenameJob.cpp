@@ -55,8 +55,9 @@ RenameJob batchJob(QByteArray folder, const PlannedBatch& batch, const NameList&
 {
     RenameJob job{std::move(folder), batch.renames(entries), {}, {}};
     const std::vector<RenameStatus>& statuses = batch.plan.statuses;
+    // A file lacking a field of the pattern was given no new name: nothing was kept from it.
     for (std::size_t row = 0; row < statuses.size(); ++row)
-        if (isProblem(statuses[row]))
+        if (isProblem(statuses[row]) && statuses[row] != RenameStatus::MissingField)
             job.keptBefore.push_back({entries.nameAt(batch.entryAt(row)), batch.newNames[row],
                                       keptReasonOf(statuses[row])});
     return job;
