@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -140,6 +141,10 @@ void BatchPreviewWindow::buildControls()
     sideScroll->setWidget(side);
     sideScroll->setWidgetResizable(true);
     sideScroll->setFrameShape(QFrame::NoFrame);
+    // The rules scroll up and down only: the column is as wide as they are, with the scroll bar.
+    sideScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sideScroll->setMinimumWidth(side->minimumSizeHint().width() +
+                                sideScroll->verticalScrollBar()->sizeHint().width());
 
     m_table = named(new QTableView, "batchTable");
     m_table->setModel(&m_model);
