@@ -110,6 +110,7 @@ ssize_t preadInPieces(int fd, void* buffer, size_t count, off_t offset)
     return ::pread(fd, buffer, std::min<size_t>(count, 3), offset);
 }
 
+// The files this process has open: a folder's descriptor lists as a folder, and is left out.
 qsizetype openNow()
 {
     return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size();
@@ -278,8 +279,7 @@ private Q_SLOTS:
         };
 
         const ContentFindings findings = folder.check(options);
-        // The folder's own descriptor is open besides the files.
-        QVERIFY2(g_mostOpen <= before + 1 + openFiles,
+        QVERIFY2(g_mostOpen <= before + openFiles,
                  qPrintable(u"%1 open"_s.arg(g_mostOpen - before)));
         if (stopAt > 0) {
             QVERIFY(findings.cancelled && findings.groups.empty());
