@@ -190,4 +190,10 @@ qsizetype utf16Length(QByteArrayView name)
     return units;
 }
 
+qsizetype baseNameEnd(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name.size() : dot;
+}
+
 } // namespace vornak

@@ -29,4 +29,7 @@ bool differsOnlyInCase(QByteArrayView a, QByteArrayView b);
 // as one unit.
 qsizetype utf16Length(QByteArrayView name);
 
+// Where the base name of a decoded name ends: at its last ".", or at its end when it holds none.
+qsizetype baseNameEnd(const QString& name);
+
 } // namespace vornak

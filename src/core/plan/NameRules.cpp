@@ -4,17 +4,6 @@
 
 namespace vornak {
 
-namespace {
-
-// Where the base name of a text ends: at its last ".", or at its end when it holds none.
-qsizetype baseEnd(const QString& text)
-{
-    const qsizetype dot = text.lastIndexOf(u'.');
-    return dot < 0 ? text.size() : dot;
-}
-
-} // namespace
-
 NameRules::NameRules(const BatchRules& rules)
     : m_rules(rules), m_replacer(rules.findReplace), m_pattern(parseNamePattern(rules.pattern))
 {}
@@ -41,7 +30,7 @@ std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
     if (replaces) {
         const qsizetype end = m_rules.findReplace.scope == FindReplace::Scope::WholeName
                                   ? text.size()
-                                  : baseEnd(text);
+                                  : baseNameEnd(text);
         QString replaced;
         replaced.reserve(text.size() + m_rules.findReplace.replacement.size());
         if (!m_replacer.appendReplaced(QStringView(text).first(end), replaced))
@@ -50,12 +39,12 @@ std::optional<QByteArray> NameRules::rewritten(QByteArray name) const
         text = std::move(replaced);
     }
     if (edits) {
-        const qsizetype end = baseEnd(text);
+        const qsizetype end = baseNameEnd(text);
         QString base =
             withInserted(withRemoved(QStringView(text).first(end), m_rules.remove), m_rules.insert);
         text = base.append(QStringView(text).sliced(end));
     }
-    const qsizetype end = baseEnd(text);
+    const qsizetype end = baseNameEnd(text);
     if (end < text.size())
         setLetterCase(text, end + 1, text.size() - end - 1, m_rules.extensionCase);
     setLetterCase(text, 0, end, m_rules.baseCase);

@@ -34,8 +34,7 @@ PatternName patternName(const BatchRequest& request, const NameRules& rules, std
                         qint64 number, const QTimeZone& zone)
 {
     const QString name = decodeName(request.entries.bytesAt(entry));
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const qsizetype baseEnd = dot < 0 ? name.size() : dot;
+    const qsizetype baseEnd = baseNameEnd(name);
     PatternValues values{QStringView(name).first(baseEnd),
                          QStringView(name).sliced(baseEnd),
                          number,
