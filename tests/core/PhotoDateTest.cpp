@@ -1,4 +1,5 @@
 #include "core/fields/PhotoDate.h"
+#include "core/names/DateTexts.h"
 #include "core/plan/NumberingOrder.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
@@ -85,6 +86,31 @@ private Q_SLOTS:
                  positions);
         QCOMPARE(QList<bool>(numbering.modifiedInstead.begin(), numbering.modifiedInstead.end()),
                  modifiedInstead);
+    }
+
+    // One writer over dates in turn: a day's text is given again only within that day, in
+    // that format, across a change to summer time (a day of 23 hours) and back.
+    void writesEachDateAsItsDay()
+    {
+        const QTimeZone berlin("Europe/Berlin");
+        const QString day = u"yyyy-MM-dd ddd"_s;
+        const QString month = u"MM'h'"_s;
+        const QString hour = u"yyyy-MM-dd HH"_s;
+        const std::pair<const char*, const QString*> dates[] = {
+            {"2021-03-28T00:30", &day},   {"2021-03-28T23:30", &day},   {"2021-03-29T00:30", &day},
+            {"2021-03-28T12:00", &month}, {"2021-04-01T00:00", &month}, {"2021-03-28T01:00", &day},
+            {"2021-03-28T03:00", &hour},  {"2021-03-28T04:00", &hour},  {"2021-10-31T02:30", &day},
+            {"2021-10-31T23:59", &day},   {"2021-11-01T00:00", &day},   {"2021-10-30T23:59", &day},
+        };
+        DateTexts texts(berlin);
+        for (const auto& [local, format] : dates) {
+            const QDateTime written =
+                QDateTime::fromString(QString::fromLatin1(local), Qt::ISODate);
+            const QDateTime at(written.date(), written.time(), berlin);
+            QCOMPARE(texts.text(at.toMSecsSinceEpoch(), *format), at.toString(*format));
+        }
+        QVERIFY(!writesDayOnly(u"yy''h"));
+        QVERIFY(writesDayOnly(u"dddd yy'h m s'"));
     }
 };
 

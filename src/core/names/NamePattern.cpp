@@ -2,6 +2,8 @@
 
 #include "core/names/NameComposition.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <utility>
 
@@ -104,9 +106,8 @@ std::optional<QString> fieldText(const PatternPiece& piece, const PatternValues&
     case PatternField::Date:
         if (!values.date)
             return std::nullopt;
-        return (values.zone ? QDateTime::fromMSecsSinceEpoch(*values.date, *values.zone)
-                            : QDateTime::fromMSecsSinceEpoch(*values.date))
-            .toString(piece.text);
+        return values.dateTexts ? values.dateTexts->text(*values.date, piece.text)
+                                : QDateTime::fromMSecsSinceEpoch(*values.date).toString(piece.text);
     default:
         return tagText(*piece.field, values.tags);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
+#include "core/names/DateTexts.h"
+
 #include <QString>
-#include <QTimeZone>
 
 #include <cstdint>
 #include <optional>
@@ -81,9 +81,10 @@ struct PatternValues {
     // In milliseconds since the epoch; made a local time only where the pattern writes it.
     std::optional<qint64> date;
     const AudioTags* tags = nullptr; // none: not read, or not an audio file
-    // The zone the date is written in; none: the system's local time. A batch passes the
-    // system's zone read once: local time asks the C library, which rereads the zone each time.
-    const QTimeZone* zone = nullptr;
+    // Writes the date in the batch's zone; none: in the system's local time. A batch passes
+    // the system's zone read once: local time asks the C library, which rereads the zone each
+    // time.
+    DateTexts* dateTexts = nullptr;
 };
 
 // The name a valid pattern gives, or the first field the file lacks: a date, a folder name or

@@ -31,7 +31,7 @@ std::vector<WantedName> wantedNames(const PlannedBatch& batch, const NameList& e
 // The name the pattern gives the entry, or the field it lacks. The date is the photo's, else
 // the modification time.
 PatternName patternName(const BatchRequest& request, const NameRules& rules, std::size_t entry,
-                        qint64 number, const QTimeZone& zone)
+                        qint64 number, DateTexts& dateTexts)
 {
     const QString name = decodeName(request.entries.bytesAt(entry));
     const qsizetype baseEnd = baseNameEnd(name);
@@ -42,7 +42,7 @@ PatternName patternName(const BatchRequest& request, const NameRules& rules, std
                          request.folderName,
                          std::nullopt,
                          nullptr,
-                         &zone};
+                         &dateTexts};
     if (entry < request.dates.size()) {
         const FileDates& dates = request.dates[entry];
         values.date = dates.taken ? dates.taken : dates.modified;
@@ -82,14 +82,15 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     if (patterned)
         batch.missingFields.resize(rows);
     const auto composeRows = [&](const NameRules& rowRules, std::size_t first, std::size_t last) {
+        DateTexts dateTexts(zone);
         for (std::size_t row = first; row < last && !request.stop.stop_requested(); ++row) {
             const std::size_t entry = batch.entryAt(row);
             const QByteArrayView name = entries.bytesAt(entry);
             const qsizetype position = request.numberedBefore + numbering.positions[entry];
             std::optional<QByteArray> composed;
             if (patterned) {
-                PatternName made =
-                    patternName(request, rules, entry, settings.numbers.numberAt(position), zone);
+                PatternName made = patternName(request, rules, entry,
+                                               settings.numbers.numberAt(position), dateTexts);
                 batch.missingFields[row] = made.missing;
                 if (made.missing) {
                     batch.newNames[row] = name.toByteArray();
