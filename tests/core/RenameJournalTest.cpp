@@ -245,7 +245,7 @@ private Q_SLOTS:
             const auto last = defaultJournal().lastRun();
             QVERIFY(last);
             QCOMPARE(last->folder, m_folder);
-            QCOMPARE(last->steps, plan.size());
+            QCOMPARE(last->steps, std::size_t(before.size()));
             QCOMPARE(last->complete, complete);
             QCOMPARE(last->files, complete ? std::optional(done) : std::nullopt);
             QCOMPARE(defaultJournal().interruptedRuns().size(), std::size_t(complete ? 0 : 1));

@@ -112,12 +112,12 @@ std::optional<JournalHeader> readHeader(Records& records)
         return std::nullopt;
     auto folder = decoded(fields->at[1]);
     const auto steps = number<std::size_t>(fields->at[2]);
-    // Journals without placeholders leave their count out, as those before it was written.
-    const auto placeholders =
+    // Journals without extra steps leave their count out, as those before it was written.
+    const auto extraSteps =
         fields->count == 4u ? number<std::size_t>(fields->at[3]) : std::optional<std::size_t>(0);
-    if (!folder || folder->isEmpty() || !steps || !placeholders || *placeholders > *steps)
+    if (!folder || folder->isEmpty() || !steps || !extraSteps || *extraSteps > *steps)
         return std::nullopt;
-    return JournalHeader{kVersion, std::move(*folder), *steps, *placeholders};
+    return JournalHeader{kVersion, std::move(*folder), *steps, *extraSteps};
 }
 
 // The complete mark's payload: "complete", then the files moved (left out by journals written
@@ -227,7 +227,7 @@ std::optional<std::optional<RunTally>> tallyAfterEnd(QByteArrayView tail)
 } // namespace
 
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
-                  std::size_t placeholders)
+                  std::size_t extraSteps)
 {
     text.append(kMagic);
     Record record(text, kRun.size() + Cursor::encodedRoom(folder) + 2 * Cursor::kLongestNumber + 3);
@@ -236,9 +236,9 @@ void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
     record->putEncoded(folder);
     record->put(' ');
     record->putNumber(steps);
-    if (placeholders != 0) {
+    if (extraSteps != 0) {
         record->put(' ');
-        record->putNumber(placeholders);
+        record->putNumber(extraSteps);
     }
 }
 
@@ -315,11 +315,12 @@ QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>
                            const RunTally& tally)
 {
     QByteArray text;
-    const auto placeholders =
+    const auto extraSteps =
         std::size_t(std::count_if(steps.begin(), steps.end(), [](const JournalStep& step) {
-            return step.kind == StepKind::PlaceholderMade;
+            return step.kind == StepKind::PlaceholderMade ||
+                   step.kind == StepKind::ThroughTemporary;
         }));
-    appendHeader(text, folder, steps.size(), placeholders);
+    appendHeader(text, folder, steps.size(), extraSteps);
     for (const JournalStep& step : steps)
         appendStep(text, step.kind, step.subfolder, step.oldName, step.newName, step.identity);
     appendEnd(text);

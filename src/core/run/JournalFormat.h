@@ -39,8 +39,9 @@ struct JournalHeader {
     int version = 0;
     QByteArray folder;
     std::size_t steps = 0;
-    // Of the steps, those that claim a name (PlaceholderMade) rather than move a file.
-    std::size_t placeholders = 0;
+    // Of the steps, those that do not move a file of their own: the placeholders that claim a
+    // name, and the leg of each cycle's first file to its temporary name.
+    std::size_t extraSteps = 0;
 };
 
 // What the complete mark says of a run.
@@ -80,7 +81,7 @@ inline constexpr qsizetype kLongestHeader = 16384;
 inline constexpr qsizetype kLongestTail = 128;
 
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
-                  std::size_t placeholders = 0);
+                  std::size_t extraSteps = 0);
 void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
                 QByteArrayView newName, const std::optional<FileIdentity>& identity);
 void appendEnd(QByteArray& text);

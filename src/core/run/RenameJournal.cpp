@@ -264,7 +264,9 @@ QByteArray journalText(int folder, const QByteArray& folderPath, const std::vect
     QByteArray text;
     text.reserve(journal::kLongestHeader +
                  stepsPerFile * (nameBytes + nameBytes / 4 + qsizetype(plan.size()) * 64));
-    journal::appendHeader(text, folderPath, plan.size() + placeholders, placeholders);
+    const auto temporaries = std::size_t(std::count_if(
+        plan.begin(), plan.end(), [](const Rename& rename) { return rename.toTemporary; }));
+    journal::appendHeader(text, folderPath, plan.size() + placeholders, placeholders + temporaries);
     const FileIdentity placeholder = journal::placeholderIdentity(nowNs());
     std::size_t first = 0;
     for (const FolderStretch& stretch : stretches) {
@@ -423,7 +425,7 @@ std::vector<RunInfo> RenameJournal::runs() const
                     tally.lastUndoRestoredNone};
         if (header) {
             run.folder = std::move(header->folder);
-            run.steps = header->steps - header->placeholders;
+            run.steps = header->steps - header->extraSteps;
         }
         found.push_back(std::move(run));
     }
