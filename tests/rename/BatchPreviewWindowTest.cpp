@@ -181,9 +181,9 @@ private Q_SLOTS:
         QVERIFY(w.preview->screen()->availableGeometry().contains(w.preview->frameGeometry()));
     }
 
-    // 执行 plans again from the folder as it is then: where another program has changed what
-    // the table shows, nothing is renamed, the table shows the folder now and a message says
-    // why; the next 执行 runs that.
+    // 执行 plans again from the folder as it is then: where a folder the list does not show
+    // has since taken a name the table gives, nothing is renamed, the table shows the folder
+    // now and a message says why; the next 执行 runs that.
     void runsTheFolderAsItIsNow()
     {
         Preview w;
@@ -191,17 +191,15 @@ private Q_SLOTS:
         QVERIFY(w.openPreview());
         w.use(QStringLiteral("4=doc"));
         QTRY_VERIFY(w.runBatch->isEnabled());
-        QVERIFY(makeTree(w.folder(), {"c.txt", "a.doc"}));
+        QVERIFY(makeTree(w.folder(), {"a.doc/"}));
         const QByteArrayList before = folderState(w.folder());
         QVERIFY(w.pressRun());
         QCOMPARE(folderState(w.folder()), before);
-        QCOMPARE(w.rows(), (QStringList{"a.doc>a.doc 不变", "a.txt>a.doc 名称已被占用",
-                                        "b.txt>b.doc 将更改", "c.txt>c.doc 将更改"}));
+        QCOMPARE(w.rows(), (QStringList{"a.txt>a.doc 名称已被占用", "b.txt>b.doc 将更改"}));
         QVERIFY(w.platform.messages.last().prompt.contains(QStringLiteral("重新预览")));
         QTRY_VERIFY(w.runBatch->isEnabled());
         QVERIFY(w.pressRun());
-        QCOMPARE(folderState(w.folder()),
-                 (QByteArrayList{"a.doc=a.doc", "a.txt=a.txt", "b.doc=b.txt", "c.doc=c.txt"}));
+        QCOMPARE(folderState(w.folder()), (QByteArrayList{"a.doc=", "a.txt=a.txt", "b.doc=b.txt"}));
     }
 };
 
