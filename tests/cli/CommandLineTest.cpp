@@ -2,11 +2,8 @@
 
 #include "texts/PlanFormat.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -219,83 +216,6 @@ private Q_SLOTS:
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY(outcome.errors.contains(root + "/t/s"));
         QCOMPARE(sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
-    }
-
-    void numbersByModificationTime()
-    {
-        Folder folder({"a.txt", "b.txt"});
-        const timespec older[2] = {{1'000'000, 0}, {1'000'000, 0}};
-        QCOMPARE(::utimensat(AT_FDCWD, (folder.path + "/b.txt").constData(), older, 0), 0);
-        const QByteArray names =
-            runCli({"plan", "--base", "p", "--order", "mtime", "-0", folder.path}, folder.state)
-                .output;
-        QCOMPARE(names, QByteArray("p(2).txt\0p(1).txt\0", 18));
-    }
-
-    void unwritableJournalRenamesNothing()
-    {
-        Folder folder({"a.txt"});
-        const QByteArray stateFile = folder.state + "/file";
-        QVERIFY(test::writeFile(stateFile, {}));
-        QCOMPARE(runCli({"run", "--prefix", "x_", folder.path}, stateFile).exitCode, 3);
-        QCOMPARE(sortedNames(folder.path), QByteArrayList{"a.txt"});
-    }
-
-    // A tree of three levels renamed by one command, run -r or the plan text of the tree
-    // applied, is listed once in the history, then restored by one undo, by name and content.
-    // -0 writes each new name after its folder below the top, exact bytes.
-    void treeRunIsUndone()
-    {
-        QTemporaryDir temporary;
-        const QByteArray top = QFile::encodeName(temporary.path()) + "/t\xff";
-        const QByteArray state = QFile::encodeName(temporary.path()) + "/state";
-        // QTemporaryDir cannot remove a folder whose name is not UTF-8.
-        const auto removeTop = qScopeGuard([&] { std::filesystem::remove_all(top.toStdString()); });
-        QVERIFY(test::makeTree(QFile::encodeName(temporary.path()),
-                               {"state/", "t\xff/", "t\xff/a.txt", "t\xff/s/", "t\xff/s/b.txt",
-                                "t\xff/s/u/", "t\xff/s/u/v\xe9/", "t\xff/s/u/v\xe9/d.txt"}));
-        QCOMPARE(runCli({"plan", "-r", "-0", "--prefix", "x_", top}, state).output,
-                 QByteArray("x_a.txt\0s/x_b.txt\0s/u/v\xe9/x_d.txt\0", 33));
-        QVERIFY(test::writeFile(
-            state + "/list", runCli({"plan", "-r", "--prefix", "x_", "--tsv", top}, state).output));
-        const QByteArrayList before = test::treeState(top);
-        QByteArrayList renamed{"/s=",
-                               "/s/u=",
-                               "/s/u/v\xe9=",
-                               "/s/u/v\xe9/x_d.txt=t\xff/s/u/v\xe9/d.txt",
-                               "/s/x_b.txt=t\xff/s/b.txt",
-                               "/x_a.txt=t\xff/a.txt"};
-        std::sort(renamed.begin(), renamed.end());
-        for (const QByteArrayList& words :
-             {QByteArrayList{"run", "-r", "--prefix", "x_", top},
-              QByteArrayList{"apply", "--run", state + "/list", top}}) {
-            QCOMPARE(runCli(words, state).exitCode, 0);
-            QCOMPARE(test::treeState(top), renamed);
-            const QByteArray history = runCli({"history"}, state).output;
-            QVERIFY(history.count('\n') == 1 && history.endsWith("\t3\n"));
-            QCOMPARE(runCli({"undo"}, state).exitCode, 0);
-            QCOMPARE(test::treeState(top), before);
-        }
-        QCOMPARE(runCli({"undo"}, state).exitCode, 3);
-    }
-
-    // --json gives each new name as text, and its bytes in base64 where they are not UTF-8.
-    void jsonGivesBackTheBytes()
-    {
-        Folder folder({"a\nb.txt", "c\xe9.txt"});
-        const QByteArrayList lines =
-            runCli({"plan", "--prefix", "x_", "--json", folder.path}, folder.state)
-                .output.split('\n');
-        QCOMPARE(lines.size(), 3);
-        QByteArrayList names;
-        for (const QByteArray& line : lines.first(2)) {
-            const QJsonObject object = QJsonDocument::fromJson(line).object();
-            names.append(
-                object.contains(u"new_bytes")
-                    ? QByteArray::fromBase64(object.value(u"new_bytes").toString().toLatin1())
-                    : object.value(u"new").toString().toUtf8());
-        }
-        QCOMPARE(names, (QByteArrayList{"x_a\nb.txt", "x_c\xe9.txt"}));
     }
 };
 
