@@ -391,6 +391,62 @@ private Q_SLOTS:
         QTRY_COMPARE(w.rows().at(1), QStringLiteral("b.jpg>trip(01).jpg 将更改"));
     }
 
+    // The table as a tool: Space unticks the selected row, which keeps its name and takes no
+    // number; a double-click types a name, kept while the rules change, and the context menu
+    // gives back the planned one; a click on 原文件名 numbers in the order shown, one on 新文件名
+    // only sorts the rows. 执行 runs what the table shows.
+    void editsTheBatchInTheTable()
+    {
+        Preview w;
+        w.makeEntries({"a.txt", "b.txt", "c.txt"});
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("3=x"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>x(1).txt 将更改", "b.txt>x(2).txt 将更改",
+                                            "c.txt>x(3).txt 将更改"}));
+        w.table->setFocus();
+        w.table->selectRow(1);
+        QTest::keyClick(w.table, Qt::Key_Space);
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>x(1).txt 将更改", "b.txt>b.txt 未选",
+                                            "c.txt>x(2).txt 将更改"}));
+        const auto type = [&w](int row, const QString& name) {
+            const QRect cell =
+                w.table->visualRect(w.table->model()->index(row, BatchPreviewModel::NewNameColumn));
+            // A double click is the second press of two.
+            QTest::mouseClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
+            auto* editor = w.table->viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            editor->clear();
+            QTest::keyClicks(editor, name);
+            QTest::keyClick(editor, Qt::Key_Return);
+        };
+        type(0, QStringLiteral("mine.txt"));
+        QTRY_COMPARE(w.rows().first(), QStringLiteral("a.txt>mine.txt 手动"));
+        type(2, QStringLiteral("tmp"));
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a.txt>mine.txt 手动", "b.txt>b.txt 未选", "c.txt>tmp 手动"}));
+        w.table->selectRow(2);
+        w.control<QAction>("restorePlannedName")->trigger();
+        w.optionTexts[2]->setText(QStringLiteral("y"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>mine.txt 手动", "b.txt>b.txt 未选",
+                                            "c.txt>y(2).txt 将更改"}));
+        QHeaderView* header = w.table->horizontalHeader();
+        const auto clickHeader = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              {header->sectionViewportPosition(column) + 5, header->height() / 2});
+        };
+        clickHeader(BatchPreviewModel::OldNameColumn);
+        clickHeader(BatchPreviewModel::OldNameColumn);
+        QTRY_COMPARE(w.rows(), (QStringList{"c.txt>y(1).txt 将更改", "b.txt>b.txt 未选",
+                                            "a.txt>mine.txt 手动"}));
+        clickHeader(BatchPreviewModel::NewNameColumn);
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QCOMPARE(w.rows(),
+                 (QStringList{"b.txt>b.txt 未选", "a.txt>mine.txt 手动", "c.txt>y(1).txt 将更改"}));
+        QVERIFY(w.pressRun());
+        QCOMPARE(w.state(), (QByteArrayList{"b.txt=b.txt", "mine.txt=a.txt", "y(1).txt=c.txt"}));
+    }
+
     // A newer edit drops the plan still being made, whose expression goes over its budget on
     // every name: no table of it is ever shown. 执行 waits for the newest edit's table.
     void aNewerEditSupersedesASlowPlan()
