@@ -391,10 +391,10 @@ private Q_SLOTS:
         QTRY_COMPARE(w.rows().at(1), QStringLiteral("b.jpg>trip(01).jpg 将更改"));
     }
 
-    // The table as a tool: Space unticks the selected row, which keeps its name and takes no
-    // number; a double-click types a name, kept while the rules change, and the context menu
-    // gives back the planned one; a click on 原文件名 numbers in the order shown, one on 新文件名
-    // only sorts the rows. 执行 runs what the table shows.
+    // The table as a tool: an unticked row keeps its name and takes no number; a double-click types
+    // a name, kept while the rules change, and the context menu gives back the planned one; a click
+    // on 原文件名 numbers in the order shown, one on 新文件名 only sorts the rows. 执行 runs what
+    // the table shows.
     void editsTheBatchInTheTable()
     {
         Preview w;
@@ -403,11 +403,26 @@ private Q_SLOTS:
         w.use(QStringLiteral("3=x"));
         QTRY_COMPARE(w.rows(), (QStringList{"a.txt>x(1).txt 将更改", "b.txt>x(2).txt 将更改",
                                             "c.txt>x(3).txt 将更改"}));
+        const QRect box =
+            w.table->visualRect(w.table->model()->index(1, BatchPreviewModel::NumberColumn));
+        QTest::mouseClick(w.table->viewport(), Qt::LeftButton, {},
+                          {box.left() + box.height() / 2, box.center().y()});
+        const QStringList bLeftOut{"a.txt>x(1).txt 将更改", "b.txt>b.txt 未选",
+                                   "c.txt>x(2).txt 将更改"};
+        QTRY_COMPARE(w.rows(), bLeftOut);
+        // Space unticks the selected rows where one is ticked, else ticks them.
         w.table->setFocus();
-        w.table->selectRow(1);
-        QTest::keyClick(w.table, Qt::Key_Space);
-        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>x(1).txt 将更改", "b.txt>b.txt 未选",
-                                            "c.txt>x(2).txt 将更改"}));
+        const auto space = [&w](int first, int last) {
+            w.table->selectionModel()->select(
+                QItemSelection(w.table->model()->index(first, 0), w.table->model()->index(last, 0)),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QTest::keyClick(w.table, Qt::Key_Space);
+        };
+        space(0, 1);
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>a.txt 未选", "b.txt>b.txt 未选",
+                                            "c.txt>x(1).txt 将更改"}));
+        space(0, 0);
+        QTRY_COMPARE(w.rows(), bLeftOut);
         const auto type = [&w](int row, const QString& name) {
             const QRect cell =
                 w.table->visualRect(w.table->model()->index(row, BatchPreviewModel::NewNameColumn));
