@@ -669,6 +669,18 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>%1 {%2}</source>
         <translation>%1 {%2}</translation>
     </message>
+    <message>
+        <source>未选</source>
+        <translation>Left out</translation>
+    </message>
+    <message>
+        <source>手动</source>
+        <translation>Typed</translation>
+    </message>
+    <message>
+        <source>%1（手动）</source>
+        <translation>%1 (typed)</translation>
+    </message>
 </context>
 <context>
     <name>RunTexts</name>
@@ -969,6 +981,14 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>读取音频标签…</source>
         <translation>Reading the audio tags…</translation>
+    </message>
+    <message>
+        <source>勾选/取消勾选</source>
+        <translation>Tick/Untick</translation>
+    </message>
+    <message>
+        <source>恢复计划的名称</source>
+        <translation>Restore the planned name</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@ namespace {
 void join(BatchPreviewTree& tree)
 {
     PlannedBatch& joined = tree.joined;
+    bool ordered = false;
     for (const PlannedFolder& folder : tree.folders) {
         const std::size_t first = tree.entries.size();
         tree.rows.paths.push_back(folder.path);
@@ -26,7 +27,19 @@ void join(BatchPreviewTree& tree)
         for (const TemporaryName& temporary : batch.plan.temporaries)
             joined.plan.temporaries.push_back({first + temporary.entry, temporary.name});
         joined.runnable = joined.runnable && batch.runnable;
+        if (!batch.manual.empty() || !joined.manual.empty()) {
+            joined.manual.resize(first, false);
+            joined.manual.insert(joined.manual.end(), batch.manual.begin(), batch.manual.end());
+        }
+        ordered = ordered || !batch.shownOrder.empty();
+        for (std::size_t k = 0; k < batch.rowCount(); ++k)
+            joined.shownOrder.push_back(
+                std::uint32_t(first + (batch.shownOrder.empty() ? k : batch.shownOrder[k])));
     }
+    if (!joined.manual.empty())
+        joined.manual.resize(joined.rowCount(), false);
+    if (!ordered)
+        joined.shownOrder.clear();
 }
 
 } // namespace
@@ -36,7 +49,8 @@ bool sameRows(const PlannedBatch& one, const PlannedBatch& other)
     return one.single == other.single && one.newNames == other.newNames &&
            one.modifiedInstead == other.modifiedInstead &&
            one.plan.statuses == other.plan.statuses && one.plan.order == other.plan.order &&
-           one.plan.temporaries == other.plan.temporaries && one.runnable == other.runnable;
+           one.plan.temporaries == other.plan.temporaries && one.runnable == other.runnable &&
+           one.manual == other.manual && one.shownOrder == other.shownOrder;
 }
 
 const QByteArray& FolderRows::pathOfRow(std::size_t row) const

@@ -9,6 +9,7 @@
 #include "core/fields/FileDatesReader.h"
 #include "core/fs/FolderReader.h"
 
+#include "core/names/NameText.h"
 #include "core/plan/NameRules.h"
 #include "core/plan/PlannedBatch.h"
 #include "core/run/RenameJob.h"
@@ -17,6 +18,7 @@
 #include "texts/PlanFormat.h"
 #include "texts/ReplaceErrorText.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -150,18 +152,33 @@ void BatchPreviewWindow::buildControls()
     m_table->setModel(&m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
     m_table->verticalHeader()->hide();
     // Rows of one height, so that the view never measures 100,000 of them.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setColumnWidth(BatchPreviewModel::NumberColumn, 60);
+    m_table->setColumnWidth(BatchPreviewModel::NumberColumn, 72);
     m_table->setColumnWidth(BatchPreviewModel::OldNameColumn, 240);
     m_table->setColumnWidth(BatchPreviewModel::NewNameColumn, 240);
     auto* copy = new QShortcut(QKeySequence::Copy, m_table, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copy, &QShortcut::activated, this, &BatchPreviewWindow::copySelectedRows);
+    auto* toggle = named(new QAction(tr("勾选/取消勾选"), m_table), "toggleTicks");
+    toggle->setShortcut(Qt::Key_Space);
+    toggle->setShortcutContext(Qt::WidgetShortcut);
+    connect(toggle, &QAction::triggered, this, &BatchPreviewWindow::toggleSelectedTicks);
+    auto* restore = named(new QAction(tr("恢复计划的名称"), m_table), "restorePlannedName");
+    connect(restore, &QAction::triggered, this, &BatchPreviewWindow::restorePlannedNames);
+    m_table->addActions({toggle, restore});
+    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(&m_model, &BatchPreviewModel::tickRequested, this,
+            [this](int row, bool ticked) { setTicked({row}, ticked); });
+    connect(&m_model, &BatchPreviewModel::nameTyped, this, &BatchPreviewWindow::typeName);
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &BatchPreviewWindow::sortTable);
 
     m_problemsOnly = named(new QCheckBox(tr("只显示问题")), "problemsOnly");
     connect(m_problemsOnly, &QCheckBox::toggled, &m_model, &BatchPreviewModel::setProblemsOnly);
@@ -206,6 +223,8 @@ void BatchPreviewWindow::restoreLayout()
     if (!m_splitter->restoreState(settings.value(kSplitterKey).toByteArray()))
         m_splitter->setSizes({300, 680});
     m_table->horizontalHeader()->restoreState(settings.value(kColumnsKey).toByteArray());
+    // A new window numbers by the rules until a header is clicked.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setColumnHidden(BatchPreviewModel::FolderColumn, true);
     BatchRules rules = m_rules->rules();
     rules.includeSubfolders = settings.value(kSubfoldersKey).toBool();
@@ -245,6 +264,11 @@ void BatchPreviewWindow::followEntries()
     // Another filter over the same folder shows other entries of a folder read a moment ago;
     // another folder or a refresh asks what the folder holds now.
     const QString pattern = m_fileList.pattern().text();
+    // Ticks and typed names belong to the files of the folder they were made in.
+    if (m_fileList.folderPath() != m_folderPath) {
+        m_choices.unticked.clear();
+        m_choices.manualNames.clear();
+    }
     if (m_fileList.folderPath() != m_folderPath || pattern == m_listedPattern)
         readFolder();
     m_listedPattern = pattern;
@@ -364,12 +388,14 @@ BatchPreviewWindow::Planner BatchPreviewWindow::planner(std::optional<std::size_
     const RenameOptions options = m_options.options();
     // Copies: the window's own state goes on changing while a job plans.
     return [dates = m_dates, state = RenameState::from(options), nameCase = options.nameCase(),
-            single, rules = m_rules->rules(), folderName = folderNameOf(m_folderPath)](
-               const NameList& entries, const FolderRules& folder, std::stop_token stop) {
+            single, rules = m_rules->rules(), folderName = folderNameOf(m_folderPath),
+            choices = m_choices](const NameList& entries, const FolderRules& folder,
+                                 std::stop_token stop) {
         const std::span<const FileDates> entryDates =
             dates ? std::span<const FileDates>(*dates) : std::span<const FileDates>();
+        const EntryChoices chosen = entryChoices(choices, {}, entries);
         return planRuleBatch(
-            {entries, entryDates, state, nameCase, single, std::move(stop), 0, folderName},
+            {entries, entryDates, state, nameCase, single, std::move(stop), 0, folderName, &chosen},
             NameRules(rules), folder);
     };
 }
@@ -378,8 +404,8 @@ BatchPreviewWindow::TreePlanner BatchPreviewWindow::treePlanner() const
 {
     const RenameOptions options = m_options.options();
     return [top = m_folderPath, pattern = m_fileList.pattern(), state = RenameState::from(options),
-            nameCase = options.nameCase(), rules = m_rules->rules()] {
-        TreeRequest request{state, nameCase, rules.numberAcross, {}};
+            nameCase = options.nameCase(), rules = m_rules->rules(), choices = m_choices] {
+        TreeRequest request{state, nameCase, rules.numberAcross, {}, &choices};
         const NameRules compiled(rules);
         if (const std::optional<FieldsToRead> fields = compiled.fieldsToRead())
             request.dates = [fields = *fields](const QByteArray& folder, const NameList& entries) {
@@ -404,6 +430,16 @@ void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const
     m_runButton->setEnabled(latest && batch.runnable && !batch.plan.order.empty());
     m_shownFolder = folder;
     m_shownTree = tree;
+    // The choices of files that are gone go with them.
+    if (!m_choices.isEmpty()) {
+        QSet<QByteArray> files;
+        files.reserve(qsizetype(entries->size()));
+        for (std::size_t entry = 0; entry < entries->size(); ++entry)
+            files.insert(
+                fileKey(tree ? QByteArrayView(tree->rows.pathOfRow(entry)) : QByteArrayView(),
+                        entries->bytesAt(entry)));
+        keepChoicesOf(m_choices, files);
+    }
     m_table->setColumnHidden(BatchPreviewModel::FolderColumn, !tree);
     m_model.showBatch(std::move(entries), std::move(batch),
                       tree ? std::shared_ptr<const FolderRows>(tree, &tree->rows) : nullptr);
@@ -411,7 +447,7 @@ void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const
         Q_EMIT planShown();
 }
 
-void BatchPreviewWindow::copySelectedRows()
+std::vector<int> BatchPreviewWindow::selectedRows() const
 {
     std::vector<int> rows;
     for (const QItemSelectionRange& range : m_table->selectionModel()->selection()) {
@@ -420,6 +456,84 @@ void BatchPreviewWindow::copySelectedRows()
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void BatchPreviewWindow::setTicked(const std::vector<int>& rows, bool ticked)
+{
+    if (!m_model.batch() || rows.empty())
+        return;
+    for (int row : rows) {
+        const QByteArray file = m_model.fileOf(row);
+        if (ticked)
+            m_choices.unticked.remove(file);
+        else
+            m_choices.unticked.insert(file);
+    }
+    scheduleUpdate();
+}
+
+void BatchPreviewWindow::toggleSelectedTicks()
+{
+    if (!m_model.batch())
+        return;
+    const std::vector<int> rows = selectedRows();
+    const bool anyTicked =
+        std::any_of(rows.begin(), rows.end(), [this](int row) { return m_model.isTicked(row); });
+    setTicked(rows, !anyTicked);
+}
+
+void BatchPreviewWindow::typeName(int row, const QString& name)
+{
+    const QByteArray file = m_model.fileOf(row);
+    const QByteArray bytes = encodeName(name);
+    // Leaving the editor as it opened changes nothing.
+    if (!m_model.isManual(row) && bytes == m_model.newNameAt(row))
+        return;
+    if (name.isEmpty())
+        m_choices.manualNames.remove(file);
+    else
+        m_choices.manualNames.insert(file, bytes);
+    scheduleUpdate();
+}
+
+void BatchPreviewWindow::restorePlannedNames()
+{
+    if (!m_model.batch())
+        return;
+    for (int row : selectedRows())
+        m_choices.manualNames.remove(m_model.fileOf(row));
+    scheduleUpdate();
+}
+
+void BatchPreviewWindow::sortTable(int column, Qt::SortOrder order)
+{
+    const bool descending = order == Qt::DescendingOrder;
+    m_model.sortShown(column, descending);
+    TableSort sort{SortKey::Rules, descending};
+    switch (column) {
+    case BatchPreviewModel::NumberColumn:
+        sort.key = SortKey::Place;
+        break;
+    case BatchPreviewModel::FolderColumn:
+        sort.key = SortKey::Folder;
+        break;
+    case BatchPreviewModel::OldNameColumn:
+        sort.key = SortKey::Name;
+        break;
+    default:
+        // The rows shown in another order keep their numbers.
+        return;
+    }
+    if (sort == m_choices.sort)
+        return;
+    m_choices.sort = sort;
+    scheduleUpdate();
+}
+
+void BatchPreviewWindow::copySelectedRows()
+{
+    const std::vector<int> rows = selectedRows();
     if (rows.empty())
         return;
     // The rows of the folder shown leave the folder field empty; those below it name theirs.

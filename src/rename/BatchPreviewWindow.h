@@ -10,6 +10,7 @@
 
 #include "core/plan/FolderEntries.h"
 #include "core/plan/FolderNaming.h"
+#include "core/plan/TableChoices.h"
 #include "platform/Platform.h"
 #include "widgets/FileList.h"
 #include "widgets/SecondWindowPlace.h"
@@ -61,6 +62,10 @@ public Q_SLOTS:
     // The selected rows as the plan text, header first, to the clipboard: every name's bytes
     // come back from it.
     void copySelectedRows();
+    // Space: unticks the selected rows where one of them is ticked, else ticks them all.
+    void toggleSelectedTicks();
+    // Gives the selected rows the names the rules plan again.
+    void restorePlannedNames();
     void saveRuleSet();
     void loadRuleSet();
     void deleteRuleSet();
@@ -113,6 +118,13 @@ private:
     // ran.
     void showChangedFolder(std::optional<NameList> listed);
     void showRuleSetNames(const QString& current);
+    // The table rows selected, in the table's order.
+    std::vector<int> selectedRows() const;
+    void setTicked(const std::vector<int>& rows, bool ticked);
+    void typeName(int row, const QString& name);
+    // A click on a header: by 序号, 文件夹 or 原文件名 the batch is numbered in the order shown;
+    // by 新文件名 or 状态 only the rows are shown in another order.
+    void sortTable(int column, Qt::SortOrder order);
 
     FileList& m_fileList;
     RenameEngine& m_engine;
@@ -139,6 +151,8 @@ private:
     QByteArray m_shownFolder;
     // The tree the table shows, when it shows one.
     std::shared_ptr<const BatchPreviewTree> m_shownTree;
+    // Ticks, typed names and the order chosen in the table; planned with the rules.
+    TableChoices m_choices;
     // Counts updatePlan() calls: a plan made for an older one is not shown.
     quint64 m_planNumber = 0;
 

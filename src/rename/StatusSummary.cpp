@@ -24,6 +24,7 @@ constexpr RenameStatus kStatuses[] = {
     RenameStatus::NameNotAllowed,
     RenameStatus::ExpressionTooComplex,
     RenameStatus::MissingField,
+    RenameStatus::Unticked,
 };
 
 } // namespace

@@ -31,13 +31,21 @@ QString statusText(RenameStatus status)
         return QCoreApplication::translate("RenameStatus", "循环（经临时名称）");
     case RenameStatus::MissingField:
         return QCoreApplication::translate("RenameStatus", "缺少字段");
+    case RenameStatus::Unticked:
+        return QCoreApplication::translate("RenameStatus", "未选");
     }
     return {};
 }
 
 QString rowStatusText(const PlannedBatch& batch, std::size_t row)
 {
-    const QString text = statusText(batch.plan.statuses[row]);
+    const RenameStatus status = batch.plan.statuses[row];
+    if (!batch.manual.empty() && batch.manual[row])
+        return status == RenameStatus::Change
+                   ? QCoreApplication::translate("RenameStatus", "手动")
+                   : QCoreApplication::translate("RenameStatus", "%1（手动）")
+                         .arg(statusText(status));
+    const QString text = statusText(status);
     if (batch.missingFields.empty() || !batch.missingFields[row])
         return text;
     return QCoreApplication::translate("RenameStatus", "%1 {%2}")

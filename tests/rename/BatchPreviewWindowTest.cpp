@@ -1,9 +1,11 @@
 #include "rename/BatchPreviewWindow.h"
+#include "rename/BatchPreviewModel.h"
 #include "support/RenameWindow.h"
 #include "support/TestAudio.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
 
+#include <QHeaderView>
 #include <QTest>
 
 #include <fcntl.h>
@@ -200,6 +202,78 @@ private Q_SLOTS:
         QTRY_VERIFY(w.runBatch->isEnabled());
         QVERIFY(w.pressRun());
         QCOMPARE(folderState(w.folder()), (QByteArrayList{"a.doc=", "a.txt=a.txt", "b.doc=b.txt"}));
+    }
+
+    // The table as a tool: an unticked row keeps its name and takes no number; a double-click types
+    // a name, kept while the rules change, and the context menu gives back the planned one; a click
+    // on 原文件名 numbers in the order shown, one on 新文件名 only sorts the rows. 执行 runs what
+    // the table shows.
+    void editsTheBatchInTheTable()
+    {
+        Preview w;
+        QVERIFY(makeTree(w.folder(), {"a.txt", "b.txt", "c.txt"}));
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("3=x"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>x(1).txt 将更改", "b.txt>x(2).txt 将更改",
+                                            "c.txt>x(3).txt 将更改"}));
+        const QRect box =
+            w.table->visualRect(w.table->model()->index(1, BatchPreviewModel::NumberColumn));
+        QTest::mouseClick(w.table->viewport(), Qt::LeftButton, {},
+                          {box.left() + box.height() / 2, box.center().y()});
+        const QStringList bLeftOut{"a.txt>x(1).txt 将更改", "b.txt>b.txt 未选",
+                                   "c.txt>x(2).txt 将更改"};
+        QTRY_COMPARE(w.rows(), bLeftOut);
+        // Space unticks the selected rows where one is ticked, else ticks them.
+        w.table->setFocus();
+        const auto space = [&w](int first, int last) {
+            w.table->selectionModel()->select(
+                QItemSelection(w.table->model()->index(first, 0), w.table->model()->index(last, 0)),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QTest::keyClick(w.table, Qt::Key_Space);
+        };
+        space(0, 1);
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>a.txt 未选", "b.txt>b.txt 未选",
+                                            "c.txt>x(1).txt 将更改"}));
+        space(0, 0);
+        QTRY_COMPARE(w.rows(), bLeftOut);
+        const auto type = [&w](int row, const QString& name) {
+            const QRect cell =
+                w.table->visualRect(w.table->model()->index(row, BatchPreviewModel::NewNameColumn));
+            // A double click is the second press of two.
+            QTest::mouseClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
+            auto* editor = w.table->viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            editor->clear();
+            QTest::keyClicks(editor, name);
+            QTest::keyClick(editor, Qt::Key_Return);
+        };
+        type(0, QStringLiteral("mine.txt"));
+        QTRY_COMPARE(w.rows().first(), QStringLiteral("a.txt>mine.txt 手动"));
+        type(2, QStringLiteral("tmp"));
+        QTRY_COMPARE(w.rows(),
+                     (QStringList{"a.txt>mine.txt 手动", "b.txt>b.txt 未选", "c.txt>tmp 手动"}));
+        w.table->selectRow(2);
+        w.control<QAction>("restorePlannedName")->trigger();
+        w.optionTexts[2]->setText(QStringLiteral("y"));
+        QTRY_COMPARE(w.rows(), (QStringList{"a.txt>mine.txt 手动", "b.txt>b.txt 未选",
+                                            "c.txt>y(2).txt 将更改"}));
+        QHeaderView* header = w.table->horizontalHeader();
+        const auto clickHeader = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              {header->sectionViewportPosition(column) + 5, header->height() / 2});
+        };
+        clickHeader(BatchPreviewModel::OldNameColumn);
+        clickHeader(BatchPreviewModel::OldNameColumn);
+        QTRY_COMPARE(w.rows(), (QStringList{"c.txt>y(1).txt 将更改", "b.txt>b.txt 未选",
+                                            "a.txt>mine.txt 手动"}));
+        clickHeader(BatchPreviewModel::NewNameColumn);
+        QTRY_VERIFY(w.runBatch->isEnabled());
+        QCOMPARE(w.rows(),
+                 (QStringList{"b.txt>b.txt 未选", "a.txt>mine.txt 手动", "c.txt>y(1).txt 将更改"}));
+        QVERIFY(w.pressRun());
+        QCOMPARE(folderState(w.folder()),
+                 (QByteArrayList{"b.txt=b.txt", "mine.txt=a.txt", "y(1).txt=c.txt"}));
     }
 };
 

@@ -33,4 +33,25 @@ Numbering numberingOrder(NumberingOrder order, std::size_t count, std::span<cons
     return numbering;
 }
 
+void numberAgain(Numbering& numbering, std::span<const std::uint32_t> order,
+                 std::span<const char> unticked)
+{
+    std::vector<std::uint32_t> inPlace;
+    if (order.empty()) {
+        inPlace.resize(numbering.positions.size());
+        for (std::size_t entry = 0; entry < inPlace.size(); ++entry)
+            inPlace[std::size_t(numbering.positions[entry] - 1)] = std::uint32_t(entry);
+        order = inPlace;
+    } else {
+        std::fill(numbering.modifiedInstead.begin(), numbering.modifiedInstead.end(), false);
+    }
+    qsizetype next = 0;
+    for (const std::uint32_t entry : order) {
+        const bool left = !unticked.empty() && unticked[entry];
+        numbering.positions[entry] = left ? 0 : ++next;
+        if (left)
+            numbering.modifiedInstead[entry] = false;
+    }
+}
+
 } // namespace vornak

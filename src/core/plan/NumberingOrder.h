@@ -46,4 +46,10 @@ struct Numbering {
 // end has no dates); the list's order reads none.
 Numbering numberingOrder(NumberingOrder order, std::size_t count, std::span<const FileDates> dates);
 
+// Numbers the entries again, from 1: in order (the entries in the order they are numbered) where
+// it is given, which no date places then, else in the order they have; an unticked entry takes
+// no number (0) and the next one takes its. unticked holds one element per entry, or none.
+void numberAgain(Numbering& numbering, std::span<const std::uint32_t> order,
+                 std::span<const char> unticked);
+
 } // namespace vornak

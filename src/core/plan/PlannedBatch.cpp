@@ -65,7 +65,18 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
 {
     const NameList& entries = request.entries;
     const BatchRules& settings = rules.rules();
-    const Numbering numbering = numberingOrder(settings.order, entries.size(), request.dates);
+    const EntryChoices* choices = request.choices;
+    Numbering numbering = numberingOrder(settings.order, entries.size(), request.dates);
+    if (choices && (!choices->order.empty() || !choices->unticked.empty()))
+        numberAgain(numbering, choices->order, choices->unticked);
+    const auto unticked = [&](std::size_t entry) {
+        return choices && !choices->unticked.empty() && choices->unticked[entry];
+    };
+    const auto manualName = [&](std::size_t entry) -> const std::optional<QByteArray>* {
+        return choices && !choices->manualNames.empty() && choices->manualNames[entry]
+                   ? &choices->manualNames[entry]
+                   : nullptr;
+    };
 
     PlannedBatch batch;
     batch.single = request.single;
@@ -74,7 +85,8 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     batch.newNames.resize(rows);
     batch.modifiedInstead.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row)
-        batch.modifiedInstead.push_back(numbering.modifiedInstead[batch.entryAt(row)]);
+        batch.modifiedInstead.push_back(numbering.modifiedInstead[batch.entryAt(row)] &&
+                                        !manualName(batch.entryAt(row)));
     // Per row: the expression went over its budget. Bytes, not bits, as threads write them.
     std::vector<char> overBudget(rows, 0);
     const bool patterned = !rules.pattern().pieces.empty();
@@ -86,6 +98,14 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         for (std::size_t row = first; row < last && !request.stop.stop_requested(); ++row) {
             const std::size_t entry = batch.entryAt(row);
             const QByteArrayView name = entries.bytesAt(entry);
+            if (unticked(entry)) {
+                batch.newNames[row] = name.toByteArray();
+                continue;
+            }
+            if (const std::optional<QByteArray>* typed = manualName(entry)) {
+                batch.newNames[row] = **typed;
+                continue;
+            }
             const qsizetype position = request.numberedBefore + numbering.positions[entry];
             std::optional<QByteArray> composed;
             if (patterned) {
@@ -126,13 +146,22 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         return {};
     batch.plan = planBatch(wantedNames(batch, entries), folder);
     for (std::size_t row = 0; row < rows; ++row) {
-        if (overBudget[row]) {
+        const std::size_t entry = batch.entryAt(row);
+        if (unticked(entry)) {
+            batch.plan.statuses[row] = RenameStatus::Unticked;
+        } else if (manualName(entry)) {
+            if (batch.manual.empty())
+                batch.manual.resize(rows, false);
+            batch.manual[row] = true;
+        } else if (overBudget[row]) {
             batch.plan.statuses[row] = RenameStatus::ExpressionTooComplex;
             batch.runnable = false;
         } else if (patterned && batch.missingFields[row]) {
             batch.plan.statuses[row] = RenameStatus::MissingField;
         }
     }
+    if (choices && !choices->order.empty() && !request.single)
+        batch.shownOrder = choices->order;
     return batch;
 }
 

@@ -5,6 +5,7 @@
 #include "core/plan/NameRules.h"
 #include "core/plan/NumberingOrder.h"
 #include "core/plan/RenamePlan.h"
+#include "core/plan/TableChoices.h"
 
 #include <optional>
 #include <span>
@@ -32,6 +33,8 @@ struct BatchRequest {
     qsizetype numberedBefore = 0;
     // The name of the entries' folder, for a pattern's {folder}.
     QString folderName = {};
+    // What the user chose in the table for these entries; nothing: the rules alone.
+    const EntryChoices* choices = nullptr;
 };
 
 // A batch as the preview shows it and as its run does it. Rows are the entries of the batch
@@ -44,6 +47,10 @@ struct PlannedBatch {
     std::vector<bool> modifiedInstead; // per row: ordered by photo date, it had none
     // Per row under a pattern (empty without one): the field the file lacks, for 缺少字段.
     std::vector<std::optional<PatternField>> missingFields;
+    // Per row (empty when none is): the new name was typed in the table, not given by the rules.
+    std::vector<bool> manual;
+    // The rows in the order the table shows and numbers them; empty: in list order.
+    std::vector<std::uint32_t> shownOrder;
     BatchPlan plan; // statuses per row; order over rows
     // false while the rules hold an error or the expression went over its budget on a row
     bool runnable = true;
@@ -59,8 +66,11 @@ struct PlannedBatch {
 // field of the pattern keeps its name and is marked 缺少字段; the others still run. An entry that
 // composition gives no name (case A for a name without ".") goes on with its own name, so the other
 // rules still apply to it. A row the expression cannot decide within its budget keeps its name and
-// is marked 表达式太复杂. Linear in the entries but for the sort of a date order. Once a stop is
-// requested it returns an empty batch as soon as it can: a plan cut short is not shown.
+// is marked 表达式太复杂. An unticked entry keeps its name, is marked 未选 and takes no number, but
+// its name stays taken; a name typed in the table replaces the rules' and is checked as theirs
+// are. An order chosen in the table numbers the entries in it instead of the rules' order. Linear
+// in the entries but for the sort of a date order. Once a stop is requested it returns an empty
+// batch as soon as it can: a plan cut short is not shown.
 PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
                            const FolderRules& folder);
 

@@ -25,6 +25,8 @@ enum class RenameStatus : std::uint8_t {
     // 缺少字段: the file lacks a field of the pattern (a date, a tag) and keeps its name; the
     // other rows run
     MissingField,
+    // 未选: left out of the batch in the table; it keeps its name, which stays taken
+    Unticked,
 };
 
 // True for the statuses whose files the run renames.
@@ -34,10 +36,12 @@ constexpr bool isRenamed(RenameStatus status)
            status == RenameStatus::CaseOnly || status == RenameStatus::CycleThroughTemporary;
 }
 
-// True for the statuses that stop a rename the rules ask for; the preview marks these.
+// True for the statuses that stop a rename the rules ask for; the preview marks these. A file the
+// user left out is no problem: nothing was asked of it.
 constexpr bool isProblem(RenameStatus status)
 {
-    return !isRenamed(status) && status != RenameStatus::Unchanged;
+    return !isRenamed(status) && status != RenameStatus::Unchanged &&
+           status != RenameStatus::Unticked;
 }
 
 } // namespace vornak

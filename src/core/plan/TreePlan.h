@@ -31,12 +31,16 @@ struct TreeRequest {
     // The dates and tags of a folder's entries, for a numbering order by date or a pattern's
     // fields; unset where the rules need none.
     std::function<std::vector<FileDates>(const QByteArray& folder, const NameList& entries)> dates;
+    // What the user chose in the table, the files known by their paths below the top folder.
+    const TableChoices* choices = nullptr;
 };
 
 // Plans every folder of the tree as a flat folder is planned (planRuleBatch), each under its
 // own folder's rules: its file system's naming and its own entries as the names taken, so a
 // name is taken, colliding or too long only within its folder. Folders without files are left
-// out. top is the tree's folder with a trailing separator; the tree's names are moved out.
+// out. Numbers run on over the ticked files only; an order chosen in the table numbers each
+// folder's files in it, and may take the folders in reverse. top is the tree's folder with a
+// trailing separator; the tree's names are moved out.
 std::vector<PlannedFolder> planTree(const QByteArray& top, FolderTree& tree,
                                     const TreeRequest& request, const NameRules& rules);
 

@@ -42,6 +42,7 @@ KeptReason keptReasonOf(RenameStatus status)
     case RenameStatus::Unchanged:
     case RenameStatus::ExpressionTooComplex:
     case RenameStatus::MissingField:
+    case RenameStatus::Unticked:
         break;
     }
     return KeptReason::Failed;
