@@ -3,12 +3,8 @@
 #include "support/TestFiles.h"
 #include "widgets/CaptionColour.h"
 
-#include <QDir>
 #include <QMenuBar>
 #include <QTest>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vornak;
 using vornak::test::makeFile;
@@ -103,41 +99,6 @@ private Q_SLOTS:
         QCOMPARE(captionColour(*w.find("Op2")), kNormalColour);
     }
 
-    // Each volume keeps the folder last shown on it (one never shown starts at its root), and the
-    // drive list always shows the volume of the shown folder, however the folder was reached.
-    void driveListShowsTheFoldersVolume()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(::mkdir(w.at("other").constData(), 0755) == 0 &&
-                ::mkdir(w.at("other/deep").constData(), 0755) == 0 &&
-                ::mkdir(w.at("sub").constData(), 0755) == 0);
-        // A volume whose root cannot be read leaves the lists where they are.
-        w.platform.volumeList = {{"/", {}}, {w.at("other"), {}}, {w.at("unreadable"), {}}};
-        QVERIFY(w.open());
-        // A drive chosen ('D') or a folder opened ('F'), then the drive and folder shown.
-        const struct {
-            char step;
-            const char* path;
-            const char* drive;
-            const char* folder;
-        } script[] = {{'D', "other", "other", "other"}, {'F', "other/deep", "other", "other/deep"},
-                      {'F', "sub", "/", "sub"},         {'D', "other", "other", "other/deep"},
-                      {'F', "sub", "/", "sub"},         {'D', "unreadable", "/", "sub"}};
-        const auto path = [&w](const char* relative) {
-            return *relative == '/' ? QByteArray(relative) : w.at(relative);
-        };
-        for (const auto& [step, target, drive, folder] : script) {
-            std::ignore = step == 'D' ? w.driveList->setDrive(path(target))
-                                      : w.folderList->setPath(path(target));
-            // What the closed list shows, what it holds, and the folder.
-            const QString shown =
-                w.driveList->currentText() + ' ' +
-                QFile::decodeName(w.driveList->drive() + ' ' + w.folderList->path());
-            const QString expected = QFile::decodeName(path(drive));
-            QCOMPARE(shown, expected + ' ' + expected + ' ' + QFile::decodeName(path(folder)));
-        }
-    }
-
     // The arithmetic of the bar between the folder and the file list, in twips of the frame:
     // the bar is 30 twips wide and at 2430 when a drag starts.
     void splitterArithmetic_data()
@@ -178,42 +139,6 @@ private Q_SLOTS:
                  released);
     }
 
-    // A press and release without a move, a drag with the right button, and one that leaves the
-    // file list narrower than its minimum; the pointer shows the drag from press to release.
-    void splitterDrags()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(w.open());
-        QWidget* lab = w.find("lab");
-        QVERIFY(lab);
-        const auto pointer = [lab] {
-            return lab->testAttribute(Qt::WA_SetCursor) ? lab->cursor().shape() : Qt::ArrowCursor;
-        };
-        // In pixels: the bar's left, the folder list's left and width, the file list's left, width.
-        const auto layout = [&] {
-            return QList<int>{lab->x(), w.folderList->x(), w.folderList->width(), w.fileList->x(),
-                              w.fileList->width()};
-        };
-        // Pointer positions in Frame1, one move each.
-        const auto drag = [&](Qt::MouseButton button, QList<int> moves, QList<int> whileDragging,
-                              QList<int> released) {
-            QTest::mousePress(lab, button, {}, QPoint(1, 10));
-            QCOMPARE(pointer(), Qt::SizeHorCursor);
-            for (int frameX : moves)
-                QTest::mouseMove(lab, QPoint(frameX - lab->x(), 10));
-            QCOMPARE(layout(), whileDragging);
-            QTest::mouseRelease(lab, button, {}, QPoint(moves.isEmpty() ? 1 : 0, 10));
-            QCOMPARE(pointer(), Qt::SizeAllCursor);
-            QTest::mouseMove(w.window->windowHandle(),
-                             lab->mapTo(w.window.get(), QPoint(0, 20))); // hovering moves nothing
-            QCOMPARE(layout(), released);
-        };
-        QCOMPARE(pointer(), Qt::ArrowCursor);
-        drag(Qt::LeftButton, {}, {162, 0, 162, 164, 154}, {162, 0, 162, 164, 154});
-        drag(Qt::RightButton, {170, 183}, {182, 0, 182, 184, 134}, {182, 0, 182, 184, 134});
-        drag(Qt::LeftButton, {250, 299}, {298, 0, 298, 300, 18}, {290, 0, 290, 292, 26});
-    }
-
     void filtersNarrowTheFileList()
     {
         test::MainWindowFixture w;
@@ -240,30 +165,6 @@ private Q_SLOTS:
             }
             QCOMPARE(w.listed(), expected);
         }
-    }
-
-    // A file deleted behind the list's back: the list is read again and the message names the
-    // folder the list was just moved to, with no tick of the timer in between.
-    void vanishedFileIsReported()
-    {
-        test::MainWindowFixture w;
-        QVERIFY(::mkdir(w.at("sub").constData(), 0755) == 0 && makeFile(w.at("sub/gone.txt"), 1));
-        QVERIFY(makeFile(w.at("sub/stay.txt"), 1));
-        QVERIFY(w.open());
-        w.previewTimer->stop();
-        QVERIFY(w.folderList->setPath(w.at("sub")));
-        QVERIFY(::unlink(w.at("sub/gone.txt").constData()) == 0);
-        QTRY_VERIFY(w.fileList->visualRect(w.fileList->model()->index(0, 0)).isValid());
-        QTest::mouseClick(w.fileList->viewport(), Qt::LeftButton, {},
-                          w.fileList->visualRect(w.fileList->model()->index(0, 0)).center());
-        QCOMPARE(w.listed(), Names{"stay.txt"});
-        QCOMPARE(w.platform.messages.size(), 1);
-        const test::ShownMessage& shown = w.platform.messages.first();
-        // The selection went with the file: the name read after the refresh is empty.
-        QCOMPARE(shown.title + shown.prompt + (shown.buttons == MessageButtons::Ok ? "|Ok" : ""),
-                 "出错提示!位置：\r" + QFile::decodeName(w.at("sub/")) +
-                     "\r没有此文件！请检查！|Ok");
-        QCOMPARE(w.window->windowTitle(), QStringLiteral("Vornak")); // no size shown
     }
 };
 

@@ -21,7 +21,7 @@ struct ShownMessage {
 class TestPlatform : public Platform {
 public:
     void setParentWindow(QWidget* window) override { parentWindow = window; }
-    void shellOpen(const QByteArray& path) override { shellOpens.append(path); }
+    void shellOpen(const QByteArray&) override {}
     MessageAnswer messageBox(const QString& prompt, MessageButtons buttons,
                              const QString& title) override;
     void setClipboardText(const QString& text) override { clipboard = text; }
@@ -35,7 +35,6 @@ public:
     QList<ShownMessage> messages;
     // Answers for Yes/No questions, taken in order; Yes once they run out.
     std::deque<MessageAnswer> answers;
-    QList<QByteArray> shellOpens;
     QString clipboard;
     int skinAttached = 0;
     QList<Volume> volumeList{{"/", QStringLiteral("/")}};

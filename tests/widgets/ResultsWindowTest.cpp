@@ -7,7 +7,6 @@
 #include "support/TestPlatform.h"
 
 #include <QFile>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,13 +29,11 @@ private:
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Places go to a settings folder of the test's own; the main window stands at the top left.
+    // Places go to a settings folder of the test's own.
     void initTestCase()
     {
         QVERIFY(m_home.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path()));
-        m_main.setGeometry(0, 0, 200, 150);
-        m_main.show();
     }
 
     // All in twips, for a label 500 wide beside a scroll bar 375 wide.
@@ -94,33 +91,6 @@ private Q_SLOTS:
         }
     }
 
-    // The outcome window shows its few lines whole without a scroll bar; longer outcomes, and
-    // the checks' reports, scroll as described. Every window fits the screen.
-    void sizesToItsLines_data()
-    {
-        QTest::addColumn<ResultsWindow::Sizing>("sizing");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("scrollBar");
-        QTest::newRow("outcome of two lines") << ResultsWindow::Sizing::ToLines << 2 << false;
-        QTest::newRow("outcome of many lines") << ResultsWindow::Sizing::ToLines << 300 << true;
-        QTest::newRow("report of two lines") << ResultsWindow::Sizing::Described << 2 << true;
-    }
-    void sizesToItsLines()
-    {
-        QFETCH(ResultsWindow::Sizing, sizing);
-        QFETCH(int, lines);
-        QFETCH(bool, scrollBar);
-        test::TestPlatform platform;
-        ResultsWindow window(platform, {}, &m_main, QStringLiteral("t"), sizing);
-        QStringList text(lines, QStringLiteral("重命名了 1 个文件"));
-        window.showReport(std::make_unique<TextLines>(text.join(u'\r')));
-        QCOMPARE(window.findChild<QScrollBar*>()->isVisible(), scrollBar);
-        const auto* view = window.findChild<ReportView*>();
-        if (!scrollBar)
-            QVERIFY(window.height() >= lines * view->lineHeight() + view->lineHeight());
-        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
-    }
-
     // A window 300 x 400 on a screen of 1280 x 800 below a panel 30 high.
     void placeNear_data()
     {
@@ -172,36 +142,6 @@ private Q_SLOTS:
                  within);
     }
 
-    // A window moved by the user opens there next time while that lies on a screen; otherwise
-    // beside the main window.
-    void opensWhereLeft_data()
-    {
-        QTest::addColumn<QPoint>("movedTo");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("not moved") << QPoint() << false;
-        QTest::newRow("moved on the screen") << QPoint(20, 40) << true;
-        QTest::newRow("moved off every screen") << QPoint(5000, 40) << false;
-    }
-    void opensWhereLeft()
-    {
-        QFETCH(QPoint, movedTo);
-        QFETCH(bool, kept);
-        test::TestPlatform platform;
-        const QString key = QStringLiteral("results%1/place").arg(QTest::currentDataTag());
-        const auto open = [this, &platform, &key] {
-            auto* window = new ResultsWindow(platform, {}, &m_main, key);
-            window->showReport(std::make_unique<TextLines>(QStringLiteral("a\rb")));
-            return window;
-        };
-        ResultsWindow* first = open();
-        if (!movedTo.isNull())
-            first->move(movedTo);
-        first->close();
-        ResultsWindow* second = open();
-        QCOMPARE(second->pos(), kept ? movedTo : m_main.frameGeometry().topRight() + QPoint(1, 0));
-        second->close();
-    }
-
     void copyUpToTheLimit_data()
     {
         QTest::addColumn<quint64>("size");
@@ -248,7 +188,6 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_home;
-    QWidget m_main;
 };
 
 QTEST_MAIN(ResultsWindowTest)
