@@ -81,6 +81,8 @@ QPushButton& ResultsWindow::addActionButton(const QString& text, const QString& 
     delete m_action;
     m_action = new QPushButton(text, this);
     m_action->setObjectName(objectName);
+    // A child made after its window has shown is hidden until shown itself.
+    m_action->show();
     if (m_report)
         fitToReport();
     return *m_action;

@@ -89,7 +89,7 @@ private Q_SLOTS:
         check.checkContents();
         QVERIFY(checked.wait());
         auto* button = check.resultsWindow()->findChild<QPushButton*>(u"copiesToTrashButton"_s);
-        QVERIFY(button && button->isEnabled());
+        QVERIFY(button && button->isEnabled() && button->isVisible());
         QTest::mouseClick(button, Qt::LeftButton);
         CopiesToTrashWindow* window = check.copiesToTrashWindow();
         QVERIFY(window && window->isVisible());
