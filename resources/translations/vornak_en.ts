@@ -76,10 +76,6 @@
         <translation>Lists the rename runs that can be undone; changes nothing.</translation>
     </message>
     <message>
-        <source>检查大小一致或内容相同的文件；不改动任何文件。</source>
-        <translation>Checks for files of equal size or equal content; changes nothing.</translation>
-    </message>
-    <message>
         <source>history 不带参数</source>
         <translation>history takes no arguments</translation>
     </message>
@@ -260,46 +256,6 @@
         <translation>should be &quot;old name&lt;TAB&gt;new name&quot;</translation>
     </message>
     <message>
-        <source>用法：vornak-cli 子命令 [选项] [参数]
-
-子命令：
-  plan [规则] FOLDER   列出每个计划中的重命名及其状态；不改动任何文件
-      vornak-cli plan --prefix 2024_ ~/照片
-  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因
-      vornak-cli run --base 旅行 --number 1,1,3 ~/照片
-      vornak-cli run -r --prefix 2024_ ~/照片   （-r：连同各级子文件夹中的文件）
-  apply [--run] LIST FOLDER  按清单（计划文本或“原名&lt;TAB&gt;新名”）重命名；没有 --run 时只列出计划
-      vornak-cli plan --suffix _v2 ~/文档 &gt; 清单.tsv; vornak-cli apply --run 清单.tsv ~/文档
-  undo [RUN]           撤销最近一次（或指定的）重命名，同窗口中的 Ctrl+Z
-      vornak-cli undo
-  history              列出可以撤销的重命名：编号、时间、文件夹、文件数
-      vornak-cli history
-  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件
-      vornak-cli check --content ~/下载
-
-vornak-cli 子命令 --help 列出该子命令的选项。
-</source>
-        <translation>Usage: vornak-cli SUBCOMMAND [options] [arguments]
-
-Subcommands:
-  plan [rules] FOLDER  list every planned rename with its status; changes nothing
-      vornak-cli plan --prefix 2024_ ~/Photos
-  run [rules] FOLDER   rename as planned (undoable); report the files that kept their names and why
-      vornak-cli run --base trip --number 1,1,3 ~/Photos
-      vornak-cli run -r --prefix 2024_ ~/Photos   (-r: with the files of every folder below)
-  apply [--run] LIST FOLDER  rename by a list (a plan text or &quot;old&lt;TAB&gt;new&quot; lines); without --run only plans
-      vornak-cli plan --suffix _v2 ~/Documents &gt; list.tsv; vornak-cli apply --run list.tsv ~/Documents
-  undo [RUN]           undo the last rename (or the one named), as Ctrl+Z does in the window
-      vornak-cli undo
-  history              list the renames that can be undone: number, time, folder, count
-      vornak-cli history
-  check [--content] FOLDER  list the files of equal size (or equal content); changes nothing
-      vornak-cli check --content ~/Downloads
-
-vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
-</translation>
-    </message>
-    <message>
         <source>--only 不能与 -r 同用</source>
         <translation>--only cannot be used with -r</translation>
     </message>
@@ -354,6 +310,82 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>--pattern 的值无效：%1</source>
         <translation>Invalid value for --pattern: %1</translation>
+    </message>
+    <message>
+        <source>无法写入撤销记录，没有移动任何文件。</source>
+        <translation>The undo record cannot be written; no file was moved.</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹，没有移动任何文件。</source>
+        <translation>The folder cannot be opened; no file was moved.</translation>
+    </message>
+    <message>
+        <source>列出每组副本保留哪个文件、哪些移到回收站（需要 --content）</source>
+        <translation>list which file of each group of copies stays and which go to the trash (needs --content)</translation>
+    </message>
+    <message>
+        <source>每组保留的文件：oldest（最早的）、newest（最新的）、shortest（路径最短的）或 first（列表中第一个）</source>
+        <translation>the file each group keeps: oldest, newest, shortest (the shortest path) or first (the first in the list)</translation>
+    </message>
+    <message>
+        <source>真的把副本移到回收站（可用 undo 撤销）</source>
+        <translation>really move the copies to the trash (undo puts them back)</translation>
+    </message>
+    <message>
+        <source>--trash-copies 需要 --content 和 --keep oldest|newest|shortest|first</source>
+        <translation>--trash-copies needs --content and --keep oldest|newest|shortest|first</translation>
+    </message>
+    <message>
+        <source>--keep 和 --run 只与 --trash-copies 一起使用</source>
+        <translation>--keep and --run go only with --trash-copies</translation>
+    </message>
+    <message>
+        <source>用法：vornak-cli 子命令 [选项] [参数]
+
+子命令：
+  plan [规则] FOLDER   列出每个计划中的重命名及其状态；不改动任何文件
+      vornak-cli plan --prefix 2024_ ~/照片
+  run [规则] FOLDER    按计划重命名（可撤销），并报告未改名的文件及原因
+      vornak-cli run --base 旅行 --number 1,1,3 ~/照片
+      vornak-cli run -r --prefix 2024_ ~/照片   （-r：连同各级子文件夹中的文件）
+  apply [--run] LIST FOLDER  按清单（计划文本或“原名&lt;TAB&gt;新名”）重命名；没有 --run 时只列出计划
+      vornak-cli plan --suffix _v2 ~/文档 &gt; 清单.tsv; vornak-cli apply --run 清单.tsv ~/文档
+  undo [RUN]           撤销最近一次（或指定的）重命名或移到回收站，同窗口中的 Ctrl+Z
+      vornak-cli undo
+  history              列出可以撤销的重命名：编号、时间、文件夹、文件数
+      vornak-cli history
+  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件
+      vornak-cli check --content ~/下载
+  check --content --trash-copies --keep RULE [--run] FOLDER  每组副本只留一个，其余移到回收站（有 --run 时才移动，可撤销）
+      vornak-cli check --content --trash-copies --keep oldest --run ~/下载
+
+vornak-cli 子命令 --help 列出该子命令的选项。
+</source>
+        <translation>Usage: vornak-cli SUBCOMMAND [options] [arguments]
+
+Subcommands:
+  plan [rules] FOLDER  list every planned rename with its status; changes nothing
+      vornak-cli plan --prefix 2024_ ~/Photos
+  run [rules] FOLDER   rename as planned (undoable); report the files that kept their names and why
+      vornak-cli run --base trip --number 1,1,3 ~/Photos
+      vornak-cli run -r --prefix 2024_ ~/Photos   (-r: with the files of every folder below)
+  apply [--run] LIST FOLDER  rename by a list (a plan text or &quot;old&lt;TAB&gt;new&quot; lines); without --run only plans
+      vornak-cli plan --suffix _v2 ~/Documents &gt; list.tsv; vornak-cli apply --run list.tsv ~/Documents
+  undo [RUN]           undo the last rename or move to the trash (or the one named), as Ctrl+Z does in the window
+      vornak-cli undo
+  history              list the renames that can be undone: number, time, folder, count
+      vornak-cli history
+  check [--content] FOLDER  list the files of equal size (or equal content); changes nothing
+      vornak-cli check --content ~/Downloads
+  check --content --trash-copies --keep RULE [--run] FOLDER  keep one file of each group of copies, the others to the trash (moved only with --run; undoable)
+      vornak-cli check --content --trash-copies --keep oldest --run ~/Downloads
+
+vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
+</translation>
+    </message>
+    <message>
+        <source>检查大小一致或内容相同的文件；只有 --trash-copies --run 会把副本移到回收站。</source>
+        <translation>Checks for files of equal size or equal content; only --trash-copies --run moves copies to the trash.</translation>
     </message>
 </context>
 <context>
@@ -433,6 +465,53 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>同一个文件的几个名称（不是副本）共 %1 组、%2 个名称：</source>
         <translation>%1 groups, %2 names that lead to one file each (not copies):</translation>
+    </message>
+</context>
+<context>
+    <name>CopiesMoveText</name>
+    <message>
+        <source>（符号链接）</source>
+        <translation> (symbolic link)</translation>
+    </message>
+    <message>
+        <source>（硬链接）</source>
+        <translation> (hard link)</translation>
+    </message>
+    <message>
+        <source>共 %1 组，%2 个名称移到回收站，清空回收站可释放 %3 字节</source>
+        <translation>%1 groups, %2 names to the trash; emptying the trash frees %3 bytes</translation>
+    </message>
+    <message>
+        <source>第 %1 组：保留 %2</source>
+        <translation>Group %1: keep %2</translation>
+    </message>
+    <message>
+        <source>&#x3000;移走 %1，可释放 %2 字节</source>
+        <translation>  move %1, frees %2 bytes</translation>
+    </message>
+    <message>
+        <source>已将 %1 个文件移到回收站，%2 个未能移动。</source>
+        <translation>%1 files moved to the trash, %2 could not be moved.</translation>
+    </message>
+    <message>
+        <source>检查之后有改动，不再算作副本</source>
+        <translation>changed since the check, no longer a copy</translation>
+    </message>
+    <message>
+        <source>所在的卷没有可用的回收站</source>
+        <translation>its volume has no usable trash</translation>
+    </message>
+    <message>
+        <source>“%1”：%2</source>
+        <translation>&quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>没有可移到回收站的副本。</source>
+        <translation>No copies to move to the trash.</translation>
+    </message>
+    <message>
+        <source>这个文件夹所在的卷没有可用的回收站，副本不能移到回收站。</source>
+        <translation>This folder&apos;s volume has no usable trash; the copies cannot be moved to the trash.</translation>
     </message>
 </context>
 <context>
@@ -1167,6 +1246,57 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>内存不足，内容检查未能完成!</source>
         <translation>Out of memory: the content check could not finish!</translation>
+    </message>
+    <message>
+        <source>移到回收站…</source>
+        <translation>Move to Trash…</translation>
+    </message>
+</context>
+<context>
+    <name>vornak::CopiesToTrashWindow</name>
+    <message>
+        <source>移到回收站</source>
+        <translation>Move to Trash</translation>
+    </message>
+    <message>
+        <source>最早的</source>
+        <translation>The oldest</translation>
+    </message>
+    <message>
+        <source>最新的</source>
+        <translation>The newest</translation>
+    </message>
+    <message>
+        <source>路径最短的</source>
+        <translation>The shortest path</translation>
+    </message>
+    <message>
+        <source>列表中第一个</source>
+        <translation>The first in the list</translation>
+    </message>
+    <message>
+        <source>当前文件夹中的</source>
+        <translation>The one in the shown folder</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>每组保留：</source>
+        <translation>Keep in each group:</translation>
+    </message>
+    <message>
+        <source>把 %1 个名称移到回收站？可以用 Ctrl+Z 撤销。</source>
+        <translation>Move %1 names to the trash? Ctrl+Z undoes it.</translation>
+    </message>
+    <message>
+        <source>无法写入撤销记录，没有移动任何文件。</source>
+        <translation>The undo record cannot be written; no file was moved.</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹，没有移动任何文件。</source>
+        <translation>The folder cannot be opened; no file was moved.</translation>
     </message>
 </context>
 <context>

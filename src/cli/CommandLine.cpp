@@ -42,12 +42,15 @@ QString programHelp()
         "时只列出计划\n"
         "      vornak-cli plan --suffix _v2 ~/文档 > 清单.tsv; vornak-cli apply --run 清单.tsv "
         "~/文档\n"
-        "  undo [RUN]           撤销最近一次（或指定的）重命名，同窗口中的 Ctrl+Z\n"
+        "  undo [RUN]           撤销最近一次（或指定的）重命名或移到回收站，同窗口中的 Ctrl+Z\n"
         "      vornak-cli undo\n"
         "  history              列出可以撤销的重命名：编号、时间、文件夹、文件数\n"
         "      vornak-cli history\n"
         "  check [--content] FOLDER  列出大小一致（或内容相同）的文件；不改动任何文件\n"
         "      vornak-cli check --content ~/下载\n"
+        "  check --content --trash-copies --keep RULE [--run] FOLDER  每组副本只留一个，其余移到"
+        "回收站（有 --run 时才移动，可撤销）\n"
+        "      vornak-cli check --content --trash-copies --keep oldest --run ~/下载\n"
         "\n"
         "vornak-cli 子命令 --help 列出该子命令的选项。\n");
 }
@@ -67,7 +70,8 @@ QString subcommandNote(Subcommand subcommand)
     case Subcommand::History:
         return CommandLineText::tr("列出可以撤销的重命名；不改动任何文件。");
     case Subcommand::Check:
-        return CommandLineText::tr("检查大小一致或内容相同的文件；不改动任何文件。");
+        return CommandLineText::tr(
+            "检查大小一致或内容相同的文件；只有 --trash-copies --run 会把副本移到回收站。");
     }
     return {};
 }

@@ -1,7 +1,10 @@
 #include "ContentCheck.h"
 
 #include "core/check/ContentGroups.h"
+#include "core/names/NativePath.h"
+#include "core/trash/Trash.h"
 #include "texts/ContentReport.h"
+#include "texts/CopiesMoveText.h"
 
 #include "platform/Messages.h"
 
@@ -84,9 +87,11 @@ ContentCheck::Outcome ContentCheck::run(JobControl& control, const QByteArray& f
     // Memory running out has a message of its own; any other failure ends the job, and the
     // check is reported as not finished.
     try {
-        const ContentFindings findings = findIdenticalContents(folder, entries, options);
-        if (!findings.cancelled && !control.stopRequested())
+        ContentFindings findings = findIdenticalContents(folder, entries, options);
+        if (!findings.cancelled && !control.stopRequested()) {
             outcome.report = contentReport(entries, findings);
+            outcome.checked = {folder, entries, std::move(findings)};
+        }
     } catch (const std::bad_alloc&) {
         outcome.outOfMemory = true;
     }
@@ -105,8 +110,10 @@ void ContentCheck::onJobFinished()
                               kContentResultsTitle);
     else if (outcome->report && outcome->report->isEmpty())
         m_platform.messageBox(kNoIdenticalFiles, MessageButtons::Ok, kContentResultsTitle);
-    else if (outcome->report)
+    else if (outcome->report) {
+        m_checked = std::move(outcome->checked);
         showReport(std::move(*outcome->report));
+    }
     Q_EMIT finished();
 }
 
@@ -124,6 +131,30 @@ void ContentCheck::showReport(QStringList report)
     // The content report is the program's own: its copy breaks lines with line feeds, so that it
     // pastes as lines into an editor or a terminal.
     m_results->showReport(std::make_unique<TextLines>(std::move(report), u'\n'));
+    QPushButton& toTrash =
+        m_results->addActionButton(tr("移到回收站…"), QStringLiteral("copiesToTrashButton"));
+    toTrash.setEnabled(std::any_of(m_checked.findings.groups.begin(),
+                                   m_checked.findings.groups.end(),
+                                   [](const ContentGroup& group) { return !group.oneFile(); }));
+    connect(&toTrash, &QPushButton::clicked, this, &ContentCheck::offerCopiesToTrash);
+}
+
+void ContentCheck::offerCopiesToTrash()
+{
+    if (m_copiesToTrash) {
+        m_copiesToTrash->raise();
+        return;
+    }
+    // The names move within the folder's volume: any of them tells whether it has a trash.
+    if (!Trash().hasTrashFor(withTrailingSeparator(m_checked.folder) +
+                             m_checked.entries.nameAt(0))) {
+        m_platform.messageBox(kNoTrashOnVolume, MessageButtons::Ok, kContentResultsTitle);
+        return;
+    }
+    m_copiesToTrash = new CopiesToTrashWindow(m_checked, m_fileList, m_platform, m_results);
+    // What the report shows is no longer what the folder holds.
+    connect(m_copiesToTrash, &CopiesToTrashWindow::moved, m_results, &QWidget::close);
+    m_copiesToTrash->show();
 }
 
 } // namespace vornak

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CopiesToTrashWindow.h"
 #include "core/jobs/BackgroundJob.h"
 #include "platform/Platform.h"
 #include "texts/TextLines.h"
@@ -27,7 +28,9 @@ int progressSteps(qint64 done, qint64 total);
 // "内容检查": compares the contents of the listed files as a background job while a progress
 // dialog shows how far it got and offers to cancel; the report goes to a results window of its
 // own, or a message says that no two files are the same, or that the check could not finish.
-// Destroying it stops and waits for the check.
+// The report's 移到回收站… (enabled when it found copies) opens a CopiesToTrashWindow on what it
+// found, unless the folder's volume has no usable trash. Destroying it stops and waits for the
+// check.
 class ContentCheck : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +43,8 @@ public:
     bool isRunning() const { return m_job.isRunning(); }
     // The open results window, if any.
     ResultsWindow* resultsWindow() const { return m_results; }
+    // The open window of 移到回收站…, if any.
+    CopiesToTrashWindow* copiesToTrashWindow() const { return m_copiesToTrash; }
     // Lets a caller watch or pace the steps of the next checks.
     void setStepHook(StepHook hook) { m_stepHook = std::move(hook); }
 
@@ -56,6 +61,7 @@ private:
     // cancelled), or that memory ran out.
     struct Outcome {
         std::optional<QStringList> report;
+        CheckedFolder checked;
         bool outOfMemory = false;
     };
 
@@ -64,12 +70,16 @@ private:
     void onJobFinished();
     void showProgress();
     void showReport(QStringList report);
+    void offerCopiesToTrash();
 
     FileList& m_fileList;
     Platform& m_platform;
     QPointer<QProgressDialog> m_dialog;
     QTimer m_progressTimer;
     QPointer<ResultsWindow> m_results;
+    QPointer<CopiesToTrashWindow> m_copiesToTrash;
+    // What the check whose report is shown found.
+    CheckedFolder m_checked;
     StepHook m_stepHook;
     // Set when the job delivers; nothing after a job that failed.
     std::optional<Outcome> m_outcome;

@@ -5,16 +5,15 @@
 
 namespace vornak {
 
-namespace {
-
-const QString kRule = QString(40, u'-');
-
-// Numbers grouped by thousands, as everywhere in the report: "1,599,960,002".
 QString grouped(qint64 count)
 {
     static const QLocale chinese(QLocale::Chinese, QLocale::China);
     return chinese.toString(count);
 }
+
+namespace {
+
+const QString kRule = QString(40, u'-');
 
 QString quoted(const NameList& entries, std::size_t entry)
 {

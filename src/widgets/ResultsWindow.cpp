@@ -19,6 +19,8 @@ namespace {
 // Steps of 100 twips that one turn of the wheel scrolls.
 constexpr int kWheelSteps = 3;
 constexpr int kBarWidth = 375;
+// Pixels around the action button.
+constexpr int kActionMargin = 6;
 
 // Counts grouped by thousands, as in the reports: "1,599,960,002".
 QString tooLargeToCopy(quint64 lines, quint64 bytes)
@@ -74,6 +76,18 @@ void ResultsWindow::showReport(std::unique_ptr<const ReportLines> report)
     show();
 }
 
+QPushButton& ResultsWindow::addActionButton(const QString& text, const QString& objectName)
+{
+    delete m_action;
+    m_action = new QPushButton(text, this);
+    m_action->setObjectName(objectName);
+    // A child made after its window has shown is hidden until shown itself.
+    m_action->show();
+    if (m_report)
+        fitToReport();
+    return *m_action;
+}
+
 int ResultsWindow::widestFittingLine(const QWidget& beside)
 {
     const QScreen* screen = beside.screen();
@@ -107,12 +121,19 @@ void ResultsWindow::fitToReport()
         setFixedSize(twipsToPixels(layout.windowWidth) - m_fittedFrame.width(),
                      twipsToPixels(layout.windowHeight) - m_fittedFrame.height());
     }
+    // An action button gets a strip of its own below the report.
+    const int strip = m_action ? m_action->sizeHint().height() + 2 * kActionMargin : 0;
+    if (m_action) {
+        setFixedHeight(height() + strip);
+        m_action->setGeometry(kActionMargin, height() - strip + kActionMargin,
+                              m_action->sizeHint().width(), m_action->sizeHint().height());
+    }
     m_vScroll1->move(twipsToPixels(layout.barLeft), m_vScroll1->y());
-    const ScrollRange range = scrollRange(m_labelHeight, outerHeightTwips());
+    const ScrollRange range = scrollRange(m_labelHeight, outerHeightTwips() - pixelsToTwips(strip));
     m_vScroll1->resize(m_vScroll1->width(), twipsToPixels(range.barHeight));
     m_maximum = range.barMaximum;
     m_vScroll1->setMaximum(barMaximum(m_maximum));
-    m_label1->setGeometry(0, 0, twipsToPixels(m_labelWidth), height());
+    m_label1->setGeometry(0, 0, twipsToPixels(m_labelWidth), height() - strip);
     scrollTo(std::min(m_position, m_maximum));
 }
 

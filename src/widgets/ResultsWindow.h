@@ -7,6 +7,7 @@
 #include "texts/ReportLines.h"
 
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -45,6 +46,10 @@ public:
     void showReport(std::unique_ptr<const ReportLines> report);
     const ReportLines& report() const { return *m_report; }
 
+    // A button below the report that acts on what it reports (the window takes it, and makes
+    // room for it); the window has at most one.
+    QPushButton& addActionButton(const QString& text, const QString& objectName);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +73,7 @@ private:
     std::unique_ptr<const ReportLines> m_report;
     ReportView* m_label1 = nullptr;
     QScrollBar* m_vScroll1 = nullptr;
+    QPushButton* m_action = nullptr;
     // The report's size in twips, measured once per report.
     int m_labelWidth = 0;
     qint64 m_labelHeight = 0;

@@ -38,6 +38,7 @@ QProcess* startCli(const QByteArrayList& words, const QByteArray& stateHome, boo
     auto* process = new QProcess;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromUtf8(stateHome));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromUtf8(stateHome + "/data"));
     process->setProcessEnvironment(environment);
     // Root reads every folder: a folder that cannot be read needs another user.
     if (asNobody)
@@ -157,6 +158,15 @@ private Q_SLOTS:
             "内容相同的文件共 1 组、2 个文件，每组只留一个可释放 FREED 字节\n"
             "----------------------------------------\n"
             "第 1 组：2 个文件，每个 6 字节，只留一个可释放 FREED 字节\n“a.txt”\n“c.txt”\n");
+        const L trash{"check", "--content", "--trash-copies", "--keep"};
+        row("copies to the trash listed", trash + L{"first", "DIR"}, {}, 0, {},
+            {"a.txt=hello", "b.txt=hellp", "c.txt=hello"},
+            "共 1 组，1 个名称移到回收站，清空回收站可释放 FREED 字节\n"
+            "第 1 组：保留 “a.txt”\n　移走 “c.txt”，可释放 FREED 字节\n");
+        row("copies to the trash moved", trash + L{"shortest", "--run", "DIR"}, {}, 0, {"b.txt"},
+            {"aa.txt=hello", "b.txt=hello"});
+        row("copies to the trash by no rule", trash + L{"largest", "DIR"}, {}, 2);
+        row("keep without the trash", {"check", "--content", "--keep", "first", "DIR"}, {}, 2);
         // The new names go out exactly, DIR in the plan text being the folder as written there.
         const L odd{"a\nb.txt", "c\xe9.txt", "d\\t.txt"};
         const QByteArray planned = header + "1\tDIR\ta\\nb.txt\tx_a\\nb.txt\t名称不允许\n"

@@ -12,6 +12,8 @@ struct GroupFile {
     // st_blocks * 512: a sparse file holds fewer bytes than its length, maybe none.
     qint64 diskBytes = 0;
     quint64 links = 1;
+    // When its bytes were last written, as first looked at.
+    qint64 modifiedNs = 0;
 };
 
 // Names of the list whose files hold the same bytes. Several names may lead to one file (hard

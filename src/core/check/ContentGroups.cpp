@@ -123,7 +123,10 @@ void collect(const std::vector<ContentFile>& files, std::uint32_t firstClass, st
             group.files.push_back(group.fileCount());
             group.symbolic.push_back(name.symbolic);
         }
-        group.fileInfo.push_back({file.names().front().diskBytes, file.names().front().links});
+        const EntryStat& first = file.names().front();
+        group.fileInfo.push_back(
+            {first.diskBytes, first.links,
+             qint64(first.modified.tv_sec) * 1'000'000'000 + first.modified.tv_nsec});
     }
 }
 

@@ -181,6 +181,17 @@ std::optional<FileIdentity> identityOf(const Fields<kMostFields>& fields, std::s
     return std::nullopt;
 }
 
+// Where a step to the trash left its file: an entry of the files/ folder of a trash, named by
+// its absolute path.
+bool isTrashedPath(QByteArrayView path)
+{
+    if (!path.startsWith('/'))
+        return false;
+    const QList<QByteArray> parts = path.sliced(1).toByteArray().split('/');
+    return parts.size() >= 3 && parts[parts.size() - 2] == "files" &&
+           std::all_of(parts.begin(), parts.end(), isEntryName);
+}
+
 std::optional<JournalStep> readStep(QByteArrayView payload)
 {
     const auto fields = Fields<kMostFields>::of(payload);
@@ -190,8 +201,10 @@ std::optional<JournalStep> readStep(QByteArrayView payload)
     auto subfolder = subfolderOf(fields->at[2]);
     auto oldName = decoded(fields->at[3]);
     auto newName = decoded(fields->at[4]);
-    if (kind == kStepKinds.end() || !subfolder || !oldName || !newName || !isEntryName(*oldName) ||
-        !isEntryName(*newName))
+    if (kind == kStepKinds.end() || !subfolder || !oldName || !newName || !isEntryName(*oldName))
+        return std::nullopt;
+    const bool toTrash = StepKind(kind - kStepKinds.begin()) == StepKind::ToTrash;
+    if (!(toTrash ? isTrashedPath(*newName) : isEntryName(*newName)))
         return std::nullopt;
     JournalStep step{std::move(*oldName), std::move(*newName), std::nullopt,
                      StepKind(kind - kStepKinds.begin()), std::move(*subfolder)};

@@ -27,6 +27,7 @@ enum class StepKind : quint8 {
 // had just before the run; no identity when the file could not be examined then.
 struct JournalStep {
     QByteArray oldName;
+    // For a step to the trash, the absolute path the file took in the trash's files/ folder.
     QByteArray newName;
     std::optional<FileIdentity> identity;
     StepKind kind = StepKind::Rename;
@@ -108,7 +109,8 @@ JournalState stateOf(QByteArrayView tail, int version);
 // The tally of a complete journal from the same tail; empty for any other.
 RunTally tallyOf(QByteArrayView tail, int version);
 // A whole journal; nothing when any part of it is damaged, or a step names anything but an
-// entry below the folder (an undo must never reach outside it).
+// entry below the folder (an undo must never reach outside it), or, for a step to the trash,
+// an entry of a trash's files/ folder.
 std::optional<JournalContent> parseJournal(QByteArrayView text);
 
 } // namespace journal

@@ -375,8 +375,23 @@ JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rena
     const FileDescriptor files = openFolder(folder);
     if (!files.isOpen())
         return {JournalError::FolderUnavailable, errno};
-    const QByteArray text = journalText(files.get(), folder, plan, stretches);
+    return write(journalText(files.get(), folder, plan, stretches));
+}
 
+JournalRun RenameJournal::beginSteps(const QByteArray& folder,
+                                     const std::vector<JournalStep>& steps) const
+{
+    QByteArray text;
+    journal::appendHeader(text, folder, steps.size());
+    for (const JournalStep& step : steps)
+        journal::appendStep(text, step.kind, step.subfolder, step.oldName, step.newName,
+                            step.identity);
+    journal::appendEnd(text);
+    return write(text);
+}
+
+JournalRun RenameJournal::write(const QByteArray& text) const
+{
     const auto unwritable = [](int error) {
         return JournalRun(JournalError::JournalUnwritable, error);
     };

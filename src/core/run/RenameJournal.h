@@ -79,6 +79,8 @@ public:
     // each step journaled with its folder (none: all in folder itself).
     JournalRun begin(const QByteArray& folder, const std::vector<Rename>& plan,
                      std::span<const FolderStretch> stretches) const;
+    // A run of steps whose identities the caller took (a run to the trash), journaled as given.
+    JournalRun beginSteps(const QByteArray& folder, const std::vector<JournalStep>& steps) const;
 
     // The runs that can be undone, newest first: all but those another copy is doing or
     // undoing right now.
@@ -96,6 +98,9 @@ public:
     [[nodiscard]] bool setAside(qint64 runId) const;
 
 private:
+    // Writes a run's journal text, flushed and put in place whole.
+    JournalRun write(const QByteArray& text) const;
+
     QByteArray m_folder;
 };
 

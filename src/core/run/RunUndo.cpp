@@ -1,9 +1,11 @@
 #include "core/run/RunUndo.h"
 
 #include "core/fs/FileDescriptor.h"
+#include "core/fs/FileSystem.h"
 #include "core/fs/FolderSpellings.h"
 #include "core/fs/FolderTree.h"
 #include "core/fs/OpenFolder.h"
+#include "core/trash/Trash.h"
 
 #include <QHash>
 #include <QSet>
@@ -186,13 +188,44 @@ private:
     bool& m_laterUnmoved;
 };
 
+// Puts a file back from the trash to its place, never replacing what holds that place now,
+// and only while the trash's entry is still the file moved there; its .trashinfo goes with it.
+UndoStep undoFromTrash(int dir, const JournalStep& step)
+{
+    UndoStep done{step.oldName, step.newName, UndoOutcome::Failed, 0};
+    const qsizetype slash = step.newName.lastIndexOf('/');
+    const QByteArray trashed = step.newName.sliced(slash + 1);
+    const FileDescriptor files(::open(step.newName.left(slash).constData(),
+                                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (files.isOpen() && holds(files.get(), trashed, step.identity)) {
+        done.error = fs::moveNoReplace(files.get(), trashed, dir, step.oldName);
+        if (done.error == 0) {
+            Trash::release(step.newName);
+            done.outcome = UndoOutcome::Restored;
+        } else if (identityAt(dir, step.oldName.constData())) {
+            done.outcome = UndoOutcome::OldNameTaken;
+        }
+        return done;
+    }
+    if (holds(dir, step.oldName, step.identity)) {
+        // A run cut short before this file moved may have left its claim in the trash.
+        if (files.isOpen() && !identityAt(files.get(), trashed.constData()))
+            Trash::release(step.newName);
+        done.outcome = UndoOutcome::NotRenamed;
+    } else {
+        done.outcome = files.isOpen() && identityAt(files.get(), trashed.constData())
+                           ? UndoOutcome::Changed
+                           : UndoOutcome::Missing;
+    }
+    return done;
+}
 } // namespace
 
 UndoStep undoAnyStep(int dir, OpenFolder& folder, const JournalStep& step,
                      StartingPlaces& startingPlaces, Spellings& spellings)
 {
     if (step.kind == StepKind::ToTrash)
-        return {step.oldName, step.newName, UndoOutcome::Failed, ENOTSUP};
+        return undoFromTrash(dir, step);
     return undoStep(dir, folder, step, startingPlaces, spellings);
 }
 

@@ -22,8 +22,7 @@ enum class UndoOutcome {
     // Another file has taken the old name since.
     OldNameTaken,
     // The file system refused the rename (or the step's folder could not be opened below the
-    // run's folder); error says why. ENOTSUP for a step this version cannot undo (one to the
-    // trash).
+    // run's folder); error says why.
     Failed,
     // The empty file the run made to claim the new name, left by a run cut short before the
     // file moved, was removed. Placeholders are not the user's files: counted nowhere.
@@ -83,7 +82,8 @@ using UndoProgress = std::function<void(std::size_t done, std::size_t total)>;
 // and only where the file at the new name is still the one renamed: its whole identity
 // matches. A placeholder the run made and left is removed while it is still the empty file
 // made and its file never moved. Which steps happened is read off the folder, so this undoes
-// exactly a run that was cut short anywhere. Steps in folders below folder are undone there,
+// exactly a run that was cut short anywhere. A file moved to the trash comes back from there,
+// on the same terms, and its .trashinfo goes. Steps in folders below folder are undone there,
 // each folder opened from folder part by part without following a link, so no step reaches
 // outside folder.
 UndoReport undoRenames(const QByteArray& folder, const std::vector<JournalStep>& steps,

@@ -104,8 +104,9 @@ TrashResult failed(int error)
     return {TrashOutcome::Failed, error, {}};
 }
 
-TrashResult moveInto(const QByteArray& trash, const QByteArray& recordedPath,
-                     const QByteArray& path, const QByteArray& name)
+// Claims a name in the trash for the entry: its .trashinfo, made exclusively and flushed, under
+// a name that no entry of files/ has either.
+TrashResult claimIn(const QByteArray& trash, const QByteArray& recordedPath, const QByteArray& name)
 {
     const QByteArray info = trashInfoText(recordedPath, QDateTime::currentDateTime());
     for (int attempt = 1; attempt <= kMostAttempts; ++attempt) {
@@ -123,13 +124,12 @@ TrashResult moveInto(const QByteArray& trash, const QByteArray& recordedPath,
         const int writeError = written ? 0 : errno;
         infoFile.reset();
         const QByteArray trashed = trash + "/files/" + entry;
-        const int error =
-            written ? fs::moveNoReplace(AT_FDCWD, path, AT_FDCWD, trashed) : writeError;
-        if (error == 0)
+        struct stat st {};
+        if (written && ::lstat(trashed.constData(), &st) != 0 && errno == ENOENT)
             return {TrashOutcome::Trashed, 0, trashed};
         ::unlink(infoPath.constData());
-        if (!written || error != EEXIST)
-            return failed(error);
+        if (!written)
+            return failed(writeError);
     }
     return failed(EEXIST);
 }
@@ -143,28 +143,77 @@ QByteArray Trash::homeTrashFolder()
     return xdgDataHome() + "/Trash";
 }
 
-TrashResult Trash::moveToTrash(const QByteArray& path) const
+Trash::Place Trash::placeOf(const QByteArray& path) const
 {
     const QByteArray name = fileNameOf(path);
     if (!path.startsWith(kSeparator) || !isEntryName(name))
-        return failed(EINVAL);
+        return {{}, {}, {}, EINVAL};
     const QByteArray folder = realFolder(parentOf(path));
     struct stat st {};
     if (folder.isEmpty() || ::lstat(path.constData(), &st) != 0)
-        return failed(errno);
+        return {{}, {}, {}, errno};
     const QByteArray original = withTrailingSeparator(folder) + name;
     if (nearestDevice(m_homeTrash) == st.st_dev) {
-        if (const int error = createTrashFolders(m_homeTrash))
-            return failed(error);
-        return moveInto(m_homeTrash, original, path, name);
+        const int error = createTrashFolders(m_homeTrash);
+        return {error == 0 ? m_homeTrash : QByteArray(), original, name, error};
     }
     // A volume's trash records the path from the volume's top, so it still holds when the
     // volume is mounted elsewhere.
     const QByteArray top = topFolderOf(folder, st.st_dev);
     const auto trash = volumeTrash(top);
-    if (!trash)
+    return {trash.value_or(QByteArray()), original.sliced(withTrailingSeparator(top).size()), name,
+            0};
+}
+
+bool Trash::hasTrashFor(const QByteArray& path) const
+{
+    const Place place = placeOf(path);
+    return !place.trash.isEmpty() || place.error != 0;
+}
+
+TrashResult Trash::claim(const QByteArray& path) const
+{
+    const Place place = placeOf(path);
+    if (place.error != 0)
+        return failed(place.error);
+    if (place.trash.isEmpty())
         return {TrashOutcome::NoTrashOnVolume, 0, {}};
-    return moveInto(*trash, original.sliced(withTrailingSeparator(top).size()), path, name);
+    return claimIn(place.trash, place.recordedPath, place.name);
+}
+
+int Trash::moveClaimed(const QByteArray& path, const QByteArray& trashedAs)
+{
+    const int error = fs::moveNoReplace(AT_FDCWD, path, AT_FDCWD, trashedAs);
+    if (error != 0)
+        release(trashedAs);
+    return error;
+}
+
+void Trash::release(const QByteArray& trashedAs)
+{
+    ::unlink(infoPathOf(trashedAs).constData());
+}
+
+QByteArray Trash::infoPathOf(const QByteArray& trashedAs)
+{
+    const QByteArray files = parentOf(trashedAs);
+    return parentOf(files) + "/info/" + fileNameOf(trashedAs) + kTrashInfoSuffix.toByteArray();
+}
+
+TrashResult Trash::moveToTrash(const QByteArray& path) const
+{
+    for (int attempt = 1; attempt <= kMostAttempts; ++attempt) {
+        const TrashResult claimed = claim(path);
+        if (claimed.outcome != TrashOutcome::Trashed)
+            return claimed;
+        const int error = moveClaimed(path, claimed.trashedAs);
+        if (error == 0)
+            return claimed;
+        // Another took the claimed name in files/ meanwhile: claim the next one.
+        if (error != EEXIST)
+            return failed(error);
+    }
+    return failed(EEXIST);
 }
 
 } // namespace vornak

@@ -41,7 +41,33 @@ public:
     // path: absolute, its folder may hold links.
     [[nodiscard]] TrashResult moveToTrash(const QByteArray& path) const;
 
+    // Whether the entry's volume has a trash this user can use (made when missing), so that
+    // entries that could only be deleted for good are never offered for the trash. True also
+    // when the entry cannot be examined: moving it then fails and says why.
+    bool hasTrashFor(const QByteArray& path) const;
+
+    // The two halves of moveToTrash, for a run that journals where each entry will go before
+    // it moves any. claim() makes the entry's .trashinfo under a name free in the trash and
+    // tells that name (trashedAs) without moving the entry; moveClaimed() moves the entry
+    // there, never replacing anything, and releases the claim when the move fails (0 or why).
+    [[nodiscard]] TrashResult claim(const QByteArray& path) const;
+    [[nodiscard]] static int moveClaimed(const QByteArray& path, const QByteArray& trashedAs);
+    // Gives up a claim, or forgets an entry taken back out of the trash: removes its .trashinfo.
+    static void release(const QByteArray& trashedAs);
+    // The .trashinfo of an entry of the trash's files/.
+    static QByteArray infoPathOf(const QByteArray& trashedAs);
+
 private:
+    // Where an entry would go: its volume's trash (none when it has no usable one) and the path
+    // its .trashinfo records; error when the entry cannot be examined.
+    struct Place {
+        QByteArray trash;
+        QByteArray recordedPath;
+        QByteArray name;
+        int error = 0;
+    };
+    Place placeOf(const QByteArray& path) const;
+
     QByteArray m_homeTrash;
 };
 
