@@ -1,5 +1,4 @@
 #include "core/fs/RenameResult.h"
-#include "core/names/NameIndex.h"
 #include "core/names/NameText.h"
 #include "core/plan/RenamePlan.h"
 
@@ -49,50 +48,19 @@ private Q_SLOTS:
             QTest::newRow(tag) << batch << outside << QByteArray(folder) << QByteArray(statuses)
                                << order;
         };
-        const QByteArray long255(255, 'x');
-        const QByteArray cjk200 = QByteArray("\xe7\x85\xa7").repeated(200); // 照: 1 UTF-16 unit
-        const QByteArray emoji128 = QByteArray("\xf0\x9f\x93\xb7").repeated(128); // 📷: 2 units
-
-        row("a numbered chain resolves from its end",
-            {"a.txt>x(1).txt", "x(1).txt>x(2).txt", "x(2).txt>x(3).txt"}, {}, "", "CCC", {2, 1, 0});
-        row("a name the rules keep", {"a>a", "b>c"}, {}, "", "UC", {1});
-        row("taken outside, and the file waiting on it is blocked", {"a>b", "c>a", "d>e"}, {"b"},
-            "", "TBC", {2});
-        row("a listing of the whole folder is asked only about names outside the batch",
-            {"a>b", "b>c"}, {"a", "b"}, "", "CC", {1, 0});
-        row("two files onto one name are both kept, with their waiters",
-            {"a>x", "b>x", "c>a", "d>e"}, {}, "", "DDBC", {3});
         row("a file the rules keep holds its name", {"m.doc>m.doc", "m.txt>m.doc"}, {}, "", "UT",
             {});
-        row("a kept file holds its name against several",
-            {"m.rtf>m.doc", "m.doc>m.doc", "m.txt>m.doc"}, {}, "", "TUT", {});
         row("a swap goes through a temporary name", {"a>b", "b>a", "c>d"}, {}, "", "OOC",
             {0, 1, 0, 2});
         row("a cycle's temporary name is free in the folder and in the batch",
             {"c>a", "a>b", "b>c", "x>" + caseStepName("c")}, {caseStepName("c") + "-2"}, "ci",
             "OOOC", {0, 2, 1, 0, 3});
-        row("255 bytes fit, 256 do not", {"a>" + long255, "b>" + long255 + "y"}, {}, "", "CL", {0});
-        row("exFAT counts UTF-16 units, not bytes", {"a>" + cjk200, "b>" + emoji128}, {}, "utf16",
-            "CL", {0});
         row("names no folder entry may have",
             {"a>", "b>.", "c>..", "d>x/y", QByteArray("e>x\0y", 5), "f>x\ty", "g>x\x7fy",
              "h>x\xc2\x85y", "i>ok"},
             {}, "", "NNNNNNNNC", {8});
         row("a leading dot hides only a file that was shown", {"a.txt>.a.txt", ".b>.c"}, {}, "",
             "HC", {0, 1});
-        row("letter case only, ASCII and beyond",
-            {"a.txt>A.TXT", "\xc3\xa9t\xc3\xa9.txt>\xc3\x89T\xc3\x89.txt", "ab>AC"}, {}, "", "KKC",
-            {0, 1, 2});
-        row("case-insensitive: names differing in case collide", {"a>X", "b>x"}, {}, "ci", "DD",
-            {});
-        row("case-insensitive: a case-only rename is not taken by its own file", {"a.txt>A.txt"},
-            {"a.txt"}, "ci", "K", {0});
-        row("case-insensitive: waits on a name that differs in case", {"A>b", "B>c"}, {"a", "b"},
-            "ci", "CC", {1, 0});
-        row("case-insensitive: taken outside in another case", {"a>README"}, {"readme"}, "ci", "T",
-            {});
-        row("bytes that are not UTF-8 are names like any other",
-            {"caf\xe9>caf\xc9", "x\xff>caf\xe9"}, {"caf\xc9"}, "ci", "TB", {});
     }
     void classifies()
     {
@@ -103,7 +71,6 @@ private Q_SLOTS:
         QFETCH(QList<int>, order);
         FolderRules rules;
         rules.caseInsensitive = folder == "ci";
-        rules.lengthUnit = folder == "utf16" ? NameLengthUnit::Utf16Units : NameLengthUnit::Bytes;
         QSet<QByteArray> names;
         for (const QByteArray& name : outside)
             names.insert(rules.caseInsensitive ? caseFoldedName(name) : name);
@@ -138,22 +105,6 @@ private Q_SLOTS:
                            (twice && first ? temporary : pair[1]));
         }
         QCOMPARE(run, inOrder);
-    }
-
-    // An index made for few names grows: every name keeps its number and is found again.
-    void indexesNames()
-    {
-        std::vector<QByteArray> names;
-        for (int i = 0; i < 1000; ++i)
-            names.push_back(QByteArray::number(i) + ".jpg");
-        NameIndex index;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            QCOMPARE(index.add(names[i]), i);
-        QCOMPARE(index.add(names[500]), 500u);
-        QCOMPARE(index.size(), names.size());
-        for (std::size_t i = 0; i < names.size(); ++i)
-            QCOMPARE(index.find(names[i]), std::optional(i));
-        QVERIFY(!index.contains("1000.jpg") && !index.contains("") && !index.contains("1.jp"));
     }
 };
 

@@ -1,5 +1,4 @@
 #include "core/fs/FileSystem.h"
-#include "core/fs/FolderReader.h"
 #include "core/fs/OpenFolder.h"
 #include "support/TestFiles.h"
 
@@ -19,14 +18,6 @@ const QByteArray kOdd = "odd \xff.bin";
 const QByteArray kOddTwin = "odd \xfe.bin";
 constexpr qint64 kThreeGiB = qint64(3) << 30;
 constexpr qint64 kNoLength = -1;
-
-QList<QByteArray> namesOf(const std::optional<NameList>& listed)
-{
-    QList<QByteArray> names;
-    for (std::size_t i = 0; listed && i < listed->size(); ++i)
-        names.append(listed->nameAt(i));
-    return names;
-}
 
 } // namespace
 
@@ -50,7 +41,6 @@ private Q_SLOTS:
         m_folder = QFile::encodeName(m_dir->path());
         for (const auto& [name, size] : {std::pair{"b.txt", 3LL},
                                          {"a.txt", 1LL},
-                                         {".hidden", 1LL},
                                          {kOdd.constData(), 4LL},
                                          {kOddTwin.constData(), 5LL},
                                          {"big.bin", kThreeGiB}})
@@ -65,14 +55,6 @@ private Q_SLOTS:
     {
         test::removeUndecodableFiles(m_folder);
         m_dir.reset();
-    }
-
-    // Hidden entries and entries that are no files are left out; links are followed.
-    void listsFilesAndFolders()
-    {
-        QCOMPARE(namesOf(readListedFiles(m_folder, FilePattern::everything())),
-                 (QList<QByteArray>{"a.txt", "b.txt", "big.bin", "link.txt", kOddTwin, kOdd}));
-        QCOMPARE(namesOf(readSubfolders(m_folder)), (QList<QByteArray>{"folder link", "sub"}));
     }
 
     void lengths_data()

@@ -1,18 +1,14 @@
-#include "core/fs/Volumes.h"
 #include "core/names/FilePattern.h"
-#include "core/names/FileUrl.h"
-#include "core/names/NativePath.h"
 #include "core/names/NaturalOrder.h"
 
 #include <QTest>
-#include <QUrl>
 
 #include <algorithm>
 #include <random>
 
 using namespace vornak;
 
-// Wildcard patterns, the natural order of names, where a path leads and its address.
+// Wildcard patterns and the natural order of names.
 class NamesAndPathsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -73,43 +69,6 @@ private Q_SLOTS:
         for (std::size_t i = 0; i < list.size(); ++i)
             sorted.append(list.nameAt(i));
         QCOMPARE(sorted, names);
-    }
-
-    void paths()
-    {
-        QCOMPARE(cleanAbsolutePath("/a/b/../c", "/"), QByteArray("/a/c"));
-        QCOMPARE(cleanAbsolutePath("../x", "/a/b"), QByteArray("/a/x"));
-        const QList<Volume> volumes{{"/mnt/data", QString()}, {"/", QString()}};
-        QCOMPARE(volumeRootOf(volumes, "/mnt/data/x"), QByteArray("/mnt/data"));
-        QCOMPARE(volumeRootOf(volumes, "/mnt/database"), QByteArray("/"));
-    }
-    // A path's file:// address keeps its exact bytes, also through QUrl, which hands it to the
-    // desktop.
-    void fileUrls_data()
-    {
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QByteArray>("url");
-        const auto row = [](const char* tag, const char* path, const char* url) {
-            QTest::newRow(tag) << QByteArray(path) << QByteArray(url);
-        };
-        row("unreserved", "/home/u/a-b_c~d.txt", "file:///home/u/a-b_c~d.txt");
-        row("not UTF-8", "/tmp/a\xfe.txt\xff", "file:///tmp/a%FE.txt%FF");
-        row("space, percent", "/tmp/50 % off/%41.txt", "file:///tmp/50%20%25%20off/%2541.txt");
-        row("fragment, query", "/tmp/#1?a=b.txt", "file:///tmp/%231%3Fa%3Db.txt");
-        row("shell characters", "/tmp/'a' \"b\" $c `d` &;|<>\\!*",
-            "file:///tmp/%27a%27%20%22b%22%20%24c%20%60d%60%20%26%3B%7C%3C%3E%5C%21%2A");
-        row("CJK, emoji, line break", "/tmp/前\xf0\x9f\x98\x80\n\t",
-            "file:///tmp/%E5%89%8D%F0%9F%98%80%0A%09");
-    }
-    void fileUrls()
-    {
-        QFETCH(QByteArray, path);
-        QFETCH(QByteArray, url);
-        QCOMPARE(fileUrlOf(path), url);
-        const QUrl parsed = QUrl::fromEncoded(url, QUrl::StrictMode);
-        QVERIFY(parsed.isValid() && parsed.isLocalFile());
-        QCOMPARE(parsed.toEncoded(), url);
-        QCOMPARE(QByteArray::fromPercentEncoding(parsed.path(QUrl::FullyEncoded).toLatin1()), path);
     }
 };
 
