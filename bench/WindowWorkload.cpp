@@ -3,6 +3,7 @@
 #include "Workloads.h"
 
 #include "platform/SystemPlatform.h"
+#include "rename/BatchPreviewModel.h"
 #include "rename/BatchPreviewWindow.h"
 
 #include <QEventLoop>
@@ -55,7 +56,11 @@ WorkloadResult measureWindow(const BenchFolder& folder)
     });
     const auto* table = window.findChild<QTableView*>();
     if (table->model()->rowCount() != folder.files() ||
-        !table->model()->index(0, 2).data().toString().endsWith(QStringLiteral("-trip3.DAT")))
+        !table->model()
+             ->index(0, BatchPreviewModel::NewNameColumn)
+             .data()
+             .toString()
+             .endsWith(QStringLiteral("-trip%1.DAT").arg(edit)))
         throw std::runtime_error("the window did not show every file's new name");
     // Hidden, it keeps the user's settings as they were.
     window.hide();

@@ -91,25 +91,39 @@ std::optional<QString> tagText(PatternField field, const AudioTags* tags)
     }
 }
 
-std::optional<QString> fieldText(const PatternPiece& piece, const PatternValues& values)
+// Appends the field's text to name; false where the file lacks the field. Written in place:
+// a pattern is composed for every file of a batch.
+bool appendField(QString& name, const PatternPiece& piece, const PatternValues& values)
 {
     switch (*piece.field) {
     case PatternField::Name:
-        return values.base.toString();
+        name += values.base;
+        return true;
     case PatternField::Ext:
-        return values.extension.toString();
-    case PatternField::Number:
-        return QString::number(values.number)
-            .rightJustified(piece.width.value_or(values.width), u'0');
+        name += values.extension;
+        return true;
+    case PatternField::Number: {
+        const QString digits = QString::number(values.number);
+        for (qsizetype i = digits.size(); i < piece.width.value_or(values.width); ++i)
+            name += u'0';
+        name += digits;
+        return true;
+    }
     case PatternField::Folder:
-        return values.folder.isEmpty() ? std::nullopt : std::optional(values.folder.toString());
+        name += values.folder;
+        return !values.folder.isEmpty();
     case PatternField::Date:
         if (!values.date)
-            return std::nullopt;
-        return values.dateTexts ? values.dateTexts->text(*values.date, piece.text)
-                                : QDateTime::fromMSecsSinceEpoch(*values.date).toString(piece.text);
+            return false;
+        name += values.dateTexts
+                    ? values.dateTexts->text(*values.date, piece.text)
+                    : QDateTime::fromMSecsSinceEpoch(*values.date).toString(piece.text);
+        return true;
     default:
-        return tagText(*piece.field, values.tags);
+        const std::optional<QString> tag = tagText(*piece.field, values.tags);
+        if (tag)
+            name += *tag;
+        return tag.has_value();
     }
 }
 
@@ -169,17 +183,15 @@ NamePattern parseNamePattern(QStringView text)
 PatternName composeFromPattern(const NamePattern& pattern, const PatternValues& values)
 {
     PatternName composed;
+    composed.name.reserve(
+        2 * (values.base.size() + values.extension.size() + values.folder.size()) + 32);
     for (const PatternPiece& piece : pattern.pieces) {
         if (!piece.field) {
             composed.name += piece.text;
-            continue;
-        }
-        const std::optional<QString> text = fieldText(piece, values);
-        if (!text) {
+        } else if (!appendField(composed.name, piece, values)) {
             composed.missing = piece.field;
             return composed;
         }
-        composed.name += *text;
     }
     return composed;
 }
