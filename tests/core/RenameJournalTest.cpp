@@ -141,6 +141,12 @@ private Q_SLOTS:
         QCOMPARE(parsed->steps[1].subfolder, "x/y"_ba);
         QCOMPARE(parsed->steps[1].kind, StepKind::PlaceholderMade);
         QVERIFY(!parsed->steps[2].identity && parsed->steps[2].subfolder.isEmpty());
+        // Runs journaled by the first format, before checksums and step kinds, are still read.
+        const auto first = journal::parseJournal(
+            "vornak-rename-journal 1\nfolder /f\nsteps 2\nb%20a c 1 2 3 4\nc d -\nend\n"_ba);
+        QVERIFY(first && first->folder == "/f" && first->steps.size() == 2);
+        QVERIFY(first->steps[0].oldName == "b a" && first->steps[0].identity == inode);
+        QVERIFY(first->steps[1].newName == "d" && !first->steps[1].identity);
 
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("a byte changed") << QByteArray(valid).replace("%01", "%02");
