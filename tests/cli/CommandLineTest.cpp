@@ -2,6 +2,8 @@
 
 #include "texts/PlanFormat.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -226,6 +228,25 @@ private Q_SLOTS:
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY(outcome.errors.contains(root + "/t/s"));
         QCOMPARE(sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
+    }
+
+    // --json gives each new name as text, and its bytes in base64 where they are not UTF-8.
+    void jsonGivesBackTheBytes()
+    {
+        Folder folder({"a\nb.txt", "c\xe9.txt"});
+        const QByteArrayList lines =
+            runCli({"plan", "--prefix", "x_", "--json", folder.path}, folder.state)
+                .output.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QByteArrayList names;
+        for (const QByteArray& line : lines.first(2)) {
+            const QJsonObject object = QJsonDocument::fromJson(line).object();
+            names.append(
+                object.contains(u"new_bytes")
+                    ? QByteArray::fromBase64(object.value(u"new_bytes").toString().toLatin1())
+                    : object.value(u"new").toString().toUtf8());
+        }
+        QCOMPARE(names, (QByteArrayList{"x_a\nb.txt", "x_c\xe9.txt"}));
     }
 };
 
