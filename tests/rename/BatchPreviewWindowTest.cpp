@@ -4,8 +4,11 @@
 #include "support/TestAudio.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
+#include "texts/PlanFormat.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTest>
 
 #include <fcntl.h>
@@ -274,6 +277,40 @@ private Q_SLOTS:
         QVERIFY(w.pressRun());
         QCOMPARE(folderState(w.folder()),
                  (QByteArrayList{"b.txt=b.txt", "mine.txt=a.txt", "y(1).txt=c.txt"}));
+    }
+
+    // Ctrl+A, Ctrl+C: the plan text of the selected rows, with each row's folder below the top,
+    // which gives back every name's bytes. Problems can be shown alone; the line under the table
+    // counts each status.
+    void copiesAndMarksTheRows()
+    {
+        Preview w;
+        QVERIFY(makeTree(w.folder(),
+                         {"a.txt", "b.txt", "b.doc/", "caf\xe9.txt", "l\nf.txt", "s/", "s/z"}));
+        QVERIFY(w.openPreview());
+        w.use(QStringLiteral("4=doc"));
+        auto* across = w.control<QCheckBox>("numberAcross");
+        QVERIFY(!across->isEnabled());
+        w.control<QCheckBox>("includeSubfolders")->click();
+        QVERIFY(across->isEnabled());
+        QTRY_COMPARE(w.control<QLabel>("statusSummary")->text(),
+                     QStringLiteral("共 5 个　将更改 3　名称已被占用 1　名称不允许 1"));
+        const auto copied = [&w] {
+            QTest::keyClick(w.table, Qt::Key_C, Qt::ControlModifier);
+            return w.platform.clipboard.toUtf8();
+        };
+        w.table->setFocus();
+        QTest::keyClick(w.table, Qt::Key_A, Qt::ControlModifier);
+        const QByteArray taken = "2\t\tb.txt\tb.doc\t名称已被占用\n";
+        QCOMPARE(copied(), planHeader() + "\n1\t\ta.txt\ta.doc\t将更改\n" + taken +
+                               "3\t\tcaf\\xE9.txt\tcaf\\xE9.doc\t将更改\n"
+                               "4\t\tl\\nf.txt\tl\\nf.doc\t名称不允许\n5\ts\tz\tz.doc\t将更改\n");
+        QTest::mouseClick(w.control<QCheckBox>("problemsOnly"), Qt::LeftButton);
+        QCOMPARE(w.rows(),
+                 (QStringList{"b.txt>b.doc 名称已被占用", "l\nf.txt>l\nf.doc 名称不允许"}));
+        w.table->setFocus();
+        w.table->selectRow(0);
+        QCOMPARE(copied(), planHeader() + '\n' + taken);
     }
 };
 
