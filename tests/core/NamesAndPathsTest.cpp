@@ -1,4 +1,5 @@
 #include "core/names/FilePattern.h"
+#include "core/names/NameText.h"
 #include "core/names/NaturalOrder.h"
 
 #include <QTest>
@@ -37,6 +38,29 @@ private Q_SLOTS:
     }
 
     // Names in natural order, which the sort must restore from a shuffle.
+    // Names that differ only in letter case, as bytes: letters outside ASCII that fold to ASCII
+    // ones, and bytes that are not UTF-8, which have no case.
+    void differsOnlyInCase()
+    {
+        const struct {
+            const char* a;
+            const char* b;
+            bool caseOnly;
+        } rows[] = {{"Read.TXT", "read.txt", true},
+                    {"read.txt", "read.txt", false},
+                    {"\xe7\x85\xa7 A", "\xe7\x85\xa7 a", true},
+                    {"\xe7\x85\xa7.txt", "2026 \xe7\x85\xa7.txt", false},
+                    {"\xc3\x89t\xc3\xa9", "\xc3\xa9T\xc3\x89", true},
+                    {"\xe2\x84\xaa.txt", "k.txt", true},
+                    {"K.txt", "\xe2\x84\xaa.txt", true},
+                    {"\xc5\xbfun", "SUN", true},
+                    {"a\xff", "A\xff", true},
+                    {"\xff", "y", false},
+                    {"x\xe9", "xe", false}};
+        for (const auto& [a, b, caseOnly] : rows)
+            QVERIFY2(vornak::differsOnlyInCase(a, b) == caseOnly, a);
+    }
+
     void naturalOrder_data()
     {
         QTest::addColumn<QList<QByteArray>>("names");

@@ -85,6 +85,19 @@ char asciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+// Whether the character that starts at i of name could fold to one in ASCII, as the Kelvin
+// sign folds to k: the other name has an ASCII character there, the names agree before it, and
+// only such a character lets them still be alike. Bytes that start no character say yes, and
+// leave it to the whole comparison.
+bool mayFoldToAscii(QByteArrayView name, qsizetype i)
+{
+    char32_t c = 0;
+    if (sequenceAt(name, i, c) == 0)
+        return true;
+    const QString folded = QString::fromUcs4(&c, 1).toCaseFolded();
+    return !folded.isEmpty() && folded.front().unicode() < 0x80;
+}
+
 } // namespace
 
 QString decodeName(QByteArrayView name)
@@ -168,8 +181,12 @@ bool differsOnlyInCase(QByteArrayView a, QByteArrayView b)
     for (; i < a.size() && i < b.size(); ++i) {
         if (a[i] == b[i])
             continue;
-        if ((byteAt(a, i) | byteAt(b, i)) >= 0x80)
+        if ((byteAt(a, i) | byteAt(b, i)) >= 0x80) {
+            const bool asciiInA = byteAt(a, i) < 0x80;
+            if (asciiInA != (byteAt(b, i) < 0x80) && !mayFoldToAscii(asciiInA ? b : a, i))
+                return false;
             return decodeName(a).toCaseFolded() == decodeName(b).toCaseFolded();
+        }
         if (asciiLower(a[i]) != asciiLower(b[i]))
             return false;
     }
