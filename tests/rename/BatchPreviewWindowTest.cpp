@@ -163,6 +163,15 @@ private Q_SLOTS:
         QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
         QVERIFY(w.optionChecks[2]->isChecked());
         QCOMPARE(w.optionTexts[2]->text(), QStringLiteral("旅行"));
+
+        // Saving under a name in use asks first; No keeps the set.
+        w.platform.answers = {MessageAnswer::No};
+        w.control<BatchRulesPanel>("batchRules")->setRules({});
+        QTest::mouseClick(w.control<QPushButton>("saveRuleSet"), Qt::LeftButton);
+        QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
+        QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
+        QTest::mouseClick(w.control<QPushButton>("deleteRuleSet"), Qt::LeftButton);
+        QCOMPARE(w.control<QComboBox>("ruleSetName")->count(), 0);
     }
 
     // The window never opens larger than the screen, at its first size or at one kept from a
