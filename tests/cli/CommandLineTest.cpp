@@ -66,15 +66,6 @@ Outcome runCli(const QByteArrayList& words, const QByteArray& stateHome, bool as
             process->readAllStandardOutput(), process->readAllStandardError()};
 }
 
-QByteArrayList sortedNames(const QByteArray& folder)
-{
-    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    QByteArrayList names = test::entryNames(dir);
-    ::close(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A folder whose own name is not UTF-8, holding these files: "name=content", or an empty one.
 struct Folder {
     QTemporaryDir temporary;
@@ -208,7 +199,7 @@ private Q_SLOTS:
         for (const QByteArray& file : after.isEmpty() ? files : QByteArrayList())
             after.append(file.split('=').first());
         std::sort(after.begin(), after.end());
-        QCOMPARE(sortedNames(folder.path), after);
+        QCOMPARE(test::sortedNames(folder.path), after);
     }
 
     // A folder below that cannot be read is told of and the others are renamed; the run did not
@@ -227,7 +218,7 @@ private Q_SLOTS:
             runCli({"run", "-r", "--prefix", "x_", root + "/t"}, root + "/state", true);
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY(outcome.errors.contains(root + "/t/s"));
-        QCOMPARE(sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
+        QCOMPARE(test::sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
     }
 
     // --json gives each new name as text, and its bytes in base64 where they are not UTF-8.

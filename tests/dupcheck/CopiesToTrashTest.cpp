@@ -30,15 +30,6 @@ bool setTime(const QByteArray& path, time_t seconds)
     return ::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-QByteArrayList sortedNames(const QByteArray& folder)
-{
-    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    QByteArrayList names = test::entryNames(dir);
-    ::close(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 // 移到回收站… of the content check's report, through the real windows: three groups of copies
@@ -105,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(platform.messages.size(), 2);
         QCOMPARE(platform.messages[0].buttons, MessageButtons::YesNo);
         QVERIFY(platform.messages[1].prompt.contains(u"，0 个未能移动"_s));
-        QCOMPARE(sortedNames(folder), left);
+        QCOMPARE(test::sortedNames(folder), left);
         QCOMPARE(file1.names().size(), std::size_t(left.size()));
 
         const RenameJournal journal(RenameJournal::defaultFolder());
@@ -114,8 +105,8 @@ private Q_SLOTS:
             return step.outcome == UndoOutcome::Restored;
         }));
         QCOMPARE(test::folderState(folder), before);
-        QCOMPARE(sortedNames(root + "/data/Trash/info"), QByteArrayList());
-        QCOMPARE(sortedNames(root + "/data/Trash/files"), QByteArrayList());
+        QCOMPARE(test::sortedNames(root + "/data/Trash/info"), QByteArrayList());
+        QCOMPARE(test::sortedNames(root + "/data/Trash/files"), QByteArrayList());
     }
 };
 

@@ -93,6 +93,15 @@ QByteArrayList entryNames(int dir)
     return names;
 }
 
+QByteArrayList sortedNames(const QByteArray& folder)
+{
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QByteArrayList names = entryNames(dir);
+    ::close(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 QByteArrayList folderState(int dir)
 {
     QByteArrayList state;

@@ -36,6 +36,8 @@ bool writeFile(int dir, const QByteArray& name, const QByteArray& content);
 
 // The names of the open folder dir exactly as it stores them, in the order it lists them.
 QByteArrayList entryNames(int dir);
+// The names of the folder at this path, sorted.
+QByteArrayList sortedNames(const QByteArray& folder);
 
 // The entries of the open folder dir as "name=content" (the first bytes), sorted: what a test
 // expects a folder to hold after renames, down to stray files.
