@@ -5,6 +5,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace vornak {
 
@@ -21,14 +22,23 @@ public:
 
 private:
     struct Day {
-        qint64 end = 0; // msecs where the next day starts
+        qint64 start = 0; // msecs where the day starts
+        qint64 end = 0;   // msecs where the next day starts
         QString text;
     };
-    // By the format and the msecs where the day starts.
-    using Key = std::pair<const QString*, qint64>;
+    // What is known of one format: whether it writes the day only, and the days written so
+    // far by where they start.
+    struct Format {
+        const QString* format = nullptr;
+        bool dayOnly = false;
+        std::map<qint64, Day> days;
+        const Day* last = nullptr; // the day given last: files in a row mostly share it
+    };
+    Format& formatState(const QString& format);
 
     QTimeZone m_zone;
-    std::map<Key, Day> m_days;
+    // A pattern has a date field or two: a list is searched faster than anything keyed.
+    std::vector<Format> m_formats;
 };
 
 // Whether a date format writes nothing finer than the day. Letters between single quotes are

@@ -1,5 +1,6 @@
 #include "core/plan/BatchNames.h"
 
+#include "core/jobs/RowShares.h"
 #include "core/names/NameText.h"
 
 #include <QHashFunctions>
@@ -14,13 +15,26 @@ BatchNames::BatchNames(std::span<const WantedName> wanted, bool caseInsensitive)
     // Every entry adds at most two names; at most half the slots are used, so probes end soon.
     m_slots.resize(std::bit_ceil(std::max<std::size_t>(16, 4 * wanted.size())));
     m_holders.reserve(2 * wanted.size());
-    if (!caseInsensitive)
-        return;
-    m_folded.reserve(2 * wanted.size());
-    for (const WantedName& entry : wanted) {
-        m_folded.push_back(caseFoldedName(entry.oldName));
-        m_folded.push_back(caseFoldedName(entry.newName));
-    }
+    if (caseInsensitive)
+        m_folded.resize(2 * wanted.size());
+    // Folding and hashing read every name, scattered in memory: that is shared out among the
+    // cores, and the table itself is then built from the hashes alone.
+    m_hashes.resize(2 * wanted.size());
+    rowShares(wanted.size(), [&](std::size_t, std::size_t first, std::size_t last) {
+        for (std::size_t entry = first; entry < last; ++entry) {
+            if (caseInsensitive) {
+                m_folded[2 * entry] = caseFoldedName(wanted[entry].oldName);
+                m_folded[2 * entry + 1] = caseFoldedName(wanted[entry].newName);
+            }
+            m_hashes[2 * entry] = hashOf(oldKey(entry));
+            m_hashes[2 * entry + 1] = hashOf(wantedKey(entry));
+        }
+    });
+}
+
+std::uint32_t BatchNames::hashOf(QByteArrayView key) const
+{
+    return static_cast<std::uint32_t>(qHash(key, m_seed));
 }
 
 QByteArrayView BatchNames::oldKey(std::size_t entry) const
@@ -35,19 +49,21 @@ QByteArrayView BatchNames::wantedKey(std::size_t entry) const
 
 BatchNames::Holders& BatchNames::oldName(std::size_t entry)
 {
-    return holdersOf(oldKey(entry), {static_cast<std::uint32_t>(entry), kNoEntry});
+    return holdersOf(oldKey(entry), m_hashes[2 * entry],
+                     {static_cast<std::uint32_t>(entry), kNoEntry});
 }
 
 BatchNames::Holders& BatchNames::wantedName(std::size_t entry)
 {
-    return holdersOf(wantedKey(entry), {kNoEntry, static_cast<std::uint32_t>(entry)});
+    return holdersOf(wantedKey(entry), m_hashes[2 * entry + 1],
+                     {kNoEntry, static_cast<std::uint32_t>(entry)});
 }
 
 bool BatchNames::holds(QByteArrayView name) const
 {
     const QByteArray folded = m_folded.empty() ? QByteArray() : caseFoldedName(name);
     const QByteArrayView key = m_folded.empty() ? name : QByteArrayView(folded);
-    return m_slots[slotOf(key, static_cast<std::uint32_t>(qHash(key, m_seed)))].number != 0;
+    return m_slots[slotOf(key, hashOf(key))].number != 0;
 }
 
 std::size_t BatchNames::slotOf(QByteArrayView key, std::uint32_t hash) const
@@ -67,9 +83,8 @@ std::size_t BatchNames::slotOf(QByteArrayView key, std::uint32_t hash) const
     }
 }
 
-BatchNames::Holders& BatchNames::holdersOf(QByteArrayView key, Holders added)
+BatchNames::Holders& BatchNames::holdersOf(QByteArrayView key, std::uint32_t hash, Holders added)
 {
-    const auto hash = static_cast<std::uint32_t>(qHash(key, m_seed));
     Slot& slot = m_slots[slotOf(key, hash)];
     if (slot.number == 0) {
         m_holders.push_back(added);

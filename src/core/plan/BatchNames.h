@@ -41,13 +41,15 @@ private:
 
     QByteArrayView oldKey(std::size_t entry) const;
     QByteArrayView wantedKey(std::size_t entry) const;
-    Holders& holdersOf(QByteArrayView key, Holders added);
+    std::uint32_t hashOf(QByteArrayView key) const;
+    Holders& holdersOf(QByteArrayView key, std::uint32_t hash, Holders added);
     // The slot of the key, or the empty slot where it would go.
     std::size_t slotOf(QByteArrayView key, std::uint32_t hash) const;
 
     std::span<const WantedName> m_wanted;
     // Case-folded old and wanted names, in turn; empty where names compare exactly.
     std::vector<QByteArray> m_folded;
+    std::vector<std::uint32_t> m_hashes; // of the old and wanted keys, in turn
     std::vector<Slot> m_slots;
     std::vector<Holders> m_holders; // by number
     std::size_t m_seed;

@@ -1,22 +1,11 @@
 #include "core/plan/PlannedBatch.h"
 
+#include "core/jobs/RowShares.h"
 #include "core/names/NameText.h"
-
-#include <algorithm>
-#include <thread>
 
 namespace vornak {
 
 namespace {
-
-// Below this many rows another thread costs more than it saves.
-constexpr std::size_t kRowsPerThread = 8192;
-
-std::size_t threadsFor(std::size_t rows)
-{
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::clamp<std::size_t>(rows / kRowsPerThread, 1, cores);
-}
 
 // The batch's rows as planBatch takes them, viewing the entries and the new names.
 std::vector<WantedName> wantedNames(const PlannedBatch& batch, const NameList& entries)
@@ -128,20 +117,15 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
         }
     };
     // Composing and rewriting is most of an edit's cost, and each row stands alone: the rows
-    // are shared out among the cores. Each thread compiles the rules anew, so no expression is
-    // matched from two threads at once.
-    {
-        const std::size_t threads = threadsFor(rows);
-        std::vector<NameRules> helperRules;
-        helperRules.reserve(threads - 1);
-        std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < threads; ++t) {
-            helperRules.emplace_back(settings);
-            helpers.emplace_back(composeRows, std::cref(helperRules.back()), rows * t / threads,
-                                 rows * (t + 1) / threads);
-        }
-        composeRows(rules, 0, rows / threads);
-    }
+    // are shared out among the cores. Each share but the first compiles the rules anew, so no
+    // expression is matched from two threads at once.
+    std::vector<NameRules> shareRules;
+    shareRules.reserve(rowShareCount(rows) - 1);
+    for (std::size_t share = 1; share < rowShareCount(rows); ++share)
+        shareRules.emplace_back(settings);
+    rowShares(rows, [&](std::size_t share, std::size_t first, std::size_t last) {
+        composeRows(share == 0 ? rules : shareRules[share - 1], first, last);
+    });
     if (request.stop.stop_requested())
         return {};
     batch.plan = planBatch(wantedNames(batch, entries), folder);

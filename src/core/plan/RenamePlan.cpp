@@ -1,6 +1,7 @@
 #include "core/plan/RenamePlan.h"
 
 #include "core/fs/RenameResult.h"
+#include "core/jobs/RowShares.h"
 #include "core/names/NameIndex.h"
 #include "core/names/NameText.h"
 #include "core/plan/BatchNames.h"
@@ -264,16 +265,19 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
     std::vector<RenameStatus>& statuses = plan.statuses;
     statuses.resize(count, RenameStatus::Change);
 
-    // A rename not yet ruled out stays Change until the order is known.
-    for (std::size_t i = 0; i < count; ++i) {
-        const WantedName& entry = wanted[i];
-        if (entry.newName == entry.oldName)
-            statuses[i] = RenameStatus::Unchanged;
-        else if (!isAllowedName(entry.newName))
-            statuses[i] = RenameStatus::NameNotAllowed;
-        else if (isTooLong(entry.newName, folder))
-            statuses[i] = RenameStatus::NameTooLong;
-    }
+    // A rename not yet ruled out stays Change until the order is known. Each row stands alone
+    // here and reads its names, scattered in memory: the rows are shared out among the cores.
+    rowShares(count, [&](std::size_t, std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            const WantedName& entry = wanted[i];
+            if (entry.newName == entry.oldName)
+                statuses[i] = RenameStatus::Unchanged;
+            else if (!isAllowedName(entry.newName))
+                statuses[i] = RenameStatus::NameNotAllowed;
+            else if (isTooLong(entry.newName, folder))
+                statuses[i] = RenameStatus::NameTooLong;
+        }
+    });
 
     BatchNames names(wanted, folder.caseInsensitive);
     // From the end, so that of equal old names the first entry holds the name.
@@ -311,14 +315,21 @@ BatchPlan planBatch(std::span<const WantedName> wanted, const FolderRules& folde
 
     CycleOrder moves = orderThroughCycles(std::move(waitsOn));
     plan.order = std::move(moves.order);
-    for (RenameStatus& status : statuses) {
-        if (status == RenameStatus::Change)
-            status = RenameStatus::CycleOrBlocked;
-    }
+    std::vector<char> ordered(count, 0);
     for (std::size_t i : plan.order)
-        statuses[i] = !moves.inCycle.empty() && moves.inCycle[i]
-                          ? RenameStatus::CycleThroughTemporary
-                          : renamedStatus(wanted[i]);
+        ordered[i] = 1;
+    rowShares(count, [&](std::size_t, std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) {
+            if (statuses[i] != RenameStatus::Change)
+                continue;
+            if (!ordered[i])
+                statuses[i] = RenameStatus::CycleOrBlocked;
+            else if (!moves.inCycle.empty() && moves.inCycle[i])
+                statuses[i] = RenameStatus::CycleThroughTemporary;
+            else
+                statuses[i] = renamedStatus(wanted[i]);
+        }
+    });
     QSet<QByteArray> chosen;
     for (std::size_t opener : moves.openers) {
         plan.temporaries.push_back(
