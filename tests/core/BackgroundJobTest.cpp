@@ -1,11 +1,16 @@
 #include "core/jobs/BackgroundJob.h"
+#include "core/jobs/RowShares.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
+#include <set>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 using namespace vornak;
 
@@ -114,6 +119,25 @@ private Q_SLOTS:
         QVERIFY(returned);
         QCoreApplication::sendPostedEvents();
         QVERIFY(!applied);
+    }
+
+    // Rows shared out among the cores: each row once, each share on a thread of its own.
+    void sharesEveryRowOnce()
+    {
+        for (const std::size_t rows : {0, 1, 8191, 16384, 40001, 1000003}) {
+            std::vector<std::atomic<int>> visits(rows);
+            std::vector<std::thread::id> threads(rowShareCount(rows));
+            rowShares(rows, [&](std::size_t share, std::size_t first, std::size_t last) {
+                threads[share] = std::this_thread::get_id();
+                for (std::size_t row = first; row < last; ++row)
+                    ++visits[row];
+            });
+            QVERIFY2(
+                std::all_of(visits.begin(), visits.end(), [](const auto& n) { return n == 1; }),
+                qPrintable(QString::number(rows)));
+            QCOMPARE(std::set(threads.begin(), threads.end()).size(), threads.size());
+        }
+        QCOMPARE(rowShareCount(8191), std::size_t(1));
     }
 };
 
