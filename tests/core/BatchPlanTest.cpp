@@ -55,6 +55,8 @@ private Q_SLOTS:
         row("a cycle's temporary name is free in the folder and in the batch",
             {"c>a", "a>b", "b>c", "x>" + caseStepName("c")}, {caseStepName("c") + "-2"}, "ci",
             "OOOC", {0, 2, 1, 0, 3});
+        row("names that differ in case only are one name on a case-insensitive folder",
+            {"a>X", "b>x", "c>B", "d>D"}, {}, "ci", "DDBK", {3});
         row("names no folder entry may have",
             {"a>", "b>.", "c>..", "d>x/y", QByteArray("e>x\0y", 5), "f>x\ty", "g>x\x7fy",
              "h>x\xc2\x85y", "i>ok"},
