@@ -387,6 +387,10 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
         <source>检查大小一致或内容相同的文件；只有 --trash-copies --run 会把副本移到回收站。</source>
         <translation>Checks for files of equal size or equal content; only --trash-copies --run moves copies to the trash.</translation>
     </message>
+    <message>
+        <source>移到回收站</source>
+        <translation>to the trash</translation>
+    </message>
 </context>
 <context>
     <name>ContentReport</name>
@@ -1495,6 +1499,14 @@ vornak-cli SUBCOMMAND --help lists that subcommand&apos;s options.
     <message>
         <source>无法跳过这次重命名；下次撤销仍会先问它。</source>
         <translation>This rename cannot be skipped; the next undo will ask about it first again.</translation>
+    </message>
+    <message>
+        <source>把上次移到回收站的文件放回原处？</source>
+        <translation>Put the files last moved to the trash back where they were?</translation>
+    </message>
+    <message>
+        <source>有一次移到回收站没有完成（程序被中断）。</source>
+        <translation>A move to the trash did not finish (the program was interrupted).</translation>
     </message>
 </context>
 <context>

@@ -85,6 +85,8 @@ ExitStatus historyCommand()
                            .arg(run.id)
                            .arg(startOf(run.id), displayText(run.folder))
                            .arg(run.files.value_or(run.steps));
+        if (run.kind == RunKind::ToTrash)
+            line += u'\t' + CommandLineText::tr("移到回收站");
         if (!run.complete)
             line += u'\t' + CommandLineText::tr("未完成");
         printLine(line);

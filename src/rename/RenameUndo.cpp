@@ -38,7 +38,9 @@ void RenameUndo::undoLast()
         m_platform.messageBox(runText::kNothingToUndo, MessageButtons::Ok, kProgramTitle);
         return;
     }
-    QString question = tr("撤销上次重命名？") + kLineBreak + aboutRun(*last);
+    QString question = (last->kind == RunKind::ToTrash ? tr("把上次移到回收站的文件放回原处？")
+                                                       : tr("撤销上次重命名？")) +
+                       kLineBreak + aboutRun(*last);
     if (last->lastUndoRestoredNone)
         question += kLineBreak + tr("上次撤销没有恢复任何文件。");
     if (confirm(m_platform, question))
@@ -61,8 +63,11 @@ void RenameUndo::offerToSetAside(qint64 runId)
 void RenameUndo::offerInterruptedRuns()
 {
     for (const RunInfo& run : m_engine.journal().interruptedRuns()) {
-        if (confirm(m_platform, tr("有一次重命名没有完成（程序被中断）。") + kLineBreak +
-                                    aboutRun(run) + kLineBreak + tr("撤销已完成的部分吗？")))
+        const QString cut = run.kind == RunKind::ToTrash
+                                ? tr("有一次移到回收站没有完成（程序被中断）。")
+                                : tr("有一次重命名没有完成（程序被中断）。");
+        if (confirm(m_platform,
+                    cut + kLineBreak + aboutRun(run) + kLineBreak + tr("撤销已完成的部分吗？")))
             m_toUndo.push_back(run.id);
         else
             // Not marked, it is asked about again at the next start: no harm done.

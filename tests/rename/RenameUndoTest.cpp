@@ -40,11 +40,12 @@ class RenameUndoTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The window and vornak-cli share one journal: with the window open, Ctrl+Z undoes the
-    // command line's run, and `vornak-cli undo` the window's.
+    // command line's run, and `vornak-cli undo` the window's. A move of copies to the trash is
+    // asked about as such.
     void undoesTheCommandLinesRunsAndBack()
     {
         RenameWindow w;
-        QVERIFY(makeTree(w.folder(), {"a.txt", "b.txt"}));
+        QVERIFY(makeTree(w.folder(), {"a.txt", "b.txt"}) && writeFile(w.at("c.txt"), "a.txt"));
         QVERIFY(w.open());
         const QByteArrayList before = folderState(w.folder());
         const QString folder = QFile::decodeName(w.folder());
@@ -58,6 +59,14 @@ private Q_SLOTS:
         w.runAll();
         QVERIFY(folderState(w.folder()) != before);
         QCOMPARE(QProcess::execute(QStringLiteral(VORNAK_CLI), {"undo"}), 0);
+        QCOMPARE(folderState(w.folder()), before);
+        QCOMPARE(
+            QProcess::execute(QStringLiteral(VORNAK_CLI), {"check", "--content", "--trash-copies",
+                                                           "--keep", "first", "--run", folder}),
+            0);
+        QCOMPARE(sortedNames(w.folder()), (QByteArrayList{"a.txt", "b.txt"}));
+        pressCtrlZ(w, MessageAnswer::Yes);
+        QVERIFY(w.platform.messages.last().prompt.startsWith(u"把上次移到回收站的文件放回原处？"));
         QCOMPARE(folderState(w.folder()), before);
     }
 

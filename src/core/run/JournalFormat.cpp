@@ -24,6 +24,7 @@ constexpr QByteArrayView kStep = "step";
 constexpr QByteArrayView kEnd = "end";
 constexpr QByteArrayView kComplete = "complete";
 constexpr QByteArrayView kRestoredNone = "restored-none";
+constexpr QByteArrayView kToTrash = "to-trash";
 constexpr QByteArrayView kNone = "-";
 constexpr QByteArrayView kTopFolder = ".";
 constexpr QByteArrayView kInode = "inode";
@@ -107,17 +108,21 @@ private:
 std::optional<JournalHeader> readHeader(Records& records)
 {
     const auto payload = records.next();
-    const auto fields = payload ? Fields<4>::of(*payload) : std::nullopt;
+    const auto fields = payload ? Fields<5>::of(*payload) : std::nullopt;
     if (!fields || fields->count < 3u || fields->at[0] != kRun)
         return std::nullopt;
     auto folder = decoded(fields->at[1]);
     const auto steps = number<std::size_t>(fields->at[2]);
-    // Journals without extra steps leave their count out, as those before it was written.
+    // Journals without extra steps leave their count out, as those before it was written;
+    // renaming runs leave their kind out, as all runs before the trash was journaled.
     const auto extraSteps =
-        fields->count == 4u ? number<std::size_t>(fields->at[3]) : std::optional<std::size_t>(0);
+        fields->count >= 4u ? number<std::size_t>(fields->at[3]) : std::optional<std::size_t>(0);
     if (!folder || folder->isEmpty() || !steps || !extraSteps || *extraSteps > *steps)
         return std::nullopt;
-    return JournalHeader{kVersion, std::move(*folder), *steps, *extraSteps};
+    if (fields->count == 5u && fields->at[4] != kToTrash)
+        return std::nullopt;
+    return JournalHeader{kVersion, std::move(*folder), *steps, *extraSteps,
+                         fields->count == 5u ? RunKind::ToTrash : RunKind::Rename};
 }
 
 // The complete mark's payload: "complete", then the files moved (left out by journals written
@@ -239,19 +244,33 @@ std::optional<std::optional<RunTally>> tallyAfterEnd(QByteArrayView tail)
 
 } // namespace
 
+RunKind runKindOf(const std::vector<JournalStep>& steps)
+{
+    const bool allToTrash =
+        !steps.empty() && std::all_of(steps.begin(), steps.end(), [](const JournalStep& step) {
+            return step.kind == StepKind::ToTrash;
+        });
+    return allToTrash ? RunKind::ToTrash : RunKind::Rename;
+}
+
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
-                  std::size_t extraSteps)
+                  std::size_t extraSteps, RunKind kind)
 {
     text.append(kMagic);
-    Record record(text, kRun.size() + Cursor::encodedRoom(folder) + 2 * Cursor::kLongestNumber + 3);
+    Record record(text, kRun.size() + Cursor::encodedRoom(folder) + 2 * Cursor::kLongestNumber +
+                            kToTrash.size() + 4);
     record->put(kRun);
     record->put(' ');
     record->putEncoded(folder);
     record->put(' ');
     record->putNumber(steps);
-    if (extraSteps != 0) {
+    if (extraSteps != 0 || kind == RunKind::ToTrash) {
         record->put(' ');
         record->putNumber(extraSteps);
+    }
+    if (kind == RunKind::ToTrash) {
+        record->put(' ');
+        record->put(kToTrash);
     }
 }
 
@@ -333,7 +352,7 @@ QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>
             return step.kind == StepKind::PlaceholderMade ||
                    step.kind == StepKind::ThroughTemporary;
         }));
-    appendHeader(text, folder, steps.size(), extraSteps);
+    appendHeader(text, folder, steps.size(), extraSteps, runKindOf(steps));
     for (const JournalStep& step : steps)
         appendStep(text, step.kind, step.subfolder, step.oldName, step.newName, step.identity);
     appendEnd(text);

@@ -35,6 +35,9 @@ struct JournalStep {
     QByteArray subfolder;
 };
 
+// What a run did to its files as a whole: renamed them, or moved every one to the trash.
+enum class RunKind : quint8 { Rename, ToTrash };
+
 // The beginning of a run's journal: enough to offer the run without reading all its steps.
 struct JournalHeader {
     int version = 0;
@@ -43,6 +46,7 @@ struct JournalHeader {
     // Of the steps, those that do not move a file of their own: the placeholders that claim a
     // name, and the leg of each cycle's first file to its temporary name.
     std::size_t extraSteps = 0;
+    RunKind kind = RunKind::Rename;
 };
 
 // What the complete mark says of a run.
@@ -81,8 +85,10 @@ inline constexpr qsizetype kLongestHeader = 16384;
 // Enough of a journal's end to tell its state.
 inline constexpr qsizetype kLongestTail = 128;
 
+// ToTrash where every step goes to the trash.
+RunKind runKindOf(const std::vector<JournalStep>& steps);
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
-                  std::size_t extraSteps = 0);
+                  std::size_t extraSteps = 0, RunKind kind = RunKind::Rename);
 void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
                 QByteArrayView newName, const std::optional<FileIdentity>& identity);
 void appendEnd(QByteArray& text);

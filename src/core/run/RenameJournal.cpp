@@ -382,7 +382,7 @@ JournalRun RenameJournal::beginSteps(const QByteArray& folder,
                                      const std::vector<JournalStep>& steps) const
 {
     QByteArray text;
-    journal::appendHeader(text, folder, steps.size());
+    journal::appendHeader(text, folder, steps.size(), 0, journal::runKindOf(steps));
     for (const JournalStep& step : steps)
         journal::appendStep(text, step.kind, step.subfolder, step.oldName, step.newName,
                             step.identity);
@@ -441,6 +441,7 @@ std::vector<RunInfo> RenameJournal::runs() const
         if (header) {
             run.folder = std::move(header->folder);
             run.steps = header->steps - header->extraSteps;
+            run.kind = header->kind;
         }
         found.push_back(std::move(run));
     }

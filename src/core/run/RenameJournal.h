@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/plan/RenamePlan.h"
+#include "core/run/JournalFormat.h"
 #include "core/run/JournalRun.h"
 #include "core/run/RunUndo.h"
 
@@ -29,6 +30,7 @@ struct RunInfo {
     // Its last undo gave none of its files back: they may never come back, and the user may
     // want to set the run aside.
     bool lastUndoRestoredNone = false;
+    RunKind kind = RunKind::Rename;
 };
 
 // The record of the last rename runs, so that each can be undone, also after a crash.
