@@ -1,4 +1,5 @@
 #include "rename/BatchPreviewWindow.h"
+#include "core/plan/ProgramSettings.h"
 #include "rename/BatchPreviewModel.h"
 #include "support/RenameWindow.h"
 #include "support/TestAudio.h"
@@ -7,6 +8,8 @@
 #include "texts/PlanFormat.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTest>
@@ -145,20 +148,29 @@ private Q_SLOTS:
     }
 
     // A rule set keeps the main window's options and the window's rules under its name;
-    // loading it in a new window sets both again.
+    // loading it in a new window sets both again. A set an earlier version stored, before the
+    // rules by position and the pattern, loads with those rules off.
     void ruleSetsAreKept()
     {
         Preview w;
+        // Written as text, as the settings file holds it: the values come back as strings.
+        const QString settings = ProgramSettings().fileName();
+        QVERIFY(QDir().mkpath(QFileInfo(settings).path()) &&
+                writeFile(QFile::encodeName(settings),
+                          "[ruleSets]\n1\\name=\xe6\x97\xa7\n1\\prefixChecked=true\n"
+                          "1\\prefixText=x\n1\\find=a\n1\\numberWidth=3\nsize=1\n"));
         QVERIFY(w.openPreview());
         w.use(QStringLiteral("3=旅行"));
         BatchRules rules;
         rules.numbers = {5, 2, 4};
         w.control<BatchRulesPanel>("batchRules")->setRules(rules);
-        w.control<QComboBox>("ruleSetName")->setEditText(QStringLiteral("假期/2024"));
+        auto* setName = w.control<QComboBox>("ruleSetName");
+        setName->setEditText(QStringLiteral("假期/2024"));
         QTest::mouseClick(w.control<QPushButton>("saveRuleSet"), Qt::LeftButton);
         w.window.reset();
         QVERIFY(w.openPreview());
-        w.control<QComboBox>("ruleSetName")->setCurrentIndex(0);
+        setName = w.control<QComboBox>("ruleSetName");
+        setName->setCurrentIndex(setName->findText(QStringLiteral("假期/2024")));
         QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
         QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
         QVERIFY(w.optionChecks[2]->isChecked());
@@ -171,7 +183,16 @@ private Q_SLOTS:
         QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
         QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), rules);
         QTest::mouseClick(w.control<QPushButton>("deleteRuleSet"), Qt::LeftButton);
-        QCOMPARE(w.control<QComboBox>("ruleSetName")->count(), 0);
+        QCOMPARE(setName->count(), 1);
+
+        setName->setCurrentIndex(0);
+        QTest::mouseClick(w.control<QPushButton>("loadRuleSet"), Qt::LeftButton);
+        BatchRules old;
+        old.findReplace.find = QStringLiteral("a");
+        old.numbers.width = 3;
+        QCOMPARE(w.control<BatchRulesPanel>("batchRules")->rules(), old);
+        QVERIFY(w.optionChecks[0]->isChecked() && !w.optionChecks[2]->isChecked());
+        QCOMPARE(w.optionTexts[0]->text(), QStringLiteral("x"));
     }
 
     // The window never opens larger than the screen, at its first size or at one kept from a
