@@ -1,3 +1,4 @@
+#include "core/fs/RenameResult.h"
 #include "core/names/NameComposition.h"
 #include "core/plan/RenamePlan.h"
 
@@ -60,6 +61,9 @@ private Q_SLOTS:
             << L{"a>b", "x>b", "b>c", "c>d"} << L{"c>d", "b>c", "a>b", "x>b"};
         QTest::newRow("a later waiter keeps its place")
             << L{"a>c", "c>d", "e>f", "b>c"} << L{"c>d", "a>c", "e>f", "b>c"};
+        const QByteArray step = caseStepName("a");
+        QTest::newRow("a cycle's temporary name is no name of a file that stays")
+            << L{"a>b", "b>a", step + ">"} << L{"a>" + step + "-2", "b>a", step + "-2>b"};
     }
     void plansTheOrder()
     {

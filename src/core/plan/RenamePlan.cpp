@@ -204,9 +204,15 @@ bool isEntryName(QByteArrayView name)
 std::vector<Rename> planRenames(std::vector<Rename> wanted,
                                 const std::function<bool(const QByteArrayView&)>& nameTaken)
 {
-    std::erase_if(wanted, [](const Rename& rename) {
-        return rename.newName == rename.oldName || !isEntryName(rename.newName);
+    // The files not to move keep their names, which no temporary name may take.
+    const auto notMoving = std::stable_partition(wanted.begin(), wanted.end(), [](const Rename& r) {
+        return r.newName != r.oldName && isEntryName(r.newName);
     });
+    std::vector<QByteArray> keptNames;
+    keptNames.reserve(std::size_t(wanted.end() - notMoving));
+    for (auto kept = notMoving; kept != wanted.end(); ++kept)
+        keptNames.push_back(std::move(kept->oldName));
+    wanted.erase(notMoving, wanted.end());
     const std::size_t count = wanted.size();
 
     NameIndex oldNames(count);
@@ -223,11 +229,13 @@ std::vector<Rename> planRenames(std::vector<Rename> wanted,
     std::vector<TemporaryName> temporaries;
     if (!moves.openers.empty()) {
         temporaries.reserve(moves.openers.size());
-        NameIndex runNames(2 * count);
+        NameIndex runNames(2 * count + keptNames.size());
         for (const Rename& rename : wanted) {
             runNames.add(rename.oldName);
             runNames.add(rename.newName);
         }
+        for (const QByteArray& name : keptNames)
+            runNames.add(name);
         for (std::size_t opener : moves.openers) {
             temporaries.push_back(
                 {opener, temporaryName(wanted[opener].oldName, [&](const QByteArrayView& name) {
