@@ -148,11 +148,14 @@ void BatchPreviewWindow::buildControls()
     sideScroll->setMinimumWidth(side->minimumSizeHint().width() +
                                 sideScroll->verticalScrollBar()->sizeHint().width());
 
-    m_table = named(new QTableView, "batchTable");
+    m_table = named(new BatchTable, "batchTable");
     m_table->setModel(&m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked);
+    // Queued: the view leaves its editing state only after the delegate has told of the close.
+    connect(m_table->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            &BatchPreviewWindow::showHeldPlan, Qt::QueuedConnection);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
     m_table->verticalHeader()->hide();
@@ -419,6 +422,16 @@ void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const
                                   PlannedBatch batch, std::shared_ptr<const BatchPreviewTree> tree)
 {
     m_planningTimer.stop();
+    // A table shown anew closes the editor of a name being typed, and the typing with it: the
+    // plan waits until the name is done.
+    if (m_table->isEditing()) {
+        m_heldPlanNumber = m_planNumber;
+        m_heldPlan = [this, entries = std::move(entries), folder, batch = std::move(batch),
+                      tree = std::move(tree)]() mutable {
+            showPlan(std::move(entries), folder, std::move(batch), std::move(tree));
+        };
+        return;
+    }
     m_summary->setText(statusSummary(batch));
     if (tree && !tree->unreadable.empty())
         m_summary->setText(m_summary->text() +
@@ -445,6 +458,13 @@ void BatchPreviewWindow::showPlan(std::shared_ptr<const NameList> entries, const
                       tree ? std::shared_ptr<const FolderRows>(tree, &tree->rows) : nullptr);
     if (latest)
         Q_EMIT planShown();
+}
+
+void BatchPreviewWindow::showHeldPlan()
+{
+    const std::function<void()> held = std::exchange(m_heldPlan, {});
+    if (held && m_heldPlanNumber == m_planNumber)
+        held();
 }
 
 std::vector<int> BatchPreviewWindow::selectedRows() const

@@ -3,6 +3,7 @@
 #include "BatchPreviewModel.h"
 #include "BatchPreviewTree.h"
 #include "BatchRulesPanel.h"
+#include "BatchTable.h"
 #include "RenameEngine.h"
 #include "RenameOptionControls.h"
 #include "core/fields/FileDatesReader.h"
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTableView>
 #include <QTimer>
 #include <QWidget>
 
@@ -110,6 +110,8 @@ private:
     // A tree's plan shows its joined batch with the folder of each row.
     void showPlan(std::shared_ptr<const NameList> entries, const QByteArray& folder,
                   PlannedBatch batch, std::shared_ptr<const BatchPreviewTree> tree = nullptr);
+    // Shows the plan held while a name was typed in the table, unless a newer one is asked for.
+    void showHeldPlan();
     // Runs the shown batch where the folder, planned again, gives the rows it shows; otherwise
     // shows the folder as it is now.
     void runIfUnchanged(std::optional<NameList> listed, std::optional<PlannedBatch> now);
@@ -155,12 +157,15 @@ private:
     TableChoices m_choices;
     // Counts updatePlan() calls: a plan made for an older one is not shown.
     quint64 m_planNumber = 0;
+    // A plan that arrived while a name was typed in the table, and its updatePlan() call.
+    std::function<void()> m_heldPlan;
+    quint64 m_heldPlanNumber = 0;
 
     SecondWindowPlace m_place;
     QSplitter* m_splitter = nullptr;
     BatchRulesPanel* m_rules = nullptr;
     QComboBox* m_ruleSetName = nullptr;
-    QTableView* m_table = nullptr;
+    BatchTable* m_table = nullptr;
     QCheckBox* m_problemsOnly = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_runButton = nullptr;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 #include <fcntl.h>
@@ -269,21 +270,28 @@ private Q_SLOTS:
                                             "c.txt>x(1).txt 将更改"}));
         space(0, 0);
         QTRY_COMPARE(w.rows(), bLeftOut);
-        const auto type = [&w](int row, const QString& name) {
+        // A plan that arrives while the name is typed leaves the typing alone.
+        const auto type = [&w](int row, const QString& name, bool planMeanwhile = false) {
             const QRect cell =
                 w.table->visualRect(w.table->model()->index(row, BatchPreviewModel::NewNameColumn));
             // A double click is the second press of two.
             QTest::mouseClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
             QTest::mouseDClick(w.table->viewport(), Qt::LeftButton, {}, cell.center());
-            auto* editor = w.table->viewport()->findChild<QLineEdit*>();
+            QPointer<QLineEdit> editor = w.table->viewport()->findChild<QLineEdit*>();
             QVERIFY(editor);
             editor->clear();
-            QTest::keyClicks(editor, name);
+            QTest::keyClicks(editor, name.first(1));
+            if (planMeanwhile) {
+                w.preview->updatePlan();
+                QTest::qWait(200);
+                QVERIFY(editor && editor->isVisible());
+            }
+            QTest::keyClicks(editor, name.sliced(1));
             QTest::keyClick(editor, Qt::Key_Return);
         };
         type(0, QStringLiteral("mine.txt"));
         QTRY_COMPARE(w.rows().first(), QStringLiteral("a.txt>mine.txt 手动"));
-        type(2, QStringLiteral("tmp"));
+        type(2, QStringLiteral("tmp"), true);
         QTRY_COMPARE(w.rows(),
                      (QStringList{"a.txt>mine.txt 手动", "b.txt>b.txt 未选", "c.txt>tmp 手动"}));
         w.table->selectRow(2);
