@@ -106,7 +106,7 @@ std::vector<TrashCandidate> trashCandidates(const ContentFindings& findings,
                 continue;
             ++next;
             candidates.push_back({entries.nameAt(group.entries[k]), group.length,
-                                  group.fileInfo[group.files[k]].modifiedNs});
+                                  group.fileInfo[group.files[k]].modifiedNs, group.symbolic[k]});
         }
     }
     return candidates;

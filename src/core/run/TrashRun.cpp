@@ -11,8 +11,13 @@ namespace vornak {
 
 namespace {
 
-bool isUnchanged(int dir, const TrashCandidate& candidate)
+// Whether the file the name leads to still has the length and time the check found. The
+// identity was taken of the name itself: only through a symbolic link is the file looked at
+// again.
+bool isUnchanged(int dir, const TrashCandidate& candidate, const FileIdentity& identity)
 {
+    if (!candidate.symbolic)
+        return identity.size == candidate.length && identity.modifiedNs == candidate.modifiedNs;
     struct stat st {};
     return ::fstatat(dir, candidate.name.constData(), &st, 0) == 0 &&
            st.st_size == candidate.length &&
@@ -46,7 +51,7 @@ TrashRunRecord runToTrash(const RenameJournal& journal, const Trash& trash,
             record.steps[i] = {TrashOutcome::Failed, errno};
             continue;
         }
-        if (!isUnchanged(dir.get(), names[i])) {
+        if (!isUnchanged(dir.get(), names[i], *identity)) {
             record.steps[i] = {TrashOutcome::Failed, 0, true};
             continue;
         }

@@ -17,6 +17,8 @@ struct TrashCandidate {
     // The length and time of the file the name leads to (a link followed).
     qint64 length = 0;
     qint64 modifiedNs = 0;
+    // The name is a symbolic link: its own length and time are not its file's.
+    bool symbolic = false;
 };
 
 // What became of one file of a run to the trash.
