@@ -221,6 +221,23 @@ private Q_SLOTS:
         QCOMPARE(test::sortedNames(root + "/t"), (QByteArrayList{"s", "x_a.txt"}));
     }
 
+    // history lists the runs to undo, the latest first, with the files each moved; a move of
+    // copies to the trash is marked as one.
+    void historyListsTheRuns()
+    {
+        Folder folder({"a.txt=same", "b.txt=same", "c.txt"});
+        QCOMPARE(runCli({"run", "--suffix", "_1", folder.path}, folder.state).exitCode, 0);
+        QCOMPARE(runCli({"check", "--content", "--trash-copies", "--keep", "first", "--run",
+                         folder.path},
+                        folder.state)
+                     .exitCode,
+                 0);
+        const QByteArrayList lines = runCli({"history"}, folder.state).output.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0].split('\t').mid(3), (QByteArrayList{"1", "移到回收站"}));
+        QCOMPARE(lines[1].split('\t').mid(3), (QByteArrayList{"3"}));
+    }
+
     // --json gives each new name as text, and its bytes in base64 where they are not UTF-8.
     void jsonGivesBackTheBytes()
     {
