@@ -25,12 +25,15 @@ namespace {
 
 // The main window with its batch preview open, on a folder of its own.
 struct Preview : RenameWindow {
-    // Opens the main window and presses F2 in it.
-    [[nodiscard]] bool openPreview()
+    // Opens the main window and presses F2 in it, or picks 批量预览… in the file list's menu.
+    [[nodiscard]] bool openPreview(bool fromMenu = false)
     {
         if (!window && !open())
             return false;
-        QTest::keyClick(window.get(), Qt::Key_F2);
+        if (fromMenu)
+            window->findChild<QAction*>(QLatin1String(controlName::batchPreviewAction))->trigger();
+        else
+            QTest::keyClick(window.get(), Qt::Key_F2);
         preview = window->findChild<BatchPreviewWindow*>();
         return preview && preview->isVisible() &&
                (table = preview->findChild<QTableView*>(QStringLiteral("batchTable"))) &&
@@ -98,7 +101,7 @@ private Q_SLOTS:
     {
         Preview w;
         QVERIFY(makeTree(w.folder(), {"a.txt", "b.txt"}));
-        QVERIFY(w.openPreview());
+        QVERIFY(w.openPreview(true));
         w.use(QStringLiteral("1=x"));
         QTest::mouseClick(w.singleMode, Qt::LeftButton);
         w.fileList->setSelectedIndex(1);
