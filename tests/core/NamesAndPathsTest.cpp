@@ -1,6 +1,7 @@
 #include "core/names/FilePattern.h"
 #include "core/names/NameText.h"
 #include "core/names/NaturalOrder.h"
+#include "core/names/OptionText.h"
 
 #include <QTest>
 
@@ -8,6 +9,7 @@
 #include <random>
 
 using namespace vornak;
+using namespace Qt::StringLiterals;
 
 // Wildcard patterns and the natural order of names.
 class NamesAndPathsTest : public QObject {
@@ -37,7 +39,6 @@ private Q_SLOTS:
         QVERIFY(filtered && filtered->matches(QStringLiteral("IMG_1.jpeg")));
     }
 
-    // Names in natural order, which the sort must restore from a shuffle.
     // Names that differ only in letter case, as bytes: letters outside ASCII that fold to ASCII
     // ones, and bytes that are not UTF-8, which have no case.
     void differsOnlyInCase()
@@ -61,6 +62,15 @@ private Q_SLOTS:
             QVERIFY2(vornak::differsOnlyInCase(a, b) == caseOnly, a);
     }
 
+    // What an option box keeps of a typed or pasted text: nothing that reaches into another
+    // folder, no control character.
+    void optionTextKeepsNameCharacters()
+    {
+        QCOMPARE(withoutForbiddenNameChars(u"a\\b/c:d*e?f<g>h|i\tj\nk\x7fl \u7167\U0001F44D"_s),
+                 u"abcdefghijkl \u7167\U0001F44D"_s);
+    }
+
+    // Names in natural order, which the sort must restore from a shuffle.
     void naturalOrder_data()
     {
         QTest::addColumn<QList<QByteArray>>("names");
