@@ -83,9 +83,9 @@ private Q_SLOTS:
                                       "y.doc", "Z.DOC"}));
         QVERIFY(w.openPreview());
         w.use(QStringLiteral("4=doc"));
-        BatchRules rules;
-        rules.findReplace = {QStringLiteral("^([gh])$"), QStringLiteral(".\\1"), true};
-        w.control<BatchRulesPanel>("batchRules")->setRules(rules);
+        QTest::keyClicks(w.control<QLineEdit>("findText"), QStringLiteral("^([gh])$"));
+        QTest::keyClicks(w.control<QLineEdit>("replacementText"), QStringLiteral(".\\1"));
+        QTest::mouseClick(w.control<QCheckBox>("regularExpression"), Qt::LeftButton);
         const QStringList rows{"a.txt>a.doc 将更改",  "b.txt>b.doc 名称已被占用",
                                "g.txt>.g.doc 将隐藏", "h.txt>.h.doc 名称已被占用",
                                "y.doc>y.doc 不变",    "Z.DOC>Z.doc 仅大小写"};
