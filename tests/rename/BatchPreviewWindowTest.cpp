@@ -84,7 +84,9 @@ private Q_SLOTS:
         QVERIFY(w.openPreview());
         w.use(QStringLiteral("4=doc"));
         QTest::keyClicks(w.control<QLineEdit>("findText"), QStringLiteral("^([gh])$"));
+        QSignalSpy typed(w.preview, &BatchPreviewWindow::planShown);
         QTest::keyClicks(w.control<QLineEdit>("replacementText"), QStringLiteral(".\\1"));
+        QVERIFY(typed.wait());
         QTest::mouseClick(w.control<QCheckBox>("regularExpression"), Qt::LeftButton);
         const QStringList rows{"a.txt>a.doc 将更改",  "b.txt>b.doc 名称已被占用",
                                "g.txt>.g.doc 将隐藏", "h.txt>.h.doc 名称已被占用",
