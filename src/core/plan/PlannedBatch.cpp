@@ -119,9 +119,10 @@ PlannedBatch planRuleBatch(const BatchRequest& request, const NameRules& rules,
     // Composing and rewriting is most of an edit's cost, and each row stands alone: the rows
     // are shared out among the cores. Each share but the first compiles the rules anew, so no
     // expression is matched from two threads at once.
+    const std::size_t shares = rowShareCount(rows);
     std::vector<NameRules> shareRules;
-    shareRules.reserve(rowShareCount(rows) - 1);
-    for (std::size_t share = 1; share < rowShareCount(rows); ++share)
+    shareRules.reserve(shares - 1);
+    for (std::size_t share = 1; share < shares; ++share)
         shareRules.emplace_back(settings);
     rowShares(rows, [&](std::size_t share, std::size_t first, std::size_t last) {
         composeRows(share == 0 ? rules : shareRules[share - 1], first, last);

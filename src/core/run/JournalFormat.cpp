@@ -242,8 +242,7 @@ std::optional<std::optional<RunTally>> tallyAfterEnd(QByteArrayView tail)
     return tally;
 }
 
-} // namespace
-
+// ToTrash where every step goes to the trash.
 RunKind runKindOf(const std::vector<JournalStep>& steps)
 {
     const bool allToTrash =
@@ -252,6 +251,8 @@ RunKind runKindOf(const std::vector<JournalStep>& steps)
         });
     return allToTrash ? RunKind::ToTrash : RunKind::Rename;
 }
+
+} // namespace
 
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
                   std::size_t extraSteps, RunKind kind)
@@ -343,8 +344,7 @@ QByteArray completeMark(int version, const RunTally& tally)
     return text;
 }
 
-QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps,
-                           const RunTally& tally)
+QByteArray startedJournal(QByteArrayView folder, const std::vector<JournalStep>& steps)
 {
     QByteArray text;
     const auto extraSteps =
@@ -356,7 +356,13 @@ QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>
     for (const JournalStep& step : steps)
         appendStep(text, step.kind, step.subfolder, step.oldName, step.newName, step.identity);
     appendEnd(text);
-    return text.append(completeMark(kVersion, tally));
+    return text;
+}
+
+QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps,
+                           const RunTally& tally)
+{
+    return startedJournal(folder, steps).append(completeMark(kVersion, tally));
 }
 
 int versionOf(QByteArrayView head)

@@ -85,8 +85,6 @@ inline constexpr qsizetype kLongestHeader = 16384;
 // Enough of a journal's end to tell its state.
 inline constexpr qsizetype kLongestTail = 128;
 
-// ToTrash where every step goes to the trash.
-RunKind runKindOf(const std::vector<JournalStep>& steps);
 void appendHeader(QByteArray& text, QByteArrayView folder, std::size_t steps,
                   std::size_t extraSteps = 0, RunKind kind = RunKind::Rename);
 void appendStep(QByteArray& text, StepKind kind, QByteArrayView subfolder, QByteArrayView oldName,
@@ -95,6 +93,8 @@ void appendEnd(QByteArray& text);
 // What finish() appends to a journal of the given version; the first format keeps no tally.
 QByteArray completeMark(int version, const RunTally& tally = {});
 
+// A whole journal with the given steps, as a run writes it before its first move.
+QByteArray startedJournal(QByteArrayView folder, const std::vector<JournalStep>& steps);
 // A whole journal with the given steps, complete.
 QByteArray completeJournal(QByteArrayView folder, const std::vector<JournalStep>& steps,
                            const RunTally& tally);

@@ -381,13 +381,7 @@ JournalRun RenameJournal::begin(const QByteArray& folder, const std::vector<Rena
 JournalRun RenameJournal::beginSteps(const QByteArray& folder,
                                      const std::vector<JournalStep>& steps) const
 {
-    QByteArray text;
-    journal::appendHeader(text, folder, steps.size(), 0, journal::runKindOf(steps));
-    for (const JournalStep& step : steps)
-        journal::appendStep(text, step.kind, step.subfolder, step.oldName, step.newName,
-                            step.identity);
-    journal::appendEnd(text);
-    return write(text);
+    return write(journal::startedJournal(folder, steps));
 }
 
 JournalRun RenameJournal::write(const QByteArray& text) const
